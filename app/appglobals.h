@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+// Program-wide state shared by every module.
+extern std::string g_sCurFileName; // current data file, "" after Read All, or "DEFAULT VALUES"
+extern std::string g_sFactoryFile; // program folder + "/Factory.def"
+extern std::string g_sUserFile;    // program folder + "/User.def"
+extern bool g_bLoading;            // true while starting up: edits do not mark data changed
+extern bool g_bShowTuneWarning;
+
+// View state of the editor window.
+extern int g_iCurGroup;         // internal group index 0..24
+extern std::string g_sPaneView; // "Globals" or "Groups"
+extern int g_iLastTab;
+extern int g_iLastNode;
+
+// Back to the values the program has before start-up (used by tests).
+void ResetAppGlobals();

@@ -1,0 +1,49 @@
+#include "tdffile.h"
+
+#include "appsettings.h"
+#include "defaultimage.h"
+#include "ioerror.h"
+#include "memmap.h"
+#include "platform.h"
+
+#include <algorithm>
+#include <cctype>
+
+static std::string upperCase(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return text;
+}
+
+void LoadMemMapFrom_TDF_File(const std::string &fileName)
+{
+    if (upperCase(fileName) == DefaultValuesName) {
+        LoadDefaultImage(MemMap);
+        return;
+    }
+    FileSystem &fs = *platform().files;
+    if (!fs.exists(fileName)) {
+        LoadDefaultImage(MemMap);
+        SaveSetting("Current File Name", DefaultValuesName);
+        return;
+    }
+    const auto data = fs.read(fileName, TdfFileSize);
+    if (!data) {
+        ShowIOError("LoadMemMapFrom_TDF_File - *" + fileName + "*");
+        return;
+    }
+    // Only the entries the file holds are replaced.
+    for (std::size_t i = 0; i < data->size(); ++i)
+        MemMap.set(static_cast<int>(i / PageSize), static_cast<int>(i % PageSize), (*data)[i]);
+}
+
+void WriteMemMapTo_TDF_File(const std::string &fileName)
+{
+    std::vector<std::uint8_t> image(TdfFileSize);
+    for (int i = 0; i < TdfFileSize; ++i)
+        image[i] = MemMap.get(i / PageSize, i % PageSize);
+    // The old file is replaced only once the new one is complete.
+    if (!platform().files->writeAtomic(fileName, image))
+        ShowIOError("WriteMemMapTo_TDF_File - *" + fileName + "*");
+}

@@ -1,0 +1,3 @@
+#include "memmap.h"
+
+MemMapImage MemMap;

@@ -1,0 +1,75 @@
+#pragma once
+
+// Test doubles of the platform services: no disk, no display, scripted answers.
+
+#include "dialogs.h"
+#include "filesystem.h"
+#include "settings.h"
+
+#include <deque>
+#include <map>
+#include <set>
+
+class FakeSettings : public SettingsStore
+{
+public:
+    std::string get(const std::string &app, const std::string &section, const std::string &key,
+                    const std::string &defaultValue) override;
+    void save(const std::string &app, const std::string &section, const std::string &key,
+              const std::string &value) override;
+
+    // Values by "app/section/key".
+    std::map<std::string, std::string> values;
+    int saveCount = 0;
+};
+
+class MemoryFileSystem : public FileSystem
+{
+public:
+    bool exists(const std::string &path) override;
+    bool remove(const std::string &path) override;
+    long long size(const std::string &path) override;
+    std::optional<std::vector<std::uint8_t>> read(const std::string &path,
+                                                  std::size_t maxBytes) override;
+    bool writeAtomic(const std::string &path, const std::vector<std::uint8_t> &data) override;
+    bool makePath(const std::string &dir) override;
+
+    std::map<std::string, std::vector<std::uint8_t>> files;
+    std::set<std::string> failWrite; // paths whose write fails
+    std::set<std::string> failRead;  // paths whose read fails
+    int operations = 0;              // every call counts
+};
+
+class ScriptedDialogs : public Dialogs
+{
+public:
+    struct Message {
+        std::string text;
+        std::string caption;
+        MsgButtons buttons;
+        MsgIcon icon;
+    };
+    struct Input {
+        std::string prompt;
+        std::string title;
+        std::string defaultText;
+    };
+
+    MsgAnswer message(const std::string &text, const std::string &caption, MsgButtons buttons,
+                      MsgIcon icon) override;
+    std::optional<std::string> input(const std::string &prompt, const std::string &title,
+                                     const std::string &defaultText) override;
+    std::optional<std::string> openFile(const FileDialogRequest &request) override;
+    std::optional<std::string> saveFile(const FileDialogRequest &request) override;
+
+    // Scripted answers, used in order. An unscripted message answers Ok (Cancel when the
+    // buttons offer no Ok); unscripted prompts and file dialogs are cancelled.
+    std::deque<MsgAnswer> messageAnswers;
+    std::deque<std::optional<std::string>> inputAnswers;
+    std::deque<std::optional<std::string>> fileAnswers;
+
+    std::vector<Message> messages;
+    std::vector<Input> inputs;
+    std::vector<FileDialogRequest> openRequests;
+    std::vector<FileDialogRequest> saveRequests;
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The file operations the data-file routines and the file commands need.
+// Paths use "/".
+class FileSystem
+{
+public:
+    virtual ~FileSystem() = default;
+    virtual bool exists(const std::string &path) = 0;
+    virtual bool remove(const std::string &path) = 0;
+    // Size in bytes, or -1 when the file does not exist or cannot be examined.
+    virtual long long size(const std::string &path) = 0;
+    // Reads at most maxBytes from the start of the file; nullopt when it cannot be read.
+    virtual std::optional<std::vector<std::uint8_t>> read(const std::string &path,
+                                                          std::size_t maxBytes) = 0;
+    // Replaces the file atomically: on failure the previous file stays intact.
+    virtual bool writeAtomic(const std::string &path, const std::vector<std::uint8_t> &data) = 0;
+    // Creates the folder and its parents; true when it exists afterwards.
+    virtual bool makePath(const std::string &dir) = 0;
+};

@@ -1,0 +1,7 @@
+#include "platform.h"
+
+Platform &platform()
+{
+    static Platform instance;
+    return instance;
+}

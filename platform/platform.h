@@ -1,0 +1,20 @@
+#pragma once
+
+#include "dialogs.h"
+#include "filesystem.h"
+#include "settings.h"
+
+#include <string>
+
+// The services of the host. main() installs the Qt implementations; tests install doubles.
+struct Platform {
+    SettingsStore *settings = nullptr;
+    FileSystem *files = nullptr;
+    Dialogs *dialogs = nullptr;
+    // Per-user folder that holds "Factory.def" and "User.def" (no trailing "/").
+    std::string programFolder;
+    // Initial folder of the file dialogs.
+    std::string documentsFolder;
+};
+
+Platform &platform();

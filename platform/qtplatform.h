@@ -1,0 +1,48 @@
+#pragma once
+
+// The real platform services, over Qt.
+
+#include "dialogs.h"
+#include "filesystem.h"
+#include "settings.h"
+
+class QWidget;
+
+class QtSettingsStore : public SettingsStore
+{
+public:
+    std::string get(const std::string &app, const std::string &section, const std::string &key,
+                    const std::string &defaultValue) override;
+    void save(const std::string &app, const std::string &section, const std::string &key,
+              const std::string &value) override;
+};
+
+class QtFileSystem : public FileSystem
+{
+public:
+    bool exists(const std::string &path) override;
+    bool remove(const std::string &path) override;
+    long long size(const std::string &path) override;
+    std::optional<std::vector<std::uint8_t>> read(const std::string &path,
+                                                  std::size_t maxBytes) override;
+    bool writeAtomic(const std::string &path, const std::vector<std::uint8_t> &data) override;
+    bool makePath(const std::string &dir) override;
+};
+
+class QtDialogs : public Dialogs
+{
+public:
+    MsgAnswer message(const std::string &text, const std::string &caption, MsgButtons buttons,
+                      MsgIcon icon) override;
+    std::optional<std::string> input(const std::string &prompt, const std::string &title,
+                                     const std::string &defaultText) override;
+    std::optional<std::string> openFile(const FileDialogRequest &request) override;
+    std::optional<std::string> saveFile(const FileDialogRequest &request) override;
+};
+
+// The folders of the desktop: per-user data folder, and "My QV Radios" in the documents folder.
+std::string QtProgramFolder();
+std::string QtDocumentsFolder();
+
+// Installs the Qt services into platform(). Call once a QApplication exists.
+void InstallQtPlatform();
