@@ -211,7 +211,9 @@ std::optional<std::string> QtDialogs::saveFile(const FileDialogRequest &request)
 
 std::string QtProgramFolder()
 {
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    // ~/.local/share/ZPA Tessaro Editor, whatever the organization name is.
+    const QString dir = QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+                            .filePath(QStringLiteral("ZPA Tessaro Editor"));
     QDir().mkpath(dir);
     return dir.toStdString();
 }
