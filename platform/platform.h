@@ -1,7 +1,9 @@
 #pragma once
 
+#include "clock.h"
 #include "dialogs.h"
 #include "filesystem.h"
+#include "serialport.h"
 #include "settings.h"
 
 #include <string>
@@ -11,6 +13,8 @@ struct Platform {
     SettingsStore *settings = nullptr;
     FileSystem *files = nullptr;
     Dialogs *dialogs = nullptr;
+    SerialPort *serial = nullptr;
+    Clock *clock = nullptr;
     // Per-user folder that holds "Factory.def" and "User.def" (no trailing "/").
     std::string programFolder;
     // Initial folder of the file dialogs.

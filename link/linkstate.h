@@ -1,0 +1,12 @@
+#pragma once
+
+// State of the radio link, shared by the protocol routines and the port and baud choice.
+extern bool g_bHooked;   // the radio is in programming mode, as far as we know
+extern int g_iCommPort;  // port number the link uses, set by HookRadio
+extern int m_iCommPort;  // port chosen in the Options menu, 1..10
+extern int m_iBaudIndex; // baud-rate index chosen in the Options menu, 0..5
+extern long m_lBaudRate; // bit/s of m_iBaudIndex
+extern bool m_bPortOpen; // the port is open, as OpenCommPort last found it
+
+// Back to the state before the main window loads (used by tests).
+void ResetLinkState();
