@@ -1,6 +1,8 @@
 #include "qtplatform.h"
 
 #include "platform.h"
+#include "qtclock.h"
+#include "qtserialport.h"
 
 #include <QApplication>
 #include <QDir>
@@ -229,7 +231,11 @@ void InstallQtPlatform()
     static QtSettingsStore settings;
     static QtFileSystem files;
     static QtDialogs dialogs;
+    static QtSerialPort serial;
+    static QtClock clock;
     Platform &p = platform();
+    p.serial = &serial;
+    p.clock = &clock;
     p.settings = &settings;
     p.files = &files;
     p.dialogs = &dialogs;

@@ -1,0 +1,276 @@
+// tessaro-radio-sim: the virtual radio on a pseudo-terminal. Prints the terminal's path as the
+// first line of output, then answers the programming protocol on it until killed.
+
+#include "virtualradio.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <fcntl.h>
+#include <poll.h>
+#include <string>
+#include <termios.h>
+#include <unistd.h>
+
+namespace
+{
+
+struct Options {
+    long maxBaud = 115200;
+    bool pace = false;
+    std::string load;
+    std::string dump;
+    double replyDelay = 0.0;
+    bool noHookAnswer = false;
+    int stopAfter = -1;
+    int wrongFirstByte = -1;
+    bool trace = false;
+};
+
+volatile std::sig_atomic_t s_stop = 0;
+
+void OnSignal(int)
+{
+    s_stop = 1;
+}
+
+void Usage(std::FILE *out)
+{
+    std::fprintf(out,
+                 "usage: tessaro-radio-sim [options]\n"
+                 "  --max-baud RATE         highest rate a baud change is accepted for "
+                 "(default 115200)\n"
+                 "  --pace                  take 10 bits per byte at the line rate, both ways\n"
+                 "  --load FILE             start with this EEPROM image (up to 65536 bytes)\n"
+                 "  --dump FILE             write the EEPROM image here at each unhook and at "
+                 "exit\n"
+                 "  --reply-delay MS        wait this long before each reply\n"
+                 "  --no-hook-answer        never answer the wake-up\n"
+                 "  --stop-after N          fall silent after N commands\n"
+                 "  --wrong-first-byte B    replace the first byte of every reply by B\n"
+                 "  --trace                 log every byte to standard error\n"
+                 "The first line of output is the pseudo-terminal to use, e.g. /dev/pts/7.\n");
+}
+
+bool ParseOptions(int argc, char **argv, Options &options)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        auto value = [&](const char *&out) {
+            if (i + 1 >= argc)
+                return false;
+            out = argv[++i];
+            return true;
+        };
+        const char *v = nullptr;
+        if (arg == "--pace") {
+            options.pace = true;
+        } else if (arg == "--no-hook-answer") {
+            options.noHookAnswer = true;
+        } else if (arg == "--trace") {
+            options.trace = true;
+        } else if (arg == "--max-baud" && value(v)) {
+            options.maxBaud = std::strtol(v, nullptr, 10);
+        } else if (arg == "--load" && value(v)) {
+            options.load = v;
+        } else if (arg == "--dump" && value(v)) {
+            options.dump = v;
+        } else if (arg == "--reply-delay" && value(v)) {
+            options.replyDelay = std::strtod(v, nullptr) / 1000.0;
+        } else if (arg == "--stop-after" && value(v)) {
+            options.stopAfter = static_cast<int>(std::strtol(v, nullptr, 10));
+        } else if (arg == "--wrong-first-byte" && value(v)) {
+            options.wrongFirstByte = static_cast<int>(std::strtol(v, nullptr, 0)) & 0xFF;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+double Now()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) / 1e9;
+}
+
+void SleepUntil(double when)
+{
+    timespec ts{};
+    ts.tv_sec = static_cast<time_t>(when);
+    ts.tv_nsec = static_cast<long>((when - static_cast<double>(ts.tv_sec)) * 1e9);
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr) == EINTR && !s_stop) {
+    }
+}
+
+// Writes everything, waiting a little when the terminal's buffer is full; a reader that has
+// gone away for good makes the rest be dropped.
+void WriteAll(int fd, const std::uint8_t *data, std::size_t size)
+{
+    while (size > 0 && !s_stop) {
+        const ssize_t n = ::write(fd, data, size);
+        if (n > 0) {
+            data += n;
+            size -= static_cast<std::size_t>(n);
+            continue;
+        }
+        if (n < 0 && errno != EAGAIN && errno != EINTR)
+            return;
+        pollfd p{fd, POLLOUT, 0};
+        if (::poll(&p, 1, 1000) <= 0)
+            return;
+    }
+}
+
+// Sends bytes so that byte i is complete at start + (i + 1) * 10 / rate, in small batches so
+// the reader is not woken for every byte.
+void SendPaced(int fd, const std::vector<std::uint8_t> &bytes, long rate, double start)
+{
+    const double byteTime = 10.0 / static_cast<double>(rate);
+    const double batch = 0.002;
+    std::size_t sent = 0;
+    while (sent < bytes.size() && !s_stop) {
+        const double now = Now();
+        const auto due = std::min(
+            bytes.size(), static_cast<std::size_t>(std::max(0.0, (now - start) / byteTime + 1e-9)));
+        if (due > sent) {
+            WriteAll(fd, bytes.data() + sent, due - sent);
+            sent = due;
+            continue;
+        }
+        const double last = start + static_cast<double>(bytes.size()) * byteTime;
+        SleepUntil(std::min(
+            last, std::max(start + static_cast<double>(sent + 1) * byteTime, now + batch)));
+    }
+}
+
+bool LoadImage(const std::string &path, std::vector<std::uint8_t> &eeprom)
+{
+    std::FILE *file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return false;
+    std::fread(eeprom.data(), 1, eeprom.size(), file);
+    std::fclose(file);
+    return true;
+}
+
+bool DumpImage(const std::string &path, const std::vector<std::uint8_t> &eeprom)
+{
+    const std::string temp = path + ".tmp";
+    std::FILE *file = std::fopen(temp.c_str(), "wb");
+    if (!file)
+        return false;
+    const bool ok = std::fwrite(eeprom.data(), 1, eeprom.size(), file) == eeprom.size();
+    if (std::fclose(file) != 0 || !ok)
+        return false;
+    return std::rename(temp.c_str(), path.c_str()) == 0;
+}
+
+void Trace(const char *who, const std::uint8_t *data, std::size_t size)
+{
+    std::fprintf(stderr, "%s", who);
+    for (std::size_t i = 0; i < size; ++i)
+        std::fprintf(stderr, " %02x", data[i]);
+    std::fprintf(stderr, "\n");
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    Options options;
+    if (!ParseOptions(argc, argv, options)) {
+        Usage(stderr);
+        return 2;
+    }
+
+    VirtualRadio radio;
+    radio.maxBaudRate = options.maxBaud;
+    radio.faults.noHookAnswer = options.noHookAnswer;
+    radio.faults.stopAfterCommands = options.stopAfter;
+    radio.faults.wrongFirstByte = options.wrongFirstByte;
+    if (!options.load.empty() && !LoadImage(options.load, radio.eeprom)) {
+        std::fprintf(stderr, "tessaro-radio-sim: cannot read %s\n", options.load.c_str());
+        return 1;
+    }
+
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) {
+        std::perror("tessaro-radio-sim: pseudo-terminal");
+        return 1;
+    }
+    const std::string slaveName = ptsname(master);
+    // Holding the other end open keeps the line up while the editor closes and reopens it.
+    const int keep = ::open(slaveName.c_str(), O_RDWR | O_NOCTTY);
+    if (keep >= 0) {
+        termios tio{};
+        if (tcgetattr(keep, &tio) == 0) {
+            cfmakeraw(&tio);
+            tcsetattr(keep, TCSANOW, &tio);
+        }
+    }
+    ::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK);
+
+    struct sigaction action {
+    };
+    action.sa_handler = OnSignal;
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGHUP, &action, nullptr);
+    std::signal(SIGPIPE, SIG_IGN);
+
+    std::printf("%s\n", slaveName.c_str());
+    std::fflush(stdout);
+
+    double inputDone = 0.0; // when the bytes received so far have crossed the line
+    std::uint8_t buffer[4096];
+    while (!s_stop) {
+        pollfd p{master, POLLIN, 0};
+        const int ready = ::poll(&p, 1, 200);
+        if (ready <= 0 || !(p.revents & POLLIN)) {
+            if (ready > 0 && (p.revents & (POLLHUP | POLLERR)))
+                ::usleep(20000);
+            continue;
+        }
+        const ssize_t n = ::read(master, buffer, sizeof buffer);
+        if (n <= 0)
+            continue;
+        const double arrived = Now();
+        if (options.trace)
+            Trace("pc>", buffer, static_cast<std::size_t>(n));
+        const long inputRate = radio.lineRate();
+        inputDone = std::max(inputDone, arrived) +
+                    static_cast<double>(n) * 10.0 / static_cast<double>(inputRate);
+        const bool wasHooked = radio.hooked();
+        const std::vector<RadioReply> replies =
+            radio.receive(std::vector<std::uint8_t>(buffer, buffer + n));
+        for (const RadioReply &reply : replies) {
+            double start = Now() + options.replyDelay;
+            if (options.pace)
+                start = std::max(start, inputDone);
+            if (options.trace)
+                Trace("radio>", reply.bytes.data(), reply.bytes.size());
+            if (options.pace) {
+                SendPaced(master, reply.bytes, reply.lineRate, start);
+                inputDone = start + static_cast<double>(reply.bytes.size()) * 10.0 /
+                                        static_cast<double>(reply.lineRate);
+            } else {
+                SleepUntil(start);
+                WriteAll(master, reply.bytes.data(), reply.bytes.size());
+            }
+        }
+        if (wasHooked && !radio.hooked() && !options.dump.empty())
+            DumpImage(options.dump, radio.eeprom);
+    }
+    if (!options.dump.empty() && !DumpImage(options.dump, radio.eeprom))
+        std::fprintf(stderr, "tessaro-radio-sim: cannot write %s\n", options.dump.c_str());
+    if (keep >= 0)
+        ::close(keep);
+    ::close(master);
+    return 0;
+}
