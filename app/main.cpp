@@ -35,9 +35,13 @@ int main(int argc, char *argv[])
     };
     windows.showMainWindow = [&] {
         window = std::make_unique<MainWindow>();
-        window->show();
+        window->LoadWindow();
     };
-    windows.refreshMainWindow = [&] { window->RefreshView(); };
+    // A file named on the command line was loaded: show its data.
+    windows.refreshMainWindow = [&] {
+        window->BuildTree();
+        window->SetRightPaneView();
+    };
     windows.closeSplash = [&] { splash.reset(); };
     RunStartup(commandLine, windows);
 

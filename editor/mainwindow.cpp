@@ -1,33 +1,474 @@
 #include "mainwindow.h"
 
+#include "aboutwindow.h"
 #include "appglobals.h"
-#include "caption.h"
+#include "changridpane.h"
+#include "cmdgrouppane.h"
+#include "filecommands.h"
+#include "globals1pane.h"
+#include "globals2pane.h"
+#include "helpwindow.h"
+#include "menucommands.h"
+#include "panecontrols.h"
+#include "progress.h"
+#include "radiocommands.h"
+#include "tabstrip.h"
+#include "textmeasure.h"
+#include "ucgpicklistpane.h"
 
+#if TESSARO_HAVE_OPTIONS_MENU
+#include "optionsmenu.h"
+#endif
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QTime>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeWidget>
+
+static MainWindow *s_mainWindow = nullptr;
+
+MainWindow *TheMainWindow()
+{
+    return s_mainWindow;
+}
 
 MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("frmMain"));
-    m_summary = new QLabel(this);
-    m_summary->setAlignment(Qt::AlignCenter);
-    setCentralWidget(m_summary);
-    resize(800, 600);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/picRadio.png")));
+    s_mainWindow = this;
+    showPopup = [](QMenu *menu, const QPoint &pos) { menu->exec(pos); };
+
+    createMenus();
+    createToolBar();
+    createClient();
+    createStatusBar();
+
+    FileCommandHooks &hooks = fileCommandHooks();
+    hooks.captionText = [this] { return windowTitle().toStdString(); };
+    hooks.setCaptionText = [this](const std::string &text) {
+        setWindowTitle(QString::fromStdString(text));
+    };
+    hooks.buildTree = [this] { BuildTree(); };
+    hooks.setRightPaneView = [this] { SetRightPaneView(); };
+}
+
+MainWindow::~MainWindow()
+{
+    fileCommandHooks() = FileCommandHooks();
+    if (s_mainWindow == this)
+        s_mainWindow = nullptr;
+    delete m_help;
+}
+
+QAction *MainWindow::addItem(QMenu *menu, const char *name, const QString &caption,
+                             const std::function<void()> &handler, const QKeySequence &shortcut)
+{
+    QAction *action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    if (!shortcut.isEmpty())
+        action->setShortcut(shortcut);
+    connect(action, &QAction::triggered, this, [handler] { handler(); });
+    return action;
+}
+
+static QMenu *addMenu(QMenuBar *bar, const char *name, const QString &title)
+{
+    QMenu *menu = bar->addMenu(title);
+    menu->setObjectName(QString::fromLatin1(name));
+    menu->menuAction()->setObjectName(QString::fromLatin1(name));
+    return menu;
+}
+
+static QMenu *addSubMenu(QMenu *parent, const char *name, const QString &title)
+{
+    QMenu *menu = parent->addMenu(title);
+    menu->setObjectName(QString::fromLatin1(name));
+    menu->menuAction()->setObjectName(QString::fromLatin1(name));
+    return menu;
+}
+
+static QMenu *popupMenu(QWidget *parent, const char *name)
+{
+    auto *menu = new QMenu(parent);
+    menu->setObjectName(QString::fromLatin1(name));
+    return menu;
+}
+
+// An open command from the menu also reselects the node last shown.
+void MainWindow::runFileMenuCommand(const std::function<void()> &command)
+{
+    command();
+    SelectTreeNode(g_iLastNode);
+    if (g_iLastNode >= FirstGroupNode && g_iLastNode <= TreeNodeCount) {
+        m_tree.images[g_iLastNode] = TreeImage::FolderOpen;
+        applyTreeImages();
+    }
+}
+
+void MainWindow::createMenus()
+{
+    QMenuBar *bar = menuBar();
+    bar->setObjectName(QStringLiteral("mnuMain"));
+
+    m_mnuFile = addMenu(bar, "mnuFile", QStringLiteral("&File"));
+    addItem(
+        m_mnuFile, "mnuFileNew", QStringLiteral("New"),
+        [this] { runFileMenuCommand(OpenDefaultFile); }, QKeySequence(QStringLiteral("Ctrl+N")));
+    QMenu *open = addSubMenu(m_mnuFile, "mnuFileOpen", QStringLiteral("Open"));
+    addItem(open, "mnuFileOpenExisting", QStringLiteral("Open Existing File"),
+            [this] { runFileMenuCommand(OpenExistingFile); });
+    addItem(open, "mnuFileOpenUser", QStringLiteral("Open User Selected"),
+            [this] { runFileMenuCommand(OpenUserFile); });
+    addItem(open, "mnuFileOpenFactory", QStringLiteral("Open New File (Factory Defaults)"),
+            [this] { runFileMenuCommand(OpenDefaultFile); });
+    m_mnuFile->addSeparator();
+    addItem(
+        m_mnuFile, "mnuFileSave", QStringLiteral("&Save"), [] { SaveCurrentFile(); },
+        QKeySequence(QStringLiteral("Ctrl+S")));
+    QMenu *saveAs = addSubMenu(m_mnuFile, "mnuFileSaveAs", QStringLiteral("Save &As"));
+    addItem(saveAs, "mnuFileSaveNew", QStringLiteral("Save As New File"), [] { SaveAsNewFile(); });
+    addItem(saveAs, "mnuFileSaveUser", QStringLiteral("Save As User Selected Defaults File"),
+            [] { SaveAsUserDefaultFile(); });
+    m_mnuFile->addSeparator();
+    QMenu *print = addSubMenu(m_mnuFile, "mnuFilePrint", QStringLiteral("&Print"));
+    addItem(print, "mnuFilePrintAll", QStringLiteral("Print ALL Radio Information"),
+            PrintAllCommand);
+    addItem(print, "mnuFilePrintGlobal", QStringLiteral("Print Unit Global Information"),
+            PrintGlobalCommand);
+    addItem(print, "mnuFilePrintCurrGrp", QStringLiteral("Print Curent Active Group Information"),
+            PrintCurrGroupCommand);
+    addItem(print, "mnuFilePrintSetup", QStringLiteral("Print Setup"), PrintSetupCommand);
+    m_mnuFile->addSeparator();
+    addItem(m_mnuFile, "mnuFileExit", QStringLiteral("E&xit"), [this] { close(); });
+
+    m_mnuRead = addMenu(bar, "mnuRead", QStringLiteral("Read"));
+    addItem(m_mnuRead, "mnuReadAll", QStringLiteral("Read ALL Data From Radio"), ReadAllCommand);
+    addItem(m_mnuRead, "mnuReadGlobals", QStringLiteral("Read Global Settings"),
+            ReadGlobalsCommand);
+    addItem(m_mnuRead, "mnuReadCurrGrp",
+            QStringLiteral("Read Current Active Group Channels and Settings"),
+            ReadCurrGroupCommand);
+
+    m_mnuWrite = addMenu(bar, "mnuWrite", QStringLiteral("Write"));
+    addItem(m_mnuWrite, "mnuWriteAll", QStringLiteral("Write ALL Data To Radio"), WriteAllCommand);
+    addItem(m_mnuWrite, "mnuWriteGlobals", QStringLiteral("Write Global Settings To Radio"),
+            WriteGlobalsCommand);
+    addItem(m_mnuWrite, "mnuWriteCurrGrp",
+            QStringLiteral("Write Current Active Group Channels and Settings"),
+            WriteCurrGroupCommand);
+
+    m_mnuEdit = addMenu(bar, "mnuEdit", QStringLiteral("&Edit"));
+    addItem(m_mnuEdit, "mnuEditCopy", QStringLiteral("Copy"), EditCopyCommand,
+            QKeySequence(QStringLiteral("Ctrl+C")));
+    addItem(m_mnuEdit, "mnuEditPaste", QStringLiteral("Paste"), EditPasteCommand,
+            QKeySequence(QStringLiteral("Ctrl+V")));
+    addItem(m_mnuEdit, "mnuEditCopyPasteGrps",
+            QStringLiteral("Copy One Group And Paste It To Others"), CopyPasteGroupsCommand);
+
+#if TESSARO_HAVE_OPTIONS_MENU
+    m_mnuOptions = CreateOptionsMenu(this);
+    bar->addMenu(m_mnuOptions);
+#else
+    // TODO(options menu): replaced by CreateOptionsMenu() once editor/optionsmenu.h exists.
+    m_mnuOptions = addMenu(bar, "mnuOptions", QStringLiteral("&Options"));
+#endif
+
+    m_mnuTune = bar->addAction(QStringLiteral("&Tune"));
+    m_mnuTune->setObjectName(QStringLiteral("mnuTune"));
+    connect(m_mnuTune, &QAction::triggered, this, [] { TuneCommand(); });
+
+    m_mnuHelp = addMenu(bar, "mnuHelp", QStringLiteral("&Help"));
+    addItem(m_mnuHelp, "mnuHelpHelp", QStringLiteral("ZPA Tessaro Help"), [this] { openHelp(); });
+    addItem(m_mnuHelp, "mnuHelpAbout", QStringLiteral("About ZPA Tessaro"),
+            [this] { showAbout(); });
+
+    // The tree's pop-ups, never shown in the menu bar.
+    m_mnuReadWriteRadio = popupMenu(this, "mnuReadWriteRadio");
+    addItem(m_mnuReadWriteRadio, "mnuPopupReadAll", QStringLiteral("Read ALL Data From Radio"),
+            ReadAllCommand);
+    m_mnuReadWriteRadio->addSeparator();
+    addItem(m_mnuReadWriteRadio, "mnuPopupWriteAll", QStringLiteral("Write ALL Data To Radio"),
+            WriteAllCommand);
+    m_mnuReadWriteGlobals = popupMenu(this, "mnuReadWriteGlobals");
+    addItem(m_mnuReadWriteGlobals, "mnuPopupReadGlobals",
+            QStringLiteral("Read Global Data From Radio"), ReadGlobalsCommand);
+    m_mnuReadWriteGlobals->addSeparator();
+    addItem(m_mnuReadWriteGlobals, "mnuPopupWriteGlobals",
+            QStringLiteral("Write Global Data To Radio"), WriteGlobalsCommand);
+    m_mnuReadWriteGroup = popupMenu(this, "mnuReadWriteGroup");
+    m_mnuPopupReadGroup =
+        addItem(m_mnuReadWriteGroup, "mnuPopupReadGroup",
+                QStringLiteral("Read Data For This Group From Radio"), ReadCurrGroupCommand);
+    m_mnuPopupWriteGroup =
+        addItem(m_mnuReadWriteGroup, "mnuPopupWriteGroup",
+                QStringLiteral("Write Data For This Group To Radio"), WriteCurrGroupCommand);
+}
+
+void MainWindow::createToolBar()
+{
+    m_tbar = addToolBar(QStringLiteral("Toolbar"));
+    m_tbar->setObjectName(QStringLiteral("TBar"));
+    m_tbar->setMovable(false);
+    m_tbar->setFloatable(false);
+    m_tbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    m_tbar->setIconSize(QSize(24, 24));
+    struct Button {
+        const char *key;
+        const char *caption;
+        const char *tooltip;
+        std::function<void()> run;
+    };
+    const Button buttons[] = {
+        {"tbOpen", "Open", "Open", [this] { runFileMenuCommand(OpenExistingFile); }},
+        {"tbSave", "Save", "Save", [] { SaveCurrentFile(); }},
+        {"tbRead", "Read", "Read All Data", ReadAllCommand},
+        {"tbWrite", "Write", "Write All Data", WriteAllCommand},
+        {"tbTune", "Tune", "Tune", TuneCommand},
+        {"tbHelp", "Help", "ZPA Tessaro Edit Help", [this] { openHelp(); }},
+        {"tbExit", "Exit", "Exit", [this] { close(); }},
+    };
+    for (const Button &b : buttons) {
+        const QString key = QString::fromLatin1(b.key);
+        QAction *action = m_tbar->addAction(QIcon(QStringLiteral(":/icons/%1.png").arg(key)),
+                                            QString::fromLatin1(b.caption));
+        action->setObjectName(key);
+        action->setToolTip(QString::fromLatin1(b.tooltip));
+        const auto run = b.run;
+        connect(action, &QAction::triggered, this, [run] { run(); });
+    }
+}
+
+void MainWindow::createStatusBar()
+{
+    QStatusBar *bar = statusBar();
+    bar->setObjectName(QStringLiteral("SBar"));
+    bar->setSizeGripEnabled(true);
+    m_sbpStatus = new QLabel(this);
+    m_sbpStatus->setObjectName(QStringLiteral("sbpStatus"));
+    m_sbpStatus->setFrameShape(QFrame::Panel);
+    m_sbpStatus->setFrameShadow(QFrame::Sunken);
+    m_sbpStatus->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    bar->addWidget(m_sbpStatus, 1);
+
+    m_sbpProg = new QFrame(this);
+    m_sbpProg->setObjectName(QStringLiteral("sbpProg"));
+    static_cast<QFrame *>(m_sbpProg)->setFrameShape(QFrame::Panel);
+    static_cast<QFrame *>(m_sbpProg)->setFrameShadow(QFrame::Sunken);
+    m_sbpProg->setFixedWidth(TwipsToPixels(3000, ScreenDpi()));
+    m_pbar = new QProgressBar(m_sbpProg);
+    m_pbar->setObjectName(QStringLiteral("PBar"));
+    m_pbar->setAccessibleName(QStringLiteral("Progress"));
+    m_pbar->setRange(0, 100);
+    m_pbar->setTextVisible(false);
+    m_pbar->hide();
+    bar->addPermanentWidget(m_sbpProg);
+
+    m_sbpTime = new QLabel(this);
+    m_sbpTime->setObjectName(QStringLiteral("sbpTime"));
+    m_sbpTime->setFrameShape(QFrame::Panel);
+    m_sbpTime->setFrameShadow(QFrame::Sunken);
+    m_sbpTime->setAlignment(Qt::AlignCenter);
+    m_sbpTime->setMinimumWidth(TwipsToPixels(1200, ScreenDpi()));
+    bar->addPermanentWidget(m_sbpTime);
+    auto *clock = new QTimer(this);
+    connect(clock, &QTimer::timeout, this, &MainWindow::updateClock);
+    clock->start(1000);
+    updateClock();
+}
+
+void MainWindow::createClient()
+{
+    m_client = new QWidget(this);
+    m_client->setObjectName(QStringLiteral("frmClient"));
+    setCentralWidget(m_client);
+
+    m_treeView = new QTreeWidget(m_client);
+    m_treeView->setObjectName(QStringLiteral("TreeView"));
+    m_treeView->setAccessibleName(QStringLiteral("Radio data"));
+    m_treeView->setHeaderHidden(true);
+    m_treeView->setColumnCount(1);
+    // Every node is always shown, so the tree needs no expand markers and little indent.
+    m_treeView->setRootIsDecorated(false);
+    m_treeView->setItemsExpandable(false);
+    m_treeView->setIndentation(12);
+    m_treeView->setFont(GridFont());
+    m_treeView->setIconSize(QSize(16, 16));
+    m_treeView->installEventFilter(this);
+    m_treeView->viewport()->installEventFilter(this);
+
+    m_imgSplit = new QWidget(m_client);
+    m_imgSplit->setObjectName(QStringLiteral("imgSplit"));
+    m_imgSplit->setCursor(Qt::SplitHCursor);
+    m_imgSplit->installEventFilter(this);
+
+    m_tab1 = new TabStrip(m_client);
+    connect(m_tab1, &TabStrip::tabClicked, this, &MainWindow::tabClick);
+    m_fraGlobalSettings1 = new Globals1Pane(m_tab1);
+    m_fraGlobalSettings2 = new Globals2Pane(m_tab1);
+    m_fraCmdGrp = new CmdGroupPane(m_tab1);
+    m_fraUCGPickList = new UcgPickListPane(m_tab1);
+    m_fraGrid = new ChanGridPane(m_tab1);
+
+    // The bar that shows where the splitter goes while it is dragged.
+    m_picSplit = new QFrame(m_client);
+    m_picSplit->setObjectName(QStringLiteral("picSplit"));
+    m_picSplit->setAutoFillBackground(true);
+    QPalette palette = m_picSplit->palette();
+    palette.setColor(QPalette::Window, palette.color(QPalette::Dark));
+    m_picSplit->setPalette(palette);
+    m_picSplit->hide();
+}
+
+void MainWindow::updateClock()
+{
+    m_sbpTime->setText(QLocale().toString(QTime::currentTime(), QLocale::ShortFormat));
+}
+
+void MainWindow::LoadWindow()
+{
+    m_bInitialFormLoad = true;
+    SetupForm();
+#if TESSARO_HAVE_OPTIONS_MENU
+    RestoreOptionsMenu(m_mnuOptions);
+#endif
     SetCaption(false);
+    if (windowState() & Qt::WindowMaximized)
+        showMaximized();
+    else
+        show();
+    SelectTreeNode(g_iLastNode);
+    m_tree.mouseSelect = false;
+    SetRightPaneView();
+    m_bInitialFormLoad = false;
 }
 
-void MainWindow::SetCaption(bool modified)
+void MainWindow::EnableMainControls(bool bEnable)
 {
-    setWindowTitle(QString::fromStdString(CaptionText(modified)));
-    RefreshView();
+    for (QMenu *menu : {m_mnuFile, m_mnuRead, m_mnuWrite, m_mnuEdit, m_mnuOptions, m_mnuHelp})
+        menu->menuAction()->setEnabled(bEnable);
+    m_mnuTune->setEnabled(bEnable);
+    for (QAction *action : m_tbar->actions())
+        action->setEnabled(bEnable);
+    m_treeView->setEnabled(bEnable);
+    m_tab1->tabBar()->setEnabled(bEnable);
+    if (m_fraGrid->isVisible())
+        m_fraGrid->EnableControls(bEnable);
+    for (QWidget *pane :
+         {static_cast<QWidget *>(m_fraGlobalSettings1),
+          static_cast<QWidget *>(m_fraGlobalSettings2), static_cast<QWidget *>(m_fraCmdGrp),
+          static_cast<QWidget *>(m_fraUCGPickList)}) {
+        if (pane->isVisible())
+            EnablePaneInputs(pane, bEnable);
+    }
 }
 
-void MainWindow::RefreshView()
+void MainWindow::StatusMsg(const std::string &sMsg)
 {
-    m_summary->setText(tr("Current data: %1")
-                           .arg(QString::fromStdString(DisplayFileName(g_sCurFileName))));
+    m_sbpStatus->setText(QString::fromStdString(sMsg));
 }
 
-bool MainWindow::isDataChanged() const
+void MainWindow::SetProgress(int iVal, int iMax)
 {
-    return windowTitle().endsWith(QString::fromStdString(ModifiedMark));
+    if (!m_pbar->isVisible())
+        return;
+    if (const auto percent = ProgressPercent(iVal, iMax))
+        m_pbar->setValue(*percent);
+}
+
+void MainWindow::ShowProgressBar(bool show)
+{
+    if (show) {
+        // Inset in the second panel of the status bar.
+        const double dpi = ScreenDpi();
+        const int inset = TwipsToPixels(45, dpi);
+        const int shrink = TwipsToPixels(60, dpi);
+        m_pbar->setGeometry(inset, inset, m_sbpProg->width() - shrink,
+                            m_sbpProg->height() - shrink);
+        m_pbar->setRange(0, 100);
+        m_pbar->setValue(0);
+    }
+    m_pbar->setVisible(show);
+}
+
+void MainWindow::MarkDataChanged()
+{
+    if (g_bLoading)
+        return;
+    SetCaption(true);
+}
+
+void MainWindow::openHelp()
+{
+    if (!m_help)
+        m_help = new HelpWindow;
+    m_help->ShowOverview();
+    m_help->show();
+    m_help->raise();
+    m_help->activateWindow();
+}
+
+void MainWindow::showAbout()
+{
+    AboutWindow about(this);
+    about.exec();
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    SaveWindowSettings(CurrentGeometry());
+    if (m_help)
+        m_help->close();
+    event->accept();
+}
+
+void BuildTree()
+{
+    if (MainWindow *w = TheMainWindow())
+        w->BuildTree();
+}
+
+void SetRightPaneView()
+{
+    if (MainWindow *w = TheMainWindow())
+        w->SetRightPaneView();
+}
+
+void EnableMainControls(bool bEnable)
+{
+    if (MainWindow *w = TheMainWindow())
+        w->EnableMainControls(bEnable);
+}
+
+void StatusMsg(const std::string &sMsg)
+{
+    if (MainWindow *w = TheMainWindow())
+        w->StatusMsg(sMsg);
+}
+
+void SetProgress(int iVal, int iMax)
+{
+    if (MainWindow *w = TheMainWindow())
+        w->SetProgress(iVal, iMax);
+}
+
+void ShowProgressBar(bool show)
+{
+    if (MainWindow *w = TheMainWindow())
+        w->ShowProgressBar(show);
+}
+
+void MarkDataChanged()
+{
+    if (MainWindow *w = TheMainWindow())
+        w->MarkDataChanged();
 }

@@ -38,12 +38,15 @@ void LoadMemMapFrom_TDF_File(const std::string &fileName)
         MemMap.set(static_cast<int>(i / PageSize), static_cast<int>(i % PageSize), (*data)[i]);
 }
 
-void WriteMemMapTo_TDF_File(const std::string &fileName)
+bool WriteMemMapTo_TDF_File(const std::string &fileName)
 {
     std::vector<std::uint8_t> image(TdfFileSize);
     for (int i = 0; i < TdfFileSize; ++i)
         image[i] = MemMap.get(i / PageSize, i % PageSize);
     // The old file is replaced only once the new one is complete.
-    if (!platform().files->writeAtomic(fileName, image))
+    if (!platform().files->writeAtomic(fileName, image)) {
         ShowIOError("WriteMemMapTo_TDF_File - *" + fileName + "*");
+        return false;
+    }
+    return true;
 }

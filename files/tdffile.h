@@ -12,5 +12,6 @@ inline const std::string DefaultValuesName = "DEFAULT VALUES";
 // and for a missing file. A short file replaces only the entries it holds.
 void LoadMemMapFrom_TDF_File(const std::string &fileName);
 
-// Writes pages 0..25 to the file, replacing it atomically.
-void WriteMemMapTo_TDF_File(const std::string &fileName);
+// Writes pages 0..25 to the file, replacing it atomically; false (after the I/O message)
+// when the file could not be written.
+bool WriteMemMapTo_TDF_File(const std::string &fileName);

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QFont>
+
+#include <string>
+
+// The font of the channel grid (Arial), also used to measure column and label widths.
+QFont GridFont();
+
+// The wider of the two texts as rendered in the grid font, in twips, plus 100.
+int GetMaxWidth(const std::string &str1, const std::string &str2);
+
+// The logical DPI that converts twips for this display.
+double ScreenDpi();

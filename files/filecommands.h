@@ -1,0 +1,45 @@
+#pragma once
+
+// The File menu's commands over the platform dialogs and the data-file routines. The main
+// window installs the hooks; without them the commands still work on the data.
+
+#include <functional>
+#include <string>
+
+struct FileCommandHooks {
+    std::function<std::string()> captionText; // the main window's caption
+    std::function<void(const std::string &)> setCaptionText;
+    std::function<void()> buildTree;
+    std::function<void()> setRightPaneView;
+};
+
+FileCommandHooks &fileCommandHooks();
+
+// The data count as changed exactly while the caption ends in " *".
+bool IsDataChanged();
+
+// Sets the main window's caption for the current file.
+void SetCaption(bool modified);
+
+// Makes the file current and loads it into the MemMap, then refreshes the window.
+void LoadDataFile(const std::string &path);
+
+void OpenDefaultFile();
+void OpenUserFile();
+void OpenExistingFile();
+
+// The save commands answer true when the data were written to a file.
+bool SaveCurrentFile();
+bool SaveAsNewFile();
+bool SaveAsUserDefaultFile();
+
+// Ask to save unsaved data before it is replaced; true when the caller may go on. Cancelling
+// the save dialog after Yes answers false, so unsaved data are never thrown away.
+bool CheckForDataSave();
+bool CheckForDataSaveBeforeRead();
+
+// The dialogs' settings, exposed for the tests.
+std::string FileDialogFolder();
+inline const std::string OpenDialogTitle = "Open";
+inline const std::string SaveDialogTitle = "Save As";
+inline const std::string DataFileExtension = ".tdf";
