@@ -1,0 +1,351 @@
+// Every encoder changes only its own bits: for every value of each byte it shares, the other
+// bits of that byte and every other byte of the image stay as they were, and decoding what it
+// stored gives back the choice.
+
+#include "cellundo.h"
+#include "chanrecord.h"
+#include "choicelists.h"
+#include "cmdgroupcodec.h"
+#include "fakeplatform.h"
+#include "freqcodec.h"
+#include "globalcodec.h"
+#include "guardcodec.h"
+#include "memmap.h"
+#include "numtext.h"
+#include "platform.h"
+
+#include <QtTest>
+
+#include <functional>
+#include <random>
+
+namespace
+{
+
+struct OwnBits {
+    int page;
+    int offset;
+    int mask;
+};
+
+using Encode = std::function<void(MemMapImage &, const std::string &)>;
+using Check = std::function<bool(const MemMapImage &, const std::string &, int index)>;
+
+// The fields as the radio's memory layout places them, independent of the codec's tables.
+const std::map<std::string, std::vector<OwnBits>> &globalFields()
+{
+    static const std::map<std::string, std::vector<OwnBits>> fields{
+        {"cbToggleAssign_0", {{0, 130, 0xE0}}},
+        {"cbToggleAssign_1", {{0, 130, 0x1C}}},
+        {"cbToggleAssign_2", {{0, 130, 0x03}, {0, 131, 0x80}}},
+        {"cbToggleAssign_3", {{0, 131, 0x70}}},
+        {"cbToggleAssign_4", {{0, 131, 0x0E}}},
+        {"cbDTMFDev", {{0, 7, 0xF8}}},
+        {"cbFrontPorchTime", {{0, 7, 0x03}}},
+        {"cbANI", {{0, 7, 0x04}}},
+        {"cbPriRate", {{0, 135, 0x07}}},
+        {"cbFreqDisp", {{0, 135, 0x80}}},
+        {"cbPerChanPower", {{0, 135, 0x40}}},
+        {"cbTalkbackScan", {{0, 135, 0x20}}},
+        {"cbNuisanceChanDel", {{0, 135, 0x10}}},
+        {"cbDispOpts_0", {{0, 197, 0x06}}},
+        {"cbDispOpts_1", {{0, 199, 0x07}}},
+        {"cbPriOpts_0", {{0, 200, 0xFF}}},
+        {"cbPriOpts_1", {{0, 202, 0xFF}}},
+        {"cbPriOpts_2", {{0, 201, 0xFF}}},
+        {"cbPriOpts_3", {{0, 203, 0xFF}}},
+        {"cbUCG", {{0, 198, 0x80}}},
+        {"cbMisc_0", {{0, 196, 0x0F}}},
+        {"cbMisc_1", {{0, 196, 0xF0}}},
+        {"cbMisc_2", {{0, 197, 0x80}}},
+        {"cbMisc_3", {{0, 198, 0x60}}},
+        {"cbMisc_4", {{0, 198, 0x18}}},
+        {"cbMisc_5", {{0, 197, 0x10}}},
+        {"cbMisc_6", {{0, 197, 0x08}}},
+    };
+    return fields;
+}
+
+void fillRandom(MemMapImage &mm, std::mt19937 &rng)
+{
+    for (int p = 0; p < MemMapPages; ++p)
+        for (int o = 0; o < PageSize; ++o)
+            mm.set(p, o, static_cast<int>(rng() & 0xFF));
+}
+
+QString describe(const std::string &what, const std::string &entry, int start)
+{
+    return QStringLiteral("%1 <- \"%2\" from byte value %3")
+        .arg(QString::fromStdString(what), QString::fromStdString(entry))
+        .arg(start);
+}
+
+} // namespace
+
+class TestCodecBits : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void globalChoices_data();
+    void globalChoices();
+    void globalCheckBoxes();
+    void channelFields_data();
+    void channelFields();
+    void groupFields();
+    void globalTables();
+    void globalTextFields();
+
+private:
+    // Encodes every entry over every value of the shared bytes; fails on a stray bit.
+    void sweep(const std::string &what, const std::vector<OwnBits> &own,
+               const std::vector<std::string> &entries, const Encode &encode, const Check &check);
+
+    ScriptedDialogs m_dialogs;
+    std::mt19937 m_rng{20240611};
+};
+
+void TestCodecBits::init()
+{
+    m_dialogs = ScriptedDialogs();
+    platform().dialogs = &m_dialogs;
+    CellUndoText = CellUndoTexts();
+}
+
+void TestCodecBits::sweep(const std::string &what, const std::vector<OwnBits> &own,
+                          const std::vector<std::string> &entries, const Encode &encode,
+                          const Check &check)
+{
+    MemMapImage image;
+    fillRandom(image, m_rng);
+    for (int start = 0; start < 256; ++start) {
+        for (const OwnBits &bits : own)
+            image.set(bits.page, bits.offset, (start + 37 * (&bits - own.data())) & 0xFF);
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            MemMapImage after = image;
+            encode(after, entries[i]);
+            // Put back the foreign bits of the own bytes: what remains must be the old image.
+            MemMapImage restored = after;
+            for (const OwnBits &bits : own) {
+                const int mixed = (after.get(bits.page, bits.offset) & bits.mask) |
+                                  (image.get(bits.page, bits.offset) & ~bits.mask);
+                if (mixed != after.get(bits.page, bits.offset))
+                    QFAIL(qPrintable(
+                        describe(what, entries[i], start) +
+                        QStringLiteral(": foreign bits of offset %1 changed").arg(bits.offset)));
+                restored.set(bits.page, bits.offset, image.get(bits.page, bits.offset));
+            }
+            if (restored != image)
+                QFAIL(qPrintable(describe(what, entries[i], start) +
+                                 QStringLiteral(": a byte outside the field changed")));
+            if (!check(after, entries[i], static_cast<int>(i)))
+                QFAIL(qPrintable(describe(what, entries[i], start) +
+                                 QStringLiteral(": does not decode to the choice")));
+        }
+    }
+}
+
+void TestCodecBits::globalChoices_data()
+{
+    QTest::addColumn<QString>("control");
+    for (const GlobalChoice &choice : GlobalChoices())
+        QTest::newRow(choice.control) << QString::fromLatin1(choice.control);
+}
+
+void TestCodecBits::globalChoices()
+{
+    QFETCH(QString, control);
+    const GlobalChoice *choice = FindGlobalChoice(control.toStdString());
+    QVERIFY(choice);
+    const auto field = globalFields().find(choice->control);
+    QVERIFY(field != globalFields().end());
+    // Two lists name their value differently from how it is printed; their entry is found
+    // by value. Every other list shows exactly the decoded text.
+    const bool byValue = control == QLatin1String("cbANI") || control == QLatin1String("cbPriRate");
+    const Check check = [choice, byValue](const MemMapImage &mm, const std::string &entry,
+                                          int index) {
+        const std::string decoded = choice->decode(mm);
+        const bool textOk =
+            byValue ? NumericValue(decoded) == NumericValue(entry) : decoded == entry;
+        return textOk && choice->position(mm) == index;
+    };
+    sweep(choice->control, field->second, ChoiceList(choice->control), choice->encode, check);
+}
+
+void TestCodecBits::globalCheckBoxes()
+{
+    const std::vector<std::string> states{"0", "1"};
+    struct Box {
+        const char *name;
+        int offset;
+        int mask;
+        bool (*get)(const MemMapImage &);
+        void (*set)(MemMapImage &, bool);
+    };
+    const Box boxes[] = {{"chkBeepDisable", 197, 0x01, GetSilentMode, SetSilentMode},
+                         {"chkPriOpts", 197, 0x20, GetTxOnPri1, SetTxOnPri1},
+                         {"chkUCGPickListLock", 136, 0x40, GetPickListLock, SetPickListLock}};
+    for (const Box &box : boxes) {
+        sweep(
+            box.name, {{0, box.offset, box.mask}}, states,
+            [&box](MemMapImage &mm, const std::string &s) { box.set(mm, s == "1"); },
+            [&box](const MemMapImage &mm, const std::string &s, int) {
+                return box.get(mm) == (s == "1");
+            });
+    }
+}
+
+void TestCodecBits::channelFields_data()
+{
+    QTest::addColumn<int>("group");
+    QTest::addColumn<int>("chan");
+    QTest::newRow("group 1 channel 1") << 0 << 0;
+    QTest::newRow("group 13 channel 8") << 12 << 7;
+    QTest::newRow("group 25 channel 20") << 24 << 19;
+}
+
+void TestCodecBits::channelFields()
+{
+    QFETCH(int, group);
+    QFETCH(int, chan);
+    const int page = group + 1;
+    const int rec = 256 + 32 * chan;
+    const std::vector<std::string> scan{"S", "-"};
+    sweep(
+        "scan", {{page, rec + 2, 0x10}}, scan,
+        [=](MemMapImage &mm, const std::string &t) { SetChanScan(mm, group, chan, t); },
+        [=](const MemMapImage &mm, const std::string &t, int) {
+            return GetChanScan(mm, group, chan) == t;
+        });
+    sweep(
+        "narrow", {{page, rec + 2, 0x08}}, {"N", "-"},
+        [=](MemMapImage &mm, const std::string &t) { SetChanNarrow(mm, group, chan, t); },
+        [=](const MemMapImage &mm, const std::string &t, int) {
+            return GetChanNarrow(mm, group, chan) == t;
+        });
+    sweep(
+        "low power", {{page, rec + 10, 0x20}}, {"L", "-"},
+        [=](MemMapImage &mm, const std::string &t) { SetChanLowPower(mm, group, chan, t); },
+        [=](const MemMapImage &mm, const std::string &t, int) {
+            return GetChanLowPower(mm, group, chan) == t;
+        });
+
+    const std::vector<std::string> freqs{"Inactive",  "136.00000", "162.40000",
+                                         "162.55000", "155.00250", "174.00000"};
+    for (const bool rx : {true, false}) {
+        const int at = rec + (rx ? 0 : 8);
+        sweep(
+            rx ? "rx freq" : "tx freq", {{page, at, 0xFF}, {page, at + 1, 0xFF}}, freqs,
+            [=](MemMapImage &mm, const std::string &t) { SetChanFreq(mm, group, chan, rx, t); },
+            [=](const MemMapImage &mm, const std::string &t, int) {
+                return GetChanFreq(mm, group, chan, rx) == t;
+            });
+    }
+
+    const std::vector<std::string> guards{"000.0", "067.0",  "250.3",  "D023",
+                                          "D754-", "UTXG 1", "UTXG 32"};
+    for (const bool rx : {true, false}) {
+        const int at = rec + (rx ? 4 : 12);
+        sweep(
+            rx ? "rx guard" : "tx guard",
+            {{page, at, 0xFF}, {page, at + 1, 0xFF}, {page, rec + 11, 0xFF}}, guards,
+            [=](MemMapImage &mm, const std::string &t) { SetChanGuard(mm, group, chan, rx, t); },
+            [=](const MemMapImage &mm, const std::string &t, int) {
+                const bool reference = t[0] == 'U';
+                if (rx)
+                    return GetChanGuard(mm, group, chan, true) == (reference ? "000.0" : t) &&
+                           GetChanUTXG(mm, group, chan) == (reference ? t : "OFF");
+                return GetChanGuard(mm, group, chan, false) == t;
+            });
+    }
+
+    std::vector<OwnBits> label;
+    for (int i = 20; i < 32; ++i)
+        label.push_back({page, rec + i, 0xFF});
+    sweep(
+        "channel label", label, {"Ch 1        ", "ABCDEFGHIJKL", "            "},
+        [=](MemMapImage &mm, const std::string &t) { SetChanLabel(mm, group, chan, t); },
+        [=](const MemMapImage &mm, const std::string &t, int) {
+            return GetChanLabel(mm, group, chan) == t;
+        });
+}
+
+void TestCodecBits::groupFields()
+{
+    for (const int group : {0, 24}) {
+        const int page = group + 1;
+        sweep(
+            "incoming clone", {{page, 0, 0x01}}, ChoiceList("cbIncomingClone"),
+            [=](MemMapImage &mm, const std::string &t) {
+                SetGrpIncomingClone(mm, group, ChoiceIndex("cbIncomingClone", t) != 0);
+            },
+            [=](const MemMapImage &mm, const std::string &, int index) {
+                return GetGrpIncomingClone(mm, group) == (index != 0);
+            });
+        sweep(
+            "group scan list", {{page, 44, 0x01}}, {"Yes", "No"},
+            [=](MemMapImage &mm, const std::string &t) { SetGrpScanList(mm, group, t); },
+            [=](const MemMapImage &mm, const std::string &t, int) {
+                return GetGrpScanList(mm, group) == t;
+            });
+        std::vector<OwnBits> label;
+        for (int i = 32; i < 44; ++i)
+            label.push_back({page, i, 0xFF});
+        sweep(
+            "group label", label, {"GROUP  1    ", "-*$/+%\\|_<>."},
+            [=](MemMapImage &mm, const std::string &t) { SetGrpLabel(mm, group, t); },
+            [=](const MemMapImage &mm, const std::string &t, int) {
+                return GetGrpLabel(mm, group) == t;
+            });
+    }
+}
+
+void TestCodecBits::globalTables()
+{
+    for (const int k : {0, 7, 19}) {
+        const int at = 320 + 2 * k;
+        sweep(
+            "command group assign", {{0, at, 0xFF}}, ChoiceList("cbGrpAsn"),
+            [=](MemMapImage &mm, const std::string &t) {
+                SetCmdGrpGroupIndex(mm, k, ChoiceIndex("cbGrpAsn", t));
+            },
+            [=](const MemMapImage &mm, const std::string &t, int index) {
+                return GetCmdGrpGroupIndex(mm, k) == index && GetCmdGrpGroupText(mm, k) == t;
+            });
+        sweep(
+            "command channel assign", {{0, at + 1, 0xFF}}, ChoiceList("cbChnAsn"),
+            [=](MemMapImage &mm, const std::string &t) {
+                SetCmdGrpChanIndex(mm, k, ChoiceIndex("cbChnAsn", t));
+            },
+            [=](const MemMapImage &mm, const std::string &t, int index) {
+                return GetCmdGrpChanIndex(mm, k) == index && GetCmdGrpChanText(mm, k) == t;
+            });
+    }
+    for (const int k : {0, 31}) {
+        const int at = 256 + 2 * k;
+        sweep(
+            "pick list entry", {{0, at, 0xFF}, {0, at + 1, 0xFF}},
+            {"000.0", "067.0", "131.8", "D023", "D131-"},
+            [=](MemMapImage &mm, const std::string &t) { SetPickListGuard(mm, k, t); },
+            [=](const MemMapImage &mm, const std::string &t, int) {
+                return GetPickListGuard(mm, k) == t;
+            });
+    }
+}
+
+void TestCodecBits::globalTextFields()
+{
+    sweep("ANI ID", {{0, 192, 0x0F}, {0, 193, 0xFF}, {0, 194, 0xFF}, {0, 195, 0xFF}},
+          {"0000000", "FF12345", "ABCDEF9"}, SetANIID,
+          [](const MemMapImage &mm, const std::string &t, int) { return GetANIID(mm) == t; });
+    sweep("keypad password", {{0, 189, 0xFF}, {0, 190, 0xFF}, {0, 191, 0xFF}},
+          {"000000", "123456", "909090"}, SetKeypadPwd,
+          [](const MemMapImage &mm, const std::string &t, int) { return GetKeypadPwd(mm) == t; });
+    sweep("null frequency", {{0, 174, 0xFF}, {0, 175, 0xFF}}, {"0.0", "136.00000", "155.00250"},
+          SetNullFreqSub,
+          [](const MemMapImage &mm, const std::string &t, int) { return GetNullFreqSub(mm) == t; });
+}
+
+QTEST_APPLESS_MAIN(TestCodecBits)
+#include "tst_codecbits.moc"
