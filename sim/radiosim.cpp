@@ -3,6 +3,9 @@
 
 #include "virtualradio.h"
 
+#include <QSettings>
+#include <QString>
+
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
@@ -29,6 +32,7 @@ struct Options {
     int stopAfter = -1;
     int wrongFirstByte = -1;
     bool trace = false;
+    int commPort = 0; // 1..10: make the editor's "Comm Port n" this terminal
 };
 
 volatile std::sig_atomic_t s_stop = 0;
@@ -53,6 +57,8 @@ void Usage(std::FILE *out)
                  "  --stop-after N          fall silent after N commands\n"
                  "  --wrong-first-byte B    replace the first byte of every reply by B\n"
                  "  --trace                 log every byte to standard error\n"
+                 "  --set-comm-port N       store the terminal as the editor's Comm Port N "
+                 "(1..10)\n"
                  "The first line of output is the pseudo-terminal to use, e.g. /dev/pts/7.\n");
 }
 
@@ -83,6 +89,10 @@ bool ParseOptions(int argc, char **argv, Options &options)
             options.replyDelay = std::strtod(v, nullptr) / 1000.0;
         } else if (arg == "--stop-after" && value(v)) {
             options.stopAfter = static_cast<int>(std::strtol(v, nullptr, 10));
+        } else if (arg == "--set-comm-port" && value(v)) {
+            options.commPort = static_cast<int>(std::strtol(v, nullptr, 10));
+            if (options.commPort < 1 || options.commPort > 10)
+                return false;
         } else if (arg == "--wrong-first-byte" && value(v)) {
             options.wrongFirstByte = static_cast<int>(std::strtol(v, nullptr, 0)) & 0xFF;
         } else {
@@ -171,6 +181,16 @@ bool DumpImage(const std::string &path, const std::vector<std::uint8_t> &eeprom)
     return std::rename(temp.c_str(), path.c_str()) == 0;
 }
 
+// The editor reads "Comm Port n Device" from its settings before it looks for serial devices.
+void SetEditorCommPort(int port, const std::string &device)
+{
+    const QString app = QStringLiteral("ZPA Tessaro Editor");
+    QSettings settings(app, app);
+    settings.beginGroup(QStringLiteral("Settings"));
+    settings.setValue(QStringLiteral("Comm Port %1 Device").arg(port),
+                      QString::fromStdString(device));
+}
+
 void Trace(const char *who, const std::uint8_t *data, std::size_t size)
 {
     std::fprintf(stderr, "%s", who);
@@ -184,6 +204,10 @@ void Trace(const char *who, const std::uint8_t *data, std::size_t size)
 int main(int argc, char **argv)
 {
     Options options;
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        Usage(stdout);
+        return 0;
+    }
     if (!ParseOptions(argc, argv, options)) {
         Usage(stderr);
         return 2;
@@ -224,6 +248,8 @@ int main(int argc, char **argv)
     sigaction(SIGHUP, &action, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
 
+    if (options.commPort != 0)
+        SetEditorCommPort(options.commPort, slaveName);
     std::printf("%s\n", slaveName.c_str());
     std::fflush(stdout);
 
