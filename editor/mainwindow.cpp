@@ -177,6 +177,7 @@ void MainWindow::createMenus()
 
 #if TESSARO_HAVE_OPTIONS_MENU
     m_mnuOptions = CreateOptionsMenu(this);
+    m_mnuOptions->menuAction()->setObjectName(QStringLiteral("mnuOptions"));
     bar->addMenu(m_mnuOptions);
 #else
     // TODO(options menu): replaced by CreateOptionsMenu() once editor/optionsmenu.h exists.
@@ -342,10 +343,15 @@ void MainWindow::LoadWindow()
     RestoreOptionsMenu(m_mnuOptions);
 #endif
     SetCaption(false);
-    if (windowState() & Qt::WindowMaximized)
+    if (windowState() & Qt::WindowMaximized) {
         showMaximized();
-    else
+    } else {
         show();
+        // The frame is known once the window is shown: give the stored outer size again.
+        const WindowGeometry g = RestoreWindowGeometry();
+        if (g.state == WindowStateCode::Normal)
+            setOuterGeometry(g.left, g.top, g.width, g.height);
+    }
     SelectTreeNode(g_iLastNode);
     m_tree.mouseSelect = false;
     SetRightPaneView();

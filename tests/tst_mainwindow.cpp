@@ -1,0 +1,583 @@
+#include "appglobals.h"
+#include "appsettings.h"
+#include "defaultimage.h"
+#include "fakeplatform.h"
+#include "filecommands.h"
+#include "mainwindow.h"
+#include "memmap.h"
+#include "platform.h"
+#include "tdffile.h"
+#include "textmeasure.h"
+#include "version.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QTabBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include <memory>
+
+// The main window as the user drives it: tree keys and clicks, pop-ups, tabs, caption,
+// progress, size limits and the splitter.
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void menuItems_data();
+    void menuItems();
+    void toolbarButtons_data();
+    void toolbarButtons();
+    void popupItems();
+    void treeHoldsTwentyEightNodes();
+    void startsOnGlobalSettings();
+    void arrowKeysBetweenGlobalsAndGroups();
+    void clickOnGroupsShowsGroupOne();
+    void rightClickPopups();
+    void pressOnEmptyTreeSpace();
+    void tabRememberedWhenReturning();
+    void progressRounding_data();
+    void progressRounding();
+    void captionStates();
+    void newAsksAndShowsVersionCaption();
+    void sizeLimits();
+    void restoredGeometry();
+    void splitterDrag();
+    void enableMainControls();
+    void inputsHaveAccessibleNames();
+
+private:
+    void start();
+    void clickNode(int node, Qt::MouseButton button = Qt::LeftButton);
+    QString status() const;
+    std::unique_ptr<MainWindow> m_window;
+    MemoryFileSystem m_fs;
+    FakeSettings m_settings;
+    ScriptedDialogs m_dialogs;
+    std::vector<std::pair<QString, QStringList>> m_popups;
+};
+
+void TestMainWindow::init()
+{
+    m_fs = MemoryFileSystem();
+    m_settings = FakeSettings();
+    m_dialogs = ScriptedDialogs();
+    platform().files = &m_fs;
+    platform().settings = &m_settings;
+    platform().dialogs = &m_dialogs;
+    platform().programFolder = "/home/tech/.local/share/ZPA Tessaro Editor";
+    platform().documentsFolder = "/home/tech/Documents/My QV Radios";
+    ResetAppGlobals();
+    g_sFactoryFile = platform().programFolder + "/Factory.def";
+    g_sUserFile = platform().programFolder + "/User.def";
+    g_sCurFileName = "DEFAULT VALUES";
+    LoadDefaultImage(MemMap);
+    m_popups.clear();
+}
+
+void TestMainWindow::cleanup()
+{
+    m_window.reset();
+}
+
+void TestMainWindow::start()
+{
+    m_window = std::make_unique<MainWindow>();
+    m_window->showPopup = [this](QMenu *menu, const QPoint &) {
+        QStringList items;
+        for (QAction *a : menu->actions())
+            items << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        m_popups.push_back({menu->objectName(), items});
+    };
+    g_bLoading = true;
+    m_window->LoadWindow();
+    g_bLoading = false;
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+}
+
+void TestMainWindow::clickNode(int node, Qt::MouseButton button)
+{
+    auto *tree = m_window->findChild<QTreeWidget *>("TreeView");
+    QTreeWidgetItem *item = m_window->treeItem(node);
+    tree->scrollToItem(item);
+    QTest::mouseClick(tree->viewport(), button, {}, tree->visualItemRect(item).center());
+}
+
+QString TestMainWindow::status() const
+{
+    return m_window->findChild<QLabel *>("sbpStatus")->text();
+}
+
+void TestMainWindow::menuItems_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("shortcut");
+    const char *rows[][3] = {
+        {"mnuFile", "&File", ""},
+        {"mnuFileNew", "New", "Ctrl+N"},
+        {"mnuFileOpen", "Open", ""},
+        {"mnuFileOpenExisting", "Open Existing File", ""},
+        {"mnuFileOpenUser", "Open User Selected", ""},
+        {"mnuFileOpenFactory", "Open New File (Factory Defaults)", ""},
+        {"mnuFileSave", "&Save", "Ctrl+S"},
+        {"mnuFileSaveAs", "Save &As", ""},
+        {"mnuFileSaveNew", "Save As New File", ""},
+        {"mnuFileSaveUser", "Save As User Selected Defaults File", ""},
+        {"mnuFilePrint", "&Print", ""},
+        {"mnuFilePrintAll", "Print ALL Radio Information", ""},
+        {"mnuFilePrintGlobal", "Print Unit Global Information", ""},
+        {"mnuFilePrintCurrGrp", "Print Curent Active Group Information", ""},
+        {"mnuFilePrintSetup", "Print Setup", ""},
+        {"mnuFileExit", "E&xit", ""},
+        {"mnuRead", "Read", ""},
+        {"mnuReadAll", "Read ALL Data From Radio", ""},
+        {"mnuReadGlobals", "Read Global Settings", ""},
+        {"mnuReadCurrGrp", "Read Current Active Group Channels and Settings", ""},
+        {"mnuWrite", "Write", ""},
+        {"mnuWriteAll", "Write ALL Data To Radio", ""},
+        {"mnuWriteGlobals", "Write Global Settings To Radio", ""},
+        {"mnuWriteCurrGrp", "Write Current Active Group Channels and Settings", ""},
+        {"mnuEdit", "&Edit", ""},
+        {"mnuEditCopy", "Copy", "Ctrl+C"},
+        {"mnuEditPaste", "Paste", "Ctrl+V"},
+        {"mnuEditCopyPasteGrps", "Copy One Group And Paste It To Others", ""},
+        {"mnuOptions", "&Options", ""},
+        {"mnuTune", "&Tune", ""},
+        {"mnuHelp", "&Help", ""},
+        {"mnuHelpHelp", "ZPA Tessaro Help", ""},
+        {"mnuHelpAbout", "About ZPA Tessaro", ""},
+    };
+    for (const auto &row : rows)
+        QTest::newRow(row[0]) << row[0] << row[1] << row[2];
+}
+
+void TestMainWindow::menuItems()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QFETCH(QString, shortcut);
+    start();
+    auto *action = m_window->findChild<QAction *>(name);
+    QVERIFY2(action, qPrintable(name));
+    QCOMPARE(action->text(), caption);
+    QCOMPARE(action->shortcut().toString(), shortcut);
+}
+
+void TestMainWindow::toolbarButtons_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("tooltip");
+    QTest::newRow("open") << "tbOpen"
+                          << "Open"
+                          << "Open";
+    QTest::newRow("save") << "tbSave"
+                          << "Save"
+                          << "Save";
+    QTest::newRow("read") << "tbRead"
+                          << "Read"
+                          << "Read All Data";
+    QTest::newRow("write") << "tbWrite"
+                           << "Write"
+                           << "Write All Data";
+    QTest::newRow("tune") << "tbTune"
+                          << "Tune"
+                          << "Tune";
+    QTest::newRow("help") << "tbHelp"
+                          << "Help"
+                          << "ZPA Tessaro Edit Help";
+    QTest::newRow("exit") << "tbExit"
+                          << "Exit"
+                          << "Exit";
+}
+
+void TestMainWindow::toolbarButtons()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, caption);
+    QFETCH(QString, tooltip);
+    start();
+    auto *bar = m_window->findChild<QToolBar *>("TBar");
+    QVERIFY(bar);
+    QCOMPARE(bar->actions().size(), 7);
+    auto *action = bar->findChild<QAction *>(key);
+    QVERIFY(action);
+    QCOMPARE(action->text(), caption);
+    QCOMPARE(action->toolTip(), tooltip);
+    QVERIFY(!action->icon().isNull());
+    auto *button = qobject_cast<QToolButton *>(bar->widgetForAction(action));
+    QVERIFY(button);
+    QCOMPARE(button->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+}
+
+void TestMainWindow::popupItems()
+{
+    start();
+    const char *rows[][2] = {
+        {"mnuPopupReadAll", "Read ALL Data From Radio"},
+        {"mnuPopupWriteAll", "Write ALL Data To Radio"},
+        {"mnuPopupReadGlobals", "Read Global Data From Radio"},
+        {"mnuPopupWriteGlobals", "Write Global Data To Radio"},
+        {"mnuPopupReadGroup", "Read Data For This Group From Radio"},
+        {"mnuPopupWriteGroup", "Write Data For This Group To Radio"},
+    };
+    for (const auto &row : rows) {
+        auto *action = m_window->findChild<QAction *>(row[0]);
+        QVERIFY2(action, row[0]);
+        QCOMPARE(action->text(), QString::fromLatin1(row[1]));
+    }
+    // The pop-ups are not in the menu bar.
+    for (QAction *a : m_window->menuBar()->actions())
+        QVERIFY(!a->objectName().startsWith("mnuReadWrite"));
+}
+
+void TestMainWindow::treeHoldsTwentyEightNodes()
+{
+    start();
+    auto *tree = m_window->findChild<QTreeWidget *>("TreeView");
+    int count = 0;
+    for (QTreeWidgetItemIterator it(tree); *it; ++it)
+        ++count;
+    QCOMPARE(count, 28);
+    QCOMPARE(m_window->treeItem(1)->text(0), QString("Radio"));
+    QVERIFY(m_window->treeItem(3)->font(0).bold());
+    QVERIFY(!m_window->treeItem(4)->font(0).bold());
+    QCOMPARE(m_window->treeItem(15)->text(0), QString("Group 12 Channels"));
+    QCOMPARE(m_window->treeItem(15)->parent(), m_window->treeItem(3));
+    QVERIFY(m_window->treeItem(3)->isExpanded());
+}
+
+void TestMainWindow::startsOnGlobalSettings()
+{
+    start();
+    QCOMPARE(m_window->SelectedTreeNode(), 2);
+    QCOMPARE(m_window->visiblePane()->objectName(), QString("fraGlobalSettings1"));
+    QCOMPARE(status(), QString("Ready....."));
+    auto *tabs = m_window->findChild<QTabBar *>("Tab1Tabs");
+    QCOMPARE(tabs->count(), 4);
+    QCOMPARE(tabs->tabText(3), QString("UTXG Pick List"));
+    // All tabs share one width.
+    QCOMPARE(tabs->tabRect(0).width(), tabs->tabRect(3).width());
+    // The pane lies inside the tab strip, below the tabs.
+    QWidget *pane = m_window->visiblePane();
+    QVERIFY(pane->geometry().top() >= tabs->geometry().bottom());
+    QVERIFY(pane->parentWidget()->rect().contains(pane->geometry()));
+}
+
+void TestMainWindow::arrowKeysBetweenGlobalsAndGroups()
+{
+    start();
+    auto *tree = m_window->findChild<QTreeWidget *>("TreeView");
+    tree->setFocus();
+    QTest::keyClick(tree, Qt::Key_Down);
+    QCOMPARE(g_sPaneView, std::string("Channels"));
+    QCOMPARE(g_iCurGroup, 0);
+    QCOMPARE(m_window->SelectedTreeNode(), 4);
+    QCOMPARE(tree->currentItem(), m_window->treeItem(4));
+    auto *grid = m_window->findChild<QGroupBox *>("fraGrid");
+    QCOMPARE(m_window->visiblePane(), grid);
+    QCOMPARE(grid->title(), QString("Group 1 Channels"));
+    QCOMPARE(status(), QString("Displaying Group 1 Channel Data"));
+    QCOMPARE(m_window->findChild<QTabBar *>("Tab1Tabs")->count(), 0);
+
+    QTest::keyClick(tree, Qt::Key_Down);
+    QCOMPARE(g_iCurGroup, 1);
+    QTest::keyClick(tree, Qt::Key_Up);
+    QCOMPARE(g_iCurGroup, 0);
+    QTest::keyClick(tree, Qt::Key_Up);
+    QCOMPARE(g_sPaneView, std::string("Globals"));
+    QCOMPARE(m_window->SelectedTreeNode(), 2);
+    QCOMPARE(tree->currentItem(), m_window->treeItem(2));
+    QCOMPARE(m_window->visiblePane()->objectName(), QString("fraGlobalSettings1"));
+    QCOMPARE(m_window->treeState().images[4], TreeImage::FolderClosed);
+}
+
+void TestMainWindow::clickOnGroupsShowsGroupOne()
+{
+    start();
+    clickNode(10);
+    QCOMPARE(g_iCurGroup, 6);
+    QCOMPARE(m_window->treeState().images[10], TreeImage::FolderOpen);
+    clickNode(3);
+    QCOMPARE(g_sPaneView, std::string("Channels"));
+    QCOMPARE(g_iCurGroup, 0);
+    QCOMPARE(m_window->SelectedTreeNode(), 4);
+    QCOMPARE(m_window->treeState().images[4], TreeImage::FolderOpen);
+    QCOMPARE(m_window->treeState().images[10], TreeImage::FolderClosed);
+    QVERIFY(m_popups.empty());
+}
+
+void TestMainWindow::rightClickPopups()
+{
+    start();
+    clickNode(3, Qt::RightButton);
+    QVERIFY(m_popups.empty());
+    clickNode(15, Qt::RightButton);
+    QCOMPARE(m_popups.size(), std::size_t(1));
+    QCOMPARE(m_popups[0].first, QString("mnuReadWriteGroup"));
+    QCOMPARE(m_popups[0].second,
+             (QStringList{"Read Group 12 Channel Data and Settings from Radio",
+                          "Write Group 12 Channel Data and Settings to Radio"}));
+    QCOMPARE(g_iCurGroup, 11);
+    clickNode(1, Qt::RightButton);
+    QCOMPARE(m_popups.back().first, QString("mnuReadWriteRadio"));
+    QCOMPARE(m_popups.back().second,
+             (QStringList{"Read ALL Data From Radio", "-", "Write ALL Data To Radio"}));
+    clickNode(2, Qt::RightButton);
+    QCOMPARE(m_popups.back().first, QString("mnuReadWriteGlobals"));
+    QCOMPARE(m_popups.size(), std::size_t(3));
+    QCOMPARE(g_sPaneView, std::string("Globals"));
+}
+
+void TestMainWindow::pressOnEmptyTreeSpace()
+{
+    SaveSetting("Form Height", "14000");
+    start();
+    clickNode(8);
+    auto *tree = m_window->findChild<QTreeWidget *>("TreeView");
+    const QRect last = tree->visualItemRect(m_window->treeItem(28));
+    QVERIFY2(last.bottom() + 20 < tree->viewport()->height(), "the tree has empty space");
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                      QPoint(20, tree->viewport()->height() - 5));
+    QCOMPARE(g_sPaneView, std::string("Channels"));
+    QCOMPARE(g_iCurGroup, 4);
+    QCOMPARE(m_window->SelectedTreeNode(), 8);
+}
+
+void TestMainWindow::tabRememberedWhenReturning()
+{
+    start();
+    auto *tabs = m_window->findChild<QTabBar *>("Tab1Tabs");
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
+    QCOMPARE(g_iLastTab, 3);
+    QCOMPARE(m_window->visiblePane()->objectName(), QString("fraCmdGrp"));
+    clickNode(9);
+    QCOMPARE(m_window->visiblePane()->objectName(), QString("fraGrid"));
+    clickNode(2);
+    QCOMPARE(tabs->currentIndex(), 2);
+    QCOMPARE(m_window->visiblePane()->objectName(), QString("fraCmdGrp"));
+    // The same when coming back with the arrow keys.
+    auto *tree = m_window->findChild<QTreeWidget *>("TreeView");
+    tree->setFocus();
+    QTest::keyClick(tree, Qt::Key_Down);
+    QCOMPARE(g_sPaneView, std::string("Channels"));
+    QTest::keyClick(tree, Qt::Key_Up);
+    QCOMPARE(m_window->visiblePane()->objectName(), QString("fraCmdGrp"));
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(3).center());
+    QCOMPARE(m_window->visiblePane()->objectName(), QString("fraUCGPickList"));
+    QVERIFY(tabs->isEnabled());
+}
+
+void TestMainWindow::progressRounding_data()
+{
+    QTest::addColumn<int>("val");
+    QTest::addColumn<int>("max");
+    QTest::addColumn<int>("shown"); // -1: unchanged
+    QTest::newRow("1 of 3") << 1 << 3 << 33;
+    QTest::newRow("2 of 3") << 2 << 3 << 67;
+    QTest::newRow("1 of 8: half to even") << 1 << 8 << 12;
+    QTest::newRow("3 of 8: half to even") << 3 << 8 << 38;
+    QTest::newRow("5 of 5") << 5 << 5 << -1;
+    QTest::newRow("6 of 5") << 6 << 5 << -1;
+    QTest::newRow("0 of 0") << 0 << 0 << -1;
+    QTest::newRow("read all, last byte") << 26367 << 26368 << 100;
+}
+
+void TestMainWindow::progressRounding()
+{
+    QFETCH(int, val);
+    QFETCH(int, max);
+    QFETCH(int, shown);
+    start();
+    auto *bar = m_window->findChild<QProgressBar *>("PBar");
+    SetProgress(1, 2); // hidden: nothing happens
+    QVERIFY(!bar->isVisible());
+    ShowProgressBar(true);
+    QCOMPARE(bar->value(), 0);
+    SetProgress(1, 4);
+    QCOMPARE(bar->value(), 25);
+    SetProgress(val, max);
+    QCOMPARE(bar->value(), shown < 0 ? 25 : shown);
+    ShowProgressBar(false);
+    QVERIFY(!bar->isVisible());
+}
+
+void TestMainWindow::captionStates()
+{
+    start();
+    QCOMPARE(m_window->windowTitle(), QString("ZPA Tessaro Editor - DEFAULT VALUES"));
+    g_bLoading = true;
+    MarkDataChanged();
+    QCOMPARE(m_window->windowTitle(), QString("ZPA Tessaro Editor - DEFAULT VALUES"));
+    g_bLoading = false;
+    MarkDataChanged();
+    QCOMPARE(m_window->windowTitle(), QString("ZPA Tessaro Editor - DEFAULT VALUES *"));
+    QVERIFY(IsDataChanged());
+    g_sCurFileName = "";
+    MarkDataChanged();
+    QCOMPARE(m_window->windowTitle(), QString("ZPA Tessaro Editor - New File *"));
+    g_sCurFileName = "/home/tech/Unit7.tdf";
+    SetCaption(false);
+    QCOMPARE(m_window->windowTitle(), QString("ZPA Tessaro Editor - Unit7.tdf"));
+    QVERIFY(!IsDataChanged());
+}
+
+void TestMainWindow::newAsksAndShowsVersionCaption()
+{
+    m_fs.files[g_sFactoryFile] = std::vector<std::uint8_t>(TdfFileSize, 0x33);
+    start();
+    clickNode(12);
+    MarkDataChanged();
+    m_dialogs.messageAnswers.push_back(MsgAnswer::No);
+    m_window->findChild<QAction *>("mnuFileNew")->trigger();
+    QCOMPARE(m_dialogs.messages.size(), std::size_t(1));
+    QCOMPARE(m_dialogs.messages[0].caption, std::string("FILE OPEN"));
+    QCOMPARE(m_window->windowTitle(), QString("ZPA Tessaro Editor ver. %1 - Factory.def")
+                                          .arg(QStringLiteral(TESSARO_VERSION_TEXT)));
+    QCOMPARE(int(MemMap.get(9, 9)), 0x33);
+    // The group shown before stays shown and selected.
+    QCOMPARE(m_window->SelectedTreeNode(), 12);
+    QCOMPARE(m_window->visiblePane()->objectName(), QString("fraGrid"));
+
+    // Cancel leaves everything as it was.
+    MarkDataChanged();
+    m_dialogs.messageAnswers.push_back(MsgAnswer::Cancel);
+    m_window->findChild<QAction *>("mnuFileOpenExisting")->trigger();
+    QVERIFY(m_dialogs.openRequests.empty());
+    QVERIFY(m_window->windowTitle().endsWith(" *"));
+}
+
+void TestMainWindow::sizeLimits()
+{
+    start();
+    const double dpi = ScreenDpi();
+    m_window->resize(TwipsToPixels(9000, dpi), TwipsToPixels(9500, dpi));
+    QTRY_VERIFY(!m_dialogs.messages.empty());
+    QCOMPARE(m_dialogs.messages[0].caption, std::string("SIZE LIMIT"));
+    QCOMPARE(m_dialogs.messages[0].text,
+             std::string("The form has reached its minimum width, please do not attempt to make "
+                         "it any smaller.      "));
+    QCOMPARE(m_dialogs.messages[0].icon, MsgIcon::Information);
+    QTRY_VERIFY(m_window->CurrentGeometry().width >= 11500);
+    QVERIFY(m_window->CurrentGeometry().width < 11500 + 30);
+
+    m_dialogs.messages.clear();
+    m_window->resize(TwipsToPixels(12000, dpi), TwipsToPixels(5000, dpi));
+    QTRY_VERIFY(!m_dialogs.messages.empty());
+    QCOMPARE(m_dialogs.messages[0].text,
+             std::string("The form has reached its minimum height, please do not attempt to "
+                         "make it any smaller.      "));
+    QTRY_VERIFY(m_window->CurrentGeometry().height >= 8700);
+    QCOMPARE(m_dialogs.messages.size(), std::size_t(1));
+}
+
+void TestMainWindow::restoredGeometry()
+{
+    SaveSetting("Window State", "1");
+    SaveSetting("Form Left", "9500");
+    SaveSetting("Form Top", "300");
+    SaveSetting("Form Width", "12000");
+    SaveSetting("Form Height", "9000");
+    SaveSetting("picSplit Left", "3000");
+    start();
+    const WindowGeometry g = m_window->CurrentGeometry();
+    QCOMPARE(int(g.state), 0);
+    QVERIFY(qAbs(g.left - 100) <= 15);
+    QVERIFY(qAbs(g.top - 300) <= 15);
+    QVERIFY2(qAbs(g.width - 12000) <= 15, qPrintable(QString::number(g.width)));
+    QVERIFY(qAbs(g.height - 9000) <= 15);
+    QCOMPARE(m_window->splitPosition(), 3000);
+
+    // Closing saves what is shown.
+    SaveSetting("Form Width", "0");
+    m_window->resize(TwipsToPixels(13500, ScreenDpi()), m_window->height());
+    const WindowGeometry shown = m_window->CurrentGeometry();
+    QVERIFY(shown.width >= 13500);
+    m_window->close();
+    QCOMPARE(GetSettingInt("Form Width", 0), shown.width);
+    QCOMPARE(GetSettingInt("Form Left", 0), shown.left);
+    QCOMPARE(GetSettingInt("picSplit Left", 0), 3000);
+    QCOMPARE(GetSettingInt("Window State", -1), 0);
+}
+
+void TestMainWindow::splitterDrag()
+{
+    start();
+    const double dpi = ScreenDpi();
+    auto *handle = m_window->findChild<QWidget *>("imgSplit");
+    auto *bar = m_window->findChild<QWidget *>("picSplit");
+    auto *tree = m_window->findChild<QWidget *>("TreeView");
+    auto *strip = m_window->findChild<QWidget *>("Tab1");
+    const int treeWidth = tree->width();
+    QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(2, 50));
+    QVERIFY(m_window->isSplitMoving());
+    QVERIFY(bar->isVisible());
+    QTest::mouseMove(handle, QPoint(-handle->x() - 200, 50));
+    QCOMPARE(m_window->dragBarLeft(), 500);
+    QCOMPARE(bar->x(), TwipsToPixels(500, dpi));
+    QCOMPARE(tree->width(), treeWidth); // only the bar moves while dragging
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(-handle->x() - 200, 50));
+    QVERIFY(!bar->isVisible());
+    QCOMPARE(m_window->splitPosition(), 1500);
+    QVERIFY(qAbs(PixelsToTwips(tree->width(), dpi) - 1440) <= 15);
+
+    const int clientWidth = PixelsToTwips(m_window->centralWidget()->width(), dpi);
+    QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(2, 50));
+    QTest::mouseMove(handle, QPoint(m_window->width() + 300, 50));
+    QCOMPARE(m_window->dragBarLeft(), clientWidth - 500);
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(m_window->width() + 300, 50));
+    QCOMPARE(m_window->splitPosition(), clientWidth - 1500);
+    QVERIFY(strip->x() >= tree->x() + tree->width());
+    QVERIFY(strip->x() + strip->width() <= m_window->centralWidget()->width());
+}
+
+void TestMainWindow::enableMainControls()
+{
+    start();
+    clickNode(6);
+    EnableMainControls(false);
+    for (const char *name : {"mnuFile", "mnuRead", "mnuWrite", "mnuEdit", "mnuOptions", "mnuTune",
+                             "mnuHelp", "tbOpen", "tbExit"})
+        QVERIFY2(!m_window->findChild<QAction *>(name)->isEnabled(), name);
+    QVERIFY(!m_window->findChild<QWidget *>("TreeView")->isEnabled());
+    QVERIFY(!m_window->findChild<QWidget *>("Grid")->isEnabled());
+    QVERIFY(!m_window->findChild<QWidget *>("txtGroupLabel")->isEnabled());
+    EnableMainControls(true);
+    QVERIFY(m_window->findChild<QAction *>("mnuFile")->isEnabled());
+    QVERIFY(m_window->findChild<QWidget *>("TreeView")->isEnabled());
+    QVERIFY(m_window->findChild<QWidget *>("cbIncomingClone")->isEnabled());
+}
+
+void TestMainWindow::inputsHaveAccessibleNames()
+{
+    start();
+    clickNode(5);
+    const auto widgets = m_window->findChildren<QWidget *>();
+    int checked = 0;
+    for (QWidget *w : widgets) {
+        if (qobject_cast<QLineEdit *>(w) && qobject_cast<QComboBox *>(w->parentWidget()))
+            continue; // a combo box's own editor
+        if (!qobject_cast<QLineEdit *>(w) && !qobject_cast<QComboBox *>(w))
+            continue;
+        ++checked;
+        QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
+    }
+    QVERIFY(checked >= 2);
+    QCOMPARE(m_window->findChild<QWidget *>("txtGroupLabel")->accessibleName(),
+             QString("Group Label:"));
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
