@@ -129,7 +129,7 @@ std::string GetANIID(const MemMapImage &mm)
 
 std::string ValidateANIID(const std::string &text)
 {
-    std::string id = RightOf(UpperCase(text), AniIdDigits);
+    std::string id = RightOf(UpperCase(OneBytePerChar(text, '?')), AniIdDigits);
     for (char &ch : id) {
         const bool hex = (ch >= '0' && ch <= '9') || (ch >= 'A' && ch <= 'F');
         if (!hex)
@@ -160,7 +160,8 @@ std::string GetKeypadPwd(const MemMapImage &mm)
 
 std::string ValidateKeypadPwd(const std::string &text)
 {
-    std::string pwd = RightOf(std::string(KeypadPwdDigits, '0') + text, KeypadPwdDigits);
+    std::string pwd =
+        RightOf(std::string(KeypadPwdDigits, '0') + OneBytePerChar(text, '?'), KeypadPwdDigits);
     for (char &ch : pwd) {
         if (ch < '1' || ch > '9')
             ch = '0';

@@ -1,5 +1,7 @@
 #include "labelcodes.h"
 
+#include "numtext.h"
+
 namespace
 {
 // Codes 0..49 in order.
@@ -22,24 +24,6 @@ int CharToLabelCode(char ch)
             return code;
     }
     return LabelBlankCode;
-}
-
-std::string::size_type Utf8CharLength(const std::string &text, std::string::size_type at)
-{
-    const auto lead = static_cast<unsigned char>(text[at]);
-    std::string::size_type length = 1;
-    if (lead >= 0xF0 && lead < 0xF8)
-        length = 4;
-    else if (lead >= 0xE0)
-        length = lead < 0xF0 ? 3 : 1;
-    else if (lead >= 0xC0)
-        length = 2;
-    // Only continuation bytes may follow; otherwise the lead byte stands alone.
-    for (std::string::size_type i = 1; i < length; ++i) {
-        if (at + i >= text.size() || (static_cast<unsigned char>(text[at + i]) & 0xC0) != 0x80)
-            return 1;
-    }
-    return length;
 }
 
 LabelCodes LabelToCodes(const std::string &text)

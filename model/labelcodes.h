@@ -19,6 +19,3 @@ int CharToLabelCode(char ch);
 LabelCodes LabelToCodes(const std::string &text);
 // Codes without a character add nothing, so the text may be shorter than 12.
 std::string CodesToLabel(const LabelCodes &codes);
-
-// Bytes of the UTF-8 character that starts at 'at'; 1 for a stray or malformed byte.
-std::string::size_type Utf8CharLength(const std::string &text, std::string::size_type at);

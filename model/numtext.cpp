@@ -251,3 +251,32 @@ std::string DropRight(const std::string &text, std::size_t count)
 {
     return count >= text.size() ? std::string() : text.substr(0, text.size() - count);
 }
+
+std::string::size_type Utf8CharLength(const std::string &text, std::string::size_type at)
+{
+    const auto lead = static_cast<unsigned char>(text[at]);
+    std::string::size_type length = 1;
+    if (lead >= 0xF0 && lead < 0xF8)
+        length = 4;
+    else if (lead >= 0xE0)
+        length = lead < 0xF0 ? 3 : 1;
+    else if (lead >= 0xC0)
+        length = 2;
+    // Only continuation bytes may follow; otherwise the lead byte stands alone.
+    for (std::string::size_type i = 1; i < length; ++i) {
+        if (at + i >= text.size() || (static_cast<unsigned char>(text[at + i]) & 0xC0) != 0x80)
+            return 1;
+    }
+    return length;
+}
+
+std::string OneBytePerChar(const std::string &text, char replacement)
+{
+    std::string result;
+    for (std::string::size_type at = 0; at < text.size();) {
+        const auto length = Utf8CharLength(text, at);
+        result += length == 1 ? text[at] : replacement;
+        at += length;
+    }
+    return result;
+}

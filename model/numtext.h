@@ -27,3 +27,9 @@ std::string LeftOf(const std::string &text, std::size_t count);
 std::string RightOf(const std::string &text, std::size_t count);
 // The text without its last count characters ("" when it is not longer).
 std::string DropRight(const std::string &text, std::size_t count);
+
+// Bytes of the UTF-8 character that starts at 'at'; 1 for a stray or malformed byte.
+std::string::size_type Utf8CharLength(const std::string &text, std::string::size_type at);
+// Every character that takes several UTF-8 bytes replaced by one 'replacement' byte, so
+// that the text has one byte per character typed.
+std::string OneBytePerChar(const std::string &text, char replacement);

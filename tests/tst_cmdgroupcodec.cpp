@@ -161,6 +161,7 @@ void TestCmdGroupCodec::validateAniId_data()
                                            << "3456789";
     QTest::newRow("blank") << "12 4567"
                            << "12F4567";
+    QTest::newRow("non-ASCII counts once") << QStringLiteral("12345678\u00e9") << "345678F";
 }
 
 void TestCmdGroupCodec::validateAniId()
@@ -221,6 +222,8 @@ void TestCmdGroupCodec::keypadPwd_data()
                                            << "765432" << 0x76 << 0x54 << 0x32;
     QTest::newRow("empty") << ""
                            << "000000" << 0 << 0 << 0;
+    QTest::newRow("non-ASCII counts once")
+        << QStringLiteral("12345\u00e9") << "123450" << 0x12 << 0x34 << 0x50;
 }
 
 void TestCmdGroupCodec::keypadPwd()

@@ -131,6 +131,13 @@ void TestNumText::textHelpers()
     QCOMPARE(DropRight("360 mSec", 5), std::string("360"));
     QCOMPARE(DropRight("abc", 5), std::string());
     QCOMPARE(LeftOf("abc", 5), std::string("abc"));
+    QCOMPARE(OneBytePerChar("a\xC3\xA9"
+                            "b\xE2\x82\xAC"
+                            "c\xFF",
+                            '?'),
+             std::string("a?b?c\xFF"));
+    // A lead byte without its continuation stands alone.
+    QCOMPARE(OneBytePerChar("\xC3z", '?'), std::string("\xC3z"));
 }
 
 QTEST_APPLESS_MAIN(TestNumText)
