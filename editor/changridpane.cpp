@@ -63,10 +63,13 @@ ChanGridPane::ChanGridPane(QWidget *parent) : QGroupBox(parent)
     m_grid->setObjectName(QStringLiteral("Grid"));
     m_grid->setAccessibleName(QStringLiteral("Channels"));
     m_grid->setFont(GridFont());
+    m_grid->horizontalHeader()->setFont(GridFont());
+    m_grid->verticalHeader()->setFont(GridFont());
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 8);
     m_grid->horizontalHeader()->setHighlightSections(false);
     QStringList headers;
     for (const GridColumn &column : GridColumns)
@@ -89,18 +92,21 @@ ChanGridPane::ChanGridPane(QWidget *parent) : QGroupBox(parent)
 void ChanGridPane::SetupChanGrid()
 {
     const double dpi = ScreenDpi();
-    int total = 0;
     for (int c = 0; c < GridColumnCount; ++c) {
         const int width = GetMaxWidth(GridColumns[c].sample, GridColumns[c].measured);
         m_grid->setColumnWidth(c, TwipsToPixels(width, dpi));
-        total += width;
     }
     const int rowHeader = GetMaxWidth("  Ch 20 ", " ");
     m_grid->verticalHeader()->setFixedWidth(TwipsToPixels(rowHeader, dpi));
-    m_iGridWidth = rowHeader + total + 30;
-    const int rowHeight = PixelsToTwips(m_grid->rowHeight(1), dpi);
-    m_iGridHeight = rowHeight * (ChansPerGroup + 1) + 120;
     m_grid->horizontalHeader()->setFixedHeight(m_grid->rowHeight(1));
+    // Measured from the pixels the grid really uses, with its border, so the natural size
+    // never falls short by a rounded pixel.
+    const int frame = 2 * m_grid->frameWidth();
+    m_iGridWidth =
+        PixelsToTwips(
+            m_grid->verticalHeader()->width() + m_grid->horizontalHeader()->length() + frame, dpi) +
+        30;
+    m_iGridHeight = PixelsToTwips(m_grid->rowHeight(1) * (ChansPerGroup + 1) + frame, dpi) + 120;
 }
 
 void ChanGridPane::ResizeChanGrid(int stripWidth, int stripHeight)

@@ -11,7 +11,7 @@
 QFont GridFont()
 {
     QFont font(QStringLiteral("Arial"));
-    font.setPointSize(9);
+    font.setPointSize(8);
     return font;
 }
 

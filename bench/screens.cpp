@@ -1,0 +1,64 @@
+// Saves pictures of the main window for a visual check: at the minimum size and at
+// 1280 x 900 pixels, in the Globals view and in a group's view.
+// Usage: tessaro-screens OUTDIR   (under xvfb-run or another display)
+
+#include "appglobals.h"
+#include "appsettings.h"
+#include "defaultimage.h"
+#include "fakeplatform.h"
+#include "mainwindow.h"
+#include "memmap.h"
+#include "platform.h"
+#include "textmeasure.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <cstdio>
+
+static void shoot(const QString &dir, const QString &name, int widthTw, int heightTw)
+{
+    FakeSettings settings;
+    platform().settings = &settings;
+    SaveSetting("Form Width", std::to_string(widthTw));
+    SaveSetting("Form Height", std::to_string(heightTw));
+    SaveSetting("Form Left", "0");
+    SaveSetting("Form Top", "0");
+    g_sPaneView = "Globals";
+    g_iLastTab = 1;
+    g_iLastNode = 2;
+    MainWindow window;
+    window.LoadWindow();
+    if (!QTest::qWaitForWindowExposed(&window))
+        std::fprintf(stderr, "window not exposed\n");
+    QTest::qWait(200);
+    window.grab().save(QDir(dir).filePath(name + QStringLiteral("-globals.png")));
+
+    auto *tree = window.findChild<QTreeWidget *>(QStringLiteral("TreeView"));
+    QTreeWidgetItem *item = window.treeItem(15);
+    tree->scrollToItem(item);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
+    QTest::qWait(200);
+    window.grab().save(QDir(dir).filePath(name + QStringLiteral("-group12.png")));
+    std::printf("%s: %dx%d px\n", qPrintable(name), window.frameGeometry().width(),
+                window.frameGeometry().height());
+}
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    QDir().mkpath(dir);
+    MemoryFileSystem files;
+    ScriptedDialogs dialogs;
+    platform().files = &files;
+    platform().dialogs = &dialogs;
+    g_sCurFileName = "DEFAULT VALUES";
+    LoadDefaultImage(MemMap);
+    const double dpi = ScreenDpi();
+    shoot(dir, QStringLiteral("minimum"), 11500, 8700);
+    shoot(dir, QStringLiteral("1280x900"), PixelsToTwips(1280, dpi), PixelsToTwips(900, dpi));
+    return 0;
+}
