@@ -253,6 +253,7 @@ void MainWindow::createStatusBar()
 {
     QStatusBar *bar = statusBar();
     bar->setObjectName(QStringLiteral("SBar"));
+    bar->setAccessibleName(QStringLiteral("Status"));
     bar->setSizeGripEnabled(true);
     m_sbpStatus = new QLabel(this);
     m_sbpStatus->setObjectName(QStringLiteral("sbpStatus"));
@@ -263,6 +264,7 @@ void MainWindow::createStatusBar()
 
     m_sbpProg = new QFrame(this);
     m_sbpProg->setObjectName(QStringLiteral("sbpProg"));
+    m_sbpProg->setAccessibleName(QStringLiteral("Progress"));
     static_cast<QFrame *>(m_sbpProg)->setFrameShape(QFrame::Panel);
     static_cast<QFrame *>(m_sbpProg)->setFrameShadow(QFrame::Sunken);
     m_sbpProg->setFixedWidth(TwipsToPixels(3000, ScreenDpi()));
@@ -276,6 +278,7 @@ void MainWindow::createStatusBar()
 
     m_sbpTime = new QLabel(this);
     m_sbpTime->setObjectName(QStringLiteral("sbpTime"));
+    m_sbpTime->setAccessibleDescription(QStringLiteral("Time"));
     m_sbpTime->setFrameShape(QFrame::Panel);
     m_sbpTime->setFrameShadow(QFrame::Sunken);
     m_sbpTime->setAlignment(Qt::AlignCenter);

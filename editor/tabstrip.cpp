@@ -24,6 +24,7 @@ TabStrip::TabStrip(QWidget *parent) : QFrame(parent)
 {
     setObjectName(QStringLiteral("Tab1"));
     setFrameShape(QFrame::StyledPanel);
+    setAccessibleName(tr("Settings and channels"));
     m_bar = new FixedWidthTabBar(this);
     m_bar->setObjectName(QStringLiteral("Tab1Tabs"));
     m_bar->setAccessibleName(tr("Settings pages"));

@@ -1,8 +1,10 @@
+#include "aboutwindow.h"
 #include "appglobals.h"
 #include "appsettings.h"
 #include "defaultimage.h"
 #include "fakeplatform.h"
 #include "filecommands.h"
+#include "helpwindow.h"
 #include "mainwindow.h"
 #include "memmap.h"
 #include "platform.h"
@@ -18,7 +20,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTabBar>
+#include <QTextBrowser>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -56,6 +60,8 @@ private Q_SLOTS:
     void splitterDrag();
     void enableMainControls();
     void inputsHaveAccessibleNames();
+    void helpOpensOverview();
+    void aboutShowsSystemInformation();
 
 private:
     void start();
@@ -577,6 +583,36 @@ void TestMainWindow::inputsHaveAccessibleNames()
     QVERIFY(checked >= 2);
     QCOMPARE(m_window->findChild<QWidget *>("txtGroupLabel")->accessibleName(),
              QString("Group Label:"));
+}
+
+void TestMainWindow::helpOpensOverview()
+{
+    start();
+    m_window->findChild<QAction *>("tbHelp")->trigger();
+    HelpWindow *help = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (auto *h = qobject_cast<HelpWindow *>(w); h && h->isVisible())
+            help = h;
+    }
+    QVERIFY(help);
+    QCOMPARE(help->browser()->source().fileName(), QString("Overview.htm"));
+    QVERIFY(help->browser()->toPlainText().contains("Open Existing File"));
+    m_window->close();
+    QVERIFY(!help->isVisible());
+}
+
+void TestMainWindow::aboutShowsSystemInformation()
+{
+    const QString info = QString::fromStdString(SystemInformationText());
+    QVERIFY(info.contains(QStringLiteral("Qt version: ") + QString::fromLatin1(qVersion())));
+    QVERIFY(info.contains("Serial devices found"));
+    QVERIFY(info.contains(QStringLiteral(TESSARO_VERSION_TEXT)));
+    AboutWindow about;
+    QCOMPARE(about.windowTitle(), QString("About ZPA Tessaro"));
+    about.findChild<QPushButton *>("cmdSysInfo")->click();
+    QCOMPARE(m_dialogs.messages.size(), std::size_t(1));
+    QCOMPARE(m_dialogs.messages[0].caption, std::string("SYSTEM INFORMATION"));
+    QCOMPARE(QString::fromStdString(m_dialogs.messages[0].text), info);
 }
 
 QTEST_MAIN(TestMainWindow)
