@@ -30,6 +30,12 @@ Clock &Time()
     return *platform().clock;
 }
 
+// Without a port or a clock (a host that installed neither) every routine fails quietly.
+bool LinkReady()
+{
+    return platform().serial != nullptr && platform().clock != nullptr;
+}
+
 void Send(const std::vector<std::uint8_t> &bytes)
 {
     Port().write(bytes);
@@ -106,7 +112,7 @@ void SelectBaudIndex(int index)
 int OpenCommPort(bool open)
 {
     SerialPort *serial = platform().serial;
-    if (!serial) {
+    if (!LinkReady()) {
         m_bPortOpen = false;
         return 0;
     }
@@ -193,6 +199,9 @@ int HookRadio(int port, int tries, long baud)
 
 void UnhookRadio(bool close)
 {
+    g_bHooked = false;
+    if (!LinkReady())
+        return;
     SerialPort &serial = Port();
     if (!serial.isOpen())
         serial.open();
@@ -206,7 +215,7 @@ void UnhookRadio(bool close)
 bool ReadMultiEEBytes(int high, int low, int count, std::vector<std::uint8_t> &buffer)
 {
     // A count byte outside 1..256 would ask the radio for a different length than we await.
-    if (!g_bHooked || count < 1 || count > 256)
+    if (!g_bHooked || count < 1 || count > 256 || !LinkReady())
         return false;
     Port().discardInput();
     std::vector<std::uint8_t> command = {0xC7, static_cast<std::uint8_t>(high),
@@ -239,6 +248,8 @@ bool ReadMultiEEBytes(int high, int low, int count, std::vector<std::uint8_t> &b
 
 bool WriteEEByte(int high, int low, int mask, int value)
 {
+    if (!LinkReady())
+        return false;
     Port().discardInput();
     Send({0xD3, static_cast<std::uint8_t>(high), static_cast<std::uint8_t>(low),
           static_cast<std::uint8_t>(mask), static_cast<std::uint8_t>(value)});
@@ -251,7 +262,8 @@ bool WriteEEByte(int high, int low, int mask, int value)
 
 bool WriteMultiEEBytes(int high, int low, int count, const std::vector<std::uint8_t> &buffer)
 {
-    if (!g_bHooked || count < 1 || count > 256 || buffer.size() < static_cast<std::size_t>(count))
+    if (!g_bHooked || count < 1 || count > 256 || buffer.size() < static_cast<std::size_t>(count) ||
+        !LinkReady())
         return false;
     std::vector<std::uint8_t> command(4 + static_cast<std::size_t>(count));
     command[0] = 0xD5;
@@ -270,7 +282,7 @@ bool WriteMultiEEBytes(int high, int low, int count, const std::vector<std::uint
 
 void SendByte(int value)
 {
-    if (g_bHooked)
+    if (g_bHooked && LinkReady())
         Send({static_cast<std::uint8_t>(value)});
 }
 

@@ -65,6 +65,7 @@ private Q_SLOTS:
     void sendByteOnlyWhileHooked();
     void hookMessages();
     void waitingPumpsEventsWithoutSpinning();
+    void withoutAPortEverythingFailsQuietly();
 
 private:
     int hook(long baud = 4800) { return HookRadio(1, 3, baud); }
@@ -531,6 +532,20 @@ void TestEeProtocol::waitingPumpsEventsWithoutSpinning()
     QVERIFY(turns >= 100);
     QVERIFY(turns <= 250);
     QVERIFY(f.port->waits - waits >= turns - 1);
+}
+
+void TestEeProtocol::withoutAPortEverythingFailsQuietly()
+{
+    platform().serial = nullptr;
+    Bytes buffer(4);
+    QCOMPARE(HookRadio(1, 3, 4800), -1);
+    QVERIFY(!WriteEEByte(0, 0, 0xFF, 1));
+    UnhookRadio(true);
+    SendByte(1);
+    QCOMPARE(OpenCommPort(true), 0);
+    QVERIFY(!m_bPortOpen);
+    QVERIFY(!g_bHooked);
+    QVERIFY(f.dialogs->messages.empty());
 }
 
 QTEST_APPLESS_MAIN(TestEeProtocol)
