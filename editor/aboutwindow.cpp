@@ -2,6 +2,7 @@
 
 #include "appsettings.h"
 #include "platform.h"
+#include "serialdevices.h"
 #include "version.h"
 
 #include <QDialogButtonBox>
@@ -33,6 +34,17 @@ std::string SystemInformationText()
             lines << line;
         }
     }
+    lines << QString();
+    int named = 0;
+    for (int port = 1; port <= 10; ++port) {
+        const std::string device = CommPortDevice(port);
+        if (device.empty())
+            continue;
+        lines << QStringLiteral("Comm Port %1: %2").arg(port).arg(QString::fromStdString(device));
+        ++named;
+    }
+    if (named == 0)
+        lines << QStringLiteral("No Comm Port names a serial device.");
     return lines.join(QStringLiteral("\r\n")).toStdString();
 }
 

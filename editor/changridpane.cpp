@@ -149,6 +149,8 @@ void ChanGridPane::FillChanGrid() {}
 
 void ChanGridPane::CommitPendingEdit() {}
 
+void ChanGridPane::HideCellEditor() {}
+
 void ChanGridPane::EnableControls(bool enable)
 {
     m_grid->setEnabled(enable);

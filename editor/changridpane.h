@@ -24,6 +24,8 @@ public:
     void FillChanGrid();
     // Commits an edit in progress as leaving the field would.
     void CommitPendingEdit();
+    // Hides the in-place cell editor without storing its text.
+    void HideCellEditor();
     void EnableControls(bool enable);
 
     int gridWidth() const { return m_iGridWidth; }

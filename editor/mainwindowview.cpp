@@ -202,6 +202,7 @@ void MainWindow::SetRightPaneView()
     }
     if (m_tab1->selectedTab() != g_iLastTab)
         m_tab1->selectTab(g_iLastTab);
+    m_fraGrid->HideCellEditor();
     QWidget *panes[] = {m_fraGlobalSettings1, m_fraGlobalSettings2, m_fraCmdGrp, m_fraUCGPickList};
     const int tab = m_tab1->selectedTab();
     if (tab >= 1 && tab <= 4)

@@ -603,7 +603,9 @@ void TestMainWindow::helpOpensOverview()
 
 void TestMainWindow::aboutShowsSystemInformation()
 {
+    SaveSetting("Comm Port 3 Device", "/dev/pts/7");
     const QString info = QString::fromStdString(SystemInformationText());
+    QVERIFY(info.contains("Comm Port 3: /dev/pts/7"));
     QVERIFY(info.contains(QStringLiteral("Qt version: ") + QString::fromLatin1(qVersion())));
     QVERIFY(info.contains("Serial devices found"));
     QVERIFY(info.contains(QStringLiteral(TESSARO_VERSION_TEXT)));
