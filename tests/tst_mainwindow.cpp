@@ -21,6 +21,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTextBrowser>
 #include <QToolBar>
@@ -61,6 +62,9 @@ private Q_SLOTS:
     void enableMainControls();
     void inputsHaveAccessibleNames();
     void helpOpensOverview();
+    void getMaxWidth();
+    void gridPaneFits_data();
+    void gridPaneFits();
     void aboutShowsSystemInformation();
 
 private:
@@ -599,6 +603,56 @@ void TestMainWindow::helpOpensOverview()
     QVERIFY(help->browser()->toPlainText().contains("Open Existing File"));
     m_window->close();
     QVERIFY(!help->isVisible());
+}
+
+void TestMainWindow::getMaxWidth()
+{
+    QCOMPARE(GetMaxWidth("", ""), 100);
+    QCOMPARE(GetMaxWidth("WWWWWWWWWWWW", "Label "), GetMaxWidth("Label ", "WWWWWWWWWWWW"));
+    QVERIFY(GetMaxWidth("WWWWWWWWWWWW", "Label ") > GetMaxWidth("Label ", "Label "));
+    // Twips grow with the text: twice the text is about twice as wide.
+    const int one = GetMaxWidth("XXXXXX", "") - 100;
+    const int two = GetMaxWidth("XXXXXXXXXXXX", "") - 100;
+    QVERIFY(one > 0);
+    QVERIFY(qAbs(two - 2 * one) <= 30);
+}
+
+void TestMainWindow::gridPaneFits_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::newRow("minimum size") << 11500 << 8700;
+    QTest::newRow("large") << 19200 << 13500;
+}
+
+void TestMainWindow::gridPaneFits()
+{
+    QFETCH(int, width);
+    QFETCH(int, height);
+    SaveSetting("Form Width", std::to_string(width));
+    SaveSetting("Form Height", std::to_string(height));
+    start();
+    clickNode(15);
+    QWidget *pane = m_window->visiblePane();
+    QCOMPARE(pane->objectName(), QString("fraGrid"));
+    QVERIFY(pane->parentWidget()->rect().contains(pane->geometry()));
+    QRect row;
+    for (const char *name :
+         {"lblGrpParam_0", "txtGroupLabel", "lblGrpParam_1", "cbIncomingClone", "chkGrpScanList"}) {
+        auto *w = pane->findChild<QWidget *>(name);
+        QVERIFY2(pane->rect().contains(w->geometry()), name);
+        QVERIFY2(!row.intersects(w->geometry()), name); // left to right, no overlap
+        row = row.united(w->geometry());
+    }
+    auto *grid = pane->findChild<QWidget *>("Grid");
+    QVERIFY(pane->rect().contains(grid->geometry()));
+    QVERIFY(grid->geometry().top() > row.bottom());
+    // With room enough the whole grid shows without scroll bars.
+    if (width > 15000) {
+        auto *view = qobject_cast<QAbstractScrollArea *>(grid);
+        QVERIFY(!view->horizontalScrollBar()->isVisible());
+        QVERIFY(!view->verticalScrollBar()->isVisible());
+    }
 }
 
 void TestMainWindow::aboutShowsSystemInformation()
