@@ -2,10 +2,12 @@
 // 1280 x 900 pixels, in the Globals view and in a group's view.
 // Usage: tessaro-screens OUTDIR   (under xvfb-run or another display)
 
+#include "aboutwindow.h"
 #include "appglobals.h"
 #include "appsettings.h"
 #include "defaultimage.h"
 #include "fakeplatform.h"
+#include "helpwindow.h"
 #include "mainwindow.h"
 #include "memmap.h"
 #include "platform.h"
@@ -60,5 +62,15 @@ int main(int argc, char *argv[])
     const double dpi = ScreenDpi();
     shoot(dir, QStringLiteral("minimum"), 11500, 8700);
     shoot(dir, QStringLiteral("1280x900"), PixelsToTwips(1280, dpi), PixelsToTwips(900, dpi));
+
+    HelpWindow help;
+    help.ShowOverview();
+    help.show();
+    if (QTest::qWaitForWindowExposed(&help))
+        help.grab().save(QDir(dir).filePath(QStringLiteral("help.png")));
+    AboutWindow about;
+    about.show();
+    if (QTest::qWaitForWindowExposed(&about))
+        about.grab().save(QDir(dir).filePath(QStringLiteral("about.png")));
     return 0;
 }
