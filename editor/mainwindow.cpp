@@ -434,6 +434,12 @@ void MainWindow::showAbout()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    // The transfer's waiting loops serve events; the window must outlive the transfer.
+    if (RadioTransferRunning()) {
+        StatusMsg(TransferBusyStatus);
+        event->ignore();
+        return;
+    }
     SaveWindowSettings(CurrentGeometry());
     if (m_help)
         m_help->close();

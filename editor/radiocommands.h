@@ -1,6 +1,40 @@
 #pragma once
 
 // The Read and Write menu commands; the menus, toolbar buttons and tree pop-ups run these.
+// Each wraps its radio transaction: controls disabled, confirmation or save question, status
+// texts, progress bar, and the refreshed pane and caption afterwards.
+
+#include "radiobackup.h"
+
+#include <functional>
+#include <string>
+
+enum class RadioCommand { ReadAll, ReadGlobals, ReadGroup, WriteAll, WriteGlobals, WriteGroup };
+
+// The texts of a command for group number n (1-based; ignored by the other commands).
+struct RadioCommandTexts {
+    bool write = false;
+    std::string confirm;  // the "WRITE DATA TO UNIT" question (writes only)
+    std::string starting; // before the save question (reads), after the confirmation (writes)
+    std::string success;
+    std::string failure;
+};
+RadioCommandTexts RadioCommandTextsFor(RadioCommand command, int n);
+
+// Runs the command on g_iCurGroup where it needs a group; true when the transaction succeeded.
+// While one runs, a second one is refused.
+bool RunRadioCommand(RadioCommand command);
+
+// True from the start to the end of a radio command.
+bool RadioTransferRunning();
+
+// Shown instead of closing the main window while a transfer runs.
+inline const std::string TransferBusyStatus =
+    "Please wait: the radio transfer must finish before the program can close.....";
+
+// Where the backups get their time stamp (tests set a fixed one).
+std::function<BackupTime()> &backupClock();
+
 void ReadAllCommand();
 void ReadGlobalsCommand();
 void ReadCurrGroupCommand();

@@ -68,6 +68,20 @@ bool MemoryFileSystem::makePath(const std::string &)
     return true;
 }
 
+std::vector<std::string> MemoryFileSystem::listFolder(const std::string &dir)
+{
+    ++operations;
+    std::vector<std::string> names;
+    const std::string prefix = dir + "/";
+    for (const auto &entry : files) {
+        const std::string &path = entry.first;
+        if (path.compare(0, prefix.size(), prefix) == 0 &&
+            path.find('/', prefix.size()) == std::string::npos)
+            names.push_back(path.substr(prefix.size()));
+    }
+    return names;
+}
+
 static bool offers(MsgButtons buttons, MsgAnswer answer)
 {
     switch (buttons) {

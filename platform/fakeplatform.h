@@ -33,6 +33,7 @@ public:
                                                   std::size_t maxBytes) override;
     bool writeAtomic(const std::string &path, const std::vector<std::uint8_t> &data) override;
     bool makePath(const std::string &dir) override;
+    std::vector<std::string> listFolder(const std::string &dir) override;
 
     std::map<std::string, std::vector<std::uint8_t>> files;
     std::set<std::string> failWrite; // paths whose write fails

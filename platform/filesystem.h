@@ -22,4 +22,10 @@ public:
     virtual bool writeAtomic(const std::string &path, const std::vector<std::uint8_t> &data) = 0;
     // Creates the folder and its parents; true when it exists afterwards.
     virtual bool makePath(const std::string &dir) = 0;
+    // Names (without folder) of the files in the folder; empty when it cannot be listed.
+    virtual std::vector<std::string> listFolder(const std::string &dir)
+    {
+        (void)dir;
+        return {};
+    }
 };

@@ -99,6 +99,15 @@ bool QtFileSystem::makePath(const std::string &dir)
     return QDir().mkpath(q(dir));
 }
 
+std::vector<std::string> QtFileSystem::listFolder(const std::string &dir)
+{
+    std::vector<std::string> names;
+    const QStringList entries = QDir(q(dir)).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    for (const QString &name : entries)
+        names.push_back(name.toStdString());
+    return names;
+}
+
 MsgAnswer QtDialogs::message(const std::string &text, const std::string &caption,
                              MsgButtons buttons, MsgIcon icon)
 {

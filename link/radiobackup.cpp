@@ -1,0 +1,100 @@
+#include "radiobackup.h"
+
+#include "globalcodec.h"
+#include "memmap.h"
+#include "platform.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <ctime>
+#include <vector>
+
+namespace
+{
+
+const std::string BackupExtension = ".tdf";
+
+// Backups are ours when their name starts with a date: other files in the folder stay.
+bool IsBackupName(const std::string &name)
+{
+    if (name.size() < 11 + BackupExtension.size() ||
+        name.compare(name.size() - BackupExtension.size(), std::string::npos, BackupExtension) != 0)
+        return false;
+    for (int i = 0; i < 10; ++i) {
+        const char c = name[static_cast<std::size_t>(i)];
+        if (i == 4 || i == 7 ? c != '-' : (c < '0' || c > '9'))
+            return false;
+    }
+    return name[10] == '_';
+}
+
+void PruneOldBackups(FileSystem &fs, const std::string &folder)
+{
+    std::vector<std::string> names = fs.listFolder(folder);
+    names.erase(std::remove_if(names.begin(), names.end(),
+                               [](const std::string &n) { return !IsBackupName(n); }),
+                names.end());
+    if (static_cast<int>(names.size()) <= MaxReadBackups)
+        return;
+    // The names begin with the date and time, so their order is their age.
+    std::sort(names.begin(), names.end());
+    const std::size_t excess = names.size() - MaxReadBackups;
+    for (std::size_t i = 0; i < excess; ++i)
+        fs.remove(folder + "/" + names[i]);
+}
+
+} // namespace
+
+std::string ReadBackupFolder()
+{
+    return platform().programFolder + "/Backups";
+}
+
+std::string ReadBackupName(const BackupTime &when, const std::string &serialText)
+{
+    char stamp[32];
+    std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d_%02d-%02d-%02d", when.year, when.month,
+                  when.day, when.hour, when.minute, when.second);
+    std::string serial;
+    for (char c : serialText) {
+        if ((c >= '0' && c <= '9') || c == '.')
+            serial += c;
+    }
+    if (serial.empty() || serialText == "N/A")
+        serial = "-unknown";
+    return std::string(stamp) + "_SN" + serial + BackupExtension;
+}
+
+std::string KeepReadBackup(const BackupTime &when)
+{
+    FileSystem *fs = platform().files;
+    if (fs == nullptr || platform().programFolder.empty())
+        return {};
+    const std::string folder = ReadBackupFolder();
+    if (!fs->makePath(folder))
+        return {};
+    const std::string name = ReadBackupName(when, GetEmbeddedSN(MemMap));
+    // Two reads within one second keep both images.
+    std::string path = folder + "/" + name;
+    for (int n = 2; fs->exists(path) && n < 100; ++n)
+        path = folder + "/" + name.substr(0, name.size() - BackupExtension.size()) + "_" +
+               std::to_string(n) + BackupExtension;
+
+    std::vector<std::uint8_t> image(static_cast<std::size_t>(UsedPages) * PageSize);
+    for (std::size_t i = 0; i < image.size(); ++i)
+        image[i] = MemMap.get(static_cast<int>(i / PageSize), static_cast<int>(i % PageSize));
+    if (!fs->writeAtomic(path, image))
+        return {};
+    PruneOldBackups(*fs, folder);
+    return path;
+}
+
+BackupTime BackupTimeNow()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return BackupTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+                      local.tm_hour,        local.tm_min,     local.tm_sec};
+}

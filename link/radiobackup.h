@@ -1,0 +1,32 @@
+#pragma once
+
+// A copy of every image read from a radio, kept in the per-user data folder so that a
+// technician can always go back to what a radio held before it was written.
+
+#include <string>
+
+struct BackupTime {
+    int year = 2000;
+    int month = 1;
+    int day = 1;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+};
+
+constexpr int MaxReadBackups = 200;
+
+// programFolder + "/Backups".
+std::string ReadBackupFolder();
+
+// "2026-12-06_14-03-59_SN12.34.567.tdf"; the serial number as the settings pane shows it, or
+// "SN-unknown" when the radio holds none.
+std::string ReadBackupName(const BackupTime &when, const std::string &serialText);
+
+// Writes MemMap pages 0..25 as a data file into the backup folder and removes the oldest
+// backups beyond MaxReadBackups. Quiet on failure: the backup never spoils the read. Returns
+// the path written, or "" when nothing could be written.
+std::string KeepReadBackup(const BackupTime &when);
+
+// The local time now.
+BackupTime BackupTimeNow();

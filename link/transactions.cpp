@@ -1,0 +1,252 @@
+#include "transactions.h"
+
+#include "eeprotocol.h"
+#include "layout.h"
+#include "linkstate.h"
+#include "memmap.h"
+#include "writetables.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace
+{
+
+constexpr int BlockSize = 256;
+constexpr int BlocksPerPage = PageSize / BlockSize;
+constexpr int HookTries = 3;
+
+using PageBuffer = std::array<std::uint8_t, PageSize>;
+
+void Status(const std::string &text)
+{
+    if (transferReport().status)
+        transferReport().status(text);
+}
+
+// Counts done against a fixed total and passes each step on.
+struct Progress {
+    int total;
+    int done = 0;
+    void step()
+    {
+        ++done;
+        if (transferReport().progress)
+            transferReport().progress(done, total);
+    }
+};
+
+bool HookStep()
+{
+    if (g_bHooked)
+        return true;
+    switch (HookRadio(m_iCommPort, HookTries, m_lBaudRate)) {
+    case 1:
+        return true;
+    case 0:
+        UnhookRadio(true);
+        ShowHookError();
+        return false;
+    default:
+        return false; // the port conflict has been shown already
+    }
+}
+
+// The failing routine has shown its own message; this is the second, general one.
+bool FailStep()
+{
+    UnhookRadio(true);
+    ShowHookError();
+    return false;
+}
+
+int GroupHighByte(int group)
+{
+    return 4 * Layout::GroupPage(group);
+}
+
+// Reads the four blocks of a group page into page.
+bool ReadGroupBlocks(int group, PageBuffer &page, Progress &progress)
+{
+    std::vector<std::uint8_t> block(BlockSize, 0);
+    for (int k = 0; k < BlocksPerPage; ++k) {
+        if (!ReadMultiEEBytes(GroupHighByte(group) + k, 0, BlockSize, block))
+            return false;
+        for (int i = 0; i < BlockSize; ++i) {
+            page[k * BlockSize + i] = block[i];
+            progress.step();
+        }
+    }
+    return true;
+}
+
+// Reads the global page's first three blocks. The third block is read as the radio expects,
+// but the editor keeps offsets 512..1023 at 0.
+bool ReadGlobalBlocks(PageBuffer &page, Progress &progress)
+{
+    std::vector<std::uint8_t> block(BlockSize, 0);
+    for (int k = 0; k < 3; ++k) {
+        if (!ReadMultiEEBytes(k, 0, BlockSize, block))
+            return false;
+        for (int i = 0; i < BlockSize; ++i) {
+            page[k * BlockSize + i] = k < 2 ? block[i] : 0;
+            progress.step();
+        }
+    }
+    return true;
+}
+
+void CopyToMemMap(int memPage, const PageBuffer &page)
+{
+    for (int offset = 0; offset < PageSize; ++offset)
+        MemMap.set(memPage, offset, page[offset]);
+}
+
+bool SendGlobalWrites(WriteUse skip, Progress &progress)
+{
+    for (const GlobalWrite &w : GlobalWrites) {
+        if (w.use == skip)
+            continue;
+        const int high = w.address >> 8;
+        const int low = w.address & 0xFF;
+        bool ok = false;
+        if (w.kind == WriteKind::Byte) {
+            ok = WriteEEByte(high, low, w.maskOrLength, MemMap.get(Layout::GlobalPage, w.address));
+        } else {
+            std::vector<std::uint8_t> data(static_cast<std::size_t>(w.maskOrLength), 0);
+            if (w.kind == WriteKind::Block) {
+                for (int i = 0; i < w.maskOrLength; ++i)
+                    data[i] = MemMap.get(Layout::GlobalPage, w.address + i);
+            }
+            ok = WriteMultiEEBytes(high, low, w.maskOrLength, data);
+        }
+        if (!ok)
+            return false;
+        progress.step();
+    }
+    return true;
+}
+
+bool SendGroupWrites(int group, Progress &progress)
+{
+    const int page = Layout::GroupPage(group);
+    for (const GroupWrite &w : GroupWrites) {
+        const int offset = w.block * BlockSize + w.low;
+        std::vector<std::uint8_t> data(static_cast<std::size_t>(w.length));
+        for (int i = 0; i < w.length; ++i) {
+            data[i] = MemMap.get(page, offset + i);
+            progress.step();
+        }
+        if (!WriteMultiEEBytes(GroupHighByte(group) + w.block, w.low, w.length, data))
+            return false;
+    }
+    return true;
+}
+
+std::string GroupStatus(const char *verb, int group)
+{
+    return std::string(verb) + " Group " + std::to_string(group + 1) + " Data.....";
+}
+
+} // namespace
+
+TransferReport &transferReport()
+{
+    static TransferReport report;
+    return report;
+}
+
+bool ReadAllFromRadio()
+{
+    Status("Attempting to 'Hook' radio.....");
+    if (!HookStep())
+        return false;
+    Status("Reading Unit Global Settings.....");
+    Progress progress{ReadAllProgressTotal};
+    // Private buffers: a radio that falls silent half-way leaves the MemMap as it was.
+    PageBuffer globals{};
+    std::vector<PageBuffer> groups(NumGroups, PageBuffer{});
+    if (!ReadGlobalBlocks(globals, progress))
+        return FailStep();
+    for (int g = 0; g < NumGroups; ++g) {
+        Status(GroupStatus("Reading", g));
+        if (!ReadGroupBlocks(g, groups[g], progress))
+            return FailStep();
+    }
+    UnhookRadio(true);
+    CopyToMemMap(Layout::GlobalPage, globals);
+    for (int g = 0; g < NumGroups; ++g)
+        CopyToMemMap(Layout::GroupPage(g), groups[g]);
+    return true;
+}
+
+bool ReadGlobalsFromRadio(bool close)
+{
+    if (!HookStep())
+        return false;
+    Progress progress{ReadGlobalsProgressTotal};
+    PageBuffer globals{};
+    if (!ReadGlobalBlocks(globals, progress))
+        return FailStep();
+    if (close)
+        UnhookRadio(true);
+    CopyToMemMap(Layout::GlobalPage, globals);
+    return true;
+}
+
+bool ReadGroupFromRadio(int group, bool close)
+{
+    if (group < 0 || group >= NumGroups || !HookStep())
+        return false;
+    Progress progress{ReadGroupProgressTotal};
+    PageBuffer page{};
+    if (!ReadGroupBlocks(group, page, progress))
+        return FailStep();
+    if (close)
+        UnhookRadio(true);
+    CopyToMemMap(Layout::GroupPage(group), page);
+    return true;
+}
+
+bool WriteAllToRadio()
+{
+    if (!HookStep())
+        return false;
+    Status("Writing Unit Global Settings.....");
+    Progress progress{WriteAllProgressTotal};
+    if (!SendGlobalWrites(WriteUse::GlobalsOnly, progress))
+        return FailStep();
+    for (int g = 0; g < NumGroups; ++g) {
+        Status(GroupStatus("Writing", g));
+        if (!SendGroupWrites(g, progress))
+            return FailStep();
+    }
+    UnhookRadio(true);
+    return true;
+}
+
+bool WriteGlobalsToRadio(bool close)
+{
+    if (!HookStep())
+        return false;
+    Progress progress{WriteGlobalsProgressTotal};
+    if (!SendGlobalWrites(WriteUse::AllOnly, progress))
+        return FailStep();
+    if (close)
+        UnhookRadio(true);
+    return true;
+}
+
+bool WriteGroupToRadio(int group, bool close)
+{
+    if (group < 0 || group >= NumGroups || !HookStep())
+        return false;
+    Status(GroupStatus("Writing", group));
+    Progress progress{WriteGroupProgressTotal};
+    if (!SendGroupWrites(group, progress))
+        return FailStep();
+    if (close)
+        UnhookRadio(true);
+    return true;
+}
