@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QTabBar>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -37,6 +38,15 @@ static void shoot(const QString &dir, const QString &name, int widthTw, int heig
         std::fprintf(stderr, "window not exposed\n");
     QTest::qWait(200);
     window.grab().save(QDir(dir).filePath(name + QStringLiteral("-globals.png")));
+    // Each settings tab in turn.
+    if (auto *tabs = window.findChild<QTabBar *>(QStringLiteral("Tab1Tabs"))) {
+        for (int tab = 1; tab < tabs->count(); ++tab) {
+            QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center());
+            QTest::qWait(100);
+            window.grab().save(
+                QDir(dir).filePath(name + QStringLiteral("-tab%1.png").arg(tab + 1)));
+        }
+    }
 
     auto *tree = window.findChild<QTreeWidget *>(QStringLiteral("TreeView"));
     QTreeWidgetItem *item = window.treeItem(15);

@@ -2,7 +2,10 @@
 
 #include <QGroupBox>
 
-// The "Command Group" pane of the Globals view.
+class QComboBox;
+class QLabel;
+
+// The "Command Group" pane of the Globals view: for each position a group and a channel list.
 class CmdGroupPane : public QGroupBox
 {
     Q_OBJECT
@@ -14,4 +17,14 @@ public:
     void SetupCommandGroupFrame();
     // Shows the values of the MemMap.
     void LoadCmdGrpSettings();
+
+private:
+    static constexpr int Positions = 20;
+    QLabel *m_lblGroupHeading = nullptr;
+    QLabel *m_lblChanHeading = nullptr;
+    QLabel *m_lblGroupHeading2 = nullptr;
+    QLabel *m_lblChanHeading2 = nullptr;
+    QLabel *m_lblPos[Positions] = {};
+    QComboBox *m_cbGrpAsn[Positions] = {};
+    QComboBox *m_cbChnAsn[Positions] = {};
 };

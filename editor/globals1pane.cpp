@@ -1,13 +1,193 @@
 #include "globals1pane.h"
 
+#include "choicelists.h"
+#include "cmdgroupcodec.h"
+#include "fieldedit.h"
+#include "freqcodec.h"
+#include "globalcodec.h"
+#include "mainwindow.h"
+#include "memmap.h"
+#include "panecontrols.h"
+#include "panelayout.h"
+#include "textmeasure.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <algorithm>
+
+namespace
+{
+constexpr const char *SwitchControls[] = {"cbToggleAssign_0", "cbToggleAssign_1",
+                                          "cbToggleAssign_2", "cbToggleAssign_3",
+                                          "cbToggleAssign_4"};
+constexpr const char *GroupOneControls[] = {"cbDTMFDev", "cbFrontPorchTime", "cbANI", "cbPriRate",
+                                            "cbFreqDisp"};
+constexpr const char *GroupTwoControls[] = {"cbPerChanPower", "cbTalkbackScan",
+                                            "cbNuisanceChanDel"};
+constexpr int ListWidth = 1800;
+constexpr int SwitchListWidth = 1400;
+constexpr int FirstRowTop = 300;
+constexpr int ColumnGap = 300;
+} // namespace
+
 Globals1Pane::Globals1Pane(QWidget *parent)
     : QGroupBox(QStringLiteral("Global Settings (1)"), parent)
 {
     setObjectName(QStringLiteral("fraGlobalSettings1"));
+    setFont(GridFont());
+
+    // Created in tab order: group one, the switches, then the right-hand column.
+    for (const char *control : GroupOneControls)
+        m_groupOne.push_back(addChoice(control, FindGlobalChoice(control)->caption));
+    m_lblSwitchHeading = MakeLabel(this, QStringLiteral("lblSwitchAssignments"),
+                                   QStringLiteral("Switch Assignments:"));
+    QFont bold = font();
+    bold.setBold(true);
+    m_lblSwitchHeading->setFont(bold);
+    for (const char *control : SwitchControls)
+        m_switchRows.push_back(addChoice(control, FindGlobalChoice(control)->caption));
+
+    m_lblEmbededSNCaption = MakeLabel(this, QStringLiteral("lblEmbededSNCaption"),
+                                      QStringLiteral("Embeded Serial Number:"));
+    m_lblEmbededSN = MakeLabel(this, QStringLiteral("lblEmbededSN"), QString());
+    m_lblEmbededSN->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    SetLabelFor(m_lblEmbededSNCaption, m_lblEmbededSN);
+
+    m_lblNullFreqSub = MakeLabel(this, QStringLiteral("lblNullFreqSub"),
+                                 QStringLiteral("Null Frequency Substitution:"));
+    m_txtNullFreqSub = new QLineEdit(this);
+    m_txtNullFreqSub->setObjectName(QStringLiteral("txtNullFreqSub"));
+    SetLabelFor(m_lblNullFreqSub, m_txtNullFreqSub);
+    m_nullFreqRule = new TextFieldRule(m_txtNullFreqSub, [this] {
+        const TextFieldEdit edit = EditNullFreqSub(MemMap, m_txtNullFreqSub->text().toStdString(),
+                                                   m_nullFreqRule->savedText());
+        m_txtNullFreqSub->setText(QString::fromStdString(edit.shown));
+        if (edit.changed)
+            MarkDataChanged();
+    });
+    for (const char *control : GroupTwoControls)
+        m_groupTwo.push_back(addChoice(control, FindGlobalChoice(control)->caption));
+
+    m_chkBeepDisable = new QCheckBox(
+        QStringLiteral("Silent Mode (Blocks all beeps,\r\nalerts and tones from speaker)"), this);
+    m_chkBeepDisable->setObjectName(QStringLiteral("chkBeepDisable"));
+    m_chkBeepDisable->setAccessibleName(
+        QStringLiteral("Silent Mode (Blocks all beeps, alerts and tones from speaker)"));
+    connect(m_chkBeepDisable, &QCheckBox::clicked, this, [](bool checked) {
+        if (checked != GetSilentMode(MemMap)) {
+            SetSilentMode(MemMap, checked);
+            MarkDataChanged();
+        }
+    });
+
+    LoadComboBoxes(this);
     hide();
 }
 
-// The pane's controls join with the settings editors; until then the pane stays empty.
-void Globals1Pane::SetupGlobals1Frame() {}
+Globals1Pane::~Globals1Pane()
+{
+    // A focused field destroyed with the window is not an edit.
+    delete m_nullFreqRule;
+}
 
-void Globals1Pane::LoadGlobalSettings() {}
+Globals1Pane::Row Globals1Pane::addChoice(const char *control, const char *caption)
+{
+    const QString name = QString::fromLatin1(control);
+    QLabel *label =
+        MakeLabel(this, QStringLiteral("lbl") + name.mid(2), QString::fromLatin1(caption));
+    QComboBox *box = MakeChoiceBox(this, name);
+    SetLabelFor(label, box);
+    InstallEnterMovesOn(box);
+    connect(box, qOverload<int>(&QComboBox::activated), this, [box, control] {
+        if (ChooseGlobalOption(MemMap, control, box->currentText().toStdString()))
+            MarkDataChanged();
+        ShowListPosition(box, FindGlobalChoice(control)->position(MemMap));
+    });
+    return {label, box};
+}
+
+void Globals1Pane::SetupGlobals1Frame()
+{
+    auto labelsOf = [](const std::vector<Row> &rows) {
+        std::vector<QLabel *> labels;
+        for (const Row &row : rows)
+            labels.push_back(row.label);
+        return labels;
+    };
+    auto boxesOf = [](const std::vector<Row> &rows) {
+        std::vector<QWidget *> boxes;
+        for (const Row &row : rows)
+            boxes.push_back(row.box);
+        return boxes;
+    };
+    // Left column: group one, then the switch assignments under their heading.
+    const int firstTop = PaneFirstRowTop(this);
+    const int groupOneLeft = WidestLabel(labelsOf(m_groupOne)) + 150;
+    const int groupOneWidth = WidestControl(boxesOf(m_groupOne), ListWidth);
+    int top = firstTop;
+    for (const Row &row : m_groupOne) {
+        PlaceLabelled(row.label, row.box, groupOneLeft, top, groupOneWidth);
+        top += PaneRowPitch;
+    }
+    const int headingTop = top + 120;
+    PlaceTwips(m_lblSwitchHeading, 120, headingTop, WidestLabel({m_lblSwitchHeading}),
+               NaturalHeight(m_lblSwitchHeading));
+    const int switchLeft = WidestLabel(labelsOf(m_switchRows)) + 150;
+    const int switchWidth = WidestControl(boxesOf(m_switchRows), SwitchListWidth);
+    top = headingTop + NaturalHeight(m_lblSwitchHeading) + 90;
+    for (const Row &row : m_switchRows) {
+        PlaceLabelled(row.label, row.box, switchLeft, top, switchWidth);
+        top += PaneRowPitch;
+    }
+
+    // Right column: the serial number and group two, their labels in a column of their own.
+    // Its lists give up width before anything leaves the pane.
+    const int columnLeft =
+        std::max(groupOneLeft + groupOneWidth, switchLeft + switchWidth) + ColumnGap;
+    std::vector<QLabel *> labels = labelsOf(m_groupTwo);
+    labels.push_back(m_lblEmbededSNCaption);
+    labels.push_back(m_lblNullFreqSub);
+    const int labelWidth = WidestLabel(labels);
+    const int groupTwoLeft = columnLeft + labelWidth + 30;
+    const int room = PixelsToTwips(contentsRect().right(), ScreenDpi()) - 90 - groupTwoLeft;
+    const int groupTwoWidth =
+        std::max(std::min(ListWidth, room), WidestControl(boxesOf(m_groupTwo), 0));
+    top = firstTop;
+    PlaceLabelled(m_lblEmbededSNCaption, m_lblEmbededSN, groupTwoLeft, top, groupTwoWidth,
+                  NaturalHeight(m_lblEmbededSNCaption));
+    top += PaneRowPitch;
+    PlaceLabelled(m_lblNullFreqSub, m_txtNullFreqSub, groupTwoLeft, top, groupTwoWidth,
+                  NaturalHeight(m_groupOne.front().box));
+    int lastBottom = 0;
+    for (const Row &row : m_groupTwo) {
+        top += PaneRowPitch;
+        PlaceLabelled(row.label, row.box, groupTwoLeft, top, groupTwoWidth);
+        lastBottom = top + NaturalHeight(row.box);
+    }
+    const QSize check = m_chkBeepDisable->sizeHint();
+    PlaceTwips(m_chkBeepDisable, columnLeft, lastBottom + 120,
+               PixelsToTwips(check.width(), ScreenDpi()),
+               PixelsToTwips(check.height(), ScreenDpi()));
+}
+
+void Globals1Pane::LoadGlobalSettings()
+{
+    for (const std::vector<Row> *rows : {&m_groupOne, &m_switchRows, &m_groupTwo}) {
+        for (const Row &row : *rows) {
+            const GlobalChoice *choice = FindGlobalChoice(row.box->objectName().toStdString());
+            ShowListPosition(row.box, choice->position(MemMap));
+        }
+    }
+    m_lblEmbededSN->setText(QString::fromStdString(GetEmbeddedSN(MemMap)));
+    m_txtNullFreqSub->setText(QString::fromStdString(GetNullFreqSub(MemMap)));
+    m_chkBeepDisable->setChecked(GetSilentMode(MemMap));
+}
+
+void Globals1Pane::CommitPendingEdit()
+{
+    if (m_txtNullFreqSub->hasFocus())
+        m_nullFreqRule->commit();
+}

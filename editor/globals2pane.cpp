@@ -1,13 +1,257 @@
 #include "globals2pane.h"
 
+#include "appsettings.h"
+#include "choicelists.h"
+#include "cmdgroupcodec.h"
+#include "dialogs.h"
+#include "fieldedit.h"
+#include "globalcodec.h"
+#include "mainwindow.h"
+#include "memmap.h"
+#include "panecontrols.h"
+#include "panelayout.h"
+#include "platform.h"
+#include "textmeasure.h"
+#include "windowlayout.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <algorithm>
+
+namespace
+{
+constexpr int ListWidth = 1800;
+constexpr int TextBoxHeight = 315;
+constexpr int FramePad = 90; // inside a frame, left of the labels and right of the lists
+constexpr int FrameGap = 90; // between frames
+constexpr int FirstRowInFrame = 300;
+
+QGroupBox *makeFrame(QWidget *parent, const char *name, const char *title)
+{
+    auto *frame = new QGroupBox(QString::fromLatin1(title), parent);
+    frame->setObjectName(QString::fromLatin1(name));
+    return frame;
+}
+
+int widthOf(const QWidget *w)
+{
+    return PixelsToTwips(w->sizeHint().width(), ScreenDpi());
+}
+
+// Lists are at least as wide as their longest entry needs.
+int controlWidth(const QWidget *w)
+{
+    return std::max(ListWidth, widthOf(w));
+}
+} // namespace
+
 Globals2Pane::Globals2Pane(QWidget *parent)
     : QGroupBox(QStringLiteral("Global Settings (2)"), parent)
 {
     setObjectName(QStringLiteral("fraGlobalSettings2"));
+    setFont(GridFont());
+
+    m_fraMisc.box = makeFrame(this, "fraMisc", "Options");
+    m_txtKeyPadPwd = addTextField(m_fraMisc, "txtKeyPadPwd", "Keypad Edit Password:");
+    for (const char *control :
+         {"cbMisc_0", "cbMisc_1", "cbMisc_2", "cbMisc_3", "cbMisc_4", "cbMisc_5", "cbMisc_6"})
+        m_fraMisc.rows.push_back(addChoice(m_fraMisc.box, control));
+    m_txtANIID = addTextField(m_fraMisc, "txtANIID", "ANI ID:");
+    m_txtANIID->setToolTip(QStringLiteral(" ANI ID: Enter a 7 digit number "));
+    m_pwdRule = new TextFieldRule(m_txtKeyPadPwd, [this] {
+        const TextFieldEdit edit = EditKeypadPwd(MemMap, m_txtKeyPadPwd->text().toStdString());
+        m_txtKeyPadPwd->setText(QString::fromStdString(edit.shown));
+        if (edit.changed)
+            MarkDataChanged();
+    });
+    m_aniRule = new TextFieldRule(m_txtANIID, [this] {
+        const TextFieldEdit edit = EditANIID(MemMap, m_txtANIID->text().toStdString());
+        m_txtANIID->setText(QString::fromStdString(edit.shown));
+        if (edit.changed)
+            MarkDataChanged();
+    });
+
+    m_fraPri.box = makeFrame(this, "fraPri", "Priority Options");
+    m_chkPriOpts = new QCheckBox(QStringLiteral("Transmit on Priority 1"), m_fraPri.box);
+    m_chkPriOpts->setObjectName(QStringLiteral("chkPriOpts"));
+    connect(m_chkPriOpts, &QCheckBox::clicked, this, [](bool checked) {
+        if (checked != GetTxOnPri1(MemMap)) {
+            SetTxOnPri1(MemMap, checked);
+            MarkDataChanged();
+        }
+    });
+    for (const char *control : {"cbPriOpts_0", "cbPriOpts_1", "cbPriOpts_2", "cbPriOpts_3"})
+        m_fraPri.rows.push_back(addChoice(m_fraPri.box, control));
+
+    for (int priority = 0; priority < 2; ++priority) {
+        QComboBox *channel = static_cast<QComboBox *>(m_fraPri.rows[priority + 2].control);
+        KeepDisabledWhile(m_fraPri.rows[priority].control,
+                          [channel] { return !PriGroupEnabled(channel->currentIndex()); });
+    }
+
+    m_fraDisp.box = makeFrame(this, "fraDisp", "Display Options");
+    for (const char *control : {"cbDispOpts_0", "cbDispOpts_1"})
+        m_fraDisp.rows.push_back(addChoice(m_fraDisp.box, control));
+    m_fraUCG.box = makeFrame(this, "fraUCG", "User Channel Guard Options");
+    m_fraUCG.rows.push_back(addChoice(m_fraUCG.box, "cbUCG"));
+
+    m_fraPCLock = makeFrame(this, "fraPCLock", "PC Edit Lock");
+    m_cmdPCPassword = new QPushButton(QStringLiteral("Change PC Edit Password"), m_fraPCLock);
+    m_cmdPCPassword->setObjectName(QStringLiteral("cmdPCEditPassword"));
+    m_cmdPCProtect =
+        new QPushButton(QStringLiteral("Password Protect Radio Against PC Editing"), m_fraPCLock);
+    m_cmdPCProtect->setObjectName(QStringLiteral("cmdPCEditProtect"));
+    m_lblPCLock = MakeLabel(m_fraPCLock, QStringLiteral("lblPCLockInfo"),
+                            QStringLiteral("The radio is not locked against PC editing."));
+    m_lblPCLock->setWordWrap(true);
+    for (QPushButton *button : {m_cmdPCPassword, m_cmdPCProtect}) {
+        // The lock is not offered: the buttons only say so.
+        connect(button, &QPushButton::clicked, this, [] {
+            platform().dialogs->message("What?", ProgramTitle, MsgButtons::Ok, MsgIcon::None);
+        });
+    }
+
+    LoadComboBoxes(this);
     hide();
 }
 
-// The pane's controls join with the settings editors; until then the pane stays empty.
-void Globals2Pane::SetupGlobals2Frame() {}
+Globals2Pane::~Globals2Pane()
+{
+    // A focused field destroyed with the window is not an edit.
+    delete m_pwdRule;
+    delete m_aniRule;
+}
 
-void Globals2Pane::LoadGlobal2Settings() {}
+Globals2Pane::Row Globals2Pane::addChoice(QGroupBox *frame, const char *control)
+{
+    const QString name = QString::fromLatin1(control);
+    QLabel *label = MakeLabel(frame, QStringLiteral("lbl") + name.mid(2),
+                              QString::fromLatin1(FindGlobalChoice(control)->caption));
+    QComboBox *box = MakeChoiceBox(frame, name);
+    SetLabelFor(label, box);
+    InstallEnterMovesOn(box);
+    connect(box, qOverload<int>(&QComboBox::activated), this, [this, box, control] {
+        if (ChooseGlobalOption(MemMap, control, box->currentText().toStdString()))
+            MarkDataChanged();
+        // The back light and its duration follow each other, and the priority channels
+        // decide whether their group lists apply: show every list as stored.
+        loadLists();
+    });
+    m_lists.push_back(box);
+    return {label, box};
+}
+
+QLineEdit *Globals2Pane::addTextField(Frame &frame, const char *name, const char *caption)
+{
+    QLabel *label = MakeLabel(frame.box, QStringLiteral("lbl") + QString::fromLatin1(name + 3),
+                              QString::fromLatin1(caption));
+    auto *field = new QLineEdit(frame.box);
+    field->setObjectName(QString::fromLatin1(name));
+    SetLabelFor(label, field);
+    frame.rows.push_back({label, field});
+    return field;
+}
+
+int Globals2Pane::frameWidth(const Frame &frame) const
+{
+    int labels = 0;
+    int controls = 0;
+    for (const Row &row : frame.rows) {
+        labels = std::max(labels, widthOf(row.label));
+        controls = std::max(controls, controlWidth(row.control));
+    }
+    return FramePad + labels + 30 + controls + FramePad;
+}
+
+static int framedControlWidth(const std::vector<QWidget *> &controls)
+{
+    int widest = 0;
+    for (const QWidget *w : controls)
+        widest = std::max(widest, controlWidth(w));
+    return widest;
+}
+
+int Globals2Pane::placeFrame(Frame &frame, int left, int top, int extraTop)
+{
+    int labels = 0;
+    for (const Row &row : frame.rows)
+        labels = std::max(labels, widthOf(row.label));
+    const int controlLeft = FramePad + labels + 30;
+    std::vector<QWidget *> controls;
+    for (const Row &row : frame.rows)
+        controls.push_back(row.control);
+    const int width = framedControlWidth(controls);
+    int rowTop = FirstRowInFrame + extraTop;
+    for (const Row &row : frame.rows) {
+        const bool text = qobject_cast<QLineEdit *>(row.control) != nullptr;
+        PlaceLabelled(row.label, row.control, controlLeft, rowTop, width, text ? TextBoxHeight : 0);
+        rowTop += PaneRowPitch;
+    }
+    const int height = rowTop - PaneRowPitch + TextBoxHeight + FramePad;
+    PlaceTwips(frame.box, left, top, frameWidth(frame), height);
+    return height;
+}
+
+void Globals2Pane::SetupGlobals2Frame()
+{
+    // Two columns: options with display and user channel guard below; priority with the PC
+    // edit lock below.
+    const int left = 120;
+    int top = PaneFirstRowTop(this);
+    top += placeFrame(m_fraMisc, left, top) + FrameGap;
+    top += placeFrame(m_fraDisp, left, top) + FrameGap;
+    placeFrame(m_fraUCG, left, top);
+    const int leftWidth =
+        std::max({frameWidth(m_fraMisc), frameWidth(m_fraDisp), frameWidth(m_fraUCG)});
+    for (Frame *frame : {&m_fraMisc, &m_fraDisp, &m_fraUCG})
+        frame->box->resize(TwipsToPixels(leftWidth, ScreenDpi()), frame->box->height());
+
+    const int right = left + leftWidth + FrameGap;
+    const int checkHeight = NaturalHeight(m_chkPriOpts);
+    PlaceTwips(m_chkPriOpts, FramePad, FirstRowInFrame, widthOf(m_chkPriOpts), checkHeight);
+    top = PaneFirstRowTop(this);
+    top += placeFrame(m_fraPri, right, top, PaneRowPitch) + FrameGap;
+
+    const int priWidth = frameWidth(m_fraPri);
+    const int buttonWidth = priWidth - 2 * FramePad;
+    const int buttonHeight = NaturalHeight(m_cmdPCProtect);
+    PlaceTwips(m_cmdPCPassword, FramePad, FirstRowInFrame, buttonWidth, buttonHeight);
+    PlaceTwips(m_cmdPCProtect, FramePad, FirstRowInFrame + buttonHeight + 90, buttonWidth,
+               buttonHeight);
+    const int infoTop = FirstRowInFrame + 2 * (buttonHeight + 90);
+    const int infoHeight = PixelsToTwips(
+        m_lblPCLock->heightForWidth(TwipsToPixels(buttonWidth, ScreenDpi())), ScreenDpi());
+    PlaceTwips(m_lblPCLock, FramePad, infoTop, buttonWidth, infoHeight);
+    PlaceTwips(m_fraPCLock, right, top, priWidth, infoTop + infoHeight + FramePad);
+}
+
+void Globals2Pane::loadLists()
+{
+    for (QComboBox *box : m_lists)
+        ShowListPosition(box, FindGlobalChoice(box->objectName().toStdString())->position(MemMap));
+    for (int priority = 0; priority < 2; ++priority) {
+        auto *group = findChild<QComboBox *>(QStringLiteral("cbPriOpts_%1").arg(priority));
+        auto *channel = findChild<QComboBox *>(QStringLiteral("cbPriOpts_%1").arg(priority + 2));
+        group->setEnabled(PriGroupEnabled(channel->currentIndex()));
+    }
+}
+
+void Globals2Pane::LoadGlobal2Settings()
+{
+    loadLists();
+    m_chkPriOpts->setChecked(GetTxOnPri1(MemMap));
+    m_txtKeyPadPwd->setText(QString::fromStdString(GetKeypadPwd(MemMap)));
+    m_txtANIID->setText(QString::fromStdString(GetANIID(MemMap)));
+}
+
+void Globals2Pane::CommitPendingEdit()
+{
+    if (m_txtKeyPadPwd->hasFocus())
+        m_pwdRule->commit();
+    if (m_txtANIID->hasFocus())
+        m_aniRule->commit();
+}
