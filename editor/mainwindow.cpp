@@ -52,6 +52,9 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     createToolBar();
     createClient();
     createStatusBar();
+    // The design size: a window restored maximised still has a valid normal size beneath.
+    resize(TwipsToPixelsAtLeast(MinFormWidth, ScreenDpi()),
+           TwipsToPixelsAtLeast(MinFormHeight, ScreenDpi()));
 
     FileCommandHooks &hooks = fileCommandHooks();
     hooks.captionText = [this] { return windowTitle().toStdString(); };

@@ -58,6 +58,8 @@ private Q_SLOTS:
     void newAsksAndShowsVersionCaption();
     void sizeLimits();
     void restoredGeometry();
+    void maximisedKeepsNormalSize();
+    void keptReachable();
     void splitterDrag();
     void enableMainControls();
     void inputsHaveAccessibleNames();
@@ -520,6 +522,33 @@ void TestMainWindow::restoredGeometry()
     QCOMPARE(GetSettingInt("Form Left", 0), shown.left);
     QCOMPARE(GetSettingInt("picSplit Left", 0), 3000);
     QCOMPARE(GetSettingInt("Window State", -1), 0);
+}
+
+void TestMainWindow::maximisedKeepsNormalSize()
+{
+    SaveSetting("Window State", "2");
+    SaveSetting("Form Width", "12345");
+    start();
+    QTRY_VERIFY(m_window->isMaximized());
+    QVERIFY(m_dialogs.messages.empty());
+    // Closing saves the state and the splitter, and keeps the stored normal size.
+    m_window->close();
+    QCOMPARE(GetSettingInt("Window State", -1), 2);
+    QCOMPARE(GetSettingInt("Form Width", 0), 12345);
+    QCOMPARE(GetSettingInt("picSplit Left", 0), m_window->splitPosition());
+}
+
+void TestMainWindow::keptReachable()
+{
+    start();
+    const double dpi = ScreenDpi();
+    const QRect screen = m_window->screen()->geometry();
+    // Pushed almost off the right edge: moved back so 1000 twips stay on the screen.
+    m_window->move(screen.width() - 10, 100);
+    m_window->resize(m_window->width() + 1, m_window->height());
+    QTRY_COMPARE(m_window->CurrentGeometry().left,
+                 PixelsToTwips(TwipsToPixels(PixelsToTwips(screen.width(), dpi) - 1000, dpi), dpi));
+    QVERIFY(m_dialogs.messages.empty());
 }
 
 void TestMainWindow::splitterDrag()
