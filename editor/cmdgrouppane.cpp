@@ -69,6 +69,7 @@ void CmdGroupPane::SetupCommandGroupFrame()
 {
     const double dpi = ScreenDpi();
     const int rowHeight = NaturalHeight(m_cbGrpAsn[0]);
+    const int pitch = RowPitch(m_cbGrpAsn[0]);
     const int headingHeight = NaturalHeight(m_lblGroupHeading);
     const int headingTop = PaneFirstRowTop(this);
     const int firstRow = headingTop + headingHeight + 60;
@@ -80,7 +81,7 @@ void CmdGroupPane::SetupCommandGroupFrame()
 
     // One column of twenty when the pane is tall enough, else two of ten side by side, their
     // lists as narrow as their entries allow.
-    const bool oneColumn = firstRow + (Positions - 1) * PaneRowPitch + rowHeight + 90 <= paneHeight;
+    const bool oneColumn = firstRow + (Positions - 1) * pitch + rowHeight + 90 <= paneHeight;
     const int perColumn = oneColumn ? Positions : Positions / 2;
     int labelLeft = LabelLeft;
     int groupLeft = std::max(GroupLeft, LabelLeft + labelWidth + 30);
@@ -99,7 +100,7 @@ void CmdGroupPane::SetupCommandGroupFrame()
 
     for (int i = 0; i < Positions; ++i) {
         const int left = (i / perColumn) * columnWidth;
-        const int top = firstRow + (i % perColumn) * PaneRowPitch;
+        const int top = firstRow + (i % perColumn) * pitch;
         PlaceTwips(m_cbGrpAsn[i], left + groupLeft, top, groupWidth, rowHeight);
         PlaceTwips(m_cbChnAsn[i], left + groupLeft + groupWidth + 100, top, chanWidth, rowHeight);
         const int labelHeight = NaturalHeight(m_lblPos[i]);

@@ -125,12 +125,13 @@ void Globals1Pane::SetupGlobals1Frame()
     };
     // Left column: group one, then the switch assignments under their heading.
     const int firstTop = PaneFirstRowTop(this);
+    const int pitch = RowPitch(m_groupOne.front().box);
     const int groupOneLeft = WidestLabel(labelsOf(m_groupOne)) + 150;
     const int groupOneWidth = WidestControl(boxesOf(m_groupOne), ListWidth);
     int top = firstTop;
     for (const Row &row : m_groupOne) {
         PlaceLabelled(row.label, row.box, groupOneLeft, top, groupOneWidth);
-        top += PaneRowPitch;
+        top += pitch;
     }
     const int headingTop = top + 120;
     PlaceTwips(m_lblSwitchHeading, 120, headingTop, WidestLabel({m_lblSwitchHeading}),
@@ -140,7 +141,7 @@ void Globals1Pane::SetupGlobals1Frame()
     top = headingTop + NaturalHeight(m_lblSwitchHeading) + 90;
     for (const Row &row : m_switchRows) {
         PlaceLabelled(row.label, row.box, switchLeft, top, switchWidth);
-        top += PaneRowPitch;
+        top += pitch;
     }
 
     // Right column: the serial number and group two, their labels in a column of their own.
@@ -158,12 +159,12 @@ void Globals1Pane::SetupGlobals1Frame()
     top = firstTop;
     PlaceLabelled(m_lblEmbededSNCaption, m_lblEmbededSN, groupTwoLeft, top, groupTwoWidth,
                   NaturalHeight(m_lblEmbededSNCaption));
-    top += PaneRowPitch;
+    top += pitch;
     PlaceLabelled(m_lblNullFreqSub, m_txtNullFreqSub, groupTwoLeft, top, groupTwoWidth,
                   NaturalHeight(m_groupOne.front().box));
     int lastBottom = 0;
     for (const Row &row : m_groupTwo) {
-        top += PaneRowPitch;
+        top += pitch;
         PlaceLabelled(row.label, row.box, groupTwoLeft, top, groupTwoWidth);
         lastBottom = top + NaturalHeight(row.box);
     }

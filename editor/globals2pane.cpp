@@ -185,13 +185,14 @@ int Globals2Pane::placeFrame(Frame &frame, int left, int top, int extraTop)
     for (const Row &row : frame.rows)
         controls.push_back(row.control);
     const int width = framedControlWidth(controls);
+    const int pitch = RowPitch(m_fraMisc.rows[1].control);
     int rowTop = FirstRowInFrame + extraTop;
     for (const Row &row : frame.rows) {
         const bool text = qobject_cast<QLineEdit *>(row.control) != nullptr;
         PlaceLabelled(row.label, row.control, controlLeft, rowTop, width, text ? TextBoxHeight : 0);
-        rowTop += PaneRowPitch;
+        rowTop += pitch;
     }
-    const int height = rowTop - PaneRowPitch + TextBoxHeight + FramePad;
+    const int height = rowTop - pitch + TextBoxHeight + FramePad;
     PlaceTwips(frame.box, left, top, frameWidth(frame), height);
     return height;
 }
@@ -214,7 +215,7 @@ void Globals2Pane::SetupGlobals2Frame()
     const int checkHeight = NaturalHeight(m_chkPriOpts);
     PlaceTwips(m_chkPriOpts, FramePad, FirstRowInFrame, widthOf(m_chkPriOpts), checkHeight);
     top = PaneFirstRowTop(this);
-    top += placeFrame(m_fraPri, right, top, PaneRowPitch) + FrameGap;
+    top += placeFrame(m_fraPri, right, top, RowPitch(m_chkPriOpts)) + FrameGap;
 
     const int priWidth = frameWidth(m_fraPri);
     const int buttonWidth = priWidth - 2 * FramePad;

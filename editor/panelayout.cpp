@@ -83,3 +83,9 @@ int PaneFirstRowTop(const QWidget *pane)
 {
     return std::max(300, PixelsToTwips(pane->contentsRect().top(), ScreenDpi()) + 90);
 }
+
+int RowPitch(const QWidget *sample)
+{
+    const double dpi = ScreenDpi();
+    return std::max(PaneRowPitch, PixelsToTwips(sample->sizeHint().height() + 1, dpi));
+}

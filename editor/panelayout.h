@@ -37,3 +37,6 @@ void ShowListPosition(QComboBox *box, int position);
 int WidestControl(const std::vector<QWidget *> &controls, int minimum);
 // Where a settings pane's first row goes: 300 below its top, or lower if its title needs it.
 int PaneFirstRowTop(const QWidget *pane);
+// The distance between rows: PaneRowPitch, or more where the style draws taller controls, so
+// that rows never overlap.
+int RowPitch(const QWidget *sample);

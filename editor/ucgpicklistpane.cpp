@@ -70,7 +70,8 @@ void UcgPickListPane::SetupUCGPickListFrame()
     const int firstTop = 300 + PixelsToTwips(check.height(), dpi) + 120;
     // Sixteen rows fill the pane's height, never closer than the boxes themselves.
     const int room = PixelsToTwips(height(), dpi) - firstTop - boxHeight - 120;
-    const int pitch = std::clamp(room / 15, boxHeight + 15, PaneRowPitch);
+    const int least = RowPitch(m_txtUCGList[0]);
+    const int pitch = std::clamp(room / 15, least, std::max(least, PaneRowPitch));
     const int columnWidth = labelWidth + 30 + boxWidth + 600;
     for (int k = 0; k < Entries; ++k) {
         const int left = 240 + (k / 16) * columnWidth;
