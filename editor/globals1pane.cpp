@@ -54,7 +54,6 @@ Globals1Pane::Globals1Pane(QWidget *parent)
                                       QStringLiteral("Embeded Serial Number:"));
     m_lblEmbededSN = MakeLabel(this, QStringLiteral("lblEmbededSN"), QString());
     m_lblEmbededSN->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    SetLabelFor(m_lblEmbededSNCaption, m_lblEmbededSN);
 
     m_lblNullFreqSub = MakeLabel(this, QStringLiteral("lblNullFreqSub"),
                                  QStringLiteral("Null Frequency Substitution:"));
@@ -182,7 +181,10 @@ void Globals1Pane::LoadGlobalSettings()
             ShowListPosition(row.box, choice->position(MemMap));
         }
     }
-    m_lblEmbededSN->setText(QString::fromStdString(GetEmbeddedSN(MemMap)));
+    const QString serial = QString::fromStdString(GetEmbeddedSN(MemMap));
+    m_lblEmbededSN->setText(serial);
+    // A screen reader reads the number with its caption.
+    m_lblEmbededSN->setAccessibleName(m_lblEmbededSNCaption->text() + QLatin1Char(' ') + serial);
     m_txtNullFreqSub->setText(QString::fromStdString(GetNullFreqSub(MemMap)));
     m_chkBeepDisable->setChecked(GetSilentMode(MemMap));
 }

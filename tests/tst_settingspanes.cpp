@@ -5,6 +5,7 @@
 #include "mainwindow.h"
 #include "memmap.h"
 #include "platform.h"
+#include "treelogic.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTreeWidget>
 #include <QtTest>
 
 #include <memory>
@@ -38,6 +40,7 @@ private Q_SLOTS:
     void keypadPasswordField();
     void nullFrequencyField();
     void textFieldEscape();
+    void pendingEditKeptOnTabOrTreeClick();
     void pickListField();
     void pickListRejectedEntry();
     void checkBoxes();
@@ -378,6 +381,23 @@ void TestSettingsPanes::textFieldEscape()
     QVERIFY(!changed());
 }
 
+void TestSettingsPanes::pendingEditKeptOnTabOrTreeClick()
+{
+    start();
+    showTab(2);
+    typeInto(field("txtANIID"), QStringLiteral("1234567"));
+    showTab(3); // leaving the pane is leaving the field
+    QCOMPARE(MemMap.get(0, 193), std::uint8_t(0x23));
+    QVERIFY(changed());
+    showTab(4);
+    typeInto(field("txtUCGList_31"), QStringLiteral("D023"));
+    auto *tree = m_window->findChild<QTreeWidget *>(QStringLiteral("TreeView"));
+    QTreeWidgetItem *item = m_window->treeItem(FirstGroupNode);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
+    QCOMPARE(g_sPaneView, std::string("Channels"));
+    QCOMPARE(MemMap.get(0, 256 + 62), std::uint8_t(0x88));
+}
+
 void TestSettingsPanes::pickListField()
 {
     start();
@@ -502,6 +522,12 @@ void TestSettingsPanes::accessibleNames()
     QCOMPARE(field("txtUCGList_6")->accessibleName(), QStringLiteral("User TX Guard 7:"));
     QCOMPARE(box("cbMisc_1")->accessibleName(), QStringLiteral("TX Timeout Timer:"));
     QCOMPARE(field("txtKeyPadPwd")->accessibleName(), QStringLiteral("Keypad Edit Password:"));
+    MemMap.set(0, 113, 1);
+    showTab(2);
+    showTab(1);
+    auto *serial = m_window->findChild<QLabel *>(QStringLiteral("lblEmbededSN"));
+    QCOMPARE(serial->text(), QStringLiteral("10.00.000"));
+    QCOMPARE(serial->accessibleName(), QStringLiteral("Embeded Serial Number: 10.00.000"));
     const char *panes[] = {"fraGlobalSettings1", "fraGlobalSettings2", "fraCmdGrp",
                            "fraUCGPickList", "fraGrid"};
     for (const char *pane : panes) {
