@@ -236,8 +236,9 @@ void ChanGridPane::HideCellEditor()
 
 void ChanGridPane::EnableControls(bool enable)
 {
+    // A radio transfer starts: what was typed is stored first, so a write sends it.
     if (!enable)
-        hideEditor();
+        CommitPendingEdit();
     m_grid->setEnabled(enable);
     m_txtGroupLabel->setEnabled(enable);
     m_cbIncomingClone->setEnabled(enable);

@@ -52,6 +52,7 @@ private Q_SLOTS:
     void incomingCloneAndScanList();
     void tabOrderWhileGridHasFocus();
     void rightButtonPopsUpEditMenu();
+    void transferStoresPendingEdit();
 
 private:
     void start();
@@ -554,6 +555,22 @@ void TestChanGrid::rightButtonPopsUpEditMenu()
     const QRect rect = m_grid->visualItemRect(m_grid->item(2, 2));
     QTest::mouseRelease(m_grid->viewport(), Qt::RightButton, {}, rect.center());
     QCOMPARE(m_popups, QStringList{QStringLiteral("mnuEdit")});
+}
+
+void TestChanGrid::transferStoresPendingEdit()
+{
+    start();
+    showGroup(1);
+    goTo(3, 1);
+    typeKeys(QStringLiteral("relay"));
+    QVERIFY(m_editor->isVisible());
+    EnableMainControls(false);
+    QVERIFY(!m_editor->isVisible());
+    QVERIFY(!m_grid->isEnabled());
+    QCOMPARE(GetChanLabel(MemMap, 0, 2), std::string("RELAY       "));
+    QVERIFY(changed());
+    EnableMainControls(true);
+    QVERIFY(m_grid->isEnabled());
 }
 
 QTEST_MAIN(TestChanGrid)
