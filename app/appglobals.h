@@ -11,7 +11,7 @@ extern bool g_bShowTuneWarning;
 
 // View state of the editor window.
 extern int g_iCurGroup;         // internal group index 0..24
-extern std::string g_sPaneView; // "Globals" or "Groups"
+extern std::string g_sPaneView; // "Globals" or "Channels"
 extern int g_iLastTab;
 extern int g_iLastNode;
 
