@@ -101,6 +101,11 @@ ChanGridPane::ChanGridPane(QWidget *parent) : QGroupBox(parent)
     m_grid->installEventFilter(this);
     m_grid->viewport()->installEventFilter(this);
     connect(m_grid, &QTableWidget::currentCellChanged, this, &ChanGridPane::currentCellChanged);
+    // A click on the current cell enters it again, as moving to it would.
+    connect(m_grid, &QTableWidget::cellClicked, this, [this](int row, int col) {
+        if (m_Text1->isHidden())
+            enterCell({row + 1, col + 1});
+    });
     connect(m_grid, &QTableWidget::cellDoubleClicked, this, [this](int, int col) {
         EditGridCell(32);
         if (IsFlagColumn(col + 1))
