@@ -15,7 +15,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QTabBar>
+#include <QTableWidget>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -54,6 +56,16 @@ static void shoot(const QString &dir, const QString &name, int widthTw, int heig
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
     QTest::qWait(200);
     window.grab().save(QDir(dir).filePath(name + QStringLiteral("-group12.png")));
+    // The cell editor open over a receive frequency.
+    if (auto *grid = window.findChild<QTableWidget *>(QStringLiteral("Grid"))) {
+        grid->setFocus();
+        grid->setCurrentCell(2, 1);
+        QTest::keyClick(grid, Qt::Key_1);
+        if (auto *editor = window.findChild<QLineEdit *>(QStringLiteral("Text1")))
+            QTest::keyClicks(editor, QStringLiteral("55.0037"));
+        QTest::qWait(100);
+        window.grab().save(QDir(dir).filePath(name + QStringLiteral("-group12-editing.png")));
+    }
     std::printf("%s: %dx%d px\n", qPrintable(name), window.frameGeometry().width(),
                 window.frameGeometry().height());
 }
