@@ -75,6 +75,12 @@ Globals2Pane::Globals2Pane(QWidget *parent)
             MarkDataChanged();
     });
 
+    m_fraDisp.box = makeFrame(this, "fraDisp", "Display Options");
+    for (const char *control : {"cbDispOpts_0", "cbDispOpts_1"})
+        m_fraDisp.rows.push_back(addChoice(m_fraDisp.box, control));
+    m_fraUCG.box = makeFrame(this, "fraUCG", "User Channel Guard Options");
+    m_fraUCG.rows.push_back(addChoice(m_fraUCG.box, "cbUCG"));
+
     m_fraPri.box = makeFrame(this, "fraPri", "Priority Options");
     m_chkPriOpts = new QCheckBox(QStringLiteral("Transmit on Priority 1"), m_fraPri.box);
     m_chkPriOpts->setObjectName(QStringLiteral("chkPriOpts"));
@@ -93,12 +99,6 @@ Globals2Pane::Globals2Pane(QWidget *parent)
                           [channel] { return !PriGroupEnabled(channel->currentIndex()); });
     }
 
-    m_fraDisp.box = makeFrame(this, "fraDisp", "Display Options");
-    for (const char *control : {"cbDispOpts_0", "cbDispOpts_1"})
-        m_fraDisp.rows.push_back(addChoice(m_fraDisp.box, control));
-    m_fraUCG.box = makeFrame(this, "fraUCG", "User Channel Guard Options");
-    m_fraUCG.rows.push_back(addChoice(m_fraUCG.box, "cbUCG"));
-
     m_fraPCLock = makeFrame(this, "fraPCLock", "PC Edit Lock");
     m_cmdPCPassword = new QPushButton(QStringLiteral("Change PC Edit Password"), m_fraPCLock);
     m_cmdPCPassword->setObjectName(QStringLiteral("cmdPCEditPassword"));
@@ -106,7 +106,7 @@ Globals2Pane::Globals2Pane(QWidget *parent)
         new QPushButton(QStringLiteral("Password Protect Radio Against PC Editing"), m_fraPCLock);
     m_cmdPCProtect->setObjectName(QStringLiteral("cmdPCEditProtect"));
     m_lblPCLock = MakeLabel(m_fraPCLock, QStringLiteral("lblPCLockInfo"),
-                            QStringLiteral("The radio is not locked against PC editing."));
+                            QStringLiteral("The PC edit lock is not available in this version."));
     m_lblPCLock->setWordWrap(true);
     for (QPushButton *button : {m_cmdPCPassword, m_cmdPCProtect}) {
         // The lock is not offered: the buttons only say so.
