@@ -314,6 +314,10 @@ void ChanGridPane::EditGridCell(char32_t key)
     const QRect rect = m_grid->visualItemRect(m_grid->item(cell.row - 1, cell.col - 1));
     const int inset = std::max(1, TwipsToPixels(15, ScreenDpi()));
     m_Text1->setGeometry(rect.x(), rect.y(), rect.width() - inset, rect.height() - inset);
+    // Announced as the cell it edits: "Receive Freq,  Ch 3".
+    m_Text1->setAccessibleName(m_grid->horizontalHeaderItem(cell.col - 1)->text() +
+                               QStringLiteral(", ") +
+                               m_grid->verticalHeaderItem(cell.row - 1)->text());
     m_Text1->show();
     m_Text1->raise();
     m_Text1->setFocus(Qt::OtherFocusReason);

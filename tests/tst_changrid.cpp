@@ -182,6 +182,7 @@ void TestChanGrid::typingOpensEditorWithCharacter()
     QCOMPARE(QApplication::focusWidget(), m_editor);
     QCOMPARE(m_editor->text(), QStringLiteral("1"));
     QCOMPARE(m_editor->cursorPosition(), 1);
+    QCOMPARE(m_editor->accessibleName(), QStringLiteral("Receive Freq,  Ch 4"));
     QVERIFY(!m_editor->hasSelectedText());
     // Laid over the cell it edits.
     const QRect cellRect = m_grid->visualItemRect(m_grid->item(3, 1));
