@@ -463,10 +463,11 @@ void ChanGridPane::editorFocusOut()
 void ChanGridPane::groupLabelLeft()
 {
     std::string shown;
-    if (EditGroupLabel(MemMap, g_iCurGroup, m_txtGroupLabel->text().toStdString(), shown)) {
-        m_txtGroupLabel->setText(QString::fromStdString(shown));
+    const bool changed =
+        EditGroupLabel(MemMap, g_iCurGroup, m_txtGroupLabel->text().toStdString(), shown);
+    m_txtGroupLabel->setText(QString::fromStdString(shown));
+    if (changed)
         MarkDataChanged();
-    }
 }
 
 static bool isEnter(int key)

@@ -207,8 +207,10 @@ bool EditGroupLabel(MemMapImage &mm, int group, const std::string &text, std::st
     if (text == GetGrpLabel(mm, group))
         return false;
     shown = ValidateLabel(text, Layout::LabelLength);
+    const MemMapImage before = mm;
     SetGrpLabel(mm, group, shown);
-    return true;
+    // Like the other text fields: "group 1" over "GROUP 1" is shown repaired but no change.
+    return mm != before;
 }
 
 bool ChooseIncomingClone(MemMapImage &mm, int group, int index)

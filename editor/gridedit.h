@@ -61,7 +61,7 @@ std::string EditorFocusText(const std::string &text, int col);
 std::string SaveGridCell(MemMapImage &mm, int group, int chan, int col, const std::string &text);
 
 // Leaving the group label field: a text that differs from the stored label is made a valid
-// label, stored, and shown. True when it differed (the data count as changed).
+// label, stored, and shown. True when that changed the stored label.
 bool EditGroupLabel(MemMapImage &mm, int group, const std::string &text, std::string &shown);
 // A choice of the incoming cloning list (0 "Accept", 1 "Reject"); true when it changed.
 bool ChooseIncomingClone(MemMapImage &mm, int group, int index);

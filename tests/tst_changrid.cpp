@@ -61,6 +61,10 @@ private:
     // Types into whichever control has the focus, as a keyboard would.
     void typeKeys(const QString &text);
     QString cell(int row, int col) const { return m_pane->cellText({row, col}); }
+    void clearCaption()
+    {
+        m_window->setWindowTitle(m_window->windowTitle().remove(QStringLiteral(" *")));
+    }
     bool changed() const { return m_window->windowTitle().endsWith(QStringLiteral(" *")); }
     std::unique_ptr<MainWindow> m_window;
     ChanGridPane *m_pane = nullptr;
@@ -498,6 +502,13 @@ void TestChanGrid::groupLabelRule()
     QCOMPARE(label->text(), QStringLiteral("TOWER B     "));
     QCOMPARE(GetGrpLabel(MemMap, 3), std::string("TOWER B     "));
     QVERIFY(changed());
+    // The same label in lower case is shown repaired and changes nothing.
+    clearCaption();
+    label->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(label, QStringLiteral("tower b"));
+    QTest::keyClick(label, Qt::Key_Return);
+    QCOMPARE(label->text(), QStringLiteral("TOWER B     "));
+    QVERIFY(!changed());
 }
 
 void TestChanGrid::groupLabelEscape()
