@@ -154,7 +154,11 @@ void TestSettingsPanes::clearChanged()
 void TestSettingsPanes::listsHoldTheirEntries()
 {
     start();
-    const auto boxes = m_window->findChildren<QComboBox *>();
+    QList<QComboBox *> boxes;
+    for (const char *pane :
+         {"fraGlobalSettings1", "fraGlobalSettings2", "fraCmdGrp", "fraUCGPickList", "fraGrid"})
+        boxes +=
+            m_window->findChild<QWidget *>(QString::fromLatin1(pane))->findChildren<QComboBox *>();
     int checked = 0;
     for (const QComboBox *b : boxes) {
         const auto &entries = ChoiceList(b->objectName().toStdString());
