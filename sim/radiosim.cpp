@@ -1,6 +1,8 @@
 // tessaro-radio-sim: the virtual radio on a pseudo-terminal. Prints the terminal's path as the
 // first line of output, then answers the programming protocol on it until killed.
 
+#include "defaultimage.h"
+#include "layout.h"
 #include "virtualradio.h"
 
 #include <QSettings>
@@ -26,6 +28,7 @@ struct Options {
     long maxBaud = 115200;
     bool pace = false;
     std::string load;
+    std::string serial = "1234567";
     std::string dump;
     double replyDelay = 0.0;
     bool noHookAnswer = false;
@@ -49,7 +52,9 @@ void Usage(std::FILE *out)
                  "  --max-baud RATE         highest rate a baud change is accepted for "
                  "(default 115200)\n"
                  "  --pace                  take 10 bits per byte at the line rate, both ways\n"
-                 "  --load FILE             start with this EEPROM image (up to 65536 bytes)\n"
+                 "  --load FILE             start with this EEPROM image (up to 65536 bytes);\n"
+                 "                          without it the radio holds the factory defaults\n"
+                 "  --serial DIGITS         its seven-digit serial number (default 1234567)\n"
                  "  --dump FILE             write the EEPROM image here at each unhook and at "
                  "exit\n"
                  "  --reply-delay MS        wait this long before each reply\n"
@@ -81,6 +86,11 @@ bool ParseOptions(int argc, char **argv, Options &options)
             options.trace = true;
         } else if (arg == "--max-baud" && value(v)) {
             options.maxBaud = std::strtol(v, nullptr, 10);
+        } else if (arg == "--serial" && value(v)) {
+            const std::string digits = v;
+            if (digits.size() != 7 || digits.find_first_not_of("0123456789") != std::string::npos)
+                return false;
+            options.serial = v;
         } else if (arg == "--load" && value(v)) {
             options.load = v;
         } else if (arg == "--dump" && value(v)) {
@@ -159,6 +169,18 @@ void SendPaced(int fd, const std::vector<std::uint8_t> &bytes, long rate, double
     }
 }
 
+// Without an image to load, the radio holds what a radio fresh from the factory would: the
+// default programming and a serial number.
+void LoadFactoryContent(std::vector<std::uint8_t> &eeprom, const std::string &serial)
+{
+    MemMapImage image;
+    LoadDefaultImage(image);
+    for (int i = 0; i < UsedPages * PageSize; ++i)
+        eeprom[i] = image.get(i / PageSize, i % PageSize);
+    for (int i = 0; i < Layout::GlbSerialNumberLength; ++i)
+        eeprom[Layout::GlbSerialNumber + i] = static_cast<std::uint8_t>(serial[i] - '0');
+}
+
 bool LoadImage(const std::string &path, std::vector<std::uint8_t> &eeprom)
 {
     std::FILE *file = std::fopen(path.c_str(), "rb");
@@ -218,7 +240,9 @@ int main(int argc, char **argv)
     radio.faults.noHookAnswer = options.noHookAnswer;
     radio.faults.stopAfterCommands = options.stopAfter;
     radio.faults.wrongFirstByte = options.wrongFirstByte;
-    if (!options.load.empty() && !LoadImage(options.load, radio.eeprom)) {
+    if (options.load.empty()) {
+        LoadFactoryContent(radio.eeprom, options.serial);
+    } else if (!LoadImage(options.load, radio.eeprom)) {
         std::fprintf(stderr, "tessaro-radio-sim: cannot read %s\n", options.load.c_str());
         return 1;
     }
