@@ -20,5 +20,5 @@ struct StartupWindows {
     std::function<void()> closeSplash;
 };
 
-// Brings the program up in the specified order; returns when the main window is shown.
+// Brings the program up step by step; returns when the main window is shown.
 void RunStartup(const std::string &commandLine, const StartupWindows &windows);

@@ -1,5 +1,7 @@
 #include "fakeplatform.h"
 
+#include "platform.h"
+
 #include <algorithm>
 
 static std::string settingsPath(const std::string &app, const std::string &section,
@@ -15,8 +17,8 @@ std::string FakeSettings::get(const std::string &app, const std::string &section
     return it == values.end() ? defaultValue : it->second;
 }
 
-void FakeSettings::save(const std::string &app, const std::string &section,
-                        const std::string &key, const std::string &value)
+void FakeSettings::save(const std::string &app, const std::string &section, const std::string &key,
+                        const std::string &value)
 {
     ++saveCount;
     values[settingsPath(app, section, key)] = value;
@@ -49,8 +51,7 @@ std::optional<std::vector<std::uint8_t>> MemoryFileSystem::read(const std::strin
     if (it == files.end() || failRead.count(path))
         return std::nullopt;
     const auto &data = it->second;
-    return std::vector<std::uint8_t>(data.begin(),
-                                     data.begin() + std::min(maxBytes, data.size()));
+    return std::vector<std::uint8_t>(data.begin(), data.begin() + std::min(maxBytes, data.size()));
 }
 
 bool MemoryFileSystem::writeAtomic(const std::string &path, const std::vector<std::uint8_t> &data)
@@ -143,4 +144,14 @@ std::optional<std::string> ScriptedDialogs::saveFile(const FileDialogRequest &re
     auto answer = fileAnswers.front();
     fileAnswers.pop_front();
     return answer;
+}
+
+void InstallDoubles(MemoryFileSystem &fs, FakeSettings &settings, ScriptedDialogs &dialogs)
+{
+    fs = MemoryFileSystem();
+    settings = FakeSettings();
+    dialogs = ScriptedDialogs();
+    platform().files = &fs;
+    platform().settings = &settings;
+    platform().dialogs = &dialogs;
 }

@@ -74,3 +74,6 @@ public:
     std::vector<FileDialogRequest> openRequests;
     std::vector<FileDialogRequest> saveRequests;
 };
+
+// Empties the three doubles and installs them into platform().
+void InstallDoubles(MemoryFileSystem &fs, FakeSettings &settings, ScriptedDialogs &dialogs);

@@ -78,12 +78,7 @@ private:
 
 void TestChanGrid::init()
 {
-    m_fs = MemoryFileSystem();
-    m_settings = FakeSettings();
-    m_dialogs = ScriptedDialogs();
-    platform().files = &m_fs;
-    platform().settings = &m_settings;
-    platform().dialogs = &m_dialogs;
+    InstallDoubles(m_fs, m_settings, m_dialogs);
     ResetAppGlobals();
     g_sCurFileName = "DEFAULT VALUES";
     LoadDefaultImage(MemMap);

@@ -57,12 +57,7 @@ static const std::string SaveOpenQuestion =
 
 void TestFileCommands::init()
 {
-    m_fs = MemoryFileSystem();
-    m_settings = FakeSettings();
-    m_dialogs = ScriptedDialogs();
-    platform().files = &m_fs;
-    platform().settings = &m_settings;
-    platform().dialogs = &m_dialogs;
+    InstallDoubles(m_fs, m_settings, m_dialogs);
     platform().programFolder = m_folder;
     platform().documentsFolder = m_docs;
     ResetAppGlobals();

@@ -82,12 +82,7 @@ private:
 
 void TestMainWindow::init()
 {
-    m_fs = MemoryFileSystem();
-    m_settings = FakeSettings();
-    m_dialogs = ScriptedDialogs();
-    platform().files = &m_fs;
-    platform().settings = &m_settings;
-    platform().dialogs = &m_dialogs;
+    InstallDoubles(m_fs, m_settings, m_dialogs);
     platform().programFolder = "/home/tech/.local/share/ZPA Tessaro Editor";
     platform().documentsFolder = "/home/tech/Documents/My QV Radios";
     ResetAppGlobals();

@@ -33,12 +33,7 @@ private:
 
 void TestStartup::init()
 {
-    m_fs = MemoryFileSystem();
-    m_settings = FakeSettings();
-    m_dialogs = ScriptedDialogs();
-    platform().files = &m_fs;
-    platform().settings = &m_settings;
-    platform().dialogs = &m_dialogs;
+    InstallDoubles(m_fs, m_settings, m_dialogs);
     platform().programFolder = m_folder;
     ResetAppGlobals();
     MemMap.clear();
