@@ -1,11 +1,49 @@
 #include "menucommands.h"
 
-// Each of these is filled in with its feature; until then the command does nothing.
-void PrintAllCommand() {}
-void PrintGlobalCommand() {}
-void PrintCurrGroupCommand() {}
-void PrintSetupCommand() {}
-void TuneCommand() {}
-void EditCopyCommand() {}
-void EditPasteCommand() {}
-void CopyPasteGroupsCommand() {}
+#include "mainwindow.h"
+
+// These features are not in this version yet; say so instead of doing nothing.
+static void NotAvailable(const std::string &feature)
+{
+    StatusMsg(feature + " is not available in this version.....");
+}
+
+void PrintAllCommand()
+{
+    NotAvailable("Printing");
+}
+
+void PrintGlobalCommand()
+{
+    NotAvailable("Printing");
+}
+
+void PrintCurrGroupCommand()
+{
+    NotAvailable("Printing");
+}
+
+void PrintSetupCommand()
+{
+    NotAvailable("Printing");
+}
+
+void TuneCommand()
+{
+    NotAvailable("The alignment screen");
+}
+
+void EditCopyCommand()
+{
+    NotAvailable("Copy");
+}
+
+void EditPasteCommand()
+{
+    NotAvailable("Paste");
+}
+
+void CopyPasteGroupsCommand()
+{
+    NotAvailable("Copying groups");
+}
