@@ -15,7 +15,7 @@ void SetUpDefaultFiles();
 // The windows the start-up sequence shows, so that it runs without a display in tests.
 struct StartupWindows {
     std::function<void()> showSplash;
-    std::function<void()> showMainWindow; // loads and shows the main window
+    std::function<void()> showMainWindow;    // loads and shows the main window
     std::function<void()> refreshMainWindow; // after a command-line file was loaded
     std::function<void()> closeSplash;
 };

@@ -6,7 +6,8 @@
 #include <cstdio>
 #include <string>
 
-namespace {
+namespace
+{
 
 struct ByteValue {
     int offset;
@@ -15,10 +16,10 @@ struct ByteValue {
 
 // Factory content of the global page; everything else is 0.
 constexpr ByteValue DefaultGlobals[] = {
-    {Layout::GlbByte5, 25},          {Layout::GlbDtmfAniPorch, 128}, {Layout::GlbSwitchA, 250},
-    {Layout::GlbSwitchB, 128},       {Layout::GlbSwitchC, 219},      {Layout::GlbOptions1, 65},
-    {Layout::GlbPickListLock, 64},   {Layout::GlbScanHoldTot, 244},  {Layout::GlbModes, 40},
-    {Layout::GlbPrio1Chan, 64},      {Layout::GlbPrio2Chan, 128},
+    {Layout::GlbByte5, 25},        {Layout::GlbDtmfAniPorch, 128}, {Layout::GlbSwitchA, 250},
+    {Layout::GlbSwitchB, 128},     {Layout::GlbSwitchC, 219},      {Layout::GlbOptions1, 65},
+    {Layout::GlbPickListLock, 64}, {Layout::GlbScanHoldTot, 244},  {Layout::GlbModes, 40},
+    {Layout::GlbPrio1Chan, 64},    {Layout::GlbPrio2Chan, 128},
 };
 
 // Receive frequencies 162.40000 MHz (even channels) and 162.55000 MHz (odd channels).

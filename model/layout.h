@@ -4,7 +4,8 @@
 
 #include "memmap.h"
 
-namespace Layout {
+namespace Layout
+{
 
 constexpr int GlobalPage = 0;
 
@@ -50,30 +51,30 @@ constexpr int ChanFieldAddress(int group, int chan, int field)
 
 // Global page
 constexpr int GlbByte5 = 5;
-constexpr int GlbDtmfAniPorch = 7;    // bits 3-7 DTMF deviation, bit 2 ANI rate, bits 0-1 porch
-constexpr int GlbSerialNumber = 113;  // 7 digits, one per byte
+constexpr int GlbDtmfAniPorch = 7;   // bits 3-7 DTMF deviation, bit 2 ANI rate, bits 0-1 porch
+constexpr int GlbSerialNumber = 113; // 7 digits, one per byte
 constexpr int GlbSerialNumberLength = 7;
-constexpr int GlbSwitchA = 130;       // bits 5-7 Low Power, 2-4 Channel Scan, 0-1 Priority Scan hi
-constexpr int GlbSwitchB = 131;       // bit 7 Priority Scan lo, 4-6 Talk Around, 1-3 Group Scan
-constexpr int GlbSwitchC = 132;       // bits 3-5 sixth switch assignment
-constexpr int GlbOptions1 = 135;      // bits 7,6,5,4 flags; bits 0-2 priority rate
-constexpr int GlbPickListLock = 136;  // bit 6 lock; bit 7 carried
-constexpr int GlbByte173 = 173;       // bit 7 carried
-constexpr int GlbNullFreq = 174;      // 2 bytes, high first
-constexpr int GlbKeypadPwd = 189;     // 3 bytes, six BCD digits
-constexpr int GlbAniId = 192;         // bits 0-3 of 192, then 193..195
-constexpr int GlbScanHoldTot = 196;   // bits 0-3 scan hold, 4-7 TX timeout
-constexpr int GlbOptions2 = 197;      // 0 silent, 1-2 back light, 3 scan lock, 4 prio lock,
-                                      // 5 TX on prio 1, 7 battery saver inhibit
-constexpr int GlbModes = 198;         // bits 3-4 ANI/DTMF, 5-6 busy channel, 7 UCG
+constexpr int GlbSwitchA = 130;      // bits 5-7 Low Power, 2-4 Channel Scan, 0-1 Priority Scan hi
+constexpr int GlbSwitchB = 131;      // bit 7 Priority Scan lo, 4-6 Talk Around, 1-3 Group Scan
+constexpr int GlbSwitchC = 132;      // bits 3-5 sixth switch assignment
+constexpr int GlbOptions1 = 135;     // bits 7,6,5,4 flags; bits 0-2 priority rate
+constexpr int GlbPickListLock = 136; // bit 6 lock; bit 7 carried
+constexpr int GlbByte173 = 173;      // bit 7 carried
+constexpr int GlbNullFreq = 174;     // 2 bytes, high first
+constexpr int GlbKeypadPwd = 189;    // 3 bytes, six BCD digits
+constexpr int GlbAniId = 192;        // bits 0-3 of 192, then 193..195
+constexpr int GlbScanHoldTot = 196;  // bits 0-3 scan hold, 4-7 TX timeout
+constexpr int GlbOptions2 = 197;     // 0 silent, 1-2 back light, 3 scan lock, 4 prio lock,
+                                     // 5 TX on prio 1, 7 battery saver inhibit
+constexpr int GlbModes = 198;        // bits 3-4 ANI/DTMF, 5-6 busy channel, 7 UCG
 constexpr int GlbBackLightDuration = 199; // bits 0-2
 constexpr int GlbPrio1Group = 200;
-constexpr int GlbPrio1Chan = 201;     // bit 7 OFF, bit 6 MAIN, bits 0-4 channel
+constexpr int GlbPrio1Chan = 201; // bit 7 OFF, bit 6 MAIN, bits 0-4 channel
 constexpr int GlbPrio2Group = 202;
 constexpr int GlbPrio2Chan = 203;
-constexpr int GlbPickList = 256;      // 32 entries of 2 bytes
+constexpr int GlbPickList = 256; // 32 entries of 2 bytes
 constexpr int PickListEntries = 32;
-constexpr int GlbCommandGroup = 320;  // 20 entries: group assign, channel assign
+constexpr int GlbCommandGroup = 320; // 20 entries: group assign, channel assign
 constexpr int CommandGroupEntries = 20;
 
 // Transfer ranges, in bytes, against which the transactions count progress.

@@ -159,9 +159,9 @@ MsgAnswer QtDialogs::message(const std::string &text, const std::string &caption
         return MsgAnswer::Retry;
     default:
         // Escape or the close button: Ok for a single-button box, otherwise Cancel.
-        return buttons == MsgButtons::Ok ? MsgAnswer::Ok
+        return buttons == MsgButtons::Ok      ? MsgAnswer::Ok
                : buttons == MsgButtons::YesNo ? MsgAnswer::No
-                                               : MsgAnswer::Cancel;
+                                              : MsgAnswer::Cancel;
     }
 }
 
@@ -169,9 +169,9 @@ std::optional<std::string> QtDialogs::input(const std::string &prompt, const std
                                             const std::string &defaultText)
 {
     bool ok = false;
-    QString answer = QInputDialog::getText(QApplication::activeWindow(), q(title),
-                                           displayText(prompt), QLineEdit::Normal,
-                                           q(defaultText), &ok);
+    QString answer =
+        QInputDialog::getText(QApplication::activeWindow(), q(title), displayText(prompt),
+                              QLineEdit::Normal, q(defaultText), &ok);
     if (!ok)
         return std::nullopt;
     return answer.toStdString();

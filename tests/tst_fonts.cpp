@@ -17,8 +17,10 @@ void TestFonts::windowsNamesResolve_data()
 {
     QTest::addColumn<QString>("requested");
     QTest::addColumn<QString>("resolved");
-    QTest::newRow("Arial") << "Arial" << "Liberation Sans";
-    QTest::newRow("Courier New") << "Courier New" << "Liberation Mono";
+    QTest::newRow("Arial") << "Arial"
+                           << "Liberation Sans";
+    QTest::newRow("Courier New") << "Courier New"
+                                 << "Liberation Mono";
 }
 
 void TestFonts::windowsNamesResolve()

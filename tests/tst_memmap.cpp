@@ -45,7 +45,7 @@ void TestMemMap::defaultGlobals_data()
 {
     QTest::addColumn<int>("offset");
     QTest::addColumn<int>("value");
-    const int table[][2] = {{5, 25},   {7, 128},  {130, 250}, {131, 128}, {132, 219}, {135, 65},
+    const int table[][2] = {{5, 25},   {7, 128},   {130, 250}, {131, 128}, {132, 219}, {135, 65},
                             {136, 64}, {196, 244}, {198, 40},  {201, 64},  {203, 128}};
     for (const auto &row : table)
         QTest::addRow("offset %d", row[0]) << row[0] << row[1];

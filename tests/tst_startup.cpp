@@ -161,7 +161,8 @@ void TestStartup::failingDefaultFilesDoNotStopStartUp()
     QCOMPARE(m_dialogs.messages.size(), size_t(1));
     QCOMPARE(m_dialogs.messages[0].text,
              std::string("There was an I/O error in the sub routine: 'SetUpDefaultFiles'"));
-    QCOMPARE(steps, (std::vector<std::string>{"splash", "main(loading) without User.def", "close"}));
+    QCOMPARE(steps,
+             (std::vector<std::string>{"splash", "main(loading) without User.def", "close"}));
     // The routine ended at the failure: the user file was not written either.
     QVERIFY(!m_fs.exists(g_sUserFile));
 }

@@ -146,9 +146,8 @@ void TestTdfFile::unreadableFileIsReported()
     LoadMemMapFrom_TDF_File("/bad.tdf");
     QVERIFY(MemMap == before);
     QCOMPARE(m_dialogs.messages.size(), size_t(1));
-    QCOMPARE(m_dialogs.messages[0].text,
-             std::string("There was an I/O error in the sub routine: "
-                         "'LoadMemMapFrom_TDF_File - */bad.tdf*'"));
+    QCOMPARE(m_dialogs.messages[0].text, std::string("There was an I/O error in the sub routine: "
+                                                     "'LoadMemMapFrom_TDF_File - */bad.tdf*'"));
     QCOMPARE(m_dialogs.messages[0].caption, std::string("ZPA Tessaro Editor"));
     QVERIFY(m_dialogs.messages[0].buttons == MsgButtons::Ok);
     QVERIFY(m_dialogs.messages[0].icon == MsgIcon::None);
@@ -163,9 +162,8 @@ void TestTdfFile::failedWriteKeepsOldFile()
     WriteMemMapTo_TDF_File("/d/old.tdf");
     QCOMPARE(m_fs.files["/d/old.tdf"], old);
     QCOMPARE(m_dialogs.messages.size(), size_t(1));
-    QCOMPARE(m_dialogs.messages[0].text,
-             std::string("There was an I/O error in the sub routine: "
-                         "'WriteMemMapTo_TDF_File - */d/old.tdf*'"));
+    QCOMPARE(m_dialogs.messages[0].text, std::string("There was an I/O error in the sub routine: "
+                                                     "'WriteMemMapTo_TDF_File - */d/old.tdf*'"));
 }
 
 void TestTdfFile::realFileSystemWrite()
