@@ -9,6 +9,9 @@ int g_iCurGroup = 0;
 std::string g_sPaneView = "Globals";
 int g_iLastTab = 1;
 int g_iLastNode = 2;
+bool g_bExitUnsaved = false;
+bool g_bExitCancel = true;
+bool g_bExitSave = false;
 
 void ResetAppGlobals()
 {
@@ -21,4 +24,7 @@ void ResetAppGlobals()
     g_sPaneView = "Globals";
     g_iLastTab = 1;
     g_iLastNode = 2;
+    g_bExitUnsaved = false;
+    g_bExitCancel = true;
+    g_bExitSave = false;
 }

@@ -15,5 +15,10 @@ extern std::string g_sPaneView; // "Globals" or "Channels"
 extern int g_iLastTab;
 extern int g_iLastNode;
 
+// The exit dialog's state: unsaved data when it opened, and its answer.
+extern bool g_bExitUnsaved;
+extern bool g_bExitCancel;
+extern bool g_bExitSave;
+
 // Back to the values the program has before start-up (used by tests).
 void ResetAppGlobals();

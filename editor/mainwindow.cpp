@@ -4,6 +4,7 @@
 #include "appglobals.h"
 #include "changridpane.h"
 #include "cmdgrouppane.h"
+#include "exitdialog.h"
 #include "filecommands.h"
 #include "globals1pane.h"
 #include "globals2pane.h"
@@ -443,6 +444,12 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    const auto ask = askExit ? askExit : [this](bool unsaved) { return AskExit(unsaved, this); };
+    if (!ConfirmExit(ask)) {
+        event->ignore();
+        return;
+    }
+    // Only now is the program really ending.
     SaveWindowSettings(CurrentGeometry());
     if (m_help)
         m_help->close();

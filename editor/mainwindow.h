@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exitconfirm.h"
 #include "treelogic.h"
 #include "windowlayout.h"
 
@@ -67,6 +68,8 @@ public:
 
     // How a tree pop-up menu is shown; tests replace it to see which menu would pop up.
     std::function<void(QMenu *, const QPoint &)> showPopup;
+    // Asks before the program ends (tests script it); the exit dialog by default.
+    std::function<ExitChoice(bool unsaved)> askExit;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

@@ -103,6 +103,7 @@ void TestMainWindow::cleanup()
 void TestMainWindow::start()
 {
     m_window = std::make_unique<MainWindow>();
+    m_window->askExit = [](bool) { return ExitChoice::Exit; };
     m_window->showPopup = [this](QMenu *menu, const QPoint &) {
         QStringList items;
         for (QAction *a : menu->actions())

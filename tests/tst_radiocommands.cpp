@@ -109,6 +109,7 @@ void TestRadioCommands::start()
 {
     m_window = std::make_unique<MainWindow>();
     m_window->showPopup = [](QMenu *, const QPoint &) {};
+    m_window->askExit = [](bool) { return ExitChoice::Exit; };
     g_bLoading = true;
     m_window->LoadWindow();
     g_bLoading = false;
