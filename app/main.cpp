@@ -1,5 +1,6 @@
 #include "appglobals.h"
 #include "appsettings.h"
+#include "filecommands.h"
 #include "mainwindow.h"
 #include "qtplatform.h"
 #include "splash.h"
@@ -39,6 +40,7 @@ int main(int argc, char *argv[])
     };
     // A file named on the command line was loaded: show its data.
     windows.refreshMainWindow = [&] {
+        SetCaption(false);
         window->BuildTree();
         window->SetRightPaneView();
     };

@@ -84,7 +84,11 @@ void RunStartup(const std::string &commandLine, const StartupWindows &windows)
         windows.showMainWindow();
     const std::string named = StripCommandLineQuotes(commandLine);
     if (!named.empty() && platform().files->exists(named)) {
-        LoadMemMapFrom_TDF_File(named);
+        if (!LoadMemMapFrom_TDF_File(named)) {
+            // The window must not offer to save the default data under that file's name.
+            g_sCurFileName = DefaultValuesName;
+            SaveSetting("Current File Name", g_sCurFileName);
+        }
         if (windows.refreshMainWindow)
             windows.refreshMainWindow();
     }

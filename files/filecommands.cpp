@@ -38,9 +38,17 @@ static void setCurrentFile(const std::string &path)
 
 void LoadDataFile(const std::string &path)
 {
+    const std::string previous = g_sCurFileName;
+    const bool wasChanged = IsDataChanged();
     setCurrentFile(path);
     SetCaption(false);
-    LoadMemMapFrom_TDF_File(g_sCurFileName);
+    if (!LoadMemMapFrom_TDF_File(g_sCurFileName)) {
+        // The data shown still belong to the previous file: keep its name and mark, so that a
+        // Save cannot write them over the file that failed to load.
+        setCurrentFile(previous);
+        SetCaption(wasChanged);
+        return;
+    }
     const auto &hooks = fileCommandHooks();
     if (hooks.buildTree)
         hooks.buildTree();

@@ -16,26 +16,27 @@ static std::string upperCase(std::string text)
     return text;
 }
 
-void LoadMemMapFrom_TDF_File(const std::string &fileName)
+bool LoadMemMapFrom_TDF_File(const std::string &fileName)
 {
     if (upperCase(fileName) == DefaultValuesName) {
         LoadDefaultImage(MemMap);
-        return;
+        return true;
     }
     FileSystem &fs = *platform().files;
     if (!fs.exists(fileName)) {
         LoadDefaultImage(MemMap);
         SaveSetting("Current File Name", DefaultValuesName);
-        return;
+        return true;
     }
     const auto data = fs.read(fileName, TdfFileSize);
     if (!data) {
         ShowIOError("LoadMemMapFrom_TDF_File - *" + fileName + "*");
-        return;
+        return false;
     }
     // Only the entries the file holds are replaced.
     for (std::size_t i = 0; i < data->size(); ++i)
         MemMap.set(static_cast<int>(i / PageSize), static_cast<int>(i % PageSize), (*data)[i]);
+    return true;
 }
 
 bool WriteMemMapTo_TDF_File(const std::string &fileName)

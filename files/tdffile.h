@@ -9,8 +9,9 @@ constexpr int TdfFileSize = 26 * 1024;
 inline const std::string DefaultValuesName = "DEFAULT VALUES";
 
 // Fills the MemMap from the file, or from the default image for "DEFAULT VALUES" (any case)
-// and for a missing file. A short file replaces only the entries it holds.
-void LoadMemMapFrom_TDF_File(const std::string &fileName);
+// and for a missing file. A short file replaces only the entries it holds. False when the
+// file could not be read (reported, and the MemMap is unchanged).
+bool LoadMemMapFrom_TDF_File(const std::string &fileName);
 
 // Writes pages 0..25 to the file, replacing it atomically; false (after the I/O message)
 // when the file could not be written.

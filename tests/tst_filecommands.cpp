@@ -37,6 +37,7 @@ private Q_SLOTS:
     void userDefaultQuestion_data();
     void userDefaultQuestion();
     void failedWriteKeepsUnsavedMark();
+    void unreadableFileIsNotMadeCurrent();
 
 private:
     MemoryFileSystem m_fs;
@@ -380,6 +381,32 @@ void TestFileCommands::failedWriteKeepsUnsavedMark()
     m_dialogs.fileAnswers.push_back(m_docs + "/Unit7.tdf");
     QVERIFY(!CheckForDataSave());
     QVERIFY(IsDataChanged());
+}
+
+// The data on screen still belong to the previous file; a Save must not write them over the
+// file that could not be read.
+void TestFileCommands::unreadableFileIsNotMadeCurrent()
+{
+    putFile(m_docs + "/A.tdf", 0xAA);
+    putFile(m_docs + "/B.tdf", 0xBB);
+    m_fs.failRead.insert(m_docs + "/B.tdf");
+    m_dialogs.fileAnswers.push_back(m_docs + "/A.tdf");
+    OpenExistingFile();
+    m_dialogs.fileAnswers.push_back(m_docs + "/B.tdf");
+    OpenExistingFile();
+    QCOMPARE(m_dialogs.messages.size(), std::size_t(1));
+    QCOMPARE(m_dialogs.messages[0].text, "There was an I/O error in the sub routine: "
+                                         "'LoadMemMapFrom_TDF_File - *" +
+                                             m_docs + "/B.tdf*'");
+    QCOMPARE(g_sCurFileName, m_docs + "/A.tdf");
+    QCOMPARE(storedCurrentFile(), m_docs + "/A.tdf");
+    QCOMPARE(m_caption, std::string("ZPA Tessaro Editor - A.tdf"));
+    QCOMPARE(int(MemMap.get(3, 100)), 0xAA);
+
+    MemMap.set(3, 100, 0x11);
+    QVERIFY(SaveCurrentFile());
+    QCOMPARE(int(m_fs.files[m_docs + "/B.tdf"][3 * 1024 + 100]), 0xBB);
+    QCOMPARE(int(m_fs.files[m_docs + "/A.tdf"][3 * 1024 + 100]), 0x11);
 }
 
 QTEST_APPLESS_MAIN(TestFileCommands)

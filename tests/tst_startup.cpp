@@ -22,6 +22,7 @@ private Q_SLOTS:
     void commandLine();
     void storedSettings();
     void failingDefaultFilesDoNotStopStartUp();
+    void unreadableCommandLineFileIsNotMadeCurrent();
 
 private:
     std::vector<std::string> start(const std::string &commandLine);
@@ -165,6 +166,20 @@ void TestStartup::failingDefaultFilesDoNotStopStartUp()
              (std::vector<std::string>{"splash", "main(loading) without User.def", "close"}));
     // The routine ended at the failure: the user file was not written either.
     QVERIFY(!m_fs.exists(g_sUserFile));
+}
+
+void TestStartup::unreadableCommandLineFileIsNotMadeCurrent()
+{
+    m_fs.files["/data/locked.tdf"] = std::vector<std::uint8_t>(TdfFileSize, 0x44);
+    m_fs.failRead.insert("/data/locked.tdf");
+    const auto steps = start("/data/locked.tdf");
+    QCOMPARE(m_dialogs.messages.size(), size_t(1));
+    // The default data stay, under their own name, so a Save cannot overwrite the file.
+    QCOMPARE(g_sCurFileName, std::string("DEFAULT VALUES"));
+    QCOMPARE(GetSetting("Current File Name", ""), std::string("DEFAULT VALUES"));
+    QCOMPARE(int(MemMap.get(0, 7)), 128);
+    QCOMPARE(steps.size(), size_t(4));
+    QCOMPARE(steps[2], std::string("refresh"));
 }
 
 QTEST_APPLESS_MAIN(TestStartup)
