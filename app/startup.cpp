@@ -48,9 +48,7 @@ void SetUpDefaultFiles()
             return;
         }
     }
-    std::vector<std::uint8_t> image(TdfFileSize);
-    for (int i = 0; i < TdfFileSize; ++i)
-        image[i] = MemMap.get(i / PageSize, i % PageSize);
+    const std::vector<std::uint8_t> image = UsedPagesBytes(MemMap);
     if (!fs.writeAtomic(g_sFactoryFile, image)) {
         ShowIOError("SetUpDefaultFiles");
         return;

@@ -159,7 +159,7 @@ bool RunRadioCommand(RadioCommand command)
 
     if (ok) {
         if (!texts.write)
-            KeepReadBackup(backupClock()());
+            KeepReadBackup(backupClock()(), command != RadioCommand::ReadGroup);
         SetRightPaneView();
         StatusMsg(texts.success);
         if (command == RadioCommand::ReadAll) {

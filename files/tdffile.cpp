@@ -4,21 +4,12 @@
 #include "defaultimage.h"
 #include "ioerror.h"
 #include "memmap.h"
+#include "numtext.h"
 #include "platform.h"
-
-#include <algorithm>
-#include <cctype>
-
-static std::string upperCase(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return text;
-}
 
 bool LoadMemMapFrom_TDF_File(const std::string &fileName)
 {
-    if (upperCase(fileName) == DefaultValuesName) {
+    if (UpperCase(fileName) == DefaultValuesName) {
         LoadDefaultImage(MemMap);
         return true;
     }
@@ -41,9 +32,7 @@ bool LoadMemMapFrom_TDF_File(const std::string &fileName)
 
 bool WriteMemMapTo_TDF_File(const std::string &fileName)
 {
-    std::vector<std::uint8_t> image(TdfFileSize);
-    for (int i = 0; i < TdfFileSize; ++i)
-        image[i] = MemMap.get(i / PageSize, i % PageSize);
+    const std::vector<std::uint8_t> image = UsedPagesBytes(MemMap);
     // The old file is replaced only once the new one is complete.
     if (!platform().files->writeAtomic(fileName, image)) {
         ShowIOError("WriteMemMapTo_TDF_File - *" + fileName + "*");

@@ -66,7 +66,7 @@ std::string ReadBackupName(const BackupTime &when, const std::string &serialText
     return std::string(stamp) + "_SN" + serial + BackupExtension;
 }
 
-std::string KeepReadBackup(const BackupTime &when)
+std::string KeepReadBackup(const BackupTime &when, bool globalPageRead)
 {
     FileSystem *fs = platform().files;
     if (fs == nullptr || platform().programFolder.empty())
@@ -74,17 +74,14 @@ std::string KeepReadBackup(const BackupTime &when)
     const std::string folder = ReadBackupFolder();
     if (!fs->makePath(folder))
         return {};
-    const std::string name = ReadBackupName(when, GetEmbeddedSN(MemMap));
+    const std::string name = ReadBackupName(when, globalPageRead ? GetEmbeddedSN(MemMap) : "");
     // Two reads within one second keep both images.
     std::string path = folder + "/" + name;
     for (int n = 2; fs->exists(path) && n < 100; ++n)
         path = folder + "/" + name.substr(0, name.size() - BackupExtension.size()) + "_" +
                std::to_string(n) + BackupExtension;
 
-    std::vector<std::uint8_t> image(static_cast<std::size_t>(UsedPages) * PageSize);
-    for (std::size_t i = 0; i < image.size(); ++i)
-        image[i] = MemMap.get(static_cast<int>(i / PageSize), static_cast<int>(i % PageSize));
-    if (!fs->writeAtomic(path, image))
+    if (!fs->writeAtomic(path, UsedPagesBytes(MemMap)))
         return {};
     PruneOldBackups(*fs, folder);
     return path;

@@ -25,8 +25,9 @@ std::string ReadBackupName(const BackupTime &when, const std::string &serialText
 
 // Writes MemMap pages 0..25 as a data file into the backup folder and removes the oldest
 // backups beyond MaxReadBackups. Quiet on failure: the backup never spoils the read. Returns
-// the path written, or "" when nothing could be written.
-std::string KeepReadBackup(const BackupTime &when);
+// the path written, or "" when nothing could be written. A read without the global page
+// cannot tell the radio's serial number, so its backup is named "SN-unknown".
+std::string KeepReadBackup(const BackupTime &when, bool globalPageRead = true);
 
 // The local time now.
 BackupTime BackupTimeNow();

@@ -19,8 +19,8 @@ struct GlobalWrite {
     WriteUse use;
 };
 
-// In sending order. Write All sends the ANI ID bytes 0x0C1..0x0C4 one by one where Write
-// Globals sends them as a block and then 0x0C4 again.
+// In sending order. Write All sends bytes 0x0C1..0x0C4 one by one where Write Globals sends
+// them as a block and then 0x0C4 again.
 constexpr GlobalWrite GlobalWrites[] = {
     {0x007, WriteKind::Byte, 0xFF, WriteUse::Both},
     {0x082, WriteKind::Byte, 0xFF, WriteUse::Both},

@@ -3,6 +3,7 @@
 #include <array>
 #include <cassert>
 #include <cstdint>
+#include <vector>
 
 constexpr int NumGroups = 25;
 constexpr int ChansPerGroup = 20;
@@ -21,7 +22,6 @@ public:
     {
         m_bytes[index(page, offset)] = static_cast<std::uint8_t>(value & 0xFF);
     }
-    std::uint8_t &at(int page, int offset) { return m_bytes[index(page, offset)]; }
     void clear() { m_bytes.fill(0); }
 
     bool operator==(const MemMapImage &other) const { return m_bytes == other.m_bytes; }
@@ -35,6 +35,9 @@ private:
     }
     std::array<std::uint8_t, MemMapPages * PageSize> m_bytes{};
 };
+
+// Pages 0..25 in order: the image a data file, a default file and a backup hold.
+std::vector<std::uint8_t> UsedPagesBytes(const MemMapImage &image);
 
 // The process-wide instance every subsystem shares (single UI thread, no locking).
 extern MemMapImage MemMap;

@@ -66,6 +66,9 @@ void TestReadBackup::writesTheImageAsADataFile()
     QCOMPARE(image.size(), std::size_t(26624));
     for (std::size_t i = 0; i < image.size(); ++i)
         QVERIFY(image[i] == MemMap.get(static_cast<int>(i / 1024), static_cast<int>(i % 1024)));
+    // A group read did not see this radio's serial number; the one held may be another's.
+    QCOMPARE(KeepReadBackup({2026, 12, 6, 9, 16, 0}, false),
+             m_folder + "/2026-12-06_09-16-00_SN-unknown.tdf");
 }
 
 void TestReadBackup::sameSecondKeepsBoth()
