@@ -227,8 +227,11 @@ void ChanGridPane::FillChanGrid()
 void ChanGridPane::CommitPendingEdit()
 {
     if (m_Text1->isVisible()) {
-        commitEditor(currentCell());
+        const GridCell cell = currentCell();
+        commitEditor(cell);
         hideEditor();
+        // The cell stays current: what Esc brings back is now the stored text.
+        enterCell(cell);
     }
     if (m_txtGroupLabel->hasFocus())
         m_groupLabelRule->commit();
@@ -450,6 +453,7 @@ void ChanGridPane::editorFocusOut()
 {
     if (m_bInternal || m_bCommitting || m_Text1->isHidden())
         return;
+    takeOutOfTabOrder(false);
     const GridCell cell = currentCell();
     if (commitEditor(cell)) {
         const bool internal = m_bInternal;

@@ -38,12 +38,18 @@ bool TextFieldRule::eventFilter(QObject *watched, QEvent *event)
     if (watched != m_field)
         return false;
     switch (event->type()) {
-    case QEvent::FocusIn:
+    case QEvent::FocusIn: {
+        // Coming back from another window or a pop-up is not a new visit: the field keeps the
+        // text it had when the user entered it, and its leave rule has not run yet.
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+            break;
         m_saved = m_field->text().toStdString();
         if (m_onFocus)
             m_onFocus(m_saved);
         m_field->selectAll();
         break;
+    }
     case QEvent::FocusOut: {
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)

@@ -111,6 +111,7 @@ static QMenu *popupMenu(QWidget *parent, const char *name)
 // An open command from the menu also reselects the node last shown.
 void MainWindow::runFileMenuCommand(const std::function<void()> &command)
 {
+    CommitPendingEdits();
     command();
     SelectTreeNode(g_iLastNode);
     if (g_iLastNode >= FirstGroupNode && g_iLastNode <= TreeNodeCount) {
@@ -137,12 +138,22 @@ void MainWindow::createMenus()
             [this] { runFileMenuCommand(OpenDefaultFile); });
     m_mnuFile->addSeparator();
     addItem(
-        m_mnuFile, "mnuFileSave", QStringLiteral("&Save"), [] { SaveCurrentFile(); },
+        m_mnuFile, "mnuFileSave", QStringLiteral("&Save"),
+        [this] {
+            CommitPendingEdits();
+            SaveCurrentFile();
+        },
         QKeySequence(QStringLiteral("Ctrl+S")));
     QMenu *saveAs = addSubMenu(m_mnuFile, "mnuFileSaveAs", QStringLiteral("Save &As"));
-    addItem(saveAs, "mnuFileSaveNew", QStringLiteral("Save As New File"), [] { SaveAsNewFile(); });
+    addItem(saveAs, "mnuFileSaveNew", QStringLiteral("Save As New File"), [this] {
+        CommitPendingEdits();
+        SaveAsNewFile();
+    });
     addItem(saveAs, "mnuFileSaveUser", QStringLiteral("Save As User Selected Defaults File"),
-            [] { SaveAsUserDefaultFile(); });
+            [this] {
+                CommitPendingEdits();
+                SaveAsUserDefaultFile();
+            });
     m_mnuFile->addSeparator();
     QMenu *print = addSubMenu(m_mnuFile, "mnuFilePrint", QStringLiteral("&Print"));
     addItem(print, "mnuFilePrintAll", QStringLiteral("Print ALL Radio Information"),
@@ -235,7 +246,11 @@ void MainWindow::createToolBar()
     };
     const Button buttons[] = {
         {"tbOpen", "Open", "Open", [this] { runFileMenuCommand(OpenExistingFile); }},
-        {"tbSave", "Save", "Save", [] { SaveCurrentFile(); }},
+        {"tbSave", "Save", "Save",
+         [this] {
+             CommitPendingEdits();
+             SaveCurrentFile();
+         }},
         {"tbRead", "Read", "Read All Data", ReadAllCommand},
         {"tbWrite", "Write", "Write All Data", WriteAllCommand},
         {"tbTune", "Tune", "Tune", TuneCommand},
@@ -444,6 +459,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    CommitPendingEdits();
     const auto ask = askExit ? askExit : [this](bool unsaved) { return AskExit(unsaved, this); };
     if (!ConfirmExit(ask)) {
         event->ignore();
@@ -454,6 +470,17 @@ void MainWindow::closeEvent(QCloseEvent *event)
     if (m_help)
         m_help->close();
     event->accept();
+}
+
+void MainWindow::CommitPendingEdits()
+{
+    // Toolbar buttons, shortcuts and the window frame do not take the focus, so a field or
+    // cell being typed in would otherwise keep its text out of what is saved.
+    if (m_fraGrid->isVisible())
+        m_fraGrid->CommitPendingEdit();
+    m_fraGlobalSettings1->CommitPendingEdit();
+    m_fraGlobalSettings2->CommitPendingEdit();
+    m_fraUCGPickList->CommitPendingEdit();
 }
 
 void BuildTree()

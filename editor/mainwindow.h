@@ -48,6 +48,8 @@ public:
     void SetProgress(int iVal, int iMax);
     void ShowProgressBar(bool show);
     void MarkDataChanged();
+    // Stores what is being typed in the visible pane, as leaving the field would.
+    void CommitPendingEdits();
 
     void SetupForm();
     void SizeControls(int x);

@@ -136,8 +136,10 @@ void MainWindow::windowResized()
     m_bResizing = false;
 
     SizeControls(m_splitLeft);
-    if (m_fraGrid->isVisible())
+    if (m_fraGrid->isVisible()) {
+        m_fraGrid->CommitPendingEdit();
         ResizeChanGrid();
+    }
 }
 
 void MainWindow::SizeControls(int x)
@@ -203,6 +205,7 @@ void MainWindow::splitterMouse(QEvent *event)
         m_picSplit->hide();
         m_bSplitMoving = false;
         SizeControls(m_dragLeft);
+        CommitPendingEdits();
         SetRightPaneView();
         break;
     default:

@@ -7,11 +7,13 @@
 #include "freqcodec.h"
 #include "gridedit.h"
 #include "guardcodec.h"
+#include "labelcodes.h"
 #include "mainwindow.h"
 #include "memmap.h"
 #include "platform.h"
 #include "treelogic.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -53,6 +55,7 @@ private Q_SLOTS:
     void tabOrderWhileGridHasFocus();
     void rightButtonPopsUpEditMenu();
     void transferStoresPendingEdit();
+    void saveResizeAndEscapeKeepTheTypedText();
 
 private:
     void start();
@@ -578,6 +581,38 @@ void TestChanGrid::transferStoresPendingEdit()
     QVERIFY(changed());
     EnableMainControls(true);
     QVERIFY(m_grid->isEnabled());
+}
+
+// Shortcuts, toolbar buttons and a resize do not move the focus, yet what is typed must count.
+void TestChanGrid::saveResizeAndEscapeKeepTheTypedText()
+{
+    start();
+    showGroup(1);
+    goTo(3, 1);
+    typeKeys(QStringLiteral("relay"));
+    QVERIFY(m_editor->isVisible());
+    m_dialogs.fileAnswers.push_back("/docs/unit.tdf");
+    m_window->findChild<QAction *>(QStringLiteral("mnuFileSave"))->trigger();
+    QCOMPARE(GetChanLabel(MemMap, 0, 2), std::string("RELAY       "));
+    const int labelByte = 1024 + 256 + 32 * 2 + 20;
+    QCOMPARE(int(m_fs.files["/docs/unit.tdf"].at(labelByte)), CharToLabelCode('R'));
+    QVERIFY(!changed());
+
+    // Stored without leaving the cell: Esc then brings back the stored text, not the old one.
+    goTo(3, 2);
+    typeKeys(QStringLiteral("160"));
+    m_window->CommitPendingEdits();
+    QCOMPARE(cell(3, 2), QStringLiteral("160.00000"));
+    typeKeys(QStringLiteral("1"));
+    QTest::keyClick(m_editor, Qt::Key_Escape);
+    QCOMPARE(cell(3, 2), QStringLiteral("160.00000"));
+    QCOMPARE(GetChanFreq(MemMap, 0, 2, true), std::string("160.00000"));
+
+    // A resize refills the grid; the text typed before it is stored, not dropped.
+    goTo(4, 1);
+    typeKeys(QStringLiteral("pump"));
+    m_window->resize(m_window->width() + 40, m_window->height() + 30);
+    QTRY_COMPARE(GetChanLabel(MemMap, 0, 3), std::string("PUMP        "));
 }
 
 QTEST_MAIN(TestChanGrid)
