@@ -43,10 +43,7 @@ public:
     GridCell currentCell() const;
     void setCurrentCell(GridCell cell);
     QString cellText(GridCell cell) const;
-    QLineEdit *cellEditor() const { return m_Text1; }
 
-    int gridWidth() const { return m_iGridWidth; }
-    int gridHeight() const { return m_iGridHeight; }
     QTableWidget *grid() const { return m_grid; }
 
 protected:

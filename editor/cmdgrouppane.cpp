@@ -24,7 +24,6 @@ constexpr int FirstRowTop = 300;
 
 CmdGroupPane::CmdGroupPane(QWidget *parent) : QGroupBox(QStringLiteral("Command Group"), parent)
 {
-    static_assert(Positions == ChansPerGroup, "one command group position per channel");
     setObjectName(QStringLiteral("fraCmdGrp"));
     setFont(GridFont());
     m_lblGroupHeading =

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "layout.h"
+
 #include <QGroupBox>
 
 class QComboBox;
@@ -19,7 +21,7 @@ public:
     void LoadCmdGrpSettings();
 
 private:
-    static constexpr int Positions = 20;
+    static constexpr int Positions = Layout::CommandGroupEntries;
     QLabel *m_lblGroupHeading = nullptr;
     QLabel *m_lblChanHeading = nullptr;
     QLabel *m_lblGroupHeading2 = nullptr;

@@ -10,16 +10,13 @@
 #include "globals2pane.h"
 #include "helpwindow.h"
 #include "menucommands.h"
+#include "optionsmenu.h"
 #include "panecontrols.h"
 #include "progress.h"
 #include "radiocommands.h"
 #include "tabstrip.h"
 #include "textmeasure.h"
 #include "ucgpicklistpane.h"
-
-#if TESSARO_HAVE_OPTIONS_MENU
-#include "optionsmenu.h"
-#endif
 
 #include <QAction>
 #include <QCloseEvent>
@@ -190,14 +187,9 @@ void MainWindow::createMenus()
     addItem(m_mnuEdit, "mnuEditCopyPasteGrps",
             QStringLiteral("Copy One Group And Paste It To Others"), CopyPasteGroupsCommand);
 
-#if TESSARO_HAVE_OPTIONS_MENU
     m_mnuOptions = CreateOptionsMenu(this);
     m_mnuOptions->menuAction()->setObjectName(QStringLiteral("mnuOptions"));
     bar->addMenu(m_mnuOptions);
-#else
-    // TODO(options menu): replaced by CreateOptionsMenu() once editor/optionsmenu.h exists.
-    m_mnuOptions = addMenu(bar, "mnuOptions", QStringLiteral("&Options"));
-#endif
 
     m_mnuTune = bar->addAction(QStringLiteral("&Tune"));
     m_mnuTune->setObjectName(QStringLiteral("mnuTune"));
@@ -361,9 +353,7 @@ void MainWindow::LoadWindow()
 {
     m_bInitialFormLoad = true;
     SetupForm();
-#if TESSARO_HAVE_OPTIONS_MENU
     RestoreOptionsMenu(m_mnuOptions);
-#endif
     SetCaption(false);
     if (windowState() & Qt::WindowMaximized) {
         showMaximized();
