@@ -514,7 +514,8 @@ bool ChanGridPane::gridKeyPress(QKeyEvent *event)
         }
         return true;
     }
-    if (text.isEmpty())
+    // Delete carries the DEL character on some systems; it must not start an entry.
+    if (text.isEmpty() || text.at(0) == QChar(0x7F))
         return false;
     EditGridCell(text.toUcs4().value(0));
     return true;
