@@ -134,8 +134,7 @@ std::string ValidateLabelChar(const std::string &ch)
     if (ch == "h")
         return ch;
     const std::string upper = UpperCase(ch);
-    if (upper.size() == 1 && upper != " " && upper != "h" &&
-        CharToLabelCode(upper[0]) != LabelBlankCode)
+    if (upper.size() == 1 && upper != " " && CharToLabelCode(upper[0]) != LabelBlankCode)
         return upper;
     return " ";
 }

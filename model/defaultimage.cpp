@@ -1,6 +1,6 @@
 #include "defaultimage.h"
 
-#include "labelcodes.h"
+#include "chanrecord.h"
 #include "layout.h"
 
 #include <cstdio>
@@ -26,13 +26,6 @@ constexpr ByteValue DefaultGlobals[] = {
 constexpr std::uint8_t EvenChanRx[2] = {0xC3, 0x00};
 constexpr std::uint8_t OddChanRx[2] = {0xC3, 0x78};
 
-void putLabel(MemMapImage &image, int page, int offset, const std::string &text)
-{
-    const auto codes = LabelToCodes(text);
-    for (int i = 0; i < Layout::LabelLength; ++i)
-        image.set(page, offset + i, codes[i]);
-}
-
 std::string numbered(const char *prefix, int number)
 {
     char text[16];
@@ -52,14 +45,14 @@ void LoadDefaultImage(MemMapImage &image)
 
     for (int group = 0; group < NumGroups; ++group) {
         const int page = Layout::GroupPage(group);
-        putLabel(image, page, Layout::GrpLabel, numbered("GROUP ", group + 1));
+        SetGrpLabel(image, group, numbered("GROUP ", group + 1));
         image.set(page, Layout::GrpScanList, 1);
         for (int chan = 0; chan < ChansPerGroup; ++chan) {
             const int record = Layout::ChanRecord(chan);
             const std::uint8_t *rx = chan % 2 == 0 ? EvenChanRx : OddChanRx;
             image.set(page, record + Layout::ChRxFreq, rx[0]);
             image.set(page, record + Layout::ChRxFreq + 1, rx[1]);
-            putLabel(image, page, record + Layout::ChLabel, numbered("Ch ", chan + 1));
+            SetChanLabel(image, group, chan, numbered("Ch ", chan + 1));
         }
     }
 }

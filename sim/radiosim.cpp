@@ -1,6 +1,7 @@
 // tessaro-radio-sim: the virtual radio on a pseudo-terminal. Prints the terminal's path as the
 // first line of output, then answers the programming protocol on it until killed.
 
+#include "appsettings.h"
 #include "defaultimage.h"
 #include "layout.h"
 #include "virtualradio.h"
@@ -206,9 +207,9 @@ bool DumpImage(const std::string &path, const std::vector<std::uint8_t> &eeprom)
 // The editor reads "Comm Port n Device" from its settings before it looks for serial devices.
 void SetEditorCommPort(int port, const std::string &device)
 {
-    const QString app = QStringLiteral("ZPA Tessaro Editor");
+    const QString app = QString::fromStdString(ProgramTitle);
     QSettings settings(app, app);
-    settings.beginGroup(QStringLiteral("Settings"));
+    settings.beginGroup(QString::fromStdString(SettingsSection));
     settings.setValue(QStringLiteral("Comm Port %1 Device").arg(port),
                       QString::fromStdString(device));
 }
