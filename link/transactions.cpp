@@ -103,10 +103,11 @@ void CopyToMemMap(int memPage, const PageBuffer &page)
         MemMap.set(memPage, offset, page[offset]);
 }
 
-bool SendGlobalWrites(WriteUse skip, Progress &progress)
+// Sends the rows of the global table that the command (AllOnly or GlobalsOnly) uses.
+bool SendGlobalWrites(WriteUse command, Progress &progress)
 {
     for (const GlobalWrite &w : GlobalWrites) {
-        if (w.use == skip)
+        if (w.use != WriteUse::Both && w.use != command)
             continue;
         const int high = w.address >> 8;
         const int low = w.address & 0xFF;
@@ -215,7 +216,7 @@ bool WriteAllToRadio()
         return false;
     Status("Writing Unit Global Settings.....");
     Progress progress{WriteAllProgressTotal};
-    if (!SendGlobalWrites(WriteUse::GlobalsOnly, progress))
+    if (!SendGlobalWrites(WriteUse::AllOnly, progress))
         return FailStep();
     for (int g = 0; g < NumGroups; ++g) {
         Status(GroupStatus("Writing", g));
@@ -231,7 +232,7 @@ bool WriteGlobalsToRadio(bool close)
     if (!HookStep())
         return false;
     Progress progress{WriteGlobalsProgressTotal};
-    if (!SendGlobalWrites(WriteUse::AllOnly, progress))
+    if (!SendGlobalWrites(WriteUse::GlobalsOnly, progress))
         return FailStep();
     if (close)
         UnhookRadio(true);
