@@ -6,59 +6,36 @@
 
 #include "appglobals.h"
 #include "baudrates.h"
+#include "benchradio.h"
 #include "defaultimage.h"
-#include "fakeplatform.h"
 #include "linkstate.h"
 #include "mainwindow.h"
 #include "memmap.h"
 #include "platform.h"
-#include "qtclock.h"
-#include "qtserialport.h"
-#include "writetables.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QProcess>
 
 #include <cstdio>
 
 namespace
 {
 
-// Bytes on the wire, both ways: hook at 4800 bit/s with the rate change, and the unhook.
-constexpr double HookBytes = 10 + 3 + 1 + 2 + 1;
-
 double WireSeconds(const char *action, long rate)
 {
-    double bytes = 1; // unhook
-    if (std::string(action) == "mnuReadAll") {
-        bytes += 103 * (5.0 + 256.0);
-    } else {
-        for (const GlobalWrite &w : GlobalWrites) {
-            if (w.use != WriteUse::GlobalsOnly)
-                bytes += w.kind == WriteKind::Byte ? 5 + 1 : 4 + w.maskOrLength + 1;
-        }
-        for (const GroupWrite &w : GroupWrites)
-            bytes += 25.0 * (4 + w.length + 1);
-    }
-    return HookBytes * 10.0 / 4800 + bytes * 10.0 / static_cast<double>(rate);
+    const double transfer =
+        std::string(action) == "mnuReadAll" ? ReadAllWireBytes() : WriteAllWireBytes();
+    return HookWireBytes * 10.0 / 4800 +
+           (transfer + UnhookWireBytes) * 10.0 / static_cast<double>(rate);
 }
 
-bool RunAt(const QString &sim, long rate, const char *action, FakeSettings &settings)
+bool RunAt(const QString &sim, long rate, const char *action)
 {
     QProcess radio;
-    radio.start(sim, {QStringLiteral("--pace")});
-    if (!radio.waitForStarted(5000))
+    if (!StartPacedRadio(radio, sim))
         return false;
-    QElapsedTimer started;
-    started.start();
-    while (!radio.canReadLine() && started.elapsed() < 5000)
-        radio.waitForReadyRead(100);
-    const QString device = QString::fromUtf8(radio.readLine()).trimmed();
-    settings.values["ZPA Tessaro Editor/Settings/Comm Port 1 Device"] = device.toStdString();
-    settings.values["ZPA Tessaro Editor/Settings/Baud Rate Index"] =
-        std::to_string(BaudIndexOfRate(rate));
+    SaveSetting("Baud Rate Index", std::to_string(BaudIndexOfRate(rate)));
 
     MainWindow window;
     window.LoadWindow();
@@ -86,18 +63,8 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: tessaro-bench-commands SIM-PROGRAM RATE...\n");
         return 2;
     }
-    QtSerialPort port;
-    QtClock clock;
-    FakeSettings settings;
-    MemoryFileSystem files;
-    ScriptedDialogs dialogs; // answers OK to the write confirmation
-    Platform &p = platform();
-    p.serial = &port;
-    p.clock = &clock;
-    p.settings = &settings;
-    p.files = &files;
-    p.dialogs = &dialogs;
-    p.programFolder = "/bench/ZPA Tessaro Editor";
+    BenchLink bench;
+    platform().programFolder = "/bench/ZPA Tessaro Editor";
     g_sCurFileName = "DEFAULT VALUES";
     LoadDefaultImage(MemMap);
 
@@ -106,7 +73,7 @@ int main(int argc, char **argv)
         const long rate = std::strtol(argv[i], nullptr, 10);
         for (const char *action : {"mnuReadAll", "mnuWriteAll"}) {
             ResetLinkState();
-            ok = RunAt(QString::fromLocal8Bit(argv[1]), rate, action, settings) && ok;
+            ok = RunAt(QString::fromLocal8Bit(argv[1]), rate, action) && ok;
         }
     }
     return ok ? 0 : 1;

@@ -3,17 +3,12 @@
 //
 // usage: tessaro-bench-link SIM-PROGRAM RATE...
 
+#include "benchradio.h"
 #include "eeprotocol.h"
-#include "fakeplatform.h"
 #include "linkstate.h"
-#include "platform.h"
 #include "portchoice.h"
-#include "qtclock.h"
-#include "qtserialport.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QProcess>
 
 #include <cstdio>
 #include <ctime>
@@ -30,18 +25,11 @@ double CpuSeconds()
     return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) / 1e9;
 }
 
-bool RunAt(const QString &sim, long rate, FakeSettings &settings, ScriptedDialogs &dialogs)
+bool RunAt(const QString &sim, long rate, const ScriptedDialogs &dialogs)
 {
     QProcess radio;
-    radio.start(sim, {QStringLiteral("--pace")});
-    if (!radio.waitForStarted(5000))
+    if (!StartPacedRadio(radio, sim))
         return false;
-    QElapsedTimer started;
-    started.start();
-    while (!radio.canReadLine() && started.elapsed() < 5000)
-        radio.waitForReadyRead(100);
-    const QString device = QString::fromUtf8(radio.readLine()).trimmed();
-    settings.values["ZPA Tessaro Editor/Settings/Comm Port 1 Device"] = device.toStdString();
 
     bool ok = HookRadio(1, 3, rate) == 1 && dialogs.messages.empty();
     std::vector<std::uint8_t> buffer(256);
@@ -75,15 +63,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: tessaro-bench-link SIM-PROGRAM RATE...\n");
         return 2;
     }
-    QtSerialPort port;
-    QtClock clock;
-    FakeSettings settings;
-    ScriptedDialogs dialogs;
-    Platform &p = platform();
-    p.serial = &port;
-    p.clock = &clock;
-    p.settings = &settings;
-    p.dialogs = &dialogs;
+    BenchLink bench;
 
     bool ok = true;
     for (int i = 2; i < argc; ++i) {
@@ -91,7 +71,7 @@ int main(int argc, char **argv)
         ResetPortChoice();
         const long rate = std::strtol(argv[i], nullptr, 10);
         m_iBaudIndex = 0;
-        ok = RunAt(QString::fromLocal8Bit(argv[1]), rate, settings, dialogs) && ok;
+        ok = RunAt(QString::fromLocal8Bit(argv[1]), rate, bench.dialogs) && ok;
     }
     return ok ? 0 : 1;
 }
