@@ -12,15 +12,9 @@ import time
 
 import pyatspi
 
+from atspi_dump import find_app
 
-def find_app(name, tries=40):
-    for _ in range(tries):
-        desktop = pyatspi.Registry.getDesktop(0)
-        for app in desktop:
-            if app is not None and app.name and name in app.name.lower():
-                return app
-        time.sleep(0.5)
-    return None
+
 
 
 def find(node, predicate, depth=0):
