@@ -381,10 +381,7 @@ void MainWindow::EnableMainControls(bool bEnable)
     m_tab1->tabBar()->setEnabled(bEnable);
     if (m_fraGrid->isVisible())
         m_fraGrid->EnableControls(bEnable);
-    for (QWidget *pane :
-         {static_cast<QWidget *>(m_fraGlobalSettings1),
-          static_cast<QWidget *>(m_fraGlobalSettings2), static_cast<QWidget *>(m_fraCmdGrp),
-          static_cast<QWidget *>(m_fraUCGPickList)}) {
+    for (QWidget *pane : settingsPanes()) {
         if (pane->isVisible())
             EnablePaneInputs(pane, bEnable);
     }

@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 
+#include <array>
 #include <functional>
 #include <string>
 
@@ -63,6 +64,10 @@ public:
     const TreeNavState &treeState() const { return m_tree; }
     QTreeWidgetItem *treeItem(int node) const;
     QWidget *visiblePane() const;
+    // The four settings panes in tab order.
+    std::array<QWidget *, 4> settingsPanes() const;
+    // Runs the pane's layout routine.
+    void setupPane(QWidget *pane);
     // The splitter's place as shown (the requested place clamped to the window).
     int splitPosition() const;
     bool isSplitMoving() const { return m_bSplitMoving; }

@@ -153,20 +153,11 @@ void MainWindow::SizeControls(int x)
     PlaceTwips(m_tab1, l.stripLeft, ClientTop, l.stripWidth, height);
     SetupTabs();
 
-    if (!m_fraGrid->isHidden()) {
-        m_fraGrid->SetupChanGrid();
-    } else if (!m_fraGlobalSettings1->isHidden()) {
-        PositionPane(m_fraGlobalSettings1);
-        m_fraGlobalSettings1->SetupGlobals1Frame();
-    } else if (!m_fraGlobalSettings2->isHidden()) {
-        PositionPane(m_fraGlobalSettings2);
-        m_fraGlobalSettings2->SetupGlobals2Frame();
-    } else if (!m_fraCmdGrp->isHidden()) {
-        PositionPane(m_fraCmdGrp);
-        m_fraCmdGrp->SetupCommandGroupFrame();
-    } else if (!m_fraUCGPickList->isHidden()) {
-        PositionPane(m_fraUCGPickList);
-        m_fraUCGPickList->SetupUCGPickListFrame();
+    if (QWidget *pane = visiblePane()) {
+        // The grid is placed by its own sizing (ResizeChanGrid).
+        if (pane != m_fraGrid)
+            PositionPane(pane);
+        setupPane(pane);
     }
 }
 

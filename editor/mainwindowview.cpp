@@ -177,16 +177,34 @@ void MainWindow::SetupTabs()
     }
 }
 
+std::array<QWidget *, 4> MainWindow::settingsPanes() const
+{
+    return {m_fraGlobalSettings1, m_fraGlobalSettings2, m_fraCmdGrp, m_fraUCGPickList};
+}
+
 QWidget *MainWindow::visiblePane() const
 {
-    for (QWidget *pane :
-         {static_cast<QWidget *>(m_fraGlobalSettings1),
-          static_cast<QWidget *>(m_fraGlobalSettings2), static_cast<QWidget *>(m_fraCmdGrp),
-          static_cast<QWidget *>(m_fraUCGPickList), static_cast<QWidget *>(m_fraGrid)}) {
+    if (!m_fraGrid->isHidden())
+        return m_fraGrid;
+    for (QWidget *pane : settingsPanes()) {
         if (!pane->isHidden())
             return pane;
     }
     return nullptr;
+}
+
+void MainWindow::setupPane(QWidget *pane)
+{
+    if (pane == m_fraGlobalSettings1)
+        m_fraGlobalSettings1->SetupGlobals1Frame();
+    else if (pane == m_fraGlobalSettings2)
+        m_fraGlobalSettings2->SetupGlobals2Frame();
+    else if (pane == m_fraCmdGrp)
+        m_fraCmdGrp->SetupCommandGroupFrame();
+    else if (pane == m_fraUCGPickList)
+        m_fraUCGPickList->SetupUCGPickListFrame();
+    else if (pane == m_fraGrid)
+        m_fraGrid->SetupChanGrid();
 }
 
 void MainWindow::SetRightPaneView()
@@ -203,38 +221,31 @@ void MainWindow::SetRightPaneView()
     if (m_tab1->selectedTab() != g_iLastTab)
         m_tab1->selectTab(g_iLastTab);
     m_fraGrid->HideCellEditor();
-    QWidget *panes[] = {m_fraGlobalSettings1, m_fraGlobalSettings2, m_fraCmdGrp, m_fraUCGPickList};
     const int tab = m_tab1->selectedTab();
     if (tab >= 1 && tab <= 4)
-        ShowThisFrame(panes[tab - 1]);
+        ShowThisFrame(settingsPanes()[tab - 1]);
 }
 
 void MainWindow::ShowThisFrame(QWidget *fraThisFrame)
 {
-    for (QWidget *pane :
-         {static_cast<QWidget *>(m_fraGlobalSettings1),
-          static_cast<QWidget *>(m_fraGlobalSettings2), static_cast<QWidget *>(m_fraCmdGrp),
-          static_cast<QWidget *>(m_fraUCGPickList), static_cast<QWidget *>(m_fraGrid)}) {
+    for (QWidget *pane : settingsPanes()) {
         if (pane != fraThisFrame && !pane->isHidden())
             pane->hide();
     }
+    if (m_fraGrid != fraThisFrame && !m_fraGrid->isHidden())
+        m_fraGrid->hide();
     PositionPane(fraThisFrame);
-    if (fraThisFrame == m_fraGlobalSettings1) {
-        m_fraGlobalSettings1->SetupGlobals1Frame();
+    setupPane(fraThisFrame);
+    if (fraThisFrame == m_fraGlobalSettings1)
         m_fraGlobalSettings1->LoadGlobalSettings();
-    } else if (fraThisFrame == m_fraGlobalSettings2) {
-        m_fraGlobalSettings2->SetupGlobals2Frame();
+    else if (fraThisFrame == m_fraGlobalSettings2)
         m_fraGlobalSettings2->LoadGlobal2Settings();
-    } else if (fraThisFrame == m_fraCmdGrp) {
-        m_fraCmdGrp->SetupCommandGroupFrame();
+    else if (fraThisFrame == m_fraCmdGrp)
         m_fraCmdGrp->LoadCmdGrpSettings();
-    } else if (fraThisFrame == m_fraUCGPickList) {
-        m_fraUCGPickList->SetupUCGPickListFrame();
+    else if (fraThisFrame == m_fraUCGPickList)
         m_fraUCGPickList->LoadUCGPickListSettings();
-    } else if (fraThisFrame == m_fraGrid) {
-        m_fraGrid->SetupChanGrid();
+    else if (fraThisFrame == m_fraGrid)
         ResizeChanGrid(); // refills the grid
-    }
     fraThisFrame->show();
 }
 
