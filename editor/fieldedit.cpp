@@ -1,5 +1,8 @@
 #include "fieldedit.h"
 
+#include "cmdgroupcodec.h"
+#include "mainwindow.h"
+
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -131,4 +134,11 @@ private:
 void KeepDisabledWhile(QWidget *control, std::function<bool()> ruleDisables)
 {
     control->installEventFilter(new DisabledRule(control, std::move(ruleDisables)));
+}
+
+void ShowFieldEdit(QLineEdit *field, const TextFieldEdit &edit)
+{
+    field->setText(QString::fromStdString(edit.shown));
+    if (edit.changed)
+        MarkDataChanged();
 }

@@ -9,6 +9,11 @@ class QComboBox;
 class QLineEdit;
 class QWidget;
 
+struct TextFieldEdit;
+
+// Shows the text a leave rule stored, and marks the data changed when the bytes changed.
+void ShowFieldEdit(QLineEdit *field, const TextFieldEdit &edit);
+
 // Moves the keyboard focus to the next control that takes Tab focus, as Tab would.
 void FocusNextControl(QWidget *from);
 

@@ -41,14 +41,14 @@ Globals1Pane::Globals1Pane(QWidget *parent)
 
     // Created in tab order: group one, the switches, then the right-hand column.
     for (const char *control : GroupOneControls)
-        m_groupOne.push_back(addChoice(control, FindGlobalChoice(control)->caption));
+        m_groupOne.push_back(addChoice(control));
     m_lblSwitchHeading = MakeLabel(this, QStringLiteral("lblSwitchAssignments"),
                                    QStringLiteral("Switch Assignments:"));
     QFont bold = font();
     bold.setBold(true);
     m_lblSwitchHeading->setFont(bold);
     for (const char *control : SwitchControls)
-        m_switchRows.push_back(addChoice(control, FindGlobalChoice(control)->caption));
+        m_switchRows.push_back(addChoice(control));
 
     m_lblEmbededSNCaption = MakeLabel(this, QStringLiteral("lblEmbededSNCaption"),
                                       QStringLiteral("Embeded Serial Number:"));
@@ -61,14 +61,12 @@ Globals1Pane::Globals1Pane(QWidget *parent)
     m_txtNullFreqSub->setObjectName(QStringLiteral("txtNullFreqSub"));
     SetLabelFor(m_lblNullFreqSub, m_txtNullFreqSub);
     m_nullFreqRule = new TextFieldRule(m_txtNullFreqSub, [this] {
-        const TextFieldEdit edit = EditNullFreqSub(MemMap, m_txtNullFreqSub->text().toStdString(),
-                                                   m_nullFreqRule->savedText());
-        m_txtNullFreqSub->setText(QString::fromStdString(edit.shown));
-        if (edit.changed)
-            MarkDataChanged();
+        ShowFieldEdit(m_txtNullFreqSub,
+                      EditNullFreqSub(MemMap, m_txtNullFreqSub->text().toStdString(),
+                                      m_nullFreqRule->savedText()));
     });
     for (const char *control : GroupTwoControls)
-        m_groupTwo.push_back(addChoice(control, FindGlobalChoice(control)->caption));
+        m_groupTwo.push_back(addChoice(control));
 
     m_chkBeepDisable = new QCheckBox(
         QStringLiteral("Silent Mode (Blocks all beeps,\r\nalerts and tones from speaker)"), this);
@@ -92,15 +90,10 @@ Globals1Pane::~Globals1Pane()
     delete m_nullFreqRule;
 }
 
-Globals1Pane::Row Globals1Pane::addChoice(const char *control, const char *caption)
+Globals1Pane::Row Globals1Pane::addChoice(const char *control)
 {
-    const QString name = QString::fromLatin1(control);
-    QLabel *label =
-        MakeLabel(this, QStringLiteral("lbl") + name.mid(2), QString::fromLatin1(caption));
-    QComboBox *box = MakeChoiceBox(this, name);
-    SetLabelFor(label, box);
-    InstallEnterMovesOn(box);
-    connect(box, qOverload<int>(&QComboBox::activated), this, [box, control] {
+    const auto [label, box] = MakeGlobalChoice(this, control);
+    connect(box, qOverload<int>(&QComboBox::activated), this, [box = box, control] {
         if (ChooseGlobalOption(MemMap, control, box->currentText().toStdString()))
             MarkDataChanged();
         ShowListPosition(box, FindGlobalChoice(control)->position(MemMap));

@@ -31,7 +31,7 @@ private:
         QLabel *label;
         QComboBox *box;
     };
-    Row addChoice(const char *control, const char *caption);
+    Row addChoice(const char *control);
 
     QLabel *m_lblEmbededSNCaption = nullptr;
     QLabel *m_lblEmbededSN = nullptr;

@@ -63,16 +63,10 @@ Globals2Pane::Globals2Pane(QWidget *parent)
     m_txtANIID = addTextField(m_fraMisc, "txtANIID", "ANI ID:");
     m_txtANIID->setToolTip(QStringLiteral(" ANI ID: Enter a 7 digit number "));
     m_pwdRule = new TextFieldRule(m_txtKeyPadPwd, [this] {
-        const TextFieldEdit edit = EditKeypadPwd(MemMap, m_txtKeyPadPwd->text().toStdString());
-        m_txtKeyPadPwd->setText(QString::fromStdString(edit.shown));
-        if (edit.changed)
-            MarkDataChanged();
+        ShowFieldEdit(m_txtKeyPadPwd, EditKeypadPwd(MemMap, m_txtKeyPadPwd->text().toStdString()));
     });
     m_aniRule = new TextFieldRule(m_txtANIID, [this] {
-        const TextFieldEdit edit = EditANIID(MemMap, m_txtANIID->text().toStdString());
-        m_txtANIID->setText(QString::fromStdString(edit.shown));
-        if (edit.changed)
-            MarkDataChanged();
+        ShowFieldEdit(m_txtANIID, EditANIID(MemMap, m_txtANIID->text().toStdString()));
     });
 
     m_fraDisp.box = makeFrame(this, "fraDisp", "Display Options");
@@ -128,13 +122,8 @@ Globals2Pane::~Globals2Pane()
 
 Globals2Pane::Row Globals2Pane::addChoice(QGroupBox *frame, const char *control)
 {
-    const QString name = QString::fromLatin1(control);
-    QLabel *label = MakeLabel(frame, QStringLiteral("lbl") + name.mid(2),
-                              QString::fromLatin1(FindGlobalChoice(control)->caption));
-    QComboBox *box = MakeChoiceBox(frame, name);
-    SetLabelFor(label, box);
-    InstallEnterMovesOn(box);
-    connect(box, qOverload<int>(&QComboBox::activated), this, [this, box, control] {
+    const auto [label, box] = MakeGlobalChoice(frame, control);
+    connect(box, qOverload<int>(&QComboBox::activated), this, [this, box = box, control] {
         if (ChooseGlobalOption(MemMap, control, box->currentText().toStdString()))
             MarkDataChanged();
         // The back light and its duration follow each other, and the priority channels

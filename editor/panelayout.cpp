@@ -1,6 +1,7 @@
 #include "panelayout.h"
 
 #include "choicelists.h"
+#include "fieldedit.h"
 #include "panecontrols.h"
 #include "textmeasure.h"
 #include "windowlayout.h"
@@ -88,4 +89,15 @@ int RowPitch(const QWidget *sample)
 {
     const double dpi = ScreenDpi();
     return std::max(PaneRowPitch, PixelsToTwips(sample->sizeHint().height() + 1, dpi));
+}
+
+LabelledChoice MakeGlobalChoice(QWidget *parent, const char *control)
+{
+    const QString name = QString::fromLatin1(control);
+    QLabel *label = MakeLabel(parent, QStringLiteral("lbl") + name.mid(2),
+                              QString::fromLatin1(FindGlobalChoice(control)->caption));
+    QComboBox *box = MakeChoiceBox(parent, name);
+    SetLabelFor(label, box);
+    InstallEnterMovesOn(box);
+    return {label, box};
 }

@@ -17,6 +17,13 @@ constexpr int PaneRowPitch = 315;
 QLabel *MakeLabel(QWidget *parent, const QString &name, const QString &caption);
 // A drop-down list named after its control; LoadComboBoxes fills it.
 QComboBox *MakeChoiceBox(QWidget *parent, const QString &name);
+// The caption and the list of a global option, named after its control and tied together for
+// the keyboard and assistive technology; Enter moves on from the list.
+struct LabelledChoice {
+    QLabel *label;
+    QComboBox *box;
+};
+LabelledChoice MakeGlobalChoice(QWidget *parent, const char *control);
 // Fills every named drop-down list below root with its entries, clearing it first.
 void LoadComboBoxes(QWidget *root);
 

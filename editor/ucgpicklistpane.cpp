@@ -40,11 +40,7 @@ UcgPickListPane::UcgPickListPane(QWidget *parent)
         m_rules[k] = new TextFieldRule(
             field,
             [field, k] {
-                const TextFieldEdit edit =
-                    EditPickListGuard(MemMap, k, field->text().toStdString());
-                field->setText(QString::fromStdString(edit.shown));
-                if (edit.changed)
-                    MarkDataChanged();
+                ShowFieldEdit(field, EditPickListGuard(MemMap, k, field->text().toStdString()));
             },
             [](const std::string &saved) { CellUndoText.guard = saved; });
     }
