@@ -415,6 +415,17 @@ void MainWindow::ShowProgressBar(bool show)
     m_pbar->setVisible(show);
 }
 
+void MainWindow::ShowProgressText(bool show, const std::string &device)
+{
+    // A technician with several cables sees which one is talking.
+    if (show) {
+        const QString name = QString::fromStdString(device);
+        m_pbar->setFormat(name.isEmpty() ? QStringLiteral("%p%") : name + QStringLiteral("  %p%"));
+        m_pbar->setAccessibleDescription(name);
+    }
+    m_pbar->setTextVisible(show);
+}
+
 void MainWindow::MarkDataChanged()
 {
     if (g_bLoading)
@@ -504,6 +515,12 @@ void ShowProgressBar(bool show)
 {
     if (MainWindow *w = TheMainWindow())
         w->ShowProgressBar(show);
+}
+
+void ShowProgressText(bool show, const std::string &device)
+{
+    if (MainWindow *w = TheMainWindow())
+        w->ShowProgressText(show, device);
 }
 
 void MarkDataChanged()

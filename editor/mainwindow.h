@@ -48,6 +48,8 @@ public:
     void StatusMsg(const std::string &sMsg);
     void SetProgress(int iVal, int iMax);
     void ShowProgressBar(bool show);
+    // Shows or hides the progress bar's text, which names the device of the transfer.
+    void ShowProgressText(bool show, const std::string &device = {});
     void MarkDataChanged();
     // Stores what is being typed in the visible pane, as leaving the field would.
     void CommitPendingEdits();
@@ -158,4 +160,5 @@ void EnableMainControls(bool bEnable);
 void StatusMsg(const std::string &sMsg);
 void SetProgress(int iVal, int iMax);
 void ShowProgressBar(bool show);
+void ShowProgressText(bool show, const std::string &device = {});
 void MarkDataChanged();

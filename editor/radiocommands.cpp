@@ -8,8 +8,6 @@
 #include "serialdevices.h"
 #include "transactions.h"
 
-#include <QProgressBar>
-
 namespace
 {
 
@@ -70,30 +68,9 @@ bool RunTransaction(RadioCommand command)
     return false;
 }
 
-QProgressBar *ProgressBar()
-{
-    MainWindow *window = TheMainWindow();
-    return window ? window->findChild<QProgressBar *>(QStringLiteral("PBar")) : nullptr;
-}
-
-// The progress bar names the device the transfer uses, so a technician with several cables
-// sees which one is talking.
-void ShowTransferDevice(bool show)
-{
-    QProgressBar *bar = ProgressBar();
-    if (!bar)
-        return;
-    if (show) {
-        const QString device = QString::fromStdString(CommPortDevice(m_iCommPort));
-        bar->setFormat(device.isEmpty() ? QStringLiteral("%p%") : device + QStringLiteral("  %p%"));
-        bar->setAccessibleDescription(device);
-    }
-    bar->setTextVisible(show);
-}
-
 void EndCommand()
 {
-    ShowTransferDevice(false);
+    ShowProgressText(false);
     ShowProgressBar(false);
     EnableMainControls(true);
 }
@@ -149,7 +126,7 @@ bool RunRadioCommand(RadioCommand command)
         EndCommand();
         return false;
     }
-    ShowTransferDevice(true);
+    ShowProgressText(true, CommPortDevice(m_iCommPort));
 
     TransferReport &report = transferReport();
     report.status = [](const std::string &text) { StatusMsg(text); };
