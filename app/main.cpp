@@ -1,6 +1,5 @@
 #include "appglobals.h"
 #include "appsettings.h"
-#include "filecommands.h"
 #include "mainwindow.h"
 #include "qtplatform.h"
 #include "splash.h"
@@ -24,28 +23,18 @@ int main(int argc, char *argv[])
     QStringList args = QApplication::arguments().mid(1);
     const std::string commandLine = args.join(QLatin1Char(' ')).toStdString();
 
-    std::unique_ptr<SplashWindow> splash;
-    std::unique_ptr<MainWindow> window;
-    StartupWindows windows;
-    windows.showSplash = [&] {
-        splash = std::make_unique<SplashWindow>();
-        if (QScreen *screen = QApplication::primaryScreen())
-            splash->move(screen->geometry().center() - splash->rect().center());
-        splash->show();
-        QApplication::processEvents();
-    };
-    windows.showMainWindow = [&] {
-        window = std::make_unique<MainWindow>();
-        window->LoadWindow();
-    };
-    // A file named on the command line was loaded: show its data.
-    windows.refreshMainWindow = [&] {
-        SetCaption(false);
-        window->BuildTree();
-        window->SetRightPaneView();
-    };
-    windows.closeSplash = [&] { splash.reset(); };
-    RunStartup(commandLine, windows);
+    auto splash = std::make_unique<SplashWindow>();
+    if (QScreen *screen = QApplication::primaryScreen())
+        splash->move(screen->geometry().center() - splash->rect().center());
+    splash->show();
+    QApplication::processEvents();
+
+    BeginStartup(commandLine);
+    MainWindow window;
+    window.LoadWindow();
+    LoadCommandLineFile(commandLine);
+    splash.reset();
+    EndStartup();
 
     return QApplication::exec();
 }

@@ -2,11 +2,13 @@
 
 #include "appglobals.h"
 #include "appsettings.h"
+#include "caption.h"
 #include "defaultimage.h"
 #include "ioerror.h"
 #include "memmap.h"
 #include "platform.h"
 #include "tdffile.h"
+#include "windowservices.h"
 
 std::string StripCommandLineQuotes(const std::string &commandLine)
 {
@@ -57,11 +59,8 @@ void SetUpDefaultFiles()
         ShowIOError("SetUpDefaultFiles");
 }
 
-void RunStartup(const std::string &commandLine, const StartupWindows &windows)
+void BeginStartup(const std::string &commandLine)
 {
-    // The data-file type registration joins here once it exists.
-    if (windows.showSplash)
-        windows.showSplash();
     g_bLoading = true;
     // The current name is still "", so this loads the default image.
     LoadMemMapFrom_TDF_File(g_sCurFileName);
@@ -77,9 +76,10 @@ void RunStartup(const std::string &commandLine, const StartupWindows &windows)
     g_iLastTab = 1;
     g_iLastNode = 2;
     g_bShowTuneWarning = GetSetting("Show Tune Warning Message", "Yes") == "Yes";
+}
 
-    if (windows.showMainWindow)
-        windows.showMainWindow();
+void LoadCommandLineFile(const std::string &commandLine)
+{
     const std::string named = StripCommandLineQuotes(commandLine);
     if (!named.empty() && platform().files->exists(named)) {
         if (!LoadMemMapFrom_TDF_File(named)) {
@@ -87,11 +87,13 @@ void RunStartup(const std::string &commandLine, const StartupWindows &windows)
             g_sCurFileName = DefaultValuesName;
             SaveSetting("Current File Name", g_sCurFileName);
         }
-        if (windows.refreshMainWindow)
-            windows.refreshMainWindow();
+        SetCaption(false);
+        BuildTree();
+        SetRightPaneView();
     }
+}
 
-    if (windows.closeSplash)
-        windows.closeSplash();
+void EndStartup()
+{
     g_bLoading = false;
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <string>
 
 // The command-line text without one enclosing pair of double quotes.
@@ -12,13 +11,13 @@ void ParseCommandLine(const std::string &commandLine);
 // Regenerates "Factory.def" and creates "User.def" when it is missing or has the wrong size.
 void SetUpDefaultFiles();
 
-// The windows the start-up sequence shows, so that it runs without a display in tests.
-struct StartupWindows {
-    std::function<void()> showSplash;
-    std::function<void()> showMainWindow;    // loads and shows the main window
-    std::function<void()> refreshMainWindow; // after a command-line file was loaded
-    std::function<void()> closeSplash;
-};
+// Start-up runs in three steps around the main window's load: the caller shows the splash
+// window, calls BeginStartup, loads and shows the main window, calls LoadCommandLineFile, then
+// closes the splash window and calls EndStartup.
 
-// Brings the program up step by step; returns when the main window is shown.
-void RunStartup(const std::string &commandLine, const StartupWindows &windows);
+// Default image, default files, the current file's name and the initial view state.
+void BeginStartup(const std::string &commandLine);
+// Loads the file the command line names, when it exists, and shows it in the window.
+void LoadCommandLineFile(const std::string &commandLine);
+// From now on, edits mark the data changed.
+void EndStartup();

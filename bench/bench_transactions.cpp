@@ -35,16 +35,22 @@ bool RunAt(const QString &sim, long rate, const Run &run, const ScriptedDialogs 
         return false;
 
     // The transfer proper starts with the global settings, once the radio is hooked.
-    QElapsedTimer timer;
-    qint64 transferStart = -1;
-    transferReport().status = [&](const std::string &text) {
-        if (transferStart < 0 && text.find("Unit Global Settings") != std::string::npos)
-            transferStart = timer.nsecsElapsed();
-    };
+    struct StatusWatch : RecordingWindow {
+        QElapsedTimer timer;
+        qint64 transferStart = -1;
+        void showStatus(const std::string &text) override
+        {
+            if (transferStart < 0 && text.find("Unit Global Settings") != std::string::npos)
+                transferStart = timer.nsecsElapsed();
+        }
+    } watch;
+    platform().window = &watch;
+    QElapsedTimer &timer = watch.timer;
+    const qint64 &transferStart = watch.transferStart;
     timer.start();
     const bool ok = run.transaction() && dialogs.messages.empty();
     const double elapsed = static_cast<double>(timer.nsecsElapsed()) / 1e9;
-    transferReport() = TransferReport();
+    platform().window = nullptr;
     radio.terminate();
     radio.waitForFinished(3000);
     if (!ok) {

@@ -4,7 +4,8 @@
 #include "cellundo.h"
 #include "chanrecord.h"
 #include "fieldedit.h"
-#include "mainwindow.h"
+#include "caption.h"
+#include "windowservices.h"
 #include "memmap.h"
 #include "panecontrols.h"
 #include "textmeasure.h"
@@ -585,10 +586,9 @@ bool ChanGridPane::eventFilter(QObject *watched, QEvent *event)
     } else if (watched == m_grid->viewport() && type == QEvent::MouseButtonRelease) {
         auto *mouse = static_cast<QMouseEvent *>(event);
         if (mouse->button() == Qt::RightButton) {
-            auto *main = qobject_cast<MainWindow *>(window());
             QMenu *menu = window()->findChild<QMenu *>(QStringLiteral("mnuEdit"));
-            if (main && menu && main->showPopup)
-                main->showPopup(menu, mouse->globalPosition().toPoint());
+            if (menu)
+                menu->exec(mouse->globalPosition().toPoint());
             return true;
         }
     }

@@ -2,7 +2,8 @@
 
 #include "cmdgroupcodec.h"
 #include "fieldedit.h"
-#include "mainwindow.h"
+#include "caption.h"
+#include "windowservices.h"
 #include "memmap.h"
 #include "panecontrols.h"
 #include "panelayout.h"

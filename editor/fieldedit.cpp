@@ -1,7 +1,8 @@
 #include "fieldedit.h"
 
 #include "cmdgroupcodec.h"
-#include "mainwindow.h"
+#include "caption.h"
+#include "windowservices.h"
 
 #include <QComboBox>
 #include <QFocusEvent>

@@ -3,20 +3,17 @@
 #include "aboutwindow.h"
 #include "appglobals.h"
 #include "changridpane.h"
-#include "cmdgrouppane.h"
-#include "exitdialog.h"
+#include "exitconfirm.h"
 #include "filecommands.h"
-#include "globals1pane.h"
-#include "globals2pane.h"
 #include "helpwindow.h"
 #include "menucommands.h"
 #include "optionsmenu.h"
-#include "panecontrols.h"
+#include "panestack.h"
+#include "platform.h"
 #include "progress.h"
 #include "radiocommands.h"
 #include "tabstrip.h"
 #include "textmeasure.h"
-#include "ucgpicklistpane.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -32,19 +29,11 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
-static MainWindow *s_mainWindow = nullptr;
-
-MainWindow *TheMainWindow()
-{
-    return s_mainWindow;
-}
-
 MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/picRadio.png")));
-    s_mainWindow = this;
-    showPopup = [](QMenu *menu, const QPoint &pos) { menu->exec(pos); };
+    platform().window = this;
 
     createMenus();
     createToolBar();
@@ -53,21 +42,12 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     // The design size: a window restored maximised still has a valid normal size beneath.
     resize(TwipsToPixelsAtLeast(MinFormWidth, ScreenDpi()),
            TwipsToPixelsAtLeast(MinFormHeight, ScreenDpi()));
-
-    FileCommandHooks &hooks = fileCommandHooks();
-    hooks.captionText = [this] { return windowTitle().toStdString(); };
-    hooks.setCaptionText = [this](const std::string &text) {
-        setWindowTitle(QString::fromStdString(text));
-    };
-    hooks.buildTree = [this] { BuildTree(); };
-    hooks.setRightPaneView = [this] { SetRightPaneView(); };
 }
 
 MainWindow::~MainWindow()
 {
-    fileCommandHooks() = FileCommandHooks();
-    if (s_mainWindow == this)
-        s_mainWindow = nullptr;
+    if (platform().window == this)
+        platform().window = nullptr;
     delete m_help;
 }
 
@@ -187,8 +167,7 @@ void MainWindow::createMenus()
     addItem(m_mnuEdit, "mnuEditCopyPasteGrps",
             QStringLiteral("Copy One Group And Paste It To Others"), CopyPasteGroupsCommand);
 
-    m_mnuOptions = CreateOptionsMenu(this);
-    m_mnuOptions->menuAction()->setObjectName(QStringLiteral("mnuOptions"));
+    m_mnuOptions = new OptionsMenu(this);
     bar->addMenu(m_mnuOptions);
 
     m_mnuTune = bar->addAction(QStringLiteral("&Tune"));
@@ -328,11 +307,8 @@ void MainWindow::createClient()
 
     m_tab1 = new TabStrip(m_client);
     connect(m_tab1, &TabStrip::tabClicked, this, &MainWindow::tabClick);
-    m_fraGlobalSettings1 = new Globals1Pane(m_tab1);
-    m_fraGlobalSettings2 = new Globals2Pane(m_tab1);
-    m_fraCmdGrp = new CmdGroupPane(m_tab1);
-    m_fraUCGPickList = new UcgPickListPane(m_tab1);
-    m_fraGrid = new ChanGridPane(m_tab1);
+    m_panes = std::make_unique<PaneStack>(m_tab1);
+    m_fraGrid = m_panes->grid();
 
     // The bar that shows where the splitter goes while it is dragged.
     m_picSplit = new QFrame(m_client);
@@ -353,7 +329,7 @@ void MainWindow::LoadWindow()
 {
     m_bInitialFormLoad = true;
     SetupForm();
-    RestoreOptionsMenu(m_mnuOptions);
+    m_mnuOptions->Restore();
     SetCaption(false);
     if (windowState() & Qt::WindowMaximized) {
         showMaximized();
@@ -366,33 +342,46 @@ void MainWindow::LoadWindow()
     }
     SelectTreeNode(g_iLastNode);
     m_tree.mouseSelect = false;
-    SetRightPaneView();
+    refreshPane();
     m_bInitialFormLoad = false;
 }
 
-void MainWindow::EnableMainControls(bool bEnable)
+std::string MainWindow::caption()
 {
-    for (QMenu *menu : {m_mnuFile, m_mnuRead, m_mnuWrite, m_mnuEdit, m_mnuOptions, m_mnuHelp})
+    return windowTitle().toStdString();
+}
+
+void MainWindow::setCaption(const std::string &text)
+{
+    setWindowTitle(QString::fromStdString(text));
+}
+
+void MainWindow::optionsMenuChanged()
+{
+    // The link changes the choice too (a hook may step the rate down); the menu follows.
+    if (m_mnuOptions)
+        m_mnuOptions->Sync();
+}
+
+void MainWindow::enableControls(bool bEnable)
+{
+    for (QMenu *menu : {m_mnuFile, m_mnuRead, m_mnuWrite, m_mnuEdit,
+                        static_cast<QMenu *>(m_mnuOptions), m_mnuHelp})
         menu->menuAction()->setEnabled(bEnable);
     m_mnuTune->setEnabled(bEnable);
     for (QAction *action : m_tbar->actions())
         action->setEnabled(bEnable);
     m_treeView->setEnabled(bEnable);
     m_tab1->tabBar()->setEnabled(bEnable);
-    if (m_fraGrid->isVisible())
-        m_fraGrid->EnableControls(bEnable);
-    for (QWidget *pane : settingsPanes()) {
-        if (pane->isVisible())
-            EnablePaneInputs(pane, bEnable);
-    }
+    m_panes->enableVisible(bEnable);
 }
 
-void MainWindow::StatusMsg(const std::string &sMsg)
+void MainWindow::showStatus(const std::string &sMsg)
 {
     m_sbpStatus->setText(QString::fromStdString(sMsg));
 }
 
-void MainWindow::SetProgress(int iVal, int iMax)
+void MainWindow::setProgress(int iVal, int iMax)
 {
     if (!m_pbar->isVisible())
         return;
@@ -400,7 +389,7 @@ void MainWindow::SetProgress(int iVal, int iMax)
         m_pbar->setValue(*percent);
 }
 
-void MainWindow::ShowProgressBar(bool show)
+void MainWindow::showProgress(bool show)
 {
     if (show) {
         // Inset in the second panel of the status bar.
@@ -415,7 +404,7 @@ void MainWindow::ShowProgressBar(bool show)
     m_pbar->setVisible(show);
 }
 
-void MainWindow::ShowProgressText(bool show, const std::string &device)
+void MainWindow::showProgressText(bool show, const std::string &device)
 {
     // A technician with several cables sees which one is talking.
     if (show) {
@@ -424,13 +413,6 @@ void MainWindow::ShowProgressText(bool show, const std::string &device)
         m_pbar->setAccessibleDescription(name);
     }
     m_pbar->setTextVisible(show);
-}
-
-void MainWindow::MarkDataChanged()
-{
-    if (g_bLoading)
-        return;
-    SetCaption(true);
 }
 
 void MainWindow::openHelp()
@@ -453,13 +435,12 @@ void MainWindow::closeEvent(QCloseEvent *event)
 {
     // The transfer's waiting loops serve events; the window must outlive the transfer.
     if (RadioTransferRunning()) {
-        StatusMsg(TransferBusyStatus);
+        showStatus(TransferBusyStatus);
         event->ignore();
         return;
     }
     CommitPendingEdits();
-    const auto ask = askExit ? askExit : [this](bool unsaved) { return AskExit(unsaved, this); };
-    if (!ConfirmExit(ask)) {
+    if (!ConfirmExit()) {
         event->ignore();
         return;
     }
@@ -472,59 +453,5 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::CommitPendingEdits()
 {
-    // Toolbar buttons, shortcuts and the window frame do not take the focus, so a field or
-    // cell being typed in would otherwise keep its text out of what is saved.
-    if (m_fraGrid->isVisible())
-        m_fraGrid->CommitPendingEdit();
-    m_fraGlobalSettings1->CommitPendingEdit();
-    m_fraGlobalSettings2->CommitPendingEdit();
-    m_fraUCGPickList->CommitPendingEdit();
-}
-
-void BuildTree()
-{
-    if (MainWindow *w = TheMainWindow())
-        w->BuildTree();
-}
-
-void SetRightPaneView()
-{
-    if (MainWindow *w = TheMainWindow())
-        w->SetRightPaneView();
-}
-
-void EnableMainControls(bool bEnable)
-{
-    if (MainWindow *w = TheMainWindow())
-        w->EnableMainControls(bEnable);
-}
-
-void StatusMsg(const std::string &sMsg)
-{
-    if (MainWindow *w = TheMainWindow())
-        w->StatusMsg(sMsg);
-}
-
-void SetProgress(int iVal, int iMax)
-{
-    if (MainWindow *w = TheMainWindow())
-        w->SetProgress(iVal, iMax);
-}
-
-void ShowProgressBar(bool show)
-{
-    if (MainWindow *w = TheMainWindow())
-        w->ShowProgressBar(show);
-}
-
-void ShowProgressText(bool show, const std::string &device)
-{
-    if (MainWindow *w = TheMainWindow())
-        w->ShowProgressText(show, device);
-}
-
-void MarkDataChanged()
-{
-    if (MainWindow *w = TheMainWindow())
-        w->MarkDataChanged();
+    m_panes->commitPendingEdits();
 }

@@ -1,19 +1,18 @@
 #pragma once
 
-#include "exitconfirm.h"
 #include "treelogic.h"
 #include "windowlayout.h"
+#include "windowservices.h"
 
 #include <QMainWindow>
 
-#include <array>
 #include <functional>
+#include <memory>
 #include <string>
 
 class ChanGridPane;
-class CmdGroupPane;
-class Globals1Pane;
-class Globals2Pane;
+class OptionsMenu;
+class PaneStack;
 class QAction;
 class QFrame;
 class QLabel;
@@ -23,12 +22,12 @@ class QToolBar;
 class QTreeWidget;
 class QTreeWidgetItem;
 class TabStrip;
-class UcgPickListPane;
 class HelpWindow;
 
 // The editor's main window: menus, toolbar, tree, tab strip with its panes, and status bar.
 // The navigation and size rules live in treelogic and windowlayout; this class wires them.
-class MainWindow : public QMainWindow
+// While it exists it is the window the logic talks to.
+class MainWindow : public QMainWindow, public WindowServices
 {
     Q_OBJECT
 
@@ -39,18 +38,21 @@ public:
     // The load sequence: geometry, port and rate, caption, show, first pane.
     void LoadWindow();
 
-    void BuildTree();
+    // What the logic asks of the window.
+    std::string caption() override;
+    void setCaption(const std::string &text) override;
+    void showStatus(const std::string &text) override;
+    void showProgress(bool show) override;
+    void showProgressText(bool show, const std::string &device) override;
+    void setProgress(int iVal, int iMax) override;
+    void enableControls(bool enable) override;
+    void rebuildTree() override;
+    void refreshPane() override;
+    void optionsMenuChanged() override;
+
     void SetupTabs();
-    void SetRightPaneView();
     void ShowThisFrame(QWidget *fraThisFrame);
     void PositionPane(QWidget *pane);
-    void EnableMainControls(bool bEnable);
-    void StatusMsg(const std::string &sMsg);
-    void SetProgress(int iVal, int iMax);
-    void ShowProgressBar(bool show);
-    // Shows or hides the progress bar's text, which names the device of the transfer.
-    void ShowProgressText(bool show, const std::string &device = {});
-    void MarkDataChanged();
     // Stores what is being typed in the visible pane, as leaving the field would.
     void CommitPendingEdits();
 
@@ -66,19 +68,10 @@ public:
     const TreeNavState &treeState() const { return m_tree; }
     QTreeWidgetItem *treeItem(int node) const;
     QWidget *visiblePane() const;
-    // The four settings panes in tab order.
-    std::array<QWidget *, 4> settingsPanes() const;
-    // Runs the pane's layout routine.
-    void setupPane(QWidget *pane);
     // The splitter's place as shown (the requested place clamped to the window).
     int splitPosition() const;
     bool isSplitMoving() const { return m_bSplitMoving; }
     int dragBarLeft() const { return m_dragLeft; }
-
-    // How a tree pop-up menu is shown; tests replace it to see which menu would pop up.
-    std::function<void(QMenu *, const QPoint &)> showPopup;
-    // Asks before the program ends (tests script it); the exit dialog by default.
-    std::function<ExitChoice(bool unsaved)> askExit;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -114,7 +107,7 @@ private:
     QMenu *m_mnuRead = nullptr;
     QMenu *m_mnuWrite = nullptr;
     QMenu *m_mnuEdit = nullptr;
-    QMenu *m_mnuOptions = nullptr;
+    OptionsMenu *m_mnuOptions = nullptr;
     QAction *m_mnuTune = nullptr;
     QMenu *m_mnuHelp = nullptr;
     QMenu *m_mnuReadWriteRadio = nullptr;
@@ -129,11 +122,8 @@ private:
     QWidget *m_imgSplit = nullptr;
     QFrame *m_picSplit = nullptr;
     TabStrip *m_tab1 = nullptr;
-    Globals1Pane *m_fraGlobalSettings1 = nullptr;
-    Globals2Pane *m_fraGlobalSettings2 = nullptr;
-    CmdGroupPane *m_fraCmdGrp = nullptr;
-    UcgPickListPane *m_fraUCGPickList = nullptr;
-    ChanGridPane *m_fraGrid = nullptr;
+    std::unique_ptr<PaneStack> m_panes;
+    ChanGridPane *m_fraGrid = nullptr; // m_panes->grid(), often needed
 
     QLabel *m_sbpStatus = nullptr;
     QWidget *m_sbpProg = nullptr;
@@ -149,16 +139,3 @@ private:
     int m_splitLeft = DefaultSplitLeft; // picSplit left, twips
     int m_dragLeft = DefaultSplitLeft;  // the bar's place while dragging, twips
 };
-
-// The one main window, or nullptr before it exists.
-MainWindow *TheMainWindow();
-
-// The window routines other modules call (the radio commands, the file commands).
-void BuildTree();
-void SetRightPaneView();
-void EnableMainControls(bool bEnable);
-void StatusMsg(const std::string &sMsg);
-void SetProgress(int iVal, int iMax);
-void ShowProgressBar(bool show);
-void ShowProgressText(bool show, const std::string &device = {});
-void MarkDataChanged();

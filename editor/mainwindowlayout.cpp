@@ -6,14 +6,11 @@
 
 #include "appglobals.h"
 #include "changridpane.h"
-#include "cmdgrouppane.h"
-#include "globals1pane.h"
-#include "globals2pane.h"
 #include "panecontrols.h"
+#include "panestack.h"
 #include "platform.h"
 #include "tabstrip.h"
 #include "textmeasure.h"
-#include "ucgpicklistpane.h"
 
 #include <QMouseEvent>
 #include <QScreen>
@@ -157,7 +154,7 @@ void MainWindow::SizeControls(int x)
         // The grid is placed by its own sizing (ResizeChanGrid).
         if (pane != m_fraGrid)
             PositionPane(pane);
-        setupPane(pane);
+        m_panes->setup(pane);
     }
 }
 

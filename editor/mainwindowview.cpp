@@ -4,13 +4,10 @@
 
 #include "appglobals.h"
 #include "changridpane.h"
-#include "cmdgrouppane.h"
-#include "globals1pane.h"
-#include "globals2pane.h"
 #include "panecontrols.h"
+#include "panestack.h"
 #include "tabstrip.h"
 #include "textmeasure.h"
-#include "ucgpicklistpane.h"
 
 #include <QKeyEvent>
 #include <QMenu>
@@ -34,7 +31,7 @@ static int nodeOf(const QTreeWidgetItem *item)
     return item ? item->data(0, Qt::UserRole).toInt() : 0;
 }
 
-void MainWindow::BuildTree()
+void MainWindow::rebuildTree()
 {
     m_treeView->clear();
     ResetTreeImages(m_tree);
@@ -99,7 +96,7 @@ void MainWindow::treeKeyUp()
         SelectTreeNode(m_tree.selectedNode);
     applyTreeImages();
     if (action.showPane)
-        SetRightPaneView();
+        refreshPane();
 }
 
 void MainWindow::treeMouseDown(const QPoint &pos, Qt::MouseButton button, const QPoint &globalPos)
@@ -113,23 +110,23 @@ void MainWindow::treeMouseDown(const QPoint &pos, Qt::MouseButton button, const 
     if (!action.showPane)
         return;
     SelectTreeNode(m_tree.selectedNode);
-    SetRightPaneView();
+    refreshPane();
     applyTreeImages();
     const std::string view = g_sPaneView;
     const int group = g_iCurGroup;
     switch (action.popup) {
     case TreePopup::Radio:
-        showPopup(m_mnuReadWriteRadio, globalPos);
+        m_mnuReadWriteRadio->exec(globalPos);
         break;
     case TreePopup::Globals:
-        showPopup(m_mnuReadWriteGlobals, globalPos);
+        m_mnuReadWriteGlobals->exec(globalPos);
         break;
     case TreePopup::Group:
         m_mnuPopupReadGroup->setText(
             QString::fromStdString(PopupReadGroupCaption(g_iCurGroup + 1)));
         m_mnuPopupWriteGroup->setText(
             QString::fromStdString(PopupWriteGroupCaption(g_iCurGroup + 1)));
-        showPopup(m_mnuReadWriteGroup, globalPos);
+        m_mnuReadWriteGroup->exec(globalPos);
         break;
     case TreePopup::None:
         break;
@@ -139,7 +136,7 @@ void MainWindow::treeMouseDown(const QPoint &pos, Qt::MouseButton button, const 
     SelectTreeNode(m_tree.selectedNode);
     applyTreeImages();
     if (click.showPane && (view != g_sPaneView || group != g_iCurGroup))
-        SetRightPaneView();
+        refreshPane();
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
@@ -177,37 +174,12 @@ void MainWindow::SetupTabs()
     }
 }
 
-std::array<QWidget *, 4> MainWindow::settingsPanes() const
-{
-    return {m_fraGlobalSettings1, m_fraGlobalSettings2, m_fraCmdGrp, m_fraUCGPickList};
-}
-
 QWidget *MainWindow::visiblePane() const
 {
-    if (!m_fraGrid->isHidden())
-        return m_fraGrid;
-    for (QWidget *pane : settingsPanes()) {
-        if (!pane->isHidden())
-            return pane;
-    }
-    return nullptr;
+    return m_panes->visible();
 }
 
-void MainWindow::setupPane(QWidget *pane)
-{
-    if (pane == m_fraGlobalSettings1)
-        m_fraGlobalSettings1->SetupGlobals1Frame();
-    else if (pane == m_fraGlobalSettings2)
-        m_fraGlobalSettings2->SetupGlobals2Frame();
-    else if (pane == m_fraCmdGrp)
-        m_fraCmdGrp->SetupCommandGroupFrame();
-    else if (pane == m_fraUCGPickList)
-        m_fraUCGPickList->SetupUCGPickListFrame();
-    else if (pane == m_fraGrid)
-        m_fraGrid->SetupChanGrid();
-}
-
-void MainWindow::SetRightPaneView()
+void MainWindow::refreshPane()
 {
     SetupTabs();
     if (g_sPaneView == "Channels") {
@@ -215,37 +187,25 @@ void MainWindow::SetRightPaneView()
         m_fraGrid->setTitle(title);
         m_fraGrid->setAccessibleName(title);
         ShowThisFrame(m_fraGrid);
-        StatusMsg("Displaying Group " + std::to_string(g_iCurGroup + 1) + " Channel Data");
+        showStatus("Displaying Group " + std::to_string(g_iCurGroup + 1) + " Channel Data");
         return;
     }
     if (m_tab1->selectedTab() != g_iLastTab)
         m_tab1->selectTab(g_iLastTab);
     m_fraGrid->HideCellEditor();
-    const int tab = m_tab1->selectedTab();
-    if (tab >= 1 && tab <= 4)
-        ShowThisFrame(settingsPanes()[tab - 1]);
+    if (QWidget *pane = m_panes->settingsPane(m_tab1->selectedTab()))
+        ShowThisFrame(pane);
 }
 
 void MainWindow::ShowThisFrame(QWidget *fraThisFrame)
 {
-    for (QWidget *pane : settingsPanes()) {
-        if (pane != fraThisFrame && !pane->isHidden())
-            pane->hide();
-    }
-    if (m_fraGrid != fraThisFrame && !m_fraGrid->isHidden())
-        m_fraGrid->hide();
+    m_panes->hideAllBut(fraThisFrame);
     PositionPane(fraThisFrame);
-    setupPane(fraThisFrame);
-    if (fraThisFrame == m_fraGlobalSettings1)
-        m_fraGlobalSettings1->LoadGlobalSettings();
-    else if (fraThisFrame == m_fraGlobalSettings2)
-        m_fraGlobalSettings2->LoadGlobal2Settings();
-    else if (fraThisFrame == m_fraCmdGrp)
-        m_fraCmdGrp->LoadCmdGrpSettings();
-    else if (fraThisFrame == m_fraUCGPickList)
-        m_fraUCGPickList->LoadUCGPickListSettings();
-    else if (fraThisFrame == m_fraGrid)
+    m_panes->setup(fraThisFrame);
+    if (fraThisFrame == m_fraGrid)
         ResizeChanGrid(); // refills the grid
+    else
+        m_panes->load(fraThisFrame);
     fraThisFrame->show();
 }
 
@@ -272,6 +232,6 @@ void MainWindow::tabClick(int index)
     m_treeView->update();
     if (g_sPaneView != "Channels")
         g_iLastTab = index;
-    SetRightPaneView();
+    refreshPane();
     m_tab1->setEnabled(true);
 }

@@ -1,6 +1,7 @@
 #include "menucommands.h"
 
-#include "mainwindow.h"
+#include "caption.h"
+#include "windowservices.h"
 
 // These features are not in this version yet; say so instead of doing nothing.
 static void NotAvailable(const std::string &feature)

@@ -28,19 +28,3 @@ void SetLabelFor(QLabel *label, QWidget *control)
     control->setAccessibleName(name.simplified());
 }
 
-void PlaceTwips(QWidget *widget, int left, int top, int width, int height)
-{
-    const double dpi = ScreenDpi();
-    widget->setGeometry(TwipsToPixels(left, dpi), TwipsToPixels(top, dpi),
-                        TwipsToPixels(width, dpi), TwipsToPixels(height, dpi));
-}
-
-int WidgetWidthTwips(const QWidget *widget)
-{
-    return PixelsToTwips(widget->width(), ScreenDpi());
-}
-
-int WidgetHeightTwips(const QWidget *widget)
-{
-    return PixelsToTwips(widget->height(), ScreenDpi());
-}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "twips.h"
+
 #include <QString>
 
 class QWidget;
@@ -12,7 +14,3 @@ void EnablePaneInputs(QWidget *pane, bool enable);
 // the accessible name a screen reader announces.
 void SetLabelFor(QLabel *label, QWidget *control);
 
-// Places a widget at a position and size given in twips, relative to its parent.
-void PlaceTwips(QWidget *widget, int left, int top, int width, int height);
-int WidgetWidthTwips(const QWidget *widget);
-int WidgetHeightTwips(const QWidget *widget);

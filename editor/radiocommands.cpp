@@ -3,10 +3,11 @@
 #include "appglobals.h"
 #include "filecommands.h"
 #include "linkstate.h"
-#include "mainwindow.h"
 #include "platform.h"
+#include "radiobackup.h"
 #include "serialdevices.h"
 #include "transactions.h"
+#include "windowservices.h"
 
 namespace
 {
@@ -92,12 +93,6 @@ bool RadioTransferRunning()
     return s_running;
 }
 
-std::function<BackupTime()> &backupClock()
-{
-    static std::function<BackupTime()> clock = BackupTimeNow;
-    return clock;
-}
-
 bool RunRadioCommand(RadioCommand command)
 {
     // The waiting loops serve window events; whatever slips through must not nest a transfer.
@@ -128,15 +123,11 @@ bool RunRadioCommand(RadioCommand command)
     }
     ShowProgressText(true, CommPortDevice(m_iCommPort));
 
-    TransferReport &report = transferReport();
-    report.status = [](const std::string &text) { StatusMsg(text); };
-    report.progress = [](int done, int total) { SetProgress(done, total); };
     const bool ok = RunTransaction(command);
-    report = TransferReport();
 
     if (ok) {
         if (!texts.write)
-            KeepReadBackup(backupClock()(), command != RadioCommand::ReadGroup);
+            KeepReadBackup(platform().clock->localTime(), command != RadioCommand::ReadGroup);
         SetRightPaneView();
         StatusMsg(texts.success);
         if (command == RadioCommand::ReadAll) {

@@ -4,9 +4,6 @@
 // Each wraps its radio transaction: controls disabled, confirmation or save question, status
 // texts, progress bar, and the refreshed pane and caption afterwards.
 
-#include "radiobackup.h"
-
-#include <functional>
 #include <string>
 
 enum class RadioCommand { ReadAll, ReadGlobals, ReadGroup, WriteAll, WriteGlobals, WriteGroup };
@@ -31,9 +28,6 @@ bool RadioTransferRunning();
 // Shown instead of closing the main window while a transfer runs.
 inline const std::string TransferBusyStatus =
     "Please wait: the radio transfer must finish before the program can close.....";
-
-// Where the backups get their time stamp (tests set a fixed one).
-std::function<BackupTime()> &backupClock();
 
 void ReadAllCommand();
 void ReadGlobalsCommand();

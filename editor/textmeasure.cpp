@@ -15,12 +15,6 @@ QFont GridFont()
     return font;
 }
 
-double ScreenDpi()
-{
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    return screen ? screen->logicalDotsPerInch() : 96.0;
-}
-
 int GetMaxWidth(const std::string &str1, const std::string &str2)
 {
     static const QFontMetrics metrics(GridFont());

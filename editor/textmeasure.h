@@ -1,5 +1,7 @@
 #pragma once
 
+#include "twips.h"
+
 #include <QFont>
 
 #include <string>
@@ -9,6 +11,3 @@ QFont GridFont();
 
 // The wider of the two texts as rendered in the grid font, in twips, plus 100.
 int GetMaxWidth(const std::string &str1, const std::string &str2);
-
-// The logical DPI that converts twips for this display.
-double ScreenDpi();

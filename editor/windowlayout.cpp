@@ -6,21 +6,6 @@
 #include <cmath>
 #include <string>
 
-int TwipsToPixels(int twips, double dpi)
-{
-    return static_cast<int>(std::lround(twips * dpi / 1440.0));
-}
-
-int PixelsToTwips(int pixels, double dpi)
-{
-    return static_cast<int>(std::lround(pixels * 1440.0 / dpi));
-}
-
-int TwipsToPixelsAtLeast(int twips, double dpi)
-{
-    return static_cast<int>(std::ceil(twips * dpi / 1440.0 - 1e-9));
-}
-
 WindowGeometry RestoreWindowGeometry(int defaultSplit)
 {
     WindowGeometry g;

@@ -3,6 +3,8 @@
 // The window's size, position and splitter rules, in twips. Plain C++ so the limits and the
 // restore ranges are testable without a display; the window converts to pixels.
 
+#include "twips.h"
+
 constexpr int MinFormWidth = 11500;
 constexpr int MinFormHeight = 8700;
 constexpr int MaxFormSize = 32767;
@@ -17,11 +19,6 @@ inline const char *const MinWidthMessage =
 inline const char *const MinHeightMessage =
     "The form has reached its minimum height, please do not attempt to make it any smaller.      ";
 
-// pixels = twips x DPI / 1440, to the nearest pixel.
-int TwipsToPixels(int twips, double dpi);
-int PixelsToTwips(int pixels, double dpi);
-// The smallest pixel count that is at least the given twips (for minimum sizes).
-int TwipsToPixelsAtLeast(int twips, double dpi);
 
 enum class WindowStateCode { Normal = 0, Minimized = 1, Maximized = 2 };
 

@@ -2,6 +2,7 @@
 
 #include "appglobals.h"
 #include "appsettings.h"
+#include "platform.h"
 #include "version.h"
 
 std::string DisplayFileName(const std::string &path)
@@ -18,4 +19,26 @@ std::string CaptionText(bool modified)
     if (modified)
         return ProgramTitle + " - New File" + ModifiedMark;
     return ProgramTitle + " ver. " + TESSARO_VERSION_TEXT + " - " + name;
+}
+
+bool IsDataChanged()
+{
+    if (!platform().window)
+        return false;
+    const std::string caption = platform().window->caption();
+    return caption.size() >= ModifiedMark.size() &&
+           caption.compare(caption.size() - ModifiedMark.size(), ModifiedMark.size(),
+                           ModifiedMark) == 0;
+}
+
+void SetCaption(bool modified)
+{
+    if (platform().window)
+        platform().window->setCaption(CaptionText(modified));
+}
+
+void MarkDataChanged()
+{
+    if (!g_bLoading)
+        SetCaption(true);
 }

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <functional>
+#include "dialogs.h"
 
-// The answer of the exit dialog.
-enum class ExitChoice { Cancel, Exit, SaveThenExit };
+// The exit dialog's question, caption and offer to save, for data saved or not.
+ExitQuestion ExitQuestionFor(bool unsaved);
 
-// Asks whether the program may end (the question is told whether data are unsaved) and saves
-// first when asked to. False keeps the program running, also when the save did not happen.
-bool ConfirmExit(const std::function<ExitChoice(bool unsaved)> &ask);
+// Asks whether the program may end and saves first when asked to. False keeps the program
+// running, also when the save did not happen.
+bool ConfirmExit();

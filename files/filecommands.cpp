@@ -7,29 +7,6 @@
 #include "platform.h"
 #include "tdffile.h"
 
-FileCommandHooks &fileCommandHooks()
-{
-    static FileCommandHooks hooks;
-    return hooks;
-}
-
-bool IsDataChanged()
-{
-    const auto &hooks = fileCommandHooks();
-    if (!hooks.captionText)
-        return false;
-    const std::string caption = hooks.captionText();
-    return caption.size() >= ModifiedMark.size() &&
-           caption.compare(caption.size() - ModifiedMark.size(), ModifiedMark.size(),
-                           ModifiedMark) == 0;
-}
-
-void SetCaption(bool modified)
-{
-    if (fileCommandHooks().setCaptionText)
-        fileCommandHooks().setCaptionText(CaptionText(modified));
-}
-
 static void setCurrentFile(const std::string &path)
 {
     g_sCurFileName = path;
@@ -49,11 +26,8 @@ void LoadDataFile(const std::string &path)
         SetCaption(wasChanged);
         return;
     }
-    const auto &hooks = fileCommandHooks();
-    if (hooks.buildTree)
-        hooks.buildTree();
-    if (hooks.setRightPaneView)
-        hooks.setRightPaneView();
+    BuildTree();
+    SetRightPaneView();
 }
 
 std::string FileDialogFolder()

@@ -1,25 +1,10 @@
 #pragma once
 
-// The File menu's commands over the platform dialogs and the data-file routines. The main
-// window installs the hooks; without them the commands still work on the data.
+// The File menu's commands over the platform dialogs and the data-file routines.
 
-#include <functional>
+#include "caption.h"
+
 #include <string>
-
-struct FileCommandHooks {
-    std::function<std::string()> captionText; // the main window's caption
-    std::function<void(const std::string &)> setCaptionText;
-    std::function<void()> buildTree;
-    std::function<void()> setRightPaneView;
-};
-
-FileCommandHooks &fileCommandHooks();
-
-// The data count as changed exactly while the caption ends in " *".
-bool IsDataChanged();
-
-// Sets the main window's caption for the current file.
-void SetCaption(bool modified);
 
 // Makes the file current and loads it into the MemMap, then refreshes the window.
 void LoadDataFile(const std::string &path);

@@ -6,6 +6,7 @@
 #include "linkstate.h"
 #include "platform.h"
 #include "serialdevices.h"
+#include "windowservices.h"
 
 std::array<MenuItemState, NumCommPorts> mnuCommState;
 std::array<MenuItemState, 6> mnuBaudState;
@@ -13,21 +14,9 @@ std::array<MenuItemState, 6> mnuBaudState;
 namespace
 {
 
-std::function<void()> s_listener;
 PortProblem s_problem;
 
-void NotifyMenu()
-{
-    if (s_listener)
-        s_listener();
-}
-
 } // namespace
-
-void SetOptionsMenuListener(std::function<void()> listener)
-{
-    s_listener = std::move(listener);
-}
 
 void ResetPortChoice()
 {
@@ -36,7 +25,7 @@ void ResetPortChoice()
     for (MenuItemState &item : mnuBaudState)
         item = MenuItemState{};
     s_problem = PortProblem{};
-    NotifyMenu();
+    OptionsMenuChanged();
 }
 
 void IsCommPortInRegistry(const std::string &device, bool &found)
@@ -57,7 +46,7 @@ void BuildPortMenu()
         mnuCommState[i].visible = true;
         mnuCommState[i].enabled = present[i];
     }
-    NotifyMenu();
+    OptionsMenuChanged();
 }
 
 void PortIsInUse(int port, bool &inUse)
@@ -100,7 +89,7 @@ void ApplyCommPort()
     SaveSetting("Comm Port", std::to_string(m_iCommPort));
     for (int i = 0; i < NumCommPorts; ++i)
         mnuCommState[i].checked = i + 1 == m_iCommPort;
-    NotifyMenu();
+    OptionsMenuChanged();
 }
 
 void mnuComm_Click(int index)
@@ -123,7 +112,7 @@ void mnuBaud_Click(int index)
             "the baud rate you wish to select.",
             "SERIAL COMMUNICATIONS", MsgButtons::OkCancel, MsgIcon::Information);
         if (answer == MsgAnswer::Cancel) {
-            NotifyMenu();
+            OptionsMenuChanged();
             return;
         }
     }
@@ -137,7 +126,7 @@ void SetBaudRate()
     for (int i = 0; i < NumBaudRates; ++i)
         mnuBaudState[i].checked = i == m_iBaudIndex;
     m_lBaudRate = BaudRateOfIndex(m_iBaudIndex);
-    NotifyMenu();
+    OptionsMenuChanged();
 }
 
 void RestoreLastCommPort()

@@ -17,9 +17,6 @@ constexpr int NumCommPorts = 10;
 extern std::array<MenuItemState, NumCommPorts> mnuCommState; // "Use Comm Port 1".."10"
 extern std::array<MenuItemState, 6> mnuBaudState;            // "Use 4800 BAUD Rate"..
 
-// Called after any change of the item states, so a menu can follow.
-void SetOptionsMenuListener(std::function<void()> listener);
-
 // Items of ports 1..5 visible, 6..10 hidden, nothing checked (before the window loads).
 void ResetPortChoice();
 

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <ctime>
 #include <vector>
 
 namespace
@@ -51,7 +50,7 @@ std::string ReadBackupFolder()
     return platform().programFolder + "/Backups";
 }
 
-std::string ReadBackupName(const BackupTime &when, const std::string &serialText)
+std::string ReadBackupName(const LocalTime &when, const std::string &serialText)
 {
     char stamp[32];
     std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d_%02d-%02d-%02d", when.year, when.month,
@@ -66,7 +65,7 @@ std::string ReadBackupName(const BackupTime &when, const std::string &serialText
     return std::string(stamp) + "_SN" + serial + BackupExtension;
 }
 
-std::string KeepReadBackup(const BackupTime &when, bool globalPageRead)
+std::string KeepReadBackup(const LocalTime &when, bool globalPageRead)
 {
     FileSystem *fs = platform().files;
     if (fs == nullptr || platform().programFolder.empty())
@@ -85,13 +84,4 @@ std::string KeepReadBackup(const BackupTime &when, bool globalPageRead)
         return {};
     PruneOldBackups(*fs, folder);
     return path;
-}
-
-BackupTime BackupTimeNow()
-{
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return BackupTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-                      local.tm_hour,        local.tm_min,     local.tm_sec};
 }

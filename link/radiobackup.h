@@ -3,16 +3,9 @@
 // A copy of every image read from a radio, kept in the per-user data folder so that a
 // technician can always go back to what a radio held before it was written.
 
-#include <string>
+#include "clock.h"
 
-struct BackupTime {
-    int year = 2000;
-    int month = 1;
-    int day = 1;
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
-};
+#include <string>
 
 constexpr int MaxReadBackups = 200;
 
@@ -21,13 +14,10 @@ std::string ReadBackupFolder();
 
 // "2026-12-06_14-03-59_SN12.34.567.tdf"; the serial number as the settings pane shows it, or
 // "SN-unknown" when the radio holds none.
-std::string ReadBackupName(const BackupTime &when, const std::string &serialText);
+std::string ReadBackupName(const LocalTime &when, const std::string &serialText);
 
 // Writes MemMap pages 0..25 as a data file into the backup folder and removes the oldest
 // backups beyond MaxReadBackups. Quiet on failure: the backup never spoils the read. Returns
 // the path written, or "" when nothing could be written. A read without the global page
 // cannot tell the radio's serial number, so its backup is named "SN-unknown".
-std::string KeepReadBackup(const BackupTime &when, bool globalPageRead = true);
-
-// The local time now.
-BackupTime BackupTimeNow();
+std::string KeepReadBackup(const LocalTime &when, bool globalPageRead = true);

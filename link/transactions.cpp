@@ -4,6 +4,7 @@
 #include "layout.h"
 #include "linkstate.h"
 #include "memmap.h"
+#include "windowservices.h"
 #include "writetables.h"
 
 #include <array>
@@ -19,12 +20,6 @@ constexpr int HookTries = 3;
 
 using PageBuffer = std::array<std::uint8_t, PageSize>;
 
-void Status(const std::string &text)
-{
-    if (transferReport().status)
-        transferReport().status(text);
-}
-
 // Counts done against a fixed total and passes each step on.
 struct Progress {
     int total;
@@ -32,8 +27,7 @@ struct Progress {
     void step()
     {
         ++done;
-        if (transferReport().progress)
-            transferReport().progress(done, total);
+        SetProgress(done, total);
     }
 };
 
@@ -145,25 +139,19 @@ bool SendGroupWrites(int group, Progress &progress)
     return true;
 }
 
-std::string GroupStatus(const char *verb, int group)
+std::string GroupStatusMsg(const char *verb, int group)
 {
     return std::string(verb) + " Group " + std::to_string(group + 1) + " Data.....";
 }
 
 } // namespace
 
-TransferReport &transferReport()
-{
-    static TransferReport report;
-    return report;
-}
-
 bool ReadAllFromRadio()
 {
-    Status("Attempting to 'Hook' radio.....");
+    StatusMsg("Attempting to 'Hook' radio.....");
     if (!HookStep())
         return false;
-    Status("Reading Unit Global Settings.....");
+    StatusMsg("Reading Unit Global Settings.....");
     Progress progress{ReadAllProgressTotal};
     // Private buffers: a radio that falls silent half-way leaves the MemMap as it was.
     PageBuffer globals{};
@@ -171,7 +159,7 @@ bool ReadAllFromRadio()
     if (!ReadGlobalBlocks(globals, progress))
         return FailStep();
     for (int g = 0; g < NumGroups; ++g) {
-        Status(GroupStatus("Reading", g));
+        StatusMsg(GroupStatusMsg("Reading", g));
         if (!ReadGroupBlocks(g, groups[g], progress))
             return FailStep();
     }
@@ -214,12 +202,12 @@ bool WriteAllToRadio()
 {
     if (!HookStep())
         return false;
-    Status("Writing Unit Global Settings.....");
+    StatusMsg("Writing Unit Global Settings.....");
     Progress progress{WriteAllProgressTotal};
     if (!SendGlobalWrites(WriteUse::AllOnly, progress))
         return FailStep();
     for (int g = 0; g < NumGroups; ++g) {
-        Status(GroupStatus("Writing", g));
+        StatusMsg(GroupStatusMsg("Writing", g));
         if (!SendGroupWrites(g, progress))
             return FailStep();
     }
@@ -243,7 +231,7 @@ bool WriteGroupToRadio(int group, bool close)
 {
     if (group < 0 || group >= NumGroups || !HookStep())
         return false;
-    Status(GroupStatus("Writing", group));
+    StatusMsg(GroupStatusMsg("Writing", group));
     Progress progress{WriteGroupProgressTotal};
     if (!SendGroupWrites(group, progress))
         return FailStep();

@@ -8,6 +8,14 @@ enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
 enum class MsgIcon { None, Information, Exclamation, Question, Critical };
 enum class MsgAnswer { Ok, Cancel, Yes, No, Retry };
 
+// The exit dialog: its caption and question, and whether it offers to save first.
+enum class ExitChoice { Cancel, Exit, SaveThenExit };
+struct ExitQuestion {
+    std::string caption;
+    std::string text; // lines joined with CR LF
+    bool offerSave = false;
+};
+
 // One entry of a file dialog's filter: "ZPA Tessaro Editor Files (*.tdf)" with pattern "*.tdf".
 struct FileFilter {
     std::string description;
@@ -37,4 +45,6 @@ public:
     // Chosen path, or nullopt when cancelled. The open dialog only accepts existing files.
     virtual std::optional<std::string> openFile(const FileDialogRequest &request) = 0;
     virtual std::optional<std::string> saveFile(const FileDialogRequest &request) = 0;
+    // Closing the dialog by its frame cancels.
+    virtual ExitChoice askExit(const ExitQuestion &question) = 0;
 };

@@ -146,6 +146,16 @@ std::optional<std::string> ScriptedDialogs::saveFile(const FileDialogRequest &re
     return answer;
 }
 
+ExitChoice ScriptedDialogs::askExit(const ExitQuestion &question)
+{
+    exitQuestions.push_back(question);
+    if (exitAnswers.empty())
+        return ExitChoice::Exit;
+    const ExitChoice answer = exitAnswers.front();
+    exitAnswers.pop_front();
+    return answer;
+}
+
 void InstallDoubles(MemoryFileSystem &fs, FakeSettings &settings, ScriptedDialogs &dialogs)
 {
     fs = MemoryFileSystem();

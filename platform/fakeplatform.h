@@ -5,6 +5,7 @@
 #include "dialogs.h"
 #include "filesystem.h"
 #include "settings.h"
+#include "windowservices.h"
 
 #include <deque>
 #include <map>
@@ -62,17 +63,49 @@ public:
                                      const std::string &defaultText) override;
     std::optional<std::string> openFile(const FileDialogRequest &request) override;
     std::optional<std::string> saveFile(const FileDialogRequest &request) override;
+    ExitChoice askExit(const ExitQuestion &question) override;
 
     // Scripted answers, used in order. An unscripted message answers Ok (Cancel when the
     // buttons offer no Ok); unscripted prompts and file dialogs are cancelled.
     std::deque<MsgAnswer> messageAnswers;
     std::deque<std::optional<std::string>> inputAnswers;
     std::deque<std::optional<std::string>> fileAnswers;
+    std::deque<ExitChoice> exitAnswers; // unscripted: Exit
 
     std::vector<Message> messages;
     std::vector<Input> inputs;
     std::vector<FileDialogRequest> openRequests;
     std::vector<FileDialogRequest> saveRequests;
+    std::vector<ExitQuestion> exitQuestions;
+};
+
+// The main window as the logic sees it: remembers what it was asked.
+class RecordingWindow : public WindowServices
+{
+public:
+    std::string caption() override { return captionText; }
+    void setCaption(const std::string &text) override { captionText = text; }
+    void showStatus(const std::string &text) override { statusTexts.push_back(text); }
+    void showProgress(bool show) override { progressShown = show; }
+    void showProgressText(bool show, const std::string &device) override
+    {
+        progressDevice = show ? device : std::string();
+    }
+    void setProgress(int iVal, int iMax) override { progress.push_back({iVal, iMax}); }
+    void enableControls(bool enable) override { enableCalls.push_back(enable); }
+    void rebuildTree() override { ++treeRebuilds; }
+    void refreshPane() override { ++paneRefreshes; }
+    void optionsMenuChanged() override { ++optionsMenuChanges; }
+
+    std::string captionText;
+    std::vector<std::string> statusTexts;
+    bool progressShown = false;
+    std::string progressDevice;
+    std::vector<std::pair<int, int>> progress;
+    std::vector<bool> enableCalls;
+    int treeRebuilds = 0;
+    int paneRefreshes = 0;
+    int optionsMenuChanges = 0;
 };
 
 // Empties the three doubles and installs them into platform().

@@ -5,6 +5,7 @@
 #include "filesystem.h"
 #include "serialport.h"
 #include "settings.h"
+#include "windowservices.h"
 
 #include <string>
 
@@ -15,6 +16,7 @@ struct Platform {
     Dialogs *dialogs = nullptr;
     SerialPort *serial = nullptr;
     Clock *clock = nullptr;
+    WindowServices *window = nullptr;
     // Per-user folder that holds "Factory.def" and "User.def" (no trailing "/").
     std::string programFolder;
     // Initial folder of the file dialogs.

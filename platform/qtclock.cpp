@@ -1,6 +1,7 @@
 #include "qtclock.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QThread>
 
 QtClock::QtClock()
@@ -23,4 +24,12 @@ void QtClock::processEvents()
 {
     if (QCoreApplication::instance())
         QCoreApplication::processEvents();
+}
+
+LocalTime QtClock::localTime()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDate d = now.date();
+    const QTime t = now.time();
+    return LocalTime{d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second()};
 }

@@ -12,6 +12,7 @@ public:
     double seconds() override;
     void sleepMs(int ms) override;
     void processEvents() override;
+    LocalTime localTime() override;
 
 private:
     QElapsedTimer m_timer;

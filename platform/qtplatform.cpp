@@ -2,6 +2,7 @@
 
 #include "platform.h"
 #include "qtclock.h"
+#include "qtexitdialog.h"
 #include "qtserialport.h"
 
 #include <QApplication>
@@ -218,6 +219,13 @@ std::optional<std::string> QtDialogs::openFile(const FileDialogRequest &request)
 std::optional<std::string> QtDialogs::saveFile(const FileDialogRequest &request)
 {
     return runFileDialog(request, true);
+}
+
+ExitChoice QtDialogs::askExit(const ExitQuestion &question)
+{
+    ExitDialog dialog(question, QApplication::activeWindow());
+    dialog.exec();
+    return dialog.choice();
 }
 
 std::string QtProgramFolder()

@@ -39,6 +39,7 @@ public:
                                      const std::string &defaultText) override;
     std::optional<std::string> openFile(const FileDialogRequest &request) override;
     std::optional<std::string> saveFile(const FileDialogRequest &request) override;
+    ExitChoice askExit(const ExitQuestion &question) override;
 };
 
 // The folders of the desktop: per-user data folder, and "My QV Radios" in the documents folder.

@@ -8,7 +8,7 @@
 #include "gridedit.h"
 #include "guardcodec.h"
 #include "labelcodes.h"
-#include "mainwindow.h"
+#include "windowfixture.h"
 #include "memmap.h"
 #include "platform.h"
 #include "treelogic.h"
@@ -76,7 +76,7 @@ private:
     MemoryFileSystem m_fs;
     FakeSettings m_settings;
     ScriptedDialogs m_dialogs;
-    QStringList m_popups;
+    std::unique_ptr<PopupCatcher> m_popups;
 };
 
 void TestChanGrid::init()
@@ -85,7 +85,7 @@ void TestChanGrid::init()
     ResetAppGlobals();
     g_sCurFileName = "DEFAULT VALUES";
     LoadDefaultImage(MemMap);
-    m_popups.clear();
+    m_popups = std::make_unique<PopupCatcher>();
 }
 
 void TestChanGrid::cleanup()
@@ -96,7 +96,6 @@ void TestChanGrid::cleanup()
 void TestChanGrid::start()
 {
     m_window = std::make_unique<MainWindow>();
-    m_window->showPopup = [this](QMenu *menu, const QPoint &) { m_popups << menu->objectName(); };
     g_bLoading = true;
     m_window->LoadWindow();
     g_bLoading = false;
@@ -566,7 +565,8 @@ void TestChanGrid::rightButtonPopsUpEditMenu()
     showGroup(1);
     const QRect rect = m_grid->visualItemRect(m_grid->item(2, 2));
     QTest::mouseRelease(m_grid->viewport(), Qt::RightButton, {}, rect.center());
-    QCOMPARE(m_popups, QStringList{QStringLiteral("mnuEdit")});
+    QCOMPARE(m_popups->shown.size(), std::size_t(1));
+    QCOMPARE(m_popups->shown[0].first, QStringLiteral("mnuEdit"));
 }
 
 void TestChanGrid::transferStoresPendingEdit()

@@ -1,12 +1,13 @@
 #include "appglobals.h"
 #include "appsettings.h"
 #include "defaultimage.h"
-#include "exitdialog.h"
+#include "exitconfirm.h"
 #include "fakeplatform.h"
 #include "filecommands.h"
 #include "mainwindow.h"
 #include "memmap.h"
 #include "platform.h"
+#include "qtexitdialog.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -29,7 +30,8 @@ private:
     MemoryFileSystem m_fs;
     FakeSettings m_settings;
     ScriptedDialogs m_dialogs;
-    std::string m_caption;
+    RecordingWindow m_window;
+    std::string &m_caption = m_window.captionText;
 };
 
 void TestExitConfirm::init()
@@ -39,9 +41,9 @@ void TestExitConfirm::init()
     ResetAppGlobals();
     g_sCurFileName = "/data/unit.tdf";
     LoadDefaultImage(MemMap);
+    m_window = RecordingWindow();
     m_caption = "ZPA Tessaro Editor - unit.tdf";
-    fileCommandHooks().captionText = [this] { return m_caption; };
-    fileCommandHooks().setCaptionText = [this](const std::string &text) { m_caption = text; };
+    platform().window = &m_window;
 }
 
 void TestExitConfirm::answers_data()
@@ -72,13 +74,10 @@ void TestExitConfirm::answers()
         m_caption += " *";
     if (!saveAs.isEmpty())
         m_dialogs.fileAnswers.push_back(saveAs.toStdString());
-    bool toldUnsaved = !unsaved;
-    const bool result = ConfirmExit([&](bool u) {
-        toldUnsaved = u;
-        return ExitChoice(choice);
-    });
-    QCOMPARE(result, exits);
-    QCOMPARE(toldUnsaved, unsaved);
+    m_dialogs.exitAnswers = {ExitChoice(choice)};
+    QCOMPARE(ConfirmExit(), exits);
+    QCOMPARE(m_dialogs.exitQuestions.size(), std::size_t(1));
+    QCOMPARE(m_dialogs.exitQuestions[0].offerSave, unsaved);
     QCOMPARE(g_bExitUnsaved, unsaved);
     QCOMPARE(g_bExitCancel, ExitChoice(choice) == ExitChoice::Cancel);
     QCOMPARE(g_bExitSave, ExitChoice(choice) == ExitChoice::SaveThenExit);
@@ -105,8 +104,10 @@ void TestExitConfirm::dialogLooks()
     QFETCH(bool, unsaved);
     QFETCH(QString, caption);
     QFETCH(QString, question);
-    QCOMPARE(QString::fromStdString(ExitQuestionText(unsaved)), question);
-    ExitDialog dialog(unsaved);
+    const ExitQuestion q = ExitQuestionFor(unsaved);
+    QCOMPARE(QString::fromStdString(q.text), question);
+    QCOMPARE(QString::fromStdString(q.caption), caption);
+    ExitDialog dialog(q);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     QCOMPARE(dialog.windowTitle(), caption);
@@ -134,14 +135,14 @@ void TestExitConfirm::dialogButtons()
                                                            {"cmdExit", ExitChoice::Exit},
                                                            {"cmdCancel", ExitChoice::Cancel}};
     for (const auto &[name, choice] : buttons) {
-        ExitDialog dialog(true);
+        ExitDialog dialog(ExitQuestionFor(true));
         dialog.show();
         QTest::mouseClick(dialog.findChild<QPushButton *>(name), Qt::LeftButton);
         QVERIFY(!dialog.isVisible());
         QCOMPARE(int(dialog.choice()), int(choice));
     }
     // Closing the dialog by its frame keeps the program running.
-    ExitDialog dialog(false);
+    ExitDialog dialog(ExitQuestionFor(false));
     dialog.show();
     dialog.close();
     QCOMPARE(int(dialog.choice()), int(ExitChoice::Cancel));
@@ -150,7 +151,7 @@ void TestExitConfirm::dialogButtons()
 void TestExitConfirm::cancelledExitKeepsWindowAndSettings()
 {
     MainWindow window;
-    window.askExit = [](bool) { return ExitChoice::Cancel; };
+    m_dialogs.exitAnswers = {ExitChoice::Cancel, ExitChoice::Exit};
     g_bLoading = true;
     window.LoadWindow();
     g_bLoading = false;
@@ -160,7 +161,6 @@ void TestExitConfirm::cancelledExitKeepsWindowAndSettings()
     QVERIFY(window.isVisible());
     // The window settings are saved only when the program really ends.
     QCOMPARE(m_settings.saveCount, saves);
-    window.askExit = [](bool) { return ExitChoice::Exit; };
     QVERIFY(window.close());
     QVERIFY(m_settings.saveCount > saves);
 }

@@ -43,9 +43,10 @@ private:
     MemoryFileSystem m_fs;
     FakeSettings m_settings;
     ScriptedDialogs m_dialogs;
-    std::string m_caption;
-    int m_treeBuilds = 0;
-    int m_paneViews = 0;
+    RecordingWindow m_window;
+    const std::string &m_caption = m_window.captionText;
+    const int &m_treeBuilds = m_window.treeRebuilds;
+    const int &m_paneViews = m_window.paneRefreshes;
     const std::string m_folder = "/home/tech/.local/share/ZPA Tessaro Editor";
     const std::string m_docs = "/home/tech/Documents/My QV Radios";
 
@@ -66,14 +67,8 @@ void TestFileCommands::init()
     g_sUserFile = m_folder + "/User.def";
     g_sCurFileName = "DEFAULT VALUES";
     LoadDefaultImage(MemMap);
-    m_caption.clear();
-    m_treeBuilds = 0;
-    m_paneViews = 0;
-    FileCommandHooks &hooks = fileCommandHooks();
-    hooks.captionText = [this] { return m_caption; };
-    hooks.setCaptionText = [this](const std::string &text) { m_caption = text; };
-    hooks.buildTree = [this] { ++m_treeBuilds; };
-    hooks.setRightPaneView = [this] { ++m_paneViews; };
+    m_window = RecordingWindow();
+    platform().window = &m_window;
     SetCaption(false);
 }
 

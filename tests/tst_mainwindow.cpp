@@ -2,15 +2,14 @@
 #include "appglobals.h"
 #include "appsettings.h"
 #include "defaultimage.h"
-#include "fakeplatform.h"
 #include "filecommands.h"
 #include "helpwindow.h"
-#include "mainwindow.h"
 #include "memmap.h"
 #include "platform.h"
 #include "tdffile.h"
 #include "textmeasure.h"
 #include "version.h"
+#include "windowfixture.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -75,58 +74,35 @@ private:
     void start();
     void clickNode(int node, Qt::MouseButton button = Qt::LeftButton);
     QString status() const;
-    std::unique_ptr<MainWindow> m_window;
-    MemoryFileSystem m_fs;
-    FakeSettings m_settings;
-    ScriptedDialogs m_dialogs;
-    std::vector<std::pair<QString, QStringList>> m_popups;
+    WindowFixture f;
 };
 
 void TestMainWindow::init()
 {
-    InstallDoubles(m_fs, m_settings, m_dialogs);
-    platform().programFolder = "/home/tech/.local/share/ZPA Tessaro Editor";
-    platform().documentsFolder = "/home/tech/Documents/My QV Radios";
-    ResetAppGlobals();
-    g_sFactoryFile = platform().programFolder + "/Factory.def";
-    g_sUserFile = platform().programFolder + "/User.def";
-    g_sCurFileName = "DEFAULT VALUES";
-    LoadDefaultImage(MemMap);
-    m_popups.clear();
+    f.reset();
 }
 
 void TestMainWindow::cleanup()
 {
-    m_window.reset();
+    f.stop();
 }
 
 void TestMainWindow::start()
 {
-    m_window = std::make_unique<MainWindow>();
-    m_window->askExit = [](bool) { return ExitChoice::Exit; };
-    m_window->showPopup = [this](QMenu *menu, const QPoint &) {
-        QStringList items;
-        for (QAction *a : menu->actions())
-            items << (a->isSeparator() ? QStringLiteral("-") : a->text());
-        m_popups.push_back({menu->objectName(), items});
-    };
-    g_bLoading = true;
-    m_window->LoadWindow();
-    g_bLoading = false;
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    f.start();
 }
 
 void TestMainWindow::clickNode(int node, Qt::MouseButton button)
 {
-    auto *tree = m_window->findChild<QTreeWidget *>("TreeView");
-    QTreeWidgetItem *item = m_window->treeItem(node);
+    auto *tree = f.window->findChild<QTreeWidget *>("TreeView");
+    QTreeWidgetItem *item = f.window->treeItem(node);
     tree->scrollToItem(item);
     QTest::mouseClick(tree->viewport(), button, {}, tree->visualItemRect(item).center());
 }
 
 QString TestMainWindow::status() const
 {
-    return m_window->findChild<QLabel *>("sbpStatus")->text();
+    return f.status();
 }
 
 void TestMainWindow::menuItems_data()
@@ -179,7 +155,7 @@ void TestMainWindow::menuItems()
     QFETCH(QString, caption);
     QFETCH(QString, shortcut);
     start();
-    auto *action = m_window->findChild<QAction *>(name);
+    auto *action = f.window->findChild<QAction *>(name);
     QVERIFY2(action, qPrintable(name));
     QCOMPARE(action->text(), caption);
     QCOMPARE(action->shortcut().toString(), shortcut);
@@ -219,7 +195,7 @@ void TestMainWindow::toolbarButtons()
     QFETCH(QString, caption);
     QFETCH(QString, tooltip);
     start();
-    auto *bar = m_window->findChild<QToolBar *>("TBar");
+    auto *bar = f.window->findChild<QToolBar *>("TBar");
     QVERIFY(bar);
     QCOMPARE(bar->actions().size(), 7);
     auto *action = bar->findChild<QAction *>(key);
@@ -244,44 +220,44 @@ void TestMainWindow::popupItems()
         {"mnuPopupWriteGroup", "Write Data For This Group To Radio"},
     };
     for (const auto &row : rows) {
-        auto *action = m_window->findChild<QAction *>(row[0]);
+        auto *action = f.window->findChild<QAction *>(row[0]);
         QVERIFY2(action, row[0]);
         QCOMPARE(action->text(), QString::fromLatin1(row[1]));
     }
     // The pop-ups are not in the menu bar.
-    for (QAction *a : m_window->menuBar()->actions())
+    for (QAction *a : f.window->menuBar()->actions())
         QVERIFY(!a->objectName().startsWith("mnuReadWrite"));
 }
 
 void TestMainWindow::treeHoldsTwentyEightNodes()
 {
     start();
-    auto *tree = m_window->findChild<QTreeWidget *>("TreeView");
+    auto *tree = f.window->findChild<QTreeWidget *>("TreeView");
     int count = 0;
     for (QTreeWidgetItemIterator it(tree); *it; ++it)
         ++count;
     QCOMPARE(count, 28);
-    QCOMPARE(m_window->treeItem(1)->text(0), QString("Radio"));
-    QVERIFY(m_window->treeItem(3)->font(0).bold());
-    QVERIFY(!m_window->treeItem(4)->font(0).bold());
-    QCOMPARE(m_window->treeItem(15)->text(0), QString("Group 12 Channels"));
-    QCOMPARE(m_window->treeItem(15)->parent(), m_window->treeItem(3));
-    QVERIFY(m_window->treeItem(3)->isExpanded());
+    QCOMPARE(f.window->treeItem(1)->text(0), QString("Radio"));
+    QVERIFY(f.window->treeItem(3)->font(0).bold());
+    QVERIFY(!f.window->treeItem(4)->font(0).bold());
+    QCOMPARE(f.window->treeItem(15)->text(0), QString("Group 12 Channels"));
+    QCOMPARE(f.window->treeItem(15)->parent(), f.window->treeItem(3));
+    QVERIFY(f.window->treeItem(3)->isExpanded());
 }
 
 void TestMainWindow::startsOnGlobalSettings()
 {
     start();
-    QCOMPARE(m_window->SelectedTreeNode(), 2);
-    QCOMPARE(m_window->visiblePane()->objectName(), QString("fraGlobalSettings1"));
+    QCOMPARE(f.window->SelectedTreeNode(), 2);
+    QCOMPARE(f.window->visiblePane()->objectName(), QString("fraGlobalSettings1"));
     QCOMPARE(status(), QString("Ready....."));
-    auto *tabs = m_window->findChild<QTabBar *>("Tab1Tabs");
+    auto *tabs = f.window->findChild<QTabBar *>("Tab1Tabs");
     QCOMPARE(tabs->count(), 4);
     QCOMPARE(tabs->tabText(3), QString("UTXG Pick List"));
     // All tabs share one width.
     QCOMPARE(tabs->tabRect(0).width(), tabs->tabRect(3).width());
     // The pane lies inside the tab strip, below the tabs.
-    QWidget *pane = m_window->visiblePane();
+    QWidget *pane = f.window->visiblePane();
     QVERIFY(pane->geometry().top() >= tabs->geometry().bottom());
     QVERIFY(pane->parentWidget()->rect().contains(pane->geometry()));
 }
@@ -289,18 +265,18 @@ void TestMainWindow::startsOnGlobalSettings()
 void TestMainWindow::arrowKeysBetweenGlobalsAndGroups()
 {
     start();
-    auto *tree = m_window->findChild<QTreeWidget *>("TreeView");
+    auto *tree = f.window->findChild<QTreeWidget *>("TreeView");
     tree->setFocus();
     QTest::keyClick(tree, Qt::Key_Down);
     QCOMPARE(g_sPaneView, std::string("Channels"));
     QCOMPARE(g_iCurGroup, 0);
-    QCOMPARE(m_window->SelectedTreeNode(), 4);
-    QCOMPARE(tree->currentItem(), m_window->treeItem(4));
-    auto *grid = m_window->findChild<QGroupBox *>("fraGrid");
-    QCOMPARE(m_window->visiblePane(), grid);
+    QCOMPARE(f.window->SelectedTreeNode(), 4);
+    QCOMPARE(tree->currentItem(), f.window->treeItem(4));
+    auto *grid = f.window->findChild<QGroupBox *>("fraGrid");
+    QCOMPARE(f.window->visiblePane(), grid);
     QCOMPARE(grid->title(), QString("Group 1 Channels"));
     QCOMPARE(status(), QString("Displaying Group 1 Channel Data"));
-    QCOMPARE(m_window->findChild<QTabBar *>("Tab1Tabs")->count(), 0);
+    QCOMPARE(f.window->findChild<QTabBar *>("Tab1Tabs")->count(), 0);
 
     QTest::keyClick(tree, Qt::Key_Down);
     QCOMPARE(g_iCurGroup, 1);
@@ -308,10 +284,10 @@ void TestMainWindow::arrowKeysBetweenGlobalsAndGroups()
     QCOMPARE(g_iCurGroup, 0);
     QTest::keyClick(tree, Qt::Key_Up);
     QCOMPARE(g_sPaneView, std::string("Globals"));
-    QCOMPARE(m_window->SelectedTreeNode(), 2);
-    QCOMPARE(tree->currentItem(), m_window->treeItem(2));
-    QCOMPARE(m_window->visiblePane()->objectName(), QString("fraGlobalSettings1"));
-    QCOMPARE(m_window->treeState().images[4], TreeImage::FolderClosed);
+    QCOMPARE(f.window->SelectedTreeNode(), 2);
+    QCOMPARE(tree->currentItem(), f.window->treeItem(2));
+    QCOMPARE(f.window->visiblePane()->objectName(), QString("fraGlobalSettings1"));
+    QCOMPARE(f.window->treeState().images[4], TreeImage::FolderClosed);
 }
 
 void TestMainWindow::clickOnGroupsShowsGroupOne()
@@ -319,35 +295,35 @@ void TestMainWindow::clickOnGroupsShowsGroupOne()
     start();
     clickNode(10);
     QCOMPARE(g_iCurGroup, 6);
-    QCOMPARE(m_window->treeState().images[10], TreeImage::FolderOpen);
+    QCOMPARE(f.window->treeState().images[10], TreeImage::FolderOpen);
     clickNode(3);
     QCOMPARE(g_sPaneView, std::string("Channels"));
     QCOMPARE(g_iCurGroup, 0);
-    QCOMPARE(m_window->SelectedTreeNode(), 4);
-    QCOMPARE(m_window->treeState().images[4], TreeImage::FolderOpen);
-    QCOMPARE(m_window->treeState().images[10], TreeImage::FolderClosed);
-    QVERIFY(m_popups.empty());
+    QCOMPARE(f.window->SelectedTreeNode(), 4);
+    QCOMPARE(f.window->treeState().images[4], TreeImage::FolderOpen);
+    QCOMPARE(f.window->treeState().images[10], TreeImage::FolderClosed);
+    QVERIFY(f.popups->shown.empty());
 }
 
 void TestMainWindow::rightClickPopups()
 {
     start();
     clickNode(3, Qt::RightButton);
-    QVERIFY(m_popups.empty());
+    QVERIFY(f.popups->shown.empty());
     clickNode(15, Qt::RightButton);
-    QCOMPARE(m_popups.size(), std::size_t(1));
-    QCOMPARE(m_popups[0].first, QString("mnuReadWriteGroup"));
-    QCOMPARE(m_popups[0].second,
+    QCOMPARE(f.popups->shown.size(), std::size_t(1));
+    QCOMPARE(f.popups->shown[0].first, QString("mnuReadWriteGroup"));
+    QCOMPARE(f.popups->shown[0].second,
              (QStringList{"Read Group 12 Channel Data and Settings from Radio",
                           "Write Group 12 Channel Data and Settings to Radio"}));
     QCOMPARE(g_iCurGroup, 11);
     clickNode(1, Qt::RightButton);
-    QCOMPARE(m_popups.back().first, QString("mnuReadWriteRadio"));
-    QCOMPARE(m_popups.back().second,
+    QCOMPARE(f.popups->shown.back().first, QString("mnuReadWriteRadio"));
+    QCOMPARE(f.popups->shown.back().second,
              (QStringList{"Read ALL Data From Radio", "-", "Write ALL Data To Radio"}));
     clickNode(2, Qt::RightButton);
-    QCOMPARE(m_popups.back().first, QString("mnuReadWriteGlobals"));
-    QCOMPARE(m_popups.size(), std::size_t(3));
+    QCOMPARE(f.popups->shown.back().first, QString("mnuReadWriteGlobals"));
+    QCOMPARE(f.popups->shown.size(), std::size_t(3));
     QCOMPARE(g_sPaneView, std::string("Globals"));
 }
 
@@ -356,37 +332,37 @@ void TestMainWindow::pressOnEmptyTreeSpace()
     SaveSetting("Form Height", "14000");
     start();
     clickNode(8);
-    auto *tree = m_window->findChild<QTreeWidget *>("TreeView");
-    const QRect last = tree->visualItemRect(m_window->treeItem(28));
+    auto *tree = f.window->findChild<QTreeWidget *>("TreeView");
+    const QRect last = tree->visualItemRect(f.window->treeItem(28));
     QVERIFY2(last.bottom() + 20 < tree->viewport()->height(), "the tree has empty space");
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
                       QPoint(20, tree->viewport()->height() - 5));
     QCOMPARE(g_sPaneView, std::string("Channels"));
     QCOMPARE(g_iCurGroup, 4);
-    QCOMPARE(m_window->SelectedTreeNode(), 8);
+    QCOMPARE(f.window->SelectedTreeNode(), 8);
 }
 
 void TestMainWindow::tabRememberedWhenReturning()
 {
     start();
-    auto *tabs = m_window->findChild<QTabBar *>("Tab1Tabs");
+    auto *tabs = f.window->findChild<QTabBar *>("Tab1Tabs");
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
     QCOMPARE(g_iLastTab, 3);
-    QCOMPARE(m_window->visiblePane()->objectName(), QString("fraCmdGrp"));
+    QCOMPARE(f.window->visiblePane()->objectName(), QString("fraCmdGrp"));
     clickNode(9);
-    QCOMPARE(m_window->visiblePane()->objectName(), QString("fraGrid"));
+    QCOMPARE(f.window->visiblePane()->objectName(), QString("fraGrid"));
     clickNode(2);
     QCOMPARE(tabs->currentIndex(), 2);
-    QCOMPARE(m_window->visiblePane()->objectName(), QString("fraCmdGrp"));
+    QCOMPARE(f.window->visiblePane()->objectName(), QString("fraCmdGrp"));
     // The same when coming back with the arrow keys.
-    auto *tree = m_window->findChild<QTreeWidget *>("TreeView");
+    auto *tree = f.window->findChild<QTreeWidget *>("TreeView");
     tree->setFocus();
     QTest::keyClick(tree, Qt::Key_Down);
     QCOMPARE(g_sPaneView, std::string("Channels"));
     QTest::keyClick(tree, Qt::Key_Up);
-    QCOMPARE(m_window->visiblePane()->objectName(), QString("fraCmdGrp"));
+    QCOMPARE(f.window->visiblePane()->objectName(), QString("fraCmdGrp"));
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(3).center());
-    QCOMPARE(m_window->visiblePane()->objectName(), QString("fraUCGPickList"));
+    QCOMPARE(f.window->visiblePane()->objectName(), QString("fraUCGPickList"));
     QVERIFY(tabs->isEnabled());
 }
 
@@ -411,7 +387,7 @@ void TestMainWindow::progressRounding()
     QFETCH(int, max);
     QFETCH(int, shown);
     start();
-    auto *bar = m_window->findChild<QProgressBar *>("PBar");
+    auto *bar = f.window->findChild<QProgressBar *>("PBar");
     SetProgress(1, 2); // hidden: nothing happens
     QVERIFY(!bar->isVisible());
     ShowProgressBar(true);
@@ -427,70 +403,70 @@ void TestMainWindow::progressRounding()
 void TestMainWindow::captionStates()
 {
     start();
-    QCOMPARE(m_window->windowTitle(), QString("ZPA Tessaro Editor - DEFAULT VALUES"));
+    QCOMPARE(f.window->windowTitle(), QString("ZPA Tessaro Editor - DEFAULT VALUES"));
     g_bLoading = true;
     MarkDataChanged();
-    QCOMPARE(m_window->windowTitle(), QString("ZPA Tessaro Editor - DEFAULT VALUES"));
+    QCOMPARE(f.window->windowTitle(), QString("ZPA Tessaro Editor - DEFAULT VALUES"));
     g_bLoading = false;
     MarkDataChanged();
-    QCOMPARE(m_window->windowTitle(), QString("ZPA Tessaro Editor - DEFAULT VALUES *"));
+    QCOMPARE(f.window->windowTitle(), QString("ZPA Tessaro Editor - DEFAULT VALUES *"));
     QVERIFY(IsDataChanged());
     g_sCurFileName = "";
     MarkDataChanged();
-    QCOMPARE(m_window->windowTitle(), QString("ZPA Tessaro Editor - New File *"));
+    QCOMPARE(f.window->windowTitle(), QString("ZPA Tessaro Editor - New File *"));
     g_sCurFileName = "/home/tech/Unit7.tdf";
     SetCaption(false);
-    QCOMPARE(m_window->windowTitle(), QString("ZPA Tessaro Editor - Unit7.tdf"));
+    QCOMPARE(f.window->windowTitle(), QString("ZPA Tessaro Editor - Unit7.tdf"));
     QVERIFY(!IsDataChanged());
 }
 
 void TestMainWindow::newAsksAndShowsVersionCaption()
 {
-    m_fs.files[g_sFactoryFile] = std::vector<std::uint8_t>(TdfFileSize, 0x33);
+    f.fs.files[g_sFactoryFile] = std::vector<std::uint8_t>(TdfFileSize, 0x33);
     start();
     clickNode(12);
     MarkDataChanged();
-    m_dialogs.messageAnswers.push_back(MsgAnswer::No);
-    m_window->findChild<QAction *>("mnuFileNew")->trigger();
-    QCOMPARE(m_dialogs.messages.size(), std::size_t(1));
-    QCOMPARE(m_dialogs.messages[0].caption, std::string("FILE OPEN"));
-    QCOMPARE(m_window->windowTitle(), QString("ZPA Tessaro Editor ver. %1 - Factory.def")
+    f.dialogs.messageAnswers.push_back(MsgAnswer::No);
+    f.window->findChild<QAction *>("mnuFileNew")->trigger();
+    QCOMPARE(f.dialogs.messages.size(), std::size_t(1));
+    QCOMPARE(f.dialogs.messages[0].caption, std::string("FILE OPEN"));
+    QCOMPARE(f.window->windowTitle(), QString("ZPA Tessaro Editor ver. %1 - Factory.def")
                                           .arg(QStringLiteral(TESSARO_VERSION_TEXT)));
     QCOMPARE(int(MemMap.get(9, 9)), 0x33);
     // The group shown before stays shown and selected.
-    QCOMPARE(m_window->SelectedTreeNode(), 12);
-    QCOMPARE(m_window->visiblePane()->objectName(), QString("fraGrid"));
+    QCOMPARE(f.window->SelectedTreeNode(), 12);
+    QCOMPARE(f.window->visiblePane()->objectName(), QString("fraGrid"));
 
     // Cancel leaves everything as it was.
     MarkDataChanged();
-    m_dialogs.messageAnswers.push_back(MsgAnswer::Cancel);
-    m_window->findChild<QAction *>("mnuFileOpenExisting")->trigger();
-    QVERIFY(m_dialogs.openRequests.empty());
-    QVERIFY(m_window->windowTitle().endsWith(" *"));
+    f.dialogs.messageAnswers.push_back(MsgAnswer::Cancel);
+    f.window->findChild<QAction *>("mnuFileOpenExisting")->trigger();
+    QVERIFY(f.dialogs.openRequests.empty());
+    QVERIFY(f.window->windowTitle().endsWith(" *"));
 }
 
 void TestMainWindow::sizeLimits()
 {
     start();
     const double dpi = ScreenDpi();
-    m_window->resize(TwipsToPixels(9000, dpi), TwipsToPixels(9500, dpi));
-    QTRY_VERIFY(!m_dialogs.messages.empty());
-    QCOMPARE(m_dialogs.messages[0].caption, std::string("SIZE LIMIT"));
-    QCOMPARE(m_dialogs.messages[0].text,
+    f.window->resize(TwipsToPixels(9000, dpi), TwipsToPixels(9500, dpi));
+    QTRY_VERIFY(!f.dialogs.messages.empty());
+    QCOMPARE(f.dialogs.messages[0].caption, std::string("SIZE LIMIT"));
+    QCOMPARE(f.dialogs.messages[0].text,
              std::string("The form has reached its minimum width, please do not attempt to make "
                          "it any smaller.      "));
-    QCOMPARE(m_dialogs.messages[0].icon, MsgIcon::Information);
-    QTRY_VERIFY(m_window->CurrentGeometry().width >= 11500);
-    QVERIFY(m_window->CurrentGeometry().width < 11500 + 30);
+    QCOMPARE(f.dialogs.messages[0].icon, MsgIcon::Information);
+    QTRY_VERIFY(f.window->CurrentGeometry().width >= 11500);
+    QVERIFY(f.window->CurrentGeometry().width < 11500 + 30);
 
-    m_dialogs.messages.clear();
-    m_window->resize(TwipsToPixels(12000, dpi), TwipsToPixels(5000, dpi));
-    QTRY_VERIFY(!m_dialogs.messages.empty());
-    QCOMPARE(m_dialogs.messages[0].text,
+    f.dialogs.messages.clear();
+    f.window->resize(TwipsToPixels(12000, dpi), TwipsToPixels(5000, dpi));
+    QTRY_VERIFY(!f.dialogs.messages.empty());
+    QCOMPARE(f.dialogs.messages[0].text,
              std::string("The form has reached its minimum height, please do not attempt to "
                          "make it any smaller.      "));
-    QTRY_VERIFY(m_window->CurrentGeometry().height >= 8700);
-    QCOMPARE(m_dialogs.messages.size(), std::size_t(1));
+    QTRY_VERIFY(f.window->CurrentGeometry().height >= 8700);
+    QCOMPARE(f.dialogs.messages.size(), std::size_t(1));
 }
 
 void TestMainWindow::restoredGeometry()
@@ -502,20 +478,20 @@ void TestMainWindow::restoredGeometry()
     SaveSetting("Form Height", "9000");
     SaveSetting("picSplit Left", "3000");
     start();
-    const WindowGeometry g = m_window->CurrentGeometry();
+    const WindowGeometry g = f.window->CurrentGeometry();
     QCOMPARE(int(g.state), 0);
     QVERIFY(qAbs(g.left - 100) <= 15);
     QVERIFY(qAbs(g.top - 300) <= 15);
     QVERIFY2(qAbs(g.width - 12000) <= 15, qPrintable(QString::number(g.width)));
     QVERIFY(qAbs(g.height - 9000) <= 15);
-    QCOMPARE(m_window->splitPosition(), 3000);
+    QCOMPARE(f.window->splitPosition(), 3000);
 
     // Closing saves what is shown.
     SaveSetting("Form Width", "0");
-    m_window->resize(TwipsToPixels(13500, ScreenDpi()), m_window->height());
-    const WindowGeometry shown = m_window->CurrentGeometry();
+    f.window->resize(TwipsToPixels(13500, ScreenDpi()), f.window->height());
+    const WindowGeometry shown = f.window->CurrentGeometry();
     QVERIFY(shown.width >= 13500);
-    m_window->close();
+    f.window->close();
     QCOMPARE(GetSettingInt("Form Width", 0), shown.width);
     QCOMPARE(GetSettingInt("Form Left", 0), shown.left);
     QCOMPARE(GetSettingInt("picSplit Left", 0), 3000);
@@ -527,57 +503,57 @@ void TestMainWindow::maximisedKeepsNormalSize()
     SaveSetting("Window State", "2");
     SaveSetting("Form Width", "12345");
     start();
-    QTRY_VERIFY(m_window->isMaximized());
-    QVERIFY(m_dialogs.messages.empty());
+    QTRY_VERIFY(f.window->isMaximized());
+    QVERIFY(f.dialogs.messages.empty());
     // Closing saves the state and the splitter, and keeps the stored normal size.
-    m_window->close();
+    f.window->close();
     QCOMPARE(GetSettingInt("Window State", -1), 2);
     QCOMPARE(GetSettingInt("Form Width", 0), 12345);
-    QCOMPARE(GetSettingInt("picSplit Left", 0), m_window->splitPosition());
+    QCOMPARE(GetSettingInt("picSplit Left", 0), f.window->splitPosition());
 }
 
 void TestMainWindow::keptReachable()
 {
     start();
     const double dpi = ScreenDpi();
-    const QRect screen = m_window->screen()->geometry();
+    const QRect screen = f.window->screen()->geometry();
     // Pushed almost off the right edge: moved back so 1000 twips stay on the screen.
-    m_window->move(screen.width() - 10, 100);
-    m_window->resize(m_window->width() + 1, m_window->height());
-    QTRY_COMPARE(m_window->CurrentGeometry().left,
+    f.window->move(screen.width() - 10, 100);
+    f.window->resize(f.window->width() + 1, f.window->height());
+    QTRY_COMPARE(f.window->CurrentGeometry().left,
                  PixelsToTwips(TwipsToPixels(PixelsToTwips(screen.width(), dpi) - 1000, dpi), dpi));
-    QVERIFY(m_dialogs.messages.empty());
+    QVERIFY(f.dialogs.messages.empty());
 }
 
 void TestMainWindow::splitterDrag()
 {
     start();
     const double dpi = ScreenDpi();
-    auto *handle = m_window->findChild<QWidget *>("imgSplit");
-    auto *bar = m_window->findChild<QWidget *>("picSplit");
-    auto *tree = m_window->findChild<QWidget *>("TreeView");
-    auto *strip = m_window->findChild<QWidget *>("Tab1");
+    auto *handle = f.window->findChild<QWidget *>("imgSplit");
+    auto *bar = f.window->findChild<QWidget *>("picSplit");
+    auto *tree = f.window->findChild<QWidget *>("TreeView");
+    auto *strip = f.window->findChild<QWidget *>("Tab1");
     const int treeWidth = tree->width();
     QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(2, 50));
-    QVERIFY(m_window->isSplitMoving());
+    QVERIFY(f.window->isSplitMoving());
     QVERIFY(bar->isVisible());
     QTest::mouseMove(handle, QPoint(-handle->x() - 200, 50));
-    QCOMPARE(m_window->dragBarLeft(), 500);
+    QCOMPARE(f.window->dragBarLeft(), 500);
     QCOMPARE(bar->x(), TwipsToPixels(500, dpi));
     QCOMPARE(tree->width(), treeWidth); // only the bar moves while dragging
     QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(-handle->x() - 200, 50));
     QVERIFY(!bar->isVisible());
-    QCOMPARE(m_window->splitPosition(), 1500);
+    QCOMPARE(f.window->splitPosition(), 1500);
     QVERIFY(qAbs(PixelsToTwips(tree->width(), dpi) - 1440) <= 15);
 
-    const int clientWidth = PixelsToTwips(m_window->centralWidget()->width(), dpi);
+    const int clientWidth = PixelsToTwips(f.window->centralWidget()->width(), dpi);
     QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(2, 50));
-    QTest::mouseMove(handle, QPoint(m_window->width() + 300, 50));
-    QCOMPARE(m_window->dragBarLeft(), clientWidth - 500);
-    QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(m_window->width() + 300, 50));
-    QCOMPARE(m_window->splitPosition(), clientWidth - 1500);
+    QTest::mouseMove(handle, QPoint(f.window->width() + 300, 50));
+    QCOMPARE(f.window->dragBarLeft(), clientWidth - 500);
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(f.window->width() + 300, 50));
+    QCOMPARE(f.window->splitPosition(), clientWidth - 1500);
     QVERIFY(strip->x() >= tree->x() + tree->width());
-    QVERIFY(strip->x() + strip->width() <= m_window->centralWidget()->width());
+    QVERIFY(strip->x() + strip->width() <= f.window->centralWidget()->width());
 }
 
 void TestMainWindow::enableMainControls()
@@ -587,21 +563,21 @@ void TestMainWindow::enableMainControls()
     EnableMainControls(false);
     for (const char *name : {"mnuFile", "mnuRead", "mnuWrite", "mnuEdit", "mnuOptions", "mnuTune",
                              "mnuHelp", "tbOpen", "tbExit"})
-        QVERIFY2(!m_window->findChild<QAction *>(name)->isEnabled(), name);
-    QVERIFY(!m_window->findChild<QWidget *>("TreeView")->isEnabled());
-    QVERIFY(!m_window->findChild<QWidget *>("Grid")->isEnabled());
-    QVERIFY(!m_window->findChild<QWidget *>("txtGroupLabel")->isEnabled());
+        QVERIFY2(!f.window->findChild<QAction *>(name)->isEnabled(), name);
+    QVERIFY(!f.window->findChild<QWidget *>("TreeView")->isEnabled());
+    QVERIFY(!f.window->findChild<QWidget *>("Grid")->isEnabled());
+    QVERIFY(!f.window->findChild<QWidget *>("txtGroupLabel")->isEnabled());
     EnableMainControls(true);
-    QVERIFY(m_window->findChild<QAction *>("mnuFile")->isEnabled());
-    QVERIFY(m_window->findChild<QWidget *>("TreeView")->isEnabled());
-    QVERIFY(m_window->findChild<QWidget *>("cbIncomingClone")->isEnabled());
+    QVERIFY(f.window->findChild<QAction *>("mnuFile")->isEnabled());
+    QVERIFY(f.window->findChild<QWidget *>("TreeView")->isEnabled());
+    QVERIFY(f.window->findChild<QWidget *>("cbIncomingClone")->isEnabled());
 }
 
 void TestMainWindow::inputsHaveAccessibleNames()
 {
     start();
     clickNode(5);
-    const auto widgets = m_window->findChildren<QWidget *>();
+    const auto widgets = f.window->findChildren<QWidget *>();
     int checked = 0;
     for (QWidget *w : widgets) {
         if (qobject_cast<QLineEdit *>(w) && qobject_cast<QComboBox *>(w->parentWidget()))
@@ -612,14 +588,14 @@ void TestMainWindow::inputsHaveAccessibleNames()
         QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
     }
     QVERIFY(checked >= 2);
-    QCOMPARE(m_window->findChild<QWidget *>("txtGroupLabel")->accessibleName(),
+    QCOMPARE(f.window->findChild<QWidget *>("txtGroupLabel")->accessibleName(),
              QString("Group Label:"));
 }
 
 void TestMainWindow::helpOpensOverview()
 {
     start();
-    m_window->findChild<QAction *>("tbHelp")->trigger();
+    f.window->findChild<QAction *>("tbHelp")->trigger();
     HelpWindow *help = nullptr;
     for (QWidget *w : QApplication::topLevelWidgets()) {
         if (auto *h = qobject_cast<HelpWindow *>(w); h && h->isVisible())
@@ -628,7 +604,7 @@ void TestMainWindow::helpOpensOverview()
     QVERIFY(help);
     QCOMPARE(help->browser()->source().fileName(), QString("Overview.htm"));
     QVERIFY(help->browser()->toPlainText().contains("Open Existing File"));
-    m_window->close();
+    f.window->close();
     QVERIFY(!help->isVisible());
 }
 
@@ -660,7 +636,7 @@ void TestMainWindow::gridPaneFits()
     SaveSetting("Form Height", std::to_string(height));
     start();
     clickNode(15);
-    QWidget *pane = m_window->visiblePane();
+    QWidget *pane = f.window->visiblePane();
     QCOMPARE(pane->objectName(), QString("fraGrid"));
     QVERIFY(pane->parentWidget()->rect().contains(pane->geometry()));
     QRect row;
@@ -693,9 +669,9 @@ void TestMainWindow::aboutShowsSystemInformation()
     AboutWindow about;
     QCOMPARE(about.windowTitle(), QString("About ZPA Tessaro"));
     about.findChild<QPushButton *>("cmdSysInfo")->click();
-    QCOMPARE(m_dialogs.messages.size(), std::size_t(1));
-    QCOMPARE(m_dialogs.messages[0].caption, std::string("SYSTEM INFORMATION"));
-    QCOMPARE(QString::fromStdString(m_dialogs.messages[0].text), info);
+    QCOMPARE(f.dialogs.messages.size(), std::size_t(1));
+    QCOMPARE(f.dialogs.messages[0].caption, std::string("SYSTEM INFORMATION"));
+    QCOMPARE(QString::fromStdString(f.dialogs.messages[0].text), info);
 }
 
 void TestMainWindow::laterFeaturesSaySoInTheStatusBar_data()
@@ -717,12 +693,12 @@ void TestMainWindow::laterFeaturesSaySoInTheStatusBar()
     QFETCH(QString, text);
     start();
     const MemMapImage before = MemMap;
-    QAction *item = m_window->findChild<QAction *>(action);
+    QAction *item = f.window->findChild<QAction *>(action);
     QVERIFY(item);
     item->trigger();
     QCOMPARE(status(), text);
     QVERIFY(MemMap == before);
-    QVERIFY(m_dialogs.messages.empty());
+    QVERIFY(f.dialogs.messages.empty());
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -28,9 +28,20 @@ private:
     QAction *item(const QString &name) const { return m_menu->findChild<QAction *>(name); }
     QStringList checkedItems() const;
 
+    // The main window's part: the menu follows every change of the link's choice.
+    struct MenuFollower : RecordingWindow {
+        OptionsMenu *menu = nullptr;
+        void optionsMenuChanged() override
+        {
+            if (menu)
+                menu->Sync();
+        }
+    };
+
     LinkFixture f;
+    MenuFollower m_follower;
     QMainWindow *m_window = nullptr;
-    QMenu *m_menu = nullptr;
+    OptionsMenu *m_menu = nullptr;
 };
 
 void TestOptionsMenu::init()
@@ -38,12 +49,15 @@ void TestOptionsMenu::init()
     f.reset();
     ResetAppGlobals();
     m_window = new QMainWindow;
-    m_menu = CreateOptionsMenu(m_window);
+    m_menu = new OptionsMenu(m_window);
     m_window->menuBar()->addMenu(m_menu);
+    m_follower.menu = m_menu;
+    platform().window = &m_follower;
 }
 
 void TestOptionsMenu::cleanup()
 {
+    platform().window = nullptr;
     delete m_window;
     m_window = nullptr;
     m_menu = nullptr;
@@ -95,7 +109,7 @@ void TestOptionsMenu::restoreChecksStoredChoice()
     f.setSetting("Comm Port 8 Device", "/dev/ttyV8");
     f.port->present.insert("/dev/ttyV8");
     g_bShowTuneWarning = false;
-    RestoreOptionsMenu(m_menu);
+    m_menu->Restore();
     QCOMPARE(checkedItems(), (QStringList{"mnuComm_7", "mnuBaud_2"}));
     for (int i = 0; i < 10; ++i) {
         QAction *port = item(QStringLiteral("mnuComm_%1").arg(i));
@@ -109,7 +123,7 @@ void TestOptionsMenu::restoreChecksStoredChoice()
 void TestOptionsMenu::portItemsNameTheirDevice()
 {
     f.port->listed = {"/dev/ttyS0", "/dev/ttyUSB0"};
-    RestoreOptionsMenu(m_menu);
+    m_menu->Restore();
     QCOMPARE(item(QStringLiteral("mnuComm_0"))->toolTip(), QStringLiteral("/dev/ttyVR0"));
     QCOMPARE(item(QStringLiteral("mnuComm_0"))->statusTip(), QStringLiteral("/dev/ttyVR0"));
     // Without a key, port 2 is the second device found, USB adapters first.
@@ -120,7 +134,7 @@ void TestOptionsMenu::portItemsNameTheirDevice()
 void TestOptionsMenu::cancelledFasterRateKeepsTheCheck()
 {
     f.setSetting("Baud Rate Index", "2");
-    RestoreOptionsMenu(m_menu);
+    m_menu->Restore();
     f.dialogs->messageAnswers = {MsgAnswer::Cancel};
     item(QStringLiteral("mnuBaud_5"))->trigger();
     QCOMPARE(f.dialogs->messages.size(), std::size_t(1));
@@ -135,7 +149,7 @@ void TestOptionsMenu::cancelledFasterRateKeepsTheCheck()
 
 void TestOptionsMenu::choosingAPortMovesTheCheck()
 {
-    RestoreOptionsMenu(m_menu);
+    m_menu->Restore();
     item(QStringLiteral("mnuComm_4"))->trigger();
     // Clicking the checked item again keeps it checked.
     item(QStringLiteral("mnuComm_4"))->trigger();
@@ -146,7 +160,7 @@ void TestOptionsMenu::choosingAPortMovesTheCheck()
 
 void TestOptionsMenu::tuneWarningToggles()
 {
-    RestoreOptionsMenu(m_menu);
+    m_menu->Restore();
     QAction *warning = item(QStringLiteral("mnuShowTuneWarning"));
     QVERIFY(warning->isChecked());
     warning->trigger();
@@ -162,7 +176,7 @@ void TestOptionsMenu::tuneWarningToggles()
 void TestOptionsMenu::hookStepDownMovesTheCheck()
 {
     f.setSetting("Baud Rate Index", "5");
-    RestoreOptionsMenu(m_menu);
+    m_menu->Restore();
     QVERIFY(item(QStringLiteral("mnuBaud_5"))->isChecked());
     f.radio->maxBaudRate = 38400;
     QCOMPARE(HookRadio(m_iCommPort, 3, m_lBaudRate), 1);

@@ -233,8 +233,9 @@ void TestPortChoice::restoreStoredChoice()
 
 void TestPortChoice::listenerFollowsEveryChange()
 {
-    int calls = 0;
-    SetOptionsMenuListener([&calls] { ++calls; });
+    RecordingWindow window;
+    platform().window = &window;
+    const int &calls = window.optionsMenuChanges;
     mnuComm_Click(0);
     QCOMPARE(calls, 1);
     SetBaudRate();
@@ -244,7 +245,7 @@ void TestPortChoice::listenerFollowsEveryChange()
     QCOMPARE(calls, 3);
     BuildPortMenu();
     QCOMPARE(calls, 4);
-    SetOptionsMenuListener(nullptr);
+    platform().window = nullptr;
 }
 
 QTEST_APPLESS_MAIN(TestPortChoice)

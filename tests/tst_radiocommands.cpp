@@ -96,20 +96,16 @@ void TestRadioCommands::init()
     g_sUserFile = ProgramFolder + "/User.def";
     g_sCurFileName = "DEFAULT VALUES";
     LoadDefaultImage(MemMap);
-    backupClock() = [] { return BackupTime{2026, 12, 6, 14, 3, 59}; };
 }
 
 void TestRadioCommands::cleanup()
 {
     m_window.reset();
-    transferReport() = TransferReport();
 }
 
 void TestRadioCommands::start()
 {
     m_window = std::make_unique<MainWindow>();
-    m_window->showPopup = [](QMenu *, const QPoint &) {};
-    m_window->askExit = [](bool) { return ExitChoice::Exit; };
     g_bLoading = true;
     m_window->LoadWindow();
     g_bLoading = false;
@@ -330,7 +326,7 @@ void TestRadioCommands::cancelAtSaveQuestionSendsNothing()
     QFETCH(QString, statusAfter);
     start();
     g_iCurGroup = 1;
-    m_window->StatusMsg("Ready.....");
+    StatusMsg("Ready.....");
     MarkDataChanged();
     const MemMapImage before = MemMap;
     f.dialogs->messageAnswers = {MsgAnswer::Cancel};

@@ -86,7 +86,7 @@ void TestReadBackup::keepsTheNewest200()
 {
     // 204 older backups over several days, and a file of the technician's own.
     for (int i = 0; i < 204; ++i) {
-        const BackupTime t{2025, 1 + i / 28, 1 + i % 28, 8, 0, 0};
+        const LocalTime t{2025, 1 + i / 28, 1 + i % 28, 8, 0, 0};
         m_fs.files[m_folder + "/" + ReadBackupName(t, "11.11.111")] = {1};
     }
     m_fs.files[m_folder + "/notes.txt"] = {2};
@@ -97,7 +97,7 @@ void TestReadBackup::keepsTheNewest200()
     QVERIFY(m_fs.files.count(m_folder + "/notes.txt"));
     // The five oldest went.
     for (int i = 0; i < 5; ++i) {
-        const BackupTime t{2025, 1 + i / 28, 1 + i % 28, 8, 0, 0};
+        const LocalTime t{2025, 1 + i / 28, 1 + i % 28, 8, 0, 0};
         QVERIFY(!m_fs.files.count(m_folder + "/" + ReadBackupName(t, "11.11.111")));
     }
     QVERIFY(m_fs.files.count(m_folder + "/" + ReadBackupName({2025, 1, 6, 8, 0, 0}, "11.11.111")));

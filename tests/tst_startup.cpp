@@ -40,21 +40,23 @@ void TestStartup::init()
     MemMap.clear();
 }
 
-// Runs the start-up sequence and returns the order of the window steps.
+// Runs the start-up steps as main() does and returns what the window saw of them.
 std::vector<std::string> TestStartup::start(const std::string &commandLine)
 {
     ResetAppGlobals();
+    RecordingWindow window;
+    platform().window = &window;
     std::vector<std::string> steps;
-    StartupWindows windows;
-    windows.showSplash = [&] { steps.push_back(g_bLoading ? "splash(loading)" : "splash"); };
-    windows.showMainWindow = [&] {
-        // The default files are set up before the window comes up.
-        steps.push_back(std::string(g_bLoading ? "main(loading)" : "main") +
-                        (m_fs.exists(g_sUserFile) ? "" : " without User.def"));
-    };
-    windows.refreshMainWindow = [&] { steps.push_back("refresh"); };
-    windows.closeSplash = [&] { steps.push_back("close"); };
-    RunStartup(commandLine, windows);
+    BeginStartup(commandLine);
+    // The default files are set up before the window comes up.
+    steps.push_back(std::string(g_bLoading ? "main(loading)" : "main") +
+                    (m_fs.exists(g_sUserFile) ? "" : " without User.def"));
+    LoadCommandLineFile(commandLine);
+    if (window.paneRefreshes && window.treeRebuilds)
+        steps.push_back("refresh");
+    EndStartup();
+    steps.push_back(g_bLoading ? "end(loading)" : "end");
+    platform().window = nullptr;
     return steps;
 }
 
@@ -71,7 +73,7 @@ static std::vector<std::uint8_t> defaultFileBytes()
 void TestStartup::firstStartCreatesDefaultFiles()
 {
     const auto steps = start("");
-    QCOMPARE(steps, (std::vector<std::string>{"splash", "main(loading)", "close"}));
+    QCOMPARE(steps, (std::vector<std::string>{"main(loading)", "end"}));
     QVERIFY(!g_bLoading);
     QCOMPARE(g_sFactoryFile, m_folder + "/Factory.def");
     QCOMPARE(g_sUserFile, m_folder + "/User.def");
@@ -137,9 +139,9 @@ void TestStartup::commandLine()
     QCOMPARE(GetSetting("Current File Name", ""), current.toStdString());
     QCOMPARE(int(MemMap.get(12, 100)), exists ? 0x33 : 0);
     QCOMPARE(int(MemMap.get(0, 7)), exists ? 0x33 : 128);
-    QCOMPARE(steps.size(), size_t(exists ? 4 : 3));
+    QCOMPARE(steps.size(), size_t(exists ? 3 : 2));
     if (exists)
-        QCOMPARE(steps[2], std::string("refresh"));
+        QCOMPARE(steps[1], std::string("refresh"));
 }
 
 void TestStartup::storedSettings()
@@ -162,8 +164,7 @@ void TestStartup::failingDefaultFilesDoNotStopStartUp()
     QCOMPARE(m_dialogs.messages.size(), size_t(1));
     QCOMPARE(m_dialogs.messages[0].text,
              std::string("There was an I/O error in the sub routine: 'SetUpDefaultFiles'"));
-    QCOMPARE(steps,
-             (std::vector<std::string>{"splash", "main(loading) without User.def", "close"}));
+    QCOMPARE(steps, (std::vector<std::string>{"main(loading) without User.def", "end"}));
     // The routine ended at the failure: the user file was not written either.
     QVERIFY(!m_fs.exists(g_sUserFile));
 }
@@ -178,8 +179,8 @@ void TestStartup::unreadableCommandLineFileIsNotMadeCurrent()
     QCOMPARE(g_sCurFileName, std::string("DEFAULT VALUES"));
     QCOMPARE(GetSetting("Current File Name", ""), std::string("DEFAULT VALUES"));
     QCOMPARE(int(MemMap.get(0, 7)), 128);
-    QCOMPARE(steps.size(), size_t(4));
-    QCOMPARE(steps[2], std::string("refresh"));
+    QCOMPARE(steps.size(), size_t(3));
+    QCOMPARE(steps[1], std::string("refresh"));
 }
 
 QTEST_APPLESS_MAIN(TestStartup)

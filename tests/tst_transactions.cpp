@@ -41,25 +41,22 @@ private Q_SLOTS:
 
 private:
     LinkFixture f;
-    std::vector<std::pair<int, int>> m_progress;
-    std::vector<std::string> m_status;
+    RecordingWindow m_window;
+    std::vector<std::pair<int, int>> &m_progress = m_window.progress;
+    std::vector<std::string> &m_status = m_window.statusTexts;
 };
 
 void TestTransactions::init()
 {
     f.reset();
     MemMap.clear();
-    m_progress.clear();
-    m_status.clear();
-    transferReport().progress = [this](int done, int total) {
-        m_progress.push_back({done, total});
-    };
-    transferReport().status = [this](const std::string &text) { m_status.push_back(text); };
+    m_window = RecordingWindow();
+    platform().window = &m_window;
 }
 
 void TestTransactions::cleanup()
 {
-    transferReport() = TransferReport();
+    platform().window = nullptr;
 }
 
 void TestTransactions::progressAgainstFixedTotals_data()
