@@ -19,9 +19,12 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(TESSARO_VERSION_TEXT));
     InstallQtPlatform();
 
-    // At most one argument: the data file to open. Spaces in an unquoted path arrive split.
-    QStringList args = QApplication::arguments().mid(1);
-    const std::string commandLine = args.join(QLatin1Char(' ')).toStdString();
+    // At most one argument: the data file to open. Spaces in an unquoted path arrive split. The
+    // bytes are kept as they are (QApplication has taken its own options out of argv), so a
+    // name in any encoding still names its file.
+    std::string commandLine;
+    for (int i = 1; i < argc; ++i)
+        commandLine += (i > 1 ? " " : "") + std::string(argv[i]);
 
     auto splash = std::make_unique<SplashWindow>();
     if (QScreen *screen = QApplication::primaryScreen())

@@ -6,23 +6,52 @@
 #include "defaultimage.h"
 #include "ioerror.h"
 #include "memmap.h"
+#include "numtext.h"
 #include "platform.h"
 #include "tdffile.h"
 #include "windowservices.h"
 
-std::string StripCommandLineQuotes(const std::string &commandLine)
+#include <cctype>
+
+std::string CommandLineFileName(const std::string &commandLine)
 {
-    std::string text = commandLine;
-    if (!text.empty() && text.front() == '"')
-        text.erase(0, 1);
-    if (!text.empty() && text.back() == '"')
-        text.pop_back();
+    const std::string &text = commandLine;
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"' &&
+        !platform().files->exists(text))
+        return text.substr(1, text.size() - 2);
     return text;
+}
+
+static bool IsStaleTempName(const std::string &name)
+{
+    const std::size_t suffix = sizeof(TempFileSuffixPattern) - 1;
+    if (name.size() <= suffix + 4)
+        return false;
+    const std::string stem = name.substr(0, name.size() - suffix);
+    const std::string ext = UpperCase(stem.substr(stem.size() - 4));
+    if (ext != ".TDF" && ext != ".DEF")
+        return false;
+    if (name[name.size() - suffix] != '.')
+        return false;
+    for (std::size_t i = name.size() - suffix + 1; i < name.size(); ++i) {
+        if (!std::isalnum(static_cast<unsigned char>(name[i])))
+            return false;
+    }
+    return true;
+}
+
+void RemoveStaleTempFiles(const std::string &folder)
+{
+    FileSystem &fs = *platform().files;
+    for (const std::string &name : fs.listFolder(folder)) {
+        if (IsStaleTempName(name))
+            fs.remove(folder + "/" + name);
+    }
 }
 
 void ParseCommandLine(const std::string &commandLine)
 {
-    const std::string name = StripCommandLineQuotes(commandLine);
+    const std::string name = CommandLineFileName(commandLine);
     if (!name.empty()) {
         g_sCurFileName = name;
         SaveSetting("Current File Name", g_sCurFileName);
@@ -66,6 +95,10 @@ void BeginStartup(const std::string &commandLine)
     LoadMemMapFrom_TDF_File(g_sCurFileName);
 
     platform().files->makePath(platform().programFolder);
+    for (const std::string &folder :
+         {platform().programFolder, platform().programFolder + "/Backups",
+          platform().documentsFolder})
+        RemoveStaleTempFiles(folder);
     g_sFactoryFile = platform().programFolder + "/Factory.def";
     g_sUserFile = platform().programFolder + "/User.def";
     SetUpDefaultFiles();
@@ -80,7 +113,7 @@ void BeginStartup(const std::string &commandLine)
 
 void LoadCommandLineFile(const std::string &commandLine)
 {
-    const std::string named = StripCommandLineQuotes(commandLine);
+    const std::string named = CommandLineFileName(commandLine);
     if (!named.empty() && platform().files->exists(named)) {
         if (!LoadMemMapFrom_TDF_File(named)) {
             // The window must not offer to save the default data under that file's name.
@@ -93,7 +126,15 @@ void LoadCommandLineFile(const std::string &commandLine)
     }
 }
 
+std::string SettingsUnusableStatus(const std::string &file)
+{
+    return "Settings cannot be read or stored: " + file + ".....";
+}
+
 void EndStartup()
 {
     g_bLoading = false;
+    const std::string unusable = platform().settings->unusableFile(ProgramTitle);
+    if (!unusable.empty())
+        StatusMsg(SettingsUnusableStatus(unusable));
 }

@@ -2,8 +2,13 @@
 
 #include <string>
 
-// The command-line text without one enclosing pair of double quotes.
-std::string StripCommandLineQuotes(const std::string &commandLine);
+// The data file the command line names: the text as it is, or without an enclosing pair of
+// double quotes when the text as given names no file (the shell has usually removed them).
+std::string CommandLineFileName(const std::string &commandLine);
+
+// Removes the temporaries a save interrupted by a kill left in the folder (names of a data or
+// default file followed by the temporary pattern).
+void RemoveStaleTempFiles(const std::string &folder);
 
 // Makes the named file current, or the stored "Current File Name" when the line is empty.
 void ParseCommandLine(const std::string &commandLine);
@@ -19,5 +24,9 @@ void SetUpDefaultFiles();
 void BeginStartup(const std::string &commandLine);
 // Loads the file the command line names, when it exists, and shows it in the window.
 void LoadCommandLineFile(const std::string &commandLine);
-// From now on, edits mark the data changed.
+// From now on, edits mark the data changed. Says in the status bar when the settings cannot be
+// kept.
 void EndStartup();
+
+// The status text for a settings file that cannot be read or written.
+std::string SettingsUnusableStatus(const std::string &file);

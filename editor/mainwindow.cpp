@@ -264,6 +264,10 @@ void MainWindow::createStatusBar()
     m_pbar->setRange(0, 100);
     m_pbar->setTextVisible(false);
     m_pbar->hide();
+    m_pbarPaint = new QTimer(this);
+    m_pbarPaint->setSingleShot(true);
+    m_pbarPaint->setInterval(ProgressPaintMs);
+    connect(m_pbarPaint, &QTimer::timeout, this, [this] { m_pbar->setValue(m_pbarPending); });
     bar->addPermanentWidget(m_sbpProg);
 
     m_sbpTime = new QLabel(this);
@@ -274,9 +278,10 @@ void MainWindow::createStatusBar()
     m_sbpTime->setAlignment(Qt::AlignCenter);
     m_sbpTime->setMinimumWidth(TwipsToPixels(1200, ScreenDpi()));
     bar->addPermanentWidget(m_sbpTime);
-    auto *clock = new QTimer(this);
-    connect(clock, &QTimer::timeout, this, &MainWindow::updateClock);
-    clock->start(1000);
+    m_clockTick = new QTimer(this);
+    m_clockTick->setSingleShot(true);
+    m_clockTick->setTimerType(Qt::PreciseTimer);
+    connect(m_clockTick, &QTimer::timeout, this, &MainWindow::updateClock);
     updateClock();
 }
 
@@ -322,7 +327,13 @@ void MainWindow::createClient()
 
 void MainWindow::updateClock()
 {
-    m_sbpTime->setText(QLocale().toString(QTime::currentTime(), QLocale::ShortFormat));
+    const QTime now = QTime::currentTime();
+    const QString format = QLocale().timeFormat(QLocale::ShortFormat);
+    m_sbpTime->setText(QLocale().toString(now, format));
+    // Wake when the text can next change: at the next second only if the format shows seconds.
+    const bool seconds = format.contains(QLatin1Char('s'));
+    const int toNext = seconds ? 1000 - now.msec() : (60 - now.second()) * 1000 - now.msec();
+    m_clockTick->start(toNext + 5);
 }
 
 void MainWindow::LoadWindow()
@@ -385,8 +396,12 @@ void MainWindow::setProgress(int iVal, int iMax)
 {
     if (!m_pbar->isVisible())
         return;
-    if (const auto percent = ProgressPercent(iVal, iMax))
-        m_pbar->setValue(*percent);
+    // QProgressBar repaints at once on a visible change; a transfer steps it hundreds of times.
+    if (const auto percent = ProgressPercent(iVal, iMax)) {
+        m_pbarPending = *percent;
+        if (!m_pbarPaint->isActive())
+            m_pbarPaint->start();
+    }
 }
 
 void MainWindow::showProgress(bool show)
@@ -401,6 +416,7 @@ void MainWindow::showProgress(bool show)
         m_pbar->setRange(0, 100);
         m_pbar->setValue(0);
     }
+    m_pbarPaint->stop();
     m_pbar->setVisible(show);
 }
 

@@ -18,6 +18,7 @@ class QFrame;
 class QLabel;
 class QMenu;
 class QProgressBar;
+class QTimer;
 class QToolBar;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -128,6 +129,11 @@ private:
     QLabel *m_sbpStatus = nullptr;
     QWidget *m_sbpProg = nullptr;
     QProgressBar *m_pbar = nullptr;
+    // A value change paints at most this often; the waiting loops' event pumping delivers it.
+    static constexpr int ProgressPaintMs = 20;
+    QTimer *m_pbarPaint = nullptr;
+    int m_pbarPending = 0;
+    QTimer *m_clockTick = nullptr;
     QLabel *m_sbpTime = nullptr;
 
     HelpWindow *m_help = nullptr;

@@ -145,11 +145,11 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
                                               event->type() == QEvent::MouseButtonDblClick)) {
         auto *mouse = static_cast<QMouseEvent *>(event);
         const QPoint pos = mouse->position().toPoint();
-        const bool onNode = m_treeView->itemAt(pos) != nullptr;
         m_treeView->setFocus(Qt::MouseFocusReason);
         treeMouseDown(pos, mouse->button(), mouse->globalPosition().toPoint());
-        // The rules above chose the node; the view must not select another one.
-        return onNode;
+        // The rules above chose the node; the view must not select another one, nor clear the
+        // selection for a press on empty space.
+        return true;
     }
     if (watched == m_treeView && event->type() == QEvent::KeyRelease) {
         auto *key = static_cast<QKeyEvent *>(event);

@@ -7,6 +7,7 @@
 #include "serialdevices.h"
 
 #include <QAction>
+#include <QActionGroup>
 
 static_assert(NumCommPorts == 10 && NumBaudRates == 6, "menu item arrays");
 
@@ -28,15 +29,21 @@ OptionsMenu::OptionsMenu(QWidget *parent) : QMenu(tr("&Options"), parent)
     menuAction()->setObjectName(QStringLiteral("mnuOptions"));
     setToolTipsVisible(true);
 
+    // One port and one rate at a time: radio items.
+    auto *ports = new QActionGroup(this);
+    auto *rates = new QActionGroup(this);
     for (int i = 0; i < NumCommPorts; ++i) {
-        m_comm[i] = addAction(QStringLiteral("Use Comm Port %1").arg(i + 1));
+        m_comm[i] = ports->addAction(QString());
+        addAction(m_comm[i]);
+        m_comm[i]->setText(QStringLiteral("Use Comm Port %1").arg(i + 1));
         m_comm[i]->setObjectName(ItemName("mnuComm", i));
         m_comm[i]->setCheckable(true);
         connect(m_comm[i], &QAction::triggered, this, [i] { mnuComm_Click(i); });
     }
     addSeparator();
     for (int i = 0; i < NumBaudRates; ++i) {
-        m_baud[i] = addAction(QStringLiteral("Use %1 BAUD Rate").arg(BaudRates[i].rate));
+        m_baud[i] = rates->addAction(QStringLiteral("Use %1 BAUD Rate").arg(BaudRates[i].rate));
+        addAction(m_baud[i]);
         m_baud[i]->setObjectName(ItemName("mnuBaud", i));
         m_baud[i]->setCheckable(true);
         connect(m_baud[i], &QAction::triggered, this, [i] { mnuBaud_Click(i); });
@@ -47,6 +54,10 @@ OptionsMenu::OptionsMenu(QWidget *parent) : QMenu(tr("&Options"), parent)
     m_tuneWarning->setCheckable(true);
     m_tuneWarning->setChecked(g_bShowTuneWarning);
     connect(m_tuneWarning, &QAction::triggered, this, [this] { tuneWarningClick(); });
+    connect(this, &QMenu::aboutToShow, this, [this] {
+        RefreshSerialDevices();
+        Sync();
+    });
 
     ResetPortChoice();
     Sync();

@@ -35,6 +35,11 @@ TabStrip::TabStrip(QWidget *parent) : QFrame(parent)
         if (!m_rebuilding && index >= 0)
             Q_EMIT tabClicked(index + 1);
     });
+    // A click on the tab already shown changes nothing in the bar, but is a click all the same.
+    connect(m_bar, &QTabBar::tabBarClicked, this, [this](int index) {
+        if (!m_rebuilding && index >= 0 && index == m_bar->currentIndex())
+            Q_EMIT tabClicked(index + 1);
+    });
 }
 
 void TabStrip::setSettingsTabs(bool show)

@@ -140,6 +140,8 @@ int OpenCommPort(bool open)
 
 int HookRadio(int port, int tries, long baud)
 {
+    // A cable plugged in since the last look is found now.
+    RefreshSerialDevices();
     g_iCommPort = port;
     int index = BaudIndexOfRate(baud);
     if (index == 0)

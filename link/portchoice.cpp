@@ -35,6 +35,7 @@ void IsCommPortInRegistry(const std::string &device, bool &found)
 
 void BuildPortMenu()
 {
+    RefreshSerialDevices();
     std::array<bool, NumCommPorts> present{};
     int last = -1;
     for (int i = 5; i < NumCommPorts; ++i) {

@@ -18,10 +18,12 @@ public:
                     const std::string &defaultValue) override;
     void save(const std::string &app, const std::string &section, const std::string &key,
               const std::string &value) override;
+    std::string unusableFile(const std::string &) override { return unusable; }
 
     // Values by "app/section/key".
     std::map<std::string, std::string> values;
     int saveCount = 0;
+    std::string unusable;
 };
 
 class MemoryFileSystem : public FileSystem

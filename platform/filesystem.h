@@ -5,8 +5,12 @@
 #include <string>
 #include <vector>
 
+// A file is saved as a temporary beside it, named after it with this pattern ("X" become letters
+// or digits), then renamed over it.
+inline constexpr char TempFileSuffixPattern[] = ".XXXXXX";
+
 // The file operations the data-file routines and the file commands need.
-// Paths use "/".
+// Paths use "/" and are the bytes the system uses for the name, whatever their encoding.
 class FileSystem
 {
 public:

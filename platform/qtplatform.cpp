@@ -12,9 +12,16 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
+
+#include <algorithm>
+#include <cerrno>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 static QString q(const std::string &s)
 {
@@ -45,67 +52,145 @@ void QtSettingsStore::save(const std::string &app, const std::string &section,
     settings.setValue(q(key), q(value));
 }
 
+std::string QtSettingsStore::unusableFile(const std::string &app)
+{
+    QSettings settings(q(app), q(app));
+    const QString path = settings.fileName();
+    const QFileInfo file(path);
+    bool usable = true;
+    if (file.exists()) {
+        usable = file.isFile() && file.isReadable() && file.isWritable();
+    } else {
+        // The folder is made on the first save; one of its parents must let us write.
+        QFileInfo dir(file.absolutePath());
+        while (!dir.exists() && !dir.isRoot())
+            dir = QFileInfo(dir.absolutePath());
+        usable = dir.isDir() && dir.isWritable();
+    }
+    settings.sync();
+    usable = usable && settings.status() == QSettings::NoError;
+    return usable ? std::string() : QFile::encodeName(path).toStdString();
+}
+
+// Paths are the bytes the system uses, whatever their encoding, so every existing file can be
+// opened: POSIX calls take them as they are, where Qt would decode and re-encode them.
+
+static bool StatPath(const std::string &path, struct stat &st)
+{
+    return !path.empty() && ::stat(path.c_str(), &st) == 0;
+}
+
 bool QtFileSystem::exists(const std::string &path)
 {
-    return !path.empty() && QFileInfo::exists(q(path));
+    struct stat st {
+    };
+    return StatPath(path, st);
 }
 
 bool QtFileSystem::remove(const std::string &path)
 {
-    return QFile::remove(q(path));
+    return !path.empty() && ::unlink(path.c_str()) == 0;
 }
 
 long long QtFileSystem::size(const std::string &path)
 {
-    QFileInfo info(q(path));
-    return info.exists() ? info.size() : -1;
+    struct stat st {
+    };
+    return StatPath(path, st) ? static_cast<long long>(st.st_size) : -1;
 }
 
 std::optional<std::vector<std::uint8_t>> QtFileSystem::read(const std::string &path,
                                                             std::size_t maxBytes)
 {
-    QFile file(q(path));
-    if (!file.open(QIODevice::ReadOnly))
+    // Non-blocking, so a FIFO or a device cannot hang the program before it is refused.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return std::nullopt;
+    struct stat st {
+    };
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return std::nullopt;
+    }
     std::vector<std::uint8_t> data(maxBytes);
-    qint64 total = 0;
-    while (total < static_cast<qint64>(maxBytes)) {
-        qint64 got = file.read(reinterpret_cast<char *>(data.data()) + total,
-                               static_cast<qint64>(maxBytes) - total);
-        if (got < 0)
+    std::size_t total = 0;
+    while (total < maxBytes) {
+        const ssize_t got = ::read(fd, data.data() + total, maxBytes - total);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            ::close(fd);
             return std::nullopt;
+        }
         if (got == 0)
             break;
-        total += got;
+        total += static_cast<std::size_t>(got);
     }
-    data.resize(static_cast<std::size_t>(total));
+    ::close(fd);
+    data.resize(total);
     return data;
+}
+
+static bool WriteAll(int fd, const std::vector<std::uint8_t> &data)
+{
+    std::size_t done = 0;
+    while (done < data.size()) {
+        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
 }
 
 bool QtFileSystem::writeAtomic(const std::string &path, const std::vector<std::uint8_t> &data)
 {
-    QSaveFile file(q(path));
-    if (!file.open(QIODevice::WriteOnly))
+    // Written beside the file, then renamed over it: the old file stays whole until the new one
+    // is. A kill in between leaves the temporary, which the next start removes.
+    std::string temp = path + TempFileSuffixPattern;
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0)
         return false;
-    const auto size = static_cast<qint64>(data.size());
-    if (file.write(reinterpret_cast<const char *>(data.data()), size) != size) {
-        file.cancelWriting();
+    struct stat old {
+    };
+    mode_t mode = 0;
+    if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+        mode = old.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    const bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, data) && ::fsync(fd) == 0;
+    if (::close(fd) != 0 || !ok || ::rename(temp.c_str(), path.c_str()) != 0) {
+        ::unlink(temp.c_str());
         return false;
     }
-    return file.commit();
+    return true;
 }
 
 bool QtFileSystem::makePath(const std::string &dir)
 {
-    return QDir().mkpath(q(dir));
+    return QDir().mkpath(QFile::decodeName(QByteArray::fromStdString(dir)));
 }
 
 std::vector<std::string> QtFileSystem::listFolder(const std::string &dir)
 {
     std::vector<std::string> names;
-    const QStringList entries = QDir(q(dir)).entryList(QDir::Files | QDir::Hidden, QDir::Name);
-    for (const QString &name : entries)
-        names.push_back(name.toStdString());
+    DIR *d = ::opendir(dir.c_str());
+    if (!d)
+        return names;
+    while (const dirent *entry = ::readdir(d)) {
+        const std::string name = entry->d_name;
+        struct stat st {
+        };
+        if (StatPath(dir + "/" + name, st) && S_ISREG(st.st_mode))
+            names.push_back(name);
+    }
+    ::closedir(d);
+    std::sort(names.begin(), names.end());
     return names;
 }
 
@@ -193,9 +278,12 @@ static QString filterText(const FileDialogRequest &request)
 
 static std::optional<std::string> runFileDialog(const FileDialogRequest &request, bool save)
 {
-    QDir().mkpath(q(request.initialDir));
-    QFileDialog dialog(QApplication::activeWindow(), q(request.title), q(request.initialDir),
+    const QString initialDir = QFile::decodeName(QByteArray::fromStdString(request.initialDir));
+    QDir().mkpath(initialDir);
+    QFileDialog dialog(QApplication::activeWindow(), q(request.title), initialDir,
                        filterText(request));
+    // FIFOs, sockets and devices are not data files: reading one would only fail.
+    dialog.setFilter(QDir::AllDirs | QDir::Files | QDir::Drives | QDir::NoDotAndDotDot);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     QString ext = q(request.defaultExtension);
@@ -208,7 +296,7 @@ static std::optional<std::string> runFileDialog(const FileDialogRequest &request
         dialog.selectFile(q(request.proposedName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return dialog.selectedFiles().first().toStdString();
+    return QFile::encodeName(dialog.selectedFiles().first()).toStdString();
 }
 
 std::optional<std::string> QtDialogs::openFile(const FileDialogRequest &request)

@@ -15,6 +15,7 @@ public:
                     const std::string &defaultValue) override;
     void save(const std::string &app, const std::string &section, const std::string &key,
               const std::string &value) override;
+    std::string unusableFile(const std::string &app) override;
 };
 
 class QtFileSystem : public FileSystem

@@ -29,6 +29,9 @@ bool Classify(const std::string &device, int &group, long &number)
     return false;
 }
 
+SerialPort *s_listedBy = nullptr; // the port whose devices s_found holds
+std::vector<std::string> s_found;
+
 } // namespace
 
 std::vector<std::string> OrderSerialDevices(const std::vector<std::string> &devices)
@@ -56,6 +59,18 @@ std::vector<std::string> OrderSerialDevices(const std::vector<std::string> &devi
     return ordered;
 }
 
+static const std::vector<std::string> &FoundDevices()
+{
+    SerialPort *port = platform().serial;
+    if (!port) {
+        s_found.clear();
+    } else if (port != s_listedBy) {
+        s_found = OrderSerialDevices(port->listDevices());
+        s_listedBy = port;
+    }
+    return s_found;
+}
+
 std::string CommPortDevice(int port)
 {
     if (port < 1 || port > 10)
@@ -63,8 +78,11 @@ std::string CommPortDevice(int port)
     const std::string chosen = GetSetting("Comm Port " + std::to_string(port) + " Device", "");
     if (!chosen.empty())
         return chosen;
-    if (!platform().serial)
-        return {};
-    const std::vector<std::string> found = OrderSerialDevices(platform().serial->listDevices());
+    const std::vector<std::string> &found = FoundDevices();
     return static_cast<std::size_t>(port) <= found.size() ? found[port - 1] : std::string();
+}
+
+void RefreshSerialDevices()
+{
+    s_listedBy = nullptr;
 }
