@@ -333,6 +333,8 @@ void MainWindow::createClient()
     m_fraCmdGrp = new CmdGroupPane(m_tab1);
     m_fraUCGPickList = new UcgPickListPane(m_tab1);
     m_fraGrid = new ChanGridPane(m_tab1);
+    m_fraGrid->setNeighbours(m_treeView, m_tab1->tabBar(), m_mnuEdit,
+                             [this](QMenu *menu, const QPoint &pos) { showPopup(menu, pos); });
 
     // The bar that shows where the splitter goes while it is dragged.
     m_picSplit = new QFrame(m_client);
