@@ -15,7 +15,6 @@
 #include <QTableWidget>
 
 #include <algorithm>
-#include <optional>
 
 namespace
 {
@@ -24,26 +23,6 @@ QTableWidgetItem *itemAt(QTableWidget *grid, GridCell cell)
     return grid->item(cell.row - 1, cell.col - 1);
 }
 
-std::optional<GridKey> navigationKey(int key)
-{
-    switch (key) {
-    case Qt::Key_Tab:
-        return GridKey::Tab;
-    case Qt::Key_Backtab:
-        return GridKey::Backtab;
-    case Qt::Key_Down:
-        return GridKey::Down;
-    case Qt::Key_Up:
-        return GridKey::Up;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return GridKey::Enter;
-    case Qt::Key_Escape:
-        return GridKey::Escape;
-    default:
-        return std::nullopt;
-    }
-}
 } // namespace
 
 ChanGridPane::ChanGridPane(QWidget *parent)
@@ -74,12 +53,7 @@ ChanGridPane::ChanGridPane(QWidget *parent)
             setCurrentCell(MoveToNextCell(currentCell()));
     });
 
-    m_Text1 = new QLineEdit(m_grid->viewport());
-    m_Text1->setObjectName(QStringLiteral("Text1"));
-    m_Text1->setAccessibleName(QStringLiteral("Cell editor"));
-    m_Text1->setFont(GridFont());
-    m_Text1->setFrame(false);
-    m_Text1->hide();
+    m_Text1 = CreateCellEditor(m_grid);
     m_Text1->installEventFilter(this);
     connect(m_Text1, &QLineEdit::textEdited, this,
             [this](const QString &text) { m_session.setEditorText(text.toStdString()); });
@@ -98,8 +72,8 @@ ChanGridPane::~ChanGridPane()
 void ChanGridPane::setNeighbours(QWidget *tree, QWidget *tabs, QMenu *editMenu,
                                  std::function<void(QMenu *, const QPoint &)> popup)
 {
-    m_tree = tree;
-    m_tabs = tabs;
+    const auto row = m_row->controls();
+    m_tabSkip.setControls({tree, tabs, row[0], row[1], row[2]});
     m_editMenu = editMenu;
     m_popup = std::move(popup);
 }
@@ -129,8 +103,7 @@ void ChanGridPane::FillChanGrid()
 {
     const int g = g_iCurGroup;
     StatusMsg("Edit Group " + std::to_string(g + 1) + " Channel Data");
-    m_session.close();
-    syncEditor();
+    HideCellEditor();
     m_row->load(g);
     const bool blocked = m_grid->blockSignals(true);
     m_grid->setUpdatesEnabled(false);
@@ -166,11 +139,7 @@ void ChanGridPane::EnableControls(bool enable)
 
 GridCell ChanGridPane::currentCell() const
 {
-    const int row = m_grid->currentRow();
-    const int col = m_grid->currentColumn();
-    if (row < 0 || col < 0)
-        return {1, 1};
-    return {row + 1, col + 1};
+    return m_session.cell();
 }
 
 void ChanGridPane::setCurrentCell(GridCell cell)
@@ -184,32 +153,20 @@ QString ChanGridPane::cellText(GridCell cell) const
     return QString::fromStdString(m_session.text(cell));
 }
 
-void ChanGridPane::SaveGridValue()
-{
-    m_session.save();
-}
-
 void ChanGridPane::EditGridCell(char32_t key)
 {
-    if (m_session.open(key))
+    if (m_session.EditGridCell(key))
         showEditor();
     syncEditor();
 }
 
 void ChanGridPane::showEditor()
 {
-    const GridCell cell = m_session.cell();
     if (m_session.selectAll())
         m_Text1->selectAll();
     else
         m_Text1->end(false);
-    const QRect rect = m_grid->visualItemRect(itemAt(m_grid, cell));
-    const int inset = std::max(1, TwipsToPixels(15, ScreenDpi()));
-    m_Text1->setGeometry(rect.x(), rect.y(), rect.width() - inset, rect.height() - inset);
-    // Announced as the cell it edits: "Receive Freq,  Ch 3".
-    m_Text1->setAccessibleName(m_grid->horizontalHeaderItem(cell.col - 1)->text() +
-                               QStringLiteral(", ") +
-                               m_grid->verticalHeaderItem(cell.row - 1)->text());
+    PlaceCellEditor(m_grid, m_Text1, m_session.cell());
     m_Text1->show();
     m_Text1->raise();
     m_Text1->setFocus(Qt::OtherFocusReason);
@@ -225,11 +182,6 @@ void ChanGridPane::syncEditor()
     m_Text1->hide();
 }
 
-void ChanGridPane::focusGrid()
-{
-    m_grid->setFocus(Qt::OtherFocusReason);
-}
-
 void ChanGridPane::currentCellChanged(int row, int col, int prevRow, int prevCol)
 {
     if (row < 0 || col < 0)
@@ -241,23 +193,6 @@ void ChanGridPane::currentCellChanged(int row, int col, int prevRow, int prevCol
     syncEditor();
 }
 
-void ChanGridPane::takeOutOfTabOrder(bool out)
-{
-    const auto row = m_row->controls();
-    for (QWidget *w : {m_tree, m_tabs, row[0], row[1], row[2]}) {
-        if (!w)
-            continue;
-        if (out) {
-            if (!m_savedFocus.contains(w) && (w->focusPolicy() & Qt::TabFocus)) {
-                m_savedFocus.insert(w, w->focusPolicy());
-                w->setFocusPolicy(Qt::ClickFocus);
-            }
-        } else if (m_savedFocus.contains(w)) {
-            w->setFocusPolicy(m_savedFocus.take(w));
-        }
-    }
-}
-
 void ChanGridPane::gridFocusIn()
 {
     // The user came back to the grid: the open editor's text is dropped.
@@ -265,27 +200,27 @@ void ChanGridPane::gridFocusIn()
         m_session.drop();
         syncEditor();
     }
-    takeOutOfTabOrder(true);
+    m_tabSkip.skip(true);
 }
 
 void ChanGridPane::editorFocusIn()
 {
     if (IsFlagColumn(m_session.cell().col)) {
         EditGridCell(32);
-        focusGrid();
+        m_grid->setFocus(Qt::OtherFocusReason);
         return;
     }
     if (m_session.focusEditor())
         m_Text1->end(false);
     if (m_session.cell().col <= 4)
-        takeOutOfTabOrder(true);
+        m_tabSkip.skip(true);
 }
 
 void ChanGridPane::editorFocusOut()
 {
     if (m_session.state() != GridEditState::Editing)
         return;
-    takeOutOfTabOrder(false);
+    m_tabSkip.skip(false);
     if (const auto to = m_session.focusOut())
         setCurrentCell(*to);
     m_session.close();
@@ -297,7 +232,7 @@ bool ChanGridPane::gridKeyPress(QKeyEvent *event)
     // Ctrl and Alt keys belong to the menus (copy and paste among them).
     if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return false;
-    if (const auto key = navigationKey(event->key())) {
+    if (const auto key = GridNavigationKey(event->key())) {
         if (const auto to = m_session.gridKey(*key)) {
             syncEditor();
             setCurrentCell(*to);
@@ -316,7 +251,7 @@ bool ChanGridPane::gridKeyPress(QKeyEvent *event)
 
 bool ChanGridPane::editorKeyPress(QKeyEvent *event)
 {
-    const auto key = navigationKey(event->key());
+    const auto key = GridNavigationKey(event->key());
     if (!key)
         return false;
     const GridCell to = m_session.editorKey(*key);
@@ -325,7 +260,7 @@ bool ChanGridPane::editorKeyPress(QKeyEvent *event)
     syncEditor();
     if (!(to == m_session.cell()))
         setCurrentCell(to);
-    focusGrid();
+    m_grid->setFocus(Qt::OtherFocusReason);
     return true;
 }
 
@@ -338,7 +273,7 @@ bool ChanGridPane::eventFilter(QObject *watched, QEvent *event)
         if (type == QEvent::FocusIn)
             gridFocusIn();
         else if (type == QEvent::FocusOut)
-            takeOutOfTabOrder(false);
+            m_tabSkip.skip(false);
     } else if (watched == m_Text1) {
         if (type == QEvent::KeyPress)
             return editorKeyPress(static_cast<QKeyEvent *>(event));

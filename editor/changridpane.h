@@ -1,9 +1,9 @@
 #pragma once
 
 #include "gridsession.h"
+#include "tabskip.h"
 
 #include <QGroupBox>
-#include <QHash>
 
 #include <functional>
 #include <memory>
@@ -43,8 +43,6 @@ public:
     // Opens the in-place editor on the current cell with a typed character (its code), or
     // toggles a flag cell with space (32).
     void EditGridCell(char32_t key);
-    // Encodes the current cell into the MemMap.
-    void SaveGridValue();
 
     GridCell currentCell() const;
     void setCurrentCell(GridCell cell);
@@ -65,18 +63,14 @@ private:
     void showEditor();
     // Hides the editor once the session has closed it.
     void syncEditor();
-    void focusGrid();
-    void takeOutOfTabOrder(bool out);
 
     GridSession m_session;
     std::unique_ptr<GroupParamRow> m_row;
     QTableWidget *m_grid = nullptr;
     QLineEdit *m_Text1 = nullptr;
-    QWidget *m_tree = nullptr;
-    QWidget *m_tabs = nullptr;
     QMenu *m_editMenu = nullptr;
     std::function<void(QMenu *, const QPoint &)> m_popup;
-    QHash<QWidget *, Qt::FocusPolicy> m_savedFocus;
+    TabSkip m_tabSkip;    // the tree, the tab strip and the group row while the grid has the focus
     int m_iGridWidth = 0; // twips
     int m_iGridHeight = 0;
 };

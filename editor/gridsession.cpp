@@ -41,14 +41,14 @@ void GridSession::move(GridCell to)
     enter(to);
 }
 
-bool GridSession::open(char32_t key)
+bool GridSession::EditGridCell(char32_t key)
 {
     const std::string cellText = text(m_cell);
     if (IsFlagColumn(m_cell.col)) {
         if (key == 32) {
             close();
             setText(m_cell, ToggleFlagCell(cellText, m_cell.col));
-            save();
+            SaveGridValue();
             m_hooks.dataChanged();
         }
         return false;
@@ -66,10 +66,10 @@ GridChar GridSession::gridChar(char32_t key)
 {
     if (IsFlagColumn(m_cell.col)) {
         if (key == 32) {
-            open(key);
+            EditGridCell(key);
         } else if (const auto toggled = FlagKeyToggle(text(m_cell), m_cell.col, key)) {
             setText(m_cell, *toggled);
-            save();
+            SaveGridValue();
             m_hooks.dataChanged();
         }
         return GridChar::Done;
@@ -77,7 +77,7 @@ GridChar GridSession::gridChar(char32_t key)
     // Delete carries the DEL character on some systems; it must not start an entry.
     if (key == 0x7F)
         return GridChar::Passed;
-    return open(key) ? GridChar::Opened : GridChar::Done;
+    return EditGridCell(key) ? GridChar::Opened : GridChar::Done;
 }
 
 std::optional<GridCell> GridSession::gridKey(GridKey key)
@@ -147,7 +147,7 @@ bool GridSession::commit()
     m_state = GridEditState::Committing;
     m_hooks.dataChanged();
     setText(m_cell, ValidateGridCell(m_editor, m_cell.col));
-    save();
+    SaveGridValue();
     // A close while a dialog was up stays closed.
     if (m_state == GridEditState::Committing)
         m_state = GridEditState::Editing;
@@ -164,7 +164,7 @@ void GridSession::commitTyped()
     if (m_editor != text(m_cell)) {
         m_hooks.dataChanged();
         setText(m_cell, m_editor);
-        save();
+        SaveGridValue();
     }
     if (m_state == GridEditState::Committing)
         m_state = GridEditState::Editing;
@@ -190,7 +190,7 @@ void GridSession::close()
     m_state = GridEditState::Idle;
 }
 
-void GridSession::save()
+void GridSession::SaveGridValue()
 {
     for (const GridCell cell : m_store.save(m_mm, m_cell))
         m_hooks.cellChanged(cell);

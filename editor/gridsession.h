@@ -49,7 +49,7 @@ public:
     // The current cell changes: the cell left is committed, or validated again, then `to` entered.
     void move(GridCell to);
     // A key opens the editor on the current cell (true), or space toggles a flag cell.
-    bool open(char32_t key);
+    bool EditGridCell(char32_t key);
     // A character typed on the grid while the editor is closed.
     GridChar gridChar(char32_t key);
     // A navigation key on the grid; the cell to go to, or nothing when the key is not the grid's.
@@ -70,7 +70,7 @@ public:
     void drop();
     void close();
     // Stores the current cell into the MemMap.
-    void save();
+    void SaveGridValue();
 
 private:
     void setText(GridCell cell, const std::string &text);

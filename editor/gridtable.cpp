@@ -4,7 +4,10 @@
 #include "textmeasure.h"
 
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QTableWidget>
+
+#include <algorithm>
 
 namespace
 {
@@ -26,7 +29,27 @@ constexpr GridColumn GridColumns[] = {
     {"LP", " L ", "LP ", Qt::AlignCenter},
 };
 static_assert(sizeof(GridColumns) / sizeof(GridColumns[0]) == GridLastCol);
+
+struct KeyName {
+    int qtKey;
+    GridKey key;
+};
+constexpr KeyName NavigationKeys[] = {
+    {Qt::Key_Tab, GridKey::Tab},       {Qt::Key_Backtab, GridKey::Backtab},
+    {Qt::Key_Down, GridKey::Down},     {Qt::Key_Up, GridKey::Up},
+    {Qt::Key_Return, GridKey::Enter},  {Qt::Key_Enter, GridKey::Enter},
+    {Qt::Key_Escape, GridKey::Escape},
+};
 } // namespace
+
+std::optional<GridKey> GridNavigationKey(int qtKey)
+{
+    for (const KeyName &k : NavigationKeys) {
+        if (k.qtKey == qtKey)
+            return k.key;
+    }
+    return std::nullopt;
+}
 
 QTableWidget *CreateChanGridTable(QWidget *parent)
 {
@@ -80,4 +103,26 @@ GridSize SetupChanGridColumns(QTableWidget *grid)
         30;
     const int height = PixelsToTwips(grid->rowHeight(1) * (GridLastRow + 1) + frame, dpi) + 120;
     return {width, height};
+}
+
+QLineEdit *CreateCellEditor(QTableWidget *grid)
+{
+    auto *editor = new QLineEdit(grid->viewport());
+    editor->setObjectName(QStringLiteral("Text1"));
+    editor->setAccessibleName(QStringLiteral("Cell editor"));
+    editor->setFont(GridFont());
+    editor->setFrame(false);
+    editor->hide();
+    return editor;
+}
+
+void PlaceCellEditor(QTableWidget *grid, QLineEdit *editor, GridCell cell)
+{
+    const QRect rect = grid->visualItemRect(grid->item(cell.row - 1, cell.col - 1));
+    const int inset = std::max(1, TwipsToPixels(15, ScreenDpi()));
+    editor->setGeometry(rect.x(), rect.y(), rect.width() - inset, rect.height() - inset);
+    // Announced as the cell it edits: "Receive Freq,  Ch 3".
+    editor->setAccessibleName(grid->horizontalHeaderItem(cell.col - 1)->text() +
+                              QStringLiteral(", ") +
+                              grid->verticalHeaderItem(cell.row - 1)->text());
 }
