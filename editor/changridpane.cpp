@@ -62,11 +62,13 @@ ChanGridPane::ChanGridPane(QWidget *parent)
 
 ChanGridPane::~ChanGridPane()
 {
-    // Destroying a focused editor must not store anything.
+    // Destroying a focused editor must not store anything, nor reach the session once it is gone.
     m_session.close();
     m_Text1->removeEventFilter(this);
     m_grid->removeEventFilter(this);
     m_grid->viewport()->removeEventFilter(this);
+    m_Text1->disconnect(this);
+    m_grid->disconnect(this);
 }
 
 void ChanGridPane::setNeighbours(QWidget *tree, QWidget *tabs, QMenu *editMenu,
