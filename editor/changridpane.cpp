@@ -1,111 +1,54 @@
 #include "changridpane.h"
 
 #include "appglobals.h"
-#include "cellundo.h"
-#include "chanrecord.h"
-#include "fieldedit.h"
 #include "caption.h"
+#include "gridtable.h"
+#include "groupparamrow.h"
 #include "windowservices.h"
+
+#include <QMenu>
 #include "memmap.h"
 #include "panecontrols.h"
 #include "textmeasure.h"
-#include "windowlayout.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QCoreApplication>
-#include <QHeaderView>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMouseEvent>
-#include <QTabBar>
 #include <QTableWidget>
-#include <QTreeWidget>
 
 #include <algorithm>
 
 namespace
 {
-struct GridColumn {
-    const char *header;
-    const char *sample;   // widest value the column shows
-    const char *measured; // header text as measured
-    Qt::Alignment alignment;
-};
+QTableWidgetItem *itemAt(QTableWidget *grid, GridCell cell)
+{
+    return grid->item(cell.row - 1, cell.col - 1);
+}
 
-constexpr GridColumn GridColumns[] = {
-    {"Label", "WWWWWWWWWWWW", "Label ", Qt::AlignLeft | Qt::AlignVCenter},
-    {"Receive Freq", " 888.88888 ", "Receive Freq ", Qt::AlignCenter},
-    {"RX CG", " XXXXXXX ", "RX CG ", Qt::AlignCenter},
-    {"Transmit Freq", " 888.88888 ", "Transmit Freq ", Qt::AlignCenter},
-    {"TX CG", " XXXXXXX ", "TX CG ", Qt::AlignCenter},
-    {"Scn", " S ", "Scn ", Qt::AlignCenter},
-    {"BW", " N ", "BW ", Qt::AlignCenter},
-    {"LP", " L ", "LP ", Qt::AlignCenter},
-};
-constexpr int GridColumnCount = sizeof(GridColumns) / sizeof(GridColumns[0]);
 } // namespace
 
-ChanGridPane::ChanGridPane(QWidget *parent) : QGroupBox(parent)
+ChanGridPane::ChanGridPane(QWidget *parent)
+    : QGroupBox(parent),
+      m_session(MemMap,
+                {[] { MarkDataChanged(); },
+                 [this](GridCell cell) {
+                     itemAt(m_grid, cell)->setText(QString::fromStdString(m_session.text(cell)));
+                 },
+                 [this] { m_Text1->setText(QString::fromStdString(m_session.editorText())); }})
 {
     setObjectName(QStringLiteral("fraGrid"));
     setTitle(QStringLiteral("Group 1 Channels"));
+    m_row = std::make_unique<GroupParamRow>(this);
 
-    m_lblGrpParam[0] = new QLabel(QStringLiteral("Group Label:"), this);
-    m_lblGrpParam[0]->setObjectName(QStringLiteral("lblGrpParam_0"));
-    m_txtGroupLabel = new QLineEdit(this);
-    m_txtGroupLabel->setObjectName(QStringLiteral("txtGroupLabel"));
-    m_txtGroupLabel->setMaxLength(12);
-    m_txtGroupLabel->setToolTip(QStringLiteral("Group Label: See the User's Manual for details "));
-    SetLabelFor(m_lblGrpParam[0], m_txtGroupLabel);
-
-    m_lblGrpParam[1] = new QLabel(QStringLiteral("Incoming Cloning:"), this);
-    m_lblGrpParam[1]->setObjectName(QStringLiteral("lblGrpParam_1"));
-    m_cbIncomingClone = new QComboBox(this);
-    m_cbIncomingClone->setObjectName(QStringLiteral("cbIncomingClone"));
-    m_cbIncomingClone->addItems({QStringLiteral("Accept"), QStringLiteral("Reject")});
-    SetLabelFor(m_lblGrpParam[1], m_cbIncomingClone);
-
-    m_chkGrpScanList = new QCheckBox(QStringLiteral("Group Scan List"), this);
-    m_chkGrpScanList->setObjectName(QStringLiteral("chkGrpScanList"));
-
-    m_grid = new QTableWidget(ChansPerGroup, GridColumnCount, this);
-    m_grid->setObjectName(QStringLiteral("Grid"));
-    m_grid->setAccessibleName(QStringLiteral("Channels"));
-    m_grid->setFont(GridFont());
-    m_grid->horizontalHeader()->setFont(GridFont());
-    m_grid->verticalHeader()->setFont(GridFont());
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 8);
-    m_grid->horizontalHeader()->setHighlightSections(false);
-    QStringList headers;
-    for (const GridColumn &column : GridColumns)
-        headers << QString::fromLatin1(column.header);
-    m_grid->setHorizontalHeaderLabels(headers);
-    QStringList rows;
-    for (int n = 1; n <= ChansPerGroup; ++n)
-        rows << QStringLiteral(" Ch %1").arg(n);
-    m_grid->setVerticalHeaderLabels(rows);
-    for (int r = 0; r < ChansPerGroup; ++r) {
-        for (int c = 0; c < GridColumnCount; ++c) {
-            auto *item = new QTableWidgetItem;
-            item->setTextAlignment(GridColumns[c].alignment);
-            m_grid->setItem(r, c, item);
-        }
-    }
-    m_grid->setTabKeyNavigation(false);
+    m_grid = CreateChanGridTable(this);
     m_grid->installEventFilter(this);
     m_grid->viewport()->installEventFilter(this);
     connect(m_grid, &QTableWidget::currentCellChanged, this, &ChanGridPane::currentCellChanged);
     // A click on the current cell enters it again, as moving to it would.
     connect(m_grid, &QTableWidget::cellClicked, this, [this](int row, int col) {
-        if (m_Text1->isHidden())
-            enterCell({row + 1, col + 1});
+        if (m_session.state() == GridEditState::Idle)
+            m_session.enter({row + 1, col + 1});
     });
     connect(m_grid, &QTableWidget::cellDoubleClicked, this, [this](int, int col) {
         EditGridCell(32);
@@ -113,55 +56,36 @@ ChanGridPane::ChanGridPane(QWidget *parent) : QGroupBox(parent)
             setCurrentCell(MoveToNextCell(currentCell()));
     });
 
-    m_Text1 = new QLineEdit(m_grid->viewport());
-    m_Text1->setObjectName(QStringLiteral("Text1"));
-    m_Text1->setAccessibleName(QStringLiteral("Cell editor"));
-    m_Text1->setFont(GridFont());
-    m_Text1->setFrame(false);
-    m_Text1->hide();
+    m_Text1 = CreateCellEditor(m_grid);
     m_Text1->installEventFilter(this);
-
-    m_groupLabelRule = new TextFieldRule(m_txtGroupLabel, [this] { groupLabelLeft(); });
-    connect(m_cbIncomingClone, qOverload<int>(&QComboBox::activated), this, [](int index) {
-        if (ChooseIncomingClone(MemMap, g_iCurGroup, index))
-            MarkDataChanged();
-    });
-    InstallEnterMovesOn(m_cbIncomingClone);
-    connect(m_chkGrpScanList, &QCheckBox::clicked, this, [](bool checked) {
-        if (ClickGroupScanList(MemMap, g_iCurGroup, checked))
-            MarkDataChanged();
-    });
+    connect(m_Text1, &QLineEdit::textEdited, this,
+            [this](const QString &text) { m_session.setEditorText(text.toStdString()); });
     hide();
 }
 
 ChanGridPane::~ChanGridPane()
 {
-    // Destroying a focused editor must not store anything.
-    m_bInternal = true;
+    // Destroying a focused editor must not store anything, nor reach the session once it is gone.
+    m_session.close();
     m_Text1->removeEventFilter(this);
     m_grid->removeEventFilter(this);
     m_grid->viewport()->removeEventFilter(this);
-    delete m_groupLabelRule;
+    m_Text1->disconnect(this);
+    m_grid->disconnect(this);
+}
+
+void ChanGridPane::setNeighbours(QWidget *tree, QWidget *tabs, QMenu *editMenu)
+{
+    const auto row = m_row->controls();
+    m_tabSkip.setControls({tree, tabs, row[0], row[1], row[2]});
+    m_editMenu = editMenu;
 }
 
 void ChanGridPane::SetupChanGrid()
 {
-    const double dpi = ScreenDpi();
-    for (int c = 0; c < GridColumnCount; ++c) {
-        const int width = GetMaxWidth(GridColumns[c].sample, GridColumns[c].measured);
-        m_grid->setColumnWidth(c, TwipsToPixels(width, dpi));
-    }
-    const int rowHeader = GetMaxWidth("  Ch 20 ", " ");
-    m_grid->verticalHeader()->setFixedWidth(TwipsToPixels(rowHeader, dpi));
-    m_grid->horizontalHeader()->setFixedHeight(m_grid->rowHeight(1));
-    // Measured from the pixels the grid really uses, with its border, so the natural size
-    // never falls short by a rounded pixel.
-    const int frame = 2 * m_grid->frameWidth();
-    m_iGridWidth =
-        PixelsToTwips(
-            m_grid->verticalHeader()->width() + m_grid->horizontalHeader()->length() + frame, dpi) +
-        30;
-    m_iGridHeight = PixelsToTwips(m_grid->rowHeight(1) * (ChansPerGroup + 1) + frame, dpi) + 120;
+    const GridSize size = SetupChanGridColumns(m_grid);
+    m_iGridWidth = size.width;
+    m_iGridHeight = size.height;
 }
 
 void ChanGridPane::ResizeChanGrid(int stripWidth, int stripHeight)
@@ -170,28 +94,7 @@ void ChanGridPane::ResizeChanGrid(int stripWidth, int stripHeight)
     const int paneHeight = stripHeight - 420;
     const double dpi = ScreenDpi();
     resize(TwipsToPixels(std::max(0, paneWidth), dpi), TwipsToPixels(std::max(0, paneHeight), dpi));
-
-    // The group parameter row, every control centred on the line 420 below the pane's top.
-    auto centreOnRow = [](QWidget *w, int left, int width) {
-        const int height = PixelsToTwips(w->sizeHint().height(), ScreenDpi());
-        PlaceTwips(w, left, 420 - height / 2, width, height);
-    };
-    auto naturalWidth = [](QWidget *w) {
-        return PixelsToTwips(w->sizeHint().width(), ScreenDpi());
-    };
-    const int label0Width = naturalWidth(m_lblGrpParam[0]);
-    centreOnRow(m_lblGrpParam[0], 180, label0Width);
-    const int labelBoxWidth = GetMaxWidth("XXXXXX.XXXXXX", "Label ");
-    centreOnRow(m_txtGroupLabel, 180 + label0Width + 30, labelBoxWidth);
-    const int label1Left = 180 + label0Width + labelBoxWidth + 120;
-    const int label1Width = naturalWidth(m_lblGrpParam[1]);
-    centreOnRow(m_lblGrpParam[1], label1Left, label1Width);
-    const int cloneLeft = label1Left + label1Width + 30;
-    const int cloneWidth = naturalWidth(m_cbIncomingClone);
-    centreOnRow(m_cbIncomingClone, cloneLeft, cloneWidth);
-    centreOnRow(m_chkGrpScanList, cloneLeft + cloneWidth + 300, naturalWidth(m_chkGrpScanList));
-
-    const int gridTop = WidgetHeightTwips(m_txtGroupLabel) + 420 + 60;
+    const int gridTop = m_row->place() + 420 + 60;
     // The grid keeps its margins inside the pane below the parameter row.
     const GridSize size = FitChanGrid(m_iGridWidth, m_iGridHeight, paneWidth - 360,
                                       std::min(paneHeight - 420, paneHeight - gridTop - 120));
@@ -203,44 +106,29 @@ void ChanGridPane::FillChanGrid()
 {
     const int g = g_iCurGroup;
     StatusMsg("Edit Group " + std::to_string(g + 1) + " Channel Data");
-    hideEditor();
-    m_txtGroupLabel->setText(QString::fromStdString(GetGrpLabel(MemMap, g)));
-    m_cbIncomingClone->setCurrentIndex(GetGrpIncomingClone(MemMap, g) ? 1 : 0);
-    m_chkGrpScanList->setChecked(GetGrpScanList(MemMap, g) == "Yes");
-
-    // One text for the whole block, pasted cell by cell: tab between cells, CR after a row.
-    const QStringList rows =
-        QString::fromStdString(ChanGridText(MemMap, g)).split(QLatin1Char('\r'));
+    HideCellEditor();
+    m_row->load(g);
     const bool blocked = m_grid->blockSignals(true);
     m_grid->setUpdatesEnabled(false);
-    for (int r = 0; r < GridLastRow && r < rows.size(); ++r) {
-        const QStringList cells = rows[r].split(QLatin1Char('\t'));
-        for (int c = 0; c < GridLastCol && c < cells.size(); ++c)
-            m_grid->item(r, c)->setText(cells[c]);
-    }
+    m_session.fill(g);
     m_grid->setCurrentCell(0, 0);
     m_grid->blockSignals(blocked);
     m_grid->setUpdatesEnabled(true);
-    enterCell({1, 1});
     m_grid->scrollToTop();
 }
 
 void ChanGridPane::CommitPendingEdit()
 {
-    if (m_Text1->isVisible()) {
-        const GridCell cell = currentCell();
-        commitEditor(cell);
-        hideEditor();
-        // The cell stays current: what Esc brings back is now the stored text.
-        enterCell(cell);
-    }
-    if (m_txtGroupLabel->hasFocus())
-        m_groupLabelRule->commit();
+    // The cell stays current: what Esc brings back is now the stored text.
+    m_session.commitPending();
+    syncEditor();
+    m_row->commitPending();
 }
 
 void ChanGridPane::HideCellEditor()
 {
-    hideEditor();
+    m_session.close();
+    syncEditor();
 }
 
 void ChanGridPane::EnableControls(bool enable)
@@ -249,235 +137,97 @@ void ChanGridPane::EnableControls(bool enable)
     if (!enable)
         CommitPendingEdit();
     m_grid->setEnabled(enable);
-    m_txtGroupLabel->setEnabled(enable);
-    m_cbIncomingClone->setEnabled(enable);
-    m_chkGrpScanList->setEnabled(enable);
+    m_row->setEnabled(enable);
 }
 
 GridCell ChanGridPane::currentCell() const
 {
-    const int row = m_grid->currentRow();
-    const int col = m_grid->currentColumn();
-    if (row < 0 || col < 0)
-        return {1, 1};
-    return {row + 1, col + 1};
+    return m_session.cell();
 }
 
 void ChanGridPane::setCurrentCell(GridCell cell)
 {
     m_grid->setCurrentCell(cell.row - 1, cell.col - 1);
-    m_grid->scrollToItem(m_grid->item(cell.row - 1, cell.col - 1));
+    m_grid->scrollToItem(itemAt(m_grid, cell));
 }
 
 QString ChanGridPane::cellText(GridCell cell) const
 {
-    const QTableWidgetItem *item = m_grid->item(cell.row - 1, cell.col - 1);
-    return item ? item->text() : QString();
-}
-
-void ChanGridPane::setCellText(GridCell cell, const QString &text)
-{
-    if (QTableWidgetItem *item = m_grid->item(cell.row - 1, cell.col - 1))
-        item->setText(text);
-}
-
-void ChanGridPane::SaveGridValue()
-{
-    saveGridValue(currentCell());
-}
-
-void ChanGridPane::saveGridValue(GridCell cell)
-{
-    const std::string text = cellText(cell).toStdString();
-    const std::string shown = SaveGridCell(MemMap, g_iCurGroup, cell.row - 1, cell.col, text);
-    if (shown != text)
-        setCellText(cell, QString::fromStdString(shown));
-    // The editor follows, so the same text is never committed twice.
-    m_Text1->setText(cellText(cell));
+    return QString::fromStdString(m_session.text(cell));
 }
 
 void ChanGridPane::EditGridCell(char32_t key)
 {
-    const GridCell cell = currentCell();
-    const std::string text = cellText(cell).toStdString();
-    if (IsFlagColumn(cell.col)) {
-        if (key != 32)
-            return;
-        setCellText(cell, QString::fromStdString(ToggleFlagCell(text, cell.col)));
-        hideEditor();
-        SaveGridValue();
-        MarkDataChanged();
-        return;
-    }
-    const EditorStart start = EditorStartText(text, key);
-    m_Text1->setText(QString::fromStdString(start.text));
-    if (start.selectAll)
+    if (m_session.EditGridCell(key))
+        showEditor();
+    syncEditor();
+}
+
+void ChanGridPane::showEditor()
+{
+    if (m_session.selectAll())
         m_Text1->selectAll();
     else
         m_Text1->end(false);
-    const QRect rect = m_grid->visualItemRect(m_grid->item(cell.row - 1, cell.col - 1));
-    const int inset = std::max(1, TwipsToPixels(15, ScreenDpi()));
-    m_Text1->setGeometry(rect.x(), rect.y(), rect.width() - inset, rect.height() - inset);
-    // Announced as the cell it edits: "Receive Freq,  Ch 3".
-    m_Text1->setAccessibleName(m_grid->horizontalHeaderItem(cell.col - 1)->text() +
-                               QStringLiteral(", ") +
-                               m_grid->verticalHeaderItem(cell.row - 1)->text());
+    PlaceCellEditor(m_grid, m_Text1, m_session.cell());
     m_Text1->show();
     m_Text1->raise();
     m_Text1->setFocus(Qt::OtherFocusReason);
 }
 
-bool ChanGridPane::commitEditor(GridCell cell)
+void ChanGridPane::syncEditor()
 {
-    if (m_bCommitting || m_Text1->text() == cellText(cell))
-        return false;
-    m_bCommitting = true;
-    MarkDataChanged();
-    setCellText(cell,
-                QString::fromStdString(ValidateGridCell(m_Text1->text().toStdString(), cell.col)));
-    saveGridValue(cell);
-    m_bCommitting = false;
-    return true;
-}
-
-void ChanGridPane::commitFromEditor(GridCell cell)
-{
-    if (m_bCommitting)
+    if (m_session.state() != GridEditState::Idle || m_Text1->isHidden())
         return;
-    m_bCommitting = true;
-    const QString text =
-        QString::fromStdString(ValidateGridCell(m_Text1->text().toStdString(), cell.col));
-    m_Text1->setText(text);
-    if (text != cellText(cell)) {
-        MarkDataChanged();
-        setCellText(cell, text);
-        saveGridValue(cell);
-    }
-    m_bCommitting = false;
-}
-
-void ChanGridPane::hideEditor()
-{
-    if (m_Text1->isHidden())
-        return;
-    const bool internal = m_bInternal;
-    m_bInternal = true;
     // Hand the focus to the grid first, so hiding does not pass it to another control.
     if (m_Text1->hasFocus())
         m_grid->setFocus(Qt::OtherFocusReason);
     m_Text1->hide();
-    m_bInternal = internal;
-}
-
-void ChanGridPane::focusGrid()
-{
-    const bool internal = m_bInternal;
-    m_bInternal = true;
-    m_grid->setFocus(Qt::OtherFocusReason);
-    m_bInternal = internal;
-}
-
-void ChanGridPane::enterCell(GridCell cell)
-{
-    const QString text = cellText(cell);
-    CellUndoEntry(cell.col) = text.toStdString();
-    m_Text1->setText(text);
 }
 
 void ChanGridPane::currentCellChanged(int row, int col, int prevRow, int prevCol)
 {
-    if (prevRow >= 0 && prevCol >= 0) {
-        const GridCell left{prevRow + 1, prevCol + 1};
-        if (m_Text1->isVisible()) {
-            commitEditor(left);
-            hideEditor();
-        } else if (left.col == 1 || IsFlagColumn(left.col)) {
-            // Frequencies and guards are not checked again here: a stored value outside the
-            // band reads "?", and merely passing over it must not prompt for a new one.
-            setCellText(left, QString::fromStdString(
-                                  ValidateGridCell(cellText(left).toStdString(), left.col)));
-        }
-    }
-    if (row >= 0 && col >= 0)
-        enterCell({row + 1, col + 1});
-}
-
-void ChanGridPane::takeOutOfTabOrder(bool out)
-{
-    QWidget *top = window();
-    QWidget *controls[] = {top->findChild<QWidget *>(QStringLiteral("TreeView")),
-                           top->findChild<QWidget *>(QStringLiteral("Tab1Tabs")), m_txtGroupLabel,
-                           m_cbIncomingClone, m_chkGrpScanList};
-    for (QWidget *w : controls) {
-        if (!w)
-            continue;
-        if (out) {
-            if (!m_savedFocus.contains(w) && (w->focusPolicy() & Qt::TabFocus)) {
-                m_savedFocus.insert(w, w->focusPolicy());
-                w->setFocusPolicy(Qt::ClickFocus);
-            }
-        } else if (m_savedFocus.contains(w)) {
-            w->setFocusPolicy(m_savedFocus.take(w));
-        }
-    }
+    if (row < 0 || col < 0)
+        return;
+    if (prevRow >= 0 && prevCol >= 0)
+        m_session.move({row + 1, col + 1});
+    else
+        m_session.enter({row + 1, col + 1});
+    syncEditor();
 }
 
 void ChanGridPane::gridFocusIn()
 {
-    if (m_Text1->isVisible()) {
-        m_Text1->setText(cellText(currentCell()));
-        hideEditor();
+    // The user came back to the grid: the open editor's text is dropped.
+    if (m_session.state() != GridEditState::Idle) {
+        m_session.drop();
+        syncEditor();
     }
-    takeOutOfTabOrder(true);
+    m_tabSkip.skip(true);
 }
 
 void ChanGridPane::editorFocusIn()
 {
-    const GridCell cell = currentCell();
-    if (IsFlagColumn(cell.col)) {
+    if (IsFlagColumn(m_session.cell().col)) {
         EditGridCell(32);
-        hideEditor();
-        focusGrid();
+        m_grid->setFocus(Qt::OtherFocusReason);
         return;
     }
-    const QString text =
-        QString::fromStdString(EditorFocusText(m_Text1->text().toStdString(), cell.col));
-    if (text != m_Text1->text()) {
-        m_Text1->setText(text);
+    if (m_session.focusEditor())
         m_Text1->end(false);
-    }
-    if (cell.col <= 4)
-        takeOutOfTabOrder(true);
+    if (m_session.cell().col <= 4)
+        m_tabSkip.skip(true);
 }
 
 void ChanGridPane::editorFocusOut()
 {
-    if (m_bInternal || m_bCommitting || m_Text1->isHidden())
+    if (m_session.state() != GridEditState::Editing)
         return;
-    takeOutOfTabOrder(false);
-    const GridCell cell = currentCell();
-    if (commitEditor(cell)) {
-        const bool internal = m_bInternal;
-        m_bInternal = true;
-        setCurrentCell(MoveToNextCell(cell));
-        m_bInternal = internal;
-    }
-    hideEditor();
-}
-
-void ChanGridPane::groupLabelLeft()
-{
-    std::string shown;
-    const bool changed =
-        EditGroupLabel(MemMap, g_iCurGroup, m_txtGroupLabel->text().toStdString(), shown);
-    m_txtGroupLabel->setText(QString::fromStdString(shown));
-    if (changed)
-        MarkDataChanged();
-}
-
-static bool isEnter(int key)
-{
-    return key == Qt::Key_Return || key == Qt::Key_Enter;
+    m_tabSkip.skip(false);
+    if (const auto to = m_session.focusOut())
+        setCurrentCell(*to);
+    m_session.close();
+    syncEditor();
 }
 
 bool ChanGridPane::gridKeyPress(QKeyEvent *event)
@@ -485,80 +235,36 @@ bool ChanGridPane::gridKeyPress(QKeyEvent *event)
     // Ctrl and Alt keys belong to the menus (copy and paste among them).
     if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return false;
-    const GridCell cell = currentCell();
-    if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) {
-        if (m_Text1->isVisible()) {
-            commitEditor(cell);
-            hideEditor();
+    if (const auto key = GridNavigationKey(event->key())) {
+        if (const auto to = m_session.gridKey(*key)) {
+            syncEditor();
+            setCurrentCell(*to);
+            return true;
         }
-        setCurrentCell(event->key() == Qt::Key_Tab ? MoveToNextCell(cell) : MoveToPrevCell(cell));
-        return true;
     }
     const QString text = event->text();
-    if (IsFlagColumn(cell.col)) {
-        if (isEnter(event->key())) {
-            setCurrentCell(MoveToNextCell(cell));
-            return true;
-        }
-        if (text.isEmpty())
-            return false; // arrows and the like move as usual
-        if (text == QLatin1String(" ")) {
-            EditGridCell(32);
-            return true;
-        }
-        const auto toggled =
-            FlagKeyToggle(cellText(cell).toStdString(), cell.col, text.toUcs4().value(0));
-        if (toggled) {
-            setCellText(cell, QString::fromStdString(*toggled));
-            SaveGridValue();
-            MarkDataChanged();
-        }
-        return true;
-    }
-    // Delete carries the DEL character on some systems; it must not start an entry.
-    if (text.isEmpty() || text.at(0) == QChar(0x7F))
-        return false;
-    EditGridCell(text.toUcs4().value(0));
-    return true;
+    if (text.isEmpty())
+        return false; // arrows and the like move as usual
+    const GridChar done = m_session.gridChar(text.toUcs4().value(0));
+    if (done == GridChar::Opened)
+        showEditor();
+    syncEditor();
+    return done != GridChar::Passed;
 }
 
 bool ChanGridPane::editorKeyPress(QKeyEvent *event)
 {
-    const GridCell cell = currentCell();
-    switch (event->key()) {
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        commitFromEditor(cell);
-        setCurrentCell(event->key() == Qt::Key_Tab ? MoveToNextCell(cell) : MoveToPrevCell(cell));
-        focusGrid();
-        return true;
-    case Qt::Key_Down:
-    case Qt::Key_Up:
-        commitFromEditor(cell);
-        QCoreApplication::processEvents();
-        setCurrentCell(event->key() == Qt::Key_Down ? MoveToNextCellDown(cell)
-                                                    : MoveToNextCellUp(cell));
-        focusGrid();
-        return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        commitFromEditor(cell);
-        hideEditor();
-        focusGrid();
-        setCurrentCell(MoveToNextCell(cell));
-        return true;
-    case Qt::Key_Escape: {
-        m_Text1->clear();
-        hideEditor();
-        const QString undo = QString::fromStdString(CellUndoEntry(cell.col));
-        setCellText(cell, undo);
-        m_Text1->setText(undo);
-        focusGrid();
-        return true;
-    }
-    default:
+    const auto key = GridNavigationKey(event->key());
+    if (!key)
         return false;
-    }
+    const GridCell to = m_session.editorKey(*key);
+    if (*key == GridKey::Down || *key == GridKey::Up)
+        QCoreApplication::processEvents();
+    syncEditor();
+    if (!(to == m_session.cell()))
+        setCurrentCell(to);
+    m_grid->setFocus(Qt::OtherFocusReason);
+    return true;
 }
 
 bool ChanGridPane::eventFilter(QObject *watched, QEvent *event)
@@ -567,12 +273,10 @@ bool ChanGridPane::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_grid) {
         if (type == QEvent::KeyPress)
             return gridKeyPress(static_cast<QKeyEvent *>(event));
-        if (type == QEvent::FocusIn && !m_bInternal)
+        if (type == QEvent::FocusIn)
             gridFocusIn();
-        else if (type == QEvent::FocusIn)
-            takeOutOfTabOrder(true);
         else if (type == QEvent::FocusOut)
-            takeOutOfTabOrder(false);
+            m_tabSkip.skip(false);
     } else if (watched == m_Text1) {
         if (type == QEvent::KeyPress)
             return editorKeyPress(static_cast<QKeyEvent *>(event));
@@ -586,9 +290,8 @@ bool ChanGridPane::eventFilter(QObject *watched, QEvent *event)
     } else if (watched == m_grid->viewport() && type == QEvent::MouseButtonRelease) {
         auto *mouse = static_cast<QMouseEvent *>(event);
         if (mouse->button() == Qt::RightButton) {
-            QMenu *menu = window()->findChild<QMenu *>(QStringLiteral("mnuEdit"));
-            if (menu)
-                menu->exec(mouse->globalPosition().toPoint());
+            if (m_editMenu)
+                m_editMenu->exec(mouse->globalPosition().toPoint());
             return true;
         }
     }

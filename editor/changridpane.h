@@ -1,19 +1,21 @@
 #pragma once
 
-#include "gridedit.h"
+#include "gridsession.h"
+#include "tabskip.h"
 
 #include <QGroupBox>
-#include <QHash>
 
-class QCheckBox;
-class QComboBox;
+#include <functional>
+#include <memory>
+
+class GroupParamRow;
 class QKeyEvent;
-class QLabel;
 class QLineEdit;
+class QMenu;
 class QTableWidget;
-class TextFieldRule;
 
-// The Channels view: the group parameter row and the channel grid of group g_iCurGroup.
+// The Channels view: the group parameter row and the channel grid of group g_iCurGroup. The
+// grid shows what its edit session holds and hands it the keys, clicks and focus changes.
 class ChanGridPane : public QGroupBox
 {
     Q_OBJECT
@@ -21,6 +23,9 @@ class ChanGridPane : public QGroupBox
 public:
     explicit ChanGridPane(QWidget *parent = nullptr);
     ~ChanGridPane() override;
+
+    // The controls Tab skips while the grid has the focus, and the Edit menu it pops up.
+    void setNeighbours(QWidget *tree, QWidget *tabs, QMenu *editMenu);
 
     // Columns, headers, widths and the grid's natural size.
     void SetupChanGrid();
@@ -37,8 +42,6 @@ public:
     // Opens the in-place editor on the current cell with a typed character (its code), or
     // toggles a flag cell with space (32).
     void EditGridCell(char32_t key);
-    // Encodes the current cell into the MemMap.
-    void SaveGridValue();
 
     GridCell currentCell() const;
     void setCurrentCell(GridCell cell);
@@ -56,29 +59,16 @@ private:
     void editorFocusOut();
     void gridFocusIn();
     void currentCellChanged(int row, int col, int prevRow, int prevCol);
-    void enterCell(GridCell cell);
-    void setCellText(GridCell cell, const QString &text);
-    void saveGridValue(GridCell cell);
-    // Commit from the grid's keys, a cell change or the editor losing the focus.
-    bool commitEditor(GridCell cell);
-    // Commit from the editor's own keys: validate first, store when it differs.
-    void commitFromEditor(GridCell cell);
-    void hideEditor();
-    void focusGrid();
-    void takeOutOfTabOrder(bool out);
-    void groupLabelLeft();
+    void showEditor();
+    // Hides the editor once the session has closed it.
+    void syncEditor();
 
-    QLabel *m_lblGrpParam[2] = {};
-    QLineEdit *m_txtGroupLabel = nullptr;
-    QComboBox *m_cbIncomingClone = nullptr;
-    QCheckBox *m_chkGrpScanList = nullptr;
+    GridSession m_session;
+    std::unique_ptr<GroupParamRow> m_row;
     QTableWidget *m_grid = nullptr;
     QLineEdit *m_Text1 = nullptr;
-    TextFieldRule *m_groupLabelRule = nullptr; // keeps the label's EditUndoText
-    QHash<QWidget *, Qt::FocusPolicy> m_savedFocus;
-    // Focus moves the pane makes itself are not the user leaving the editor.
-    bool m_bInternal = false;
-    bool m_bCommitting = false;
+    QMenu *m_editMenu = nullptr;
+    TabSkip m_tabSkip;    // the tree, the tab strip and the group row while the grid has the focus
     int m_iGridWidth = 0; // twips
     int m_iGridHeight = 0;
 };

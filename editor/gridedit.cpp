@@ -112,20 +112,6 @@ std::string ChannelCellText(const MemMapImage &mm, int group, int chan, int col)
     }
 }
 
-std::string ChanGridText(const MemMapImage &mm, int group)
-{
-    std::string text;
-    for (int chan = 0; chan < ChansPerGroup; ++chan) {
-        for (int col = 1; col <= GridLastCol; ++col) {
-            if (col > 1)
-                text += '\t';
-            text += ChannelCellText(mm, group, chan, col);
-        }
-        text += '\r';
-    }
-    return text;
-}
-
 EditorStart EditorStartText(const std::string &cell, char32_t key)
 {
     if (key > 32) {

@@ -43,8 +43,6 @@ std::optional<std::string> FlagKeyToggle(const std::string &cell, int col, char3
 
 // The text of a data cell (column 1..8) of a channel of a group.
 std::string ChannelCellText(const MemMapImage &mm, int group, int chan, int col);
-// All cells of a group in one text: cells separated by tabs, every row ends with a CR.
-std::string ChanGridText(const MemMapImage &mm, int group);
 
 // The editor's text when a key opens it: a printable character replaces the cell text; space
 // and control keys keep the cell text (space selects all of it).

@@ -314,6 +314,7 @@ void MainWindow::createClient()
     connect(m_tab1, &TabStrip::tabClicked, this, &MainWindow::tabClick);
     m_panes = std::make_unique<PaneStack>(m_tab1);
     m_fraGrid = m_panes->grid();
+    m_fraGrid->setNeighbours(m_treeView, m_tab1->tabBar(), m_mnuEdit);
 
     // The bar that shows where the splitter goes while it is dragged.
     m_picSplit = new QFrame(m_client);
