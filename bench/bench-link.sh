@@ -4,4 +4,4 @@
 set -e
 build=${1:-build}
 cmake --build "$build" --target tessaro-bench-link tessaro-radio-sim >/dev/null
-exec "$build/sim/tessaro-bench-link" "$build/sim/tessaro-radio-sim" 19200 115200
+exec "$build/bench/tessaro-bench-link" "$build/sim/tessaro-radio-sim" 19200 115200

@@ -3,4 +3,4 @@
 set -euo pipefail
 build=${1:-build}
 cmake --build "$build" --target tessaro-bench-panes >/dev/null
-xvfb-run -a -s "-screen 0 1600x1000x24" "$build/editor/tessaro-bench-panes" "${2:-200}"
+xvfb-run -a -s "-screen 0 1600x1000x24" "$build/bench/tessaro-bench-panes" "${2:-200}"

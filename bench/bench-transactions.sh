@@ -10,6 +10,6 @@ cmake --build "$build" --target tessaro-bench-transactions tessaro-bench-command
     tessaro-radio-sim >/dev/null
 [ $# -gt 0 ] || set -- 19200
 echo "The transactions alone:"
-"$build/sim/tessaro-bench-transactions" "$build/sim/tessaro-radio-sim" "$@"
+"$build/bench/tessaro-bench-transactions" "$build/sim/tessaro-radio-sim" "$@"
 echo "The menu commands of the main window (offscreen):"
-QT_QPA_PLATFORM=offscreen "$build/sim/tessaro-bench-commands" "$build/sim/tessaro-radio-sim" "$@"
+QT_QPA_PLATFORM=offscreen "$build/bench/tessaro-bench-commands" "$build/sim/tessaro-radio-sim" "$@"
