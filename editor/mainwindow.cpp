@@ -78,10 +78,12 @@ static QMenu *addSubMenu(QMenu *parent, const char *name, const QString &title)
     return menu;
 }
 
-static QMenu *popupMenu(QWidget *parent, const char *name)
+// A tree pop-up; its title is what assistive technology announces.
+static QMenu *popupMenu(QWidget *parent, const char *name, const QString &title)
 {
-    auto *menu = new QMenu(parent);
+    auto *menu = new QMenu(title, parent);
     menu->setObjectName(QString::fromLatin1(name));
+    menu->setAccessibleName(title);
     return menu;
 }
 
@@ -180,19 +182,19 @@ void MainWindow::createMenus()
             [this] { showAbout(); });
 
     // The tree's pop-ups, never shown in the menu bar.
-    m_mnuReadWriteRadio = popupMenu(this, "mnuReadWriteRadio");
+    m_mnuReadWriteRadio = popupMenu(this, "mnuReadWriteRadio", QStringLiteral("Radio"));
     addItem(m_mnuReadWriteRadio, "mnuPopupReadAll", QStringLiteral("Read ALL Data From Radio"),
             ReadAllCommand);
     m_mnuReadWriteRadio->addSeparator();
     addItem(m_mnuReadWriteRadio, "mnuPopupWriteAll", QStringLiteral("Write ALL Data To Radio"),
             WriteAllCommand);
-    m_mnuReadWriteGlobals = popupMenu(this, "mnuReadWriteGlobals");
+    m_mnuReadWriteGlobals = popupMenu(this, "mnuReadWriteGlobals", QStringLiteral("Global Settings"));
     addItem(m_mnuReadWriteGlobals, "mnuPopupReadGlobals",
             QStringLiteral("Read Global Data From Radio"), ReadGlobalsCommand);
     m_mnuReadWriteGlobals->addSeparator();
     addItem(m_mnuReadWriteGlobals, "mnuPopupWriteGlobals",
             QStringLiteral("Write Global Data To Radio"), WriteGlobalsCommand);
-    m_mnuReadWriteGroup = popupMenu(this, "mnuReadWriteGroup");
+    m_mnuReadWriteGroup = popupMenu(this, "mnuReadWriteGroup", QStringLiteral("Group"));
     m_mnuPopupReadGroup =
         addItem(m_mnuReadWriteGroup, "mnuPopupReadGroup",
                 QStringLiteral("Read Data For This Group From Radio"), ReadCurrGroupCommand);
