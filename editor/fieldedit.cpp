@@ -1,7 +1,7 @@
 #include "fieldedit.h"
 
-#include "cmdgroupcodec.h"
 #include "mainwindow.h"
+#include "textfieldedit.h"
 
 #include <QComboBox>
 #include <QFocusEvent>

@@ -1,12 +1,12 @@
 #include "ucgpicklistpane.h"
 
 #include "cellundo.h"
-#include "cmdgroupcodec.h"
 #include "fieldedit.h"
 #include "mainwindow.h"
 #include "memmap.h"
 #include "panecontrols.h"
 #include "panelayout.h"
+#include "picklistcodec.h"
 #include "textmeasure.h"
 #include "windowlayout.h"
 

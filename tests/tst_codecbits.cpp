@@ -9,10 +9,13 @@
 #include "fakeplatform.h"
 #include "freqcodec.h"
 #include "globalcodec.h"
+#include "globaloptions.h"
 #include "guardcodec.h"
 #include "memmap.h"
 #include "numtext.h"
+#include "picklistcodec.h"
 #include "platform.h"
+#include "textfields.h"
 
 #include <QtTest>
 
@@ -64,6 +67,11 @@ const std::map<std::string, std::vector<OwnBits>> &globalFields()
         {"cbMisc_6", {{0, 197, 0x08}}},
     };
     return fields;
+}
+
+Encode encoderOf(const GlobalOption &option)
+{
+    return [&option](MemMapImage &mm, const std::string &text) { option.encode(mm, text); };
 }
 
 void fillRandom(MemMapImage &mm, std::mt19937 &rng)
@@ -152,14 +160,14 @@ void TestCodecBits::sweep(const std::string &what, const std::vector<OwnBits> &o
 void TestCodecBits::globalChoices_data()
 {
     QTest::addColumn<QString>("control");
-    for (const GlobalChoice &choice : GlobalChoices())
+    for (const GlobalOption &choice : GlobalOptions())
         QTest::newRow(choice.control) << QString::fromLatin1(choice.control);
 }
 
 void TestCodecBits::globalChoices()
 {
     QFETCH(QString, control);
-    const GlobalChoice *choice = FindGlobalChoice(control.toStdString());
+    const GlobalOption *choice = FindGlobalOption(control.toStdString());
     QVERIFY(choice);
     const auto field = globalFields().find(choice->control);
     QVERIFY(field != globalFields().end());
@@ -173,7 +181,7 @@ void TestCodecBits::globalChoices()
             byValue ? NumericValue(decoded) == NumericValue(entry) : decoded == entry;
         return textOk && choice->position(mm) == index;
     };
-    sweep(choice->control, field->second, ChoiceList(choice->control), choice->encode, check);
+    sweep(choice->control, field->second, choice->entries(), encoderOf(*choice), check);
 }
 
 void TestCodecBits::globalCheckBoxes()
@@ -385,8 +393,8 @@ void TestCodecBits::arbitraryTextsStayInTheirField()
     const Check anything = [](const MemMapImage &, const std::string &, int) { return true; };
     const int step = 15;
 
-    for (const GlobalChoice &choice : GlobalChoices())
-        sweep(choice.control, globalFields().at(choice.control), texts, choice.encode, anything,
+    for (const GlobalOption &choice : GlobalOptions())
+        sweep(choice.control, globalFields().at(choice.control), texts, encoderOf(choice), anything,
               step);
 
     const int g = 24;
