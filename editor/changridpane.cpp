@@ -3,6 +3,7 @@
 #include "appglobals.h"
 #include "cellundo.h"
 #include "chanrecord.h"
+#include "choicelists.h"
 #include "fieldedit.h"
 #include "mainwindow.h"
 #include "memmap.h"
@@ -64,7 +65,8 @@ ChanGridPane::ChanGridPane(QWidget *parent) : QGroupBox(parent)
     m_lblGrpParam[1]->setObjectName(QStringLiteral("lblGrpParam_1"));
     m_cbIncomingClone = new QComboBox(this);
     m_cbIncomingClone->setObjectName(QStringLiteral("cbIncomingClone"));
-    m_cbIncomingClone->addItems({QStringLiteral("Accept"), QStringLiteral("Reject")});
+    for (const std::string &entry : ChoiceList("cbIncomingClone"))
+        m_cbIncomingClone->addItem(QString::fromStdString(entry));
     SetLabelFor(m_lblGrpParam[1], m_cbIncomingClone);
 
     m_chkGrpScanList = new QCheckBox(QStringLiteral("Group Scan List"), this);
