@@ -69,6 +69,14 @@ const std::map<std::string, std::vector<OwnBits>> &globalFields()
     return fields;
 }
 
+// The check of a field whose decoder gives back the choice.
+Check decodesTo(std::function<std::string(const MemMapImage &)> decode)
+{
+    return [decode](const MemMapImage &mm, const std::string &text, int) {
+        return decode(mm) == text;
+    };
+}
+
 Encode encoderOf(const GlobalOption &option)
 {
     return [&option](MemMapImage &mm, const std::string &text) { option.encode(mm, text); };
@@ -222,45 +230,47 @@ void TestCodecBits::channelFields()
     QFETCH(int, chan);
     const int page = group + 1;
     const int rec = 256 + 32 * chan;
-    const std::vector<std::string> scan{"S", "-"};
-    sweep(
-        "scan", {{page, rec + 2, 0x10}}, scan,
-        [=](MemMapImage &mm, const std::string &t) { SetChanScan(mm, group, chan, t); },
-        [=](const MemMapImage &mm, const std::string &t, int) {
-            return GetChanScan(mm, group, chan) == t;
-        });
-    sweep(
-        "narrow", {{page, rec + 2, 0x08}}, {"N", "-"},
-        [=](MemMapImage &mm, const std::string &t) { SetChanNarrow(mm, group, chan, t); },
-        [=](const MemMapImage &mm, const std::string &t, int) {
-            return GetChanNarrow(mm, group, chan) == t;
-        });
-    sweep(
-        "low power", {{page, rec + 10, 0x20}}, {"L", "-"},
-        [=](MemMapImage &mm, const std::string &t) { SetChanLowPower(mm, group, chan, t); },
-        [=](const MemMapImage &mm, const std::string &t, int) {
-            return GetChanLowPower(mm, group, chan) == t;
-        });
+    using Get = std::string (*)(const MemMapImage &, int, int);
+    using Set = void (*)(MemMapImage &, int, int, const std::string &);
+    std::vector<OwnBits> label;
+    for (int i = 20; i < 32; ++i)
+        label.push_back({page, rec + i, 0xFF});
+    const struct {
+        const char *name;
+        std::vector<OwnBits> own;
+        std::vector<std::string> entries;
+        Set set;
+        Get get;
+    } fields[] = {
+        {"scan", {{page, rec + 2, 0x10}}, {"S", "-"}, SetChanScan, GetChanScan},
+        {"narrow", {{page, rec + 2, 0x08}}, {"N", "-"}, SetChanNarrow, GetChanNarrow},
+        {"low power", {{page, rec + 10, 0x20}}, {"L", "-"}, SetChanLowPower, GetChanLowPower},
+        {"channel label",
+         label,
+         {"Ch 1        ", "ABCDEFGHIJKL", "            "},
+         SetChanLabel,
+         GetChanLabel},
+    };
+    for (const auto &f : fields)
+        sweep(
+            f.name, f.own, f.entries,
+            [&](MemMapImage &mm, const std::string &t) { f.set(mm, group, chan, t); },
+            decodesTo([&](const MemMapImage &mm) { return f.get(mm, group, chan); }));
 
     const std::vector<std::string> freqs{"Inactive",  "136.00000", "162.40000",
                                          "162.55000", "155.00250", "174.00000"};
+    const std::vector<std::string> guards{"000.0", "067.0",  "250.3",  "D023",
+                                          "D754-", "UTXG 1", "UTXG 32"};
     for (const bool rx : {true, false}) {
         const int at = rec + (rx ? 0 : 8);
         sweep(
             rx ? "rx freq" : "tx freq", {{page, at, 0xFF}, {page, at + 1, 0xFF}}, freqs,
             [=](MemMapImage &mm, const std::string &t) { SetChanFreq(mm, group, chan, rx, t); },
-            [=](const MemMapImage &mm, const std::string &t, int) {
-                return GetChanFreq(mm, group, chan, rx) == t;
-            });
-    }
-
-    const std::vector<std::string> guards{"000.0", "067.0",  "250.3",  "D023",
-                                          "D754-", "UTXG 1", "UTXG 32"};
-    for (const bool rx : {true, false}) {
-        const int at = rec + (rx ? 4 : 12);
+            decodesTo([=](const MemMapImage &mm) { return GetChanFreq(mm, group, chan, rx); }));
+        const int guard = rec + (rx ? 4 : 12);
         sweep(
             rx ? "rx guard" : "tx guard",
-            {{page, at, 0xFF}, {page, at + 1, 0xFF}, {page, rec + 11, 0xFF}}, guards,
+            {{page, guard, 0xFF}, {page, guard + 1, 0xFF}, {page, rec + 11, 0xFF}}, guards,
             [=](MemMapImage &mm, const std::string &t) { SetChanGuard(mm, group, chan, rx, t); },
             [=](const MemMapImage &mm, const std::string &t, int) {
                 const bool reference = t[0] == 'U';
@@ -270,16 +280,6 @@ void TestCodecBits::channelFields()
                 return GetChanGuard(mm, group, chan, false) == t;
             });
     }
-
-    std::vector<OwnBits> label;
-    for (int i = 20; i < 32; ++i)
-        label.push_back({page, rec + i, 0xFF});
-    sweep(
-        "channel label", label, {"Ch 1        ", "ABCDEFGHIJKL", "            "},
-        [=](MemMapImage &mm, const std::string &t) { SetChanLabel(mm, group, chan, t); },
-        [=](const MemMapImage &mm, const std::string &t, int) {
-            return GetChanLabel(mm, group, chan) == t;
-        });
 }
 
 void TestCodecBits::groupFields()
@@ -297,18 +297,14 @@ void TestCodecBits::groupFields()
         sweep(
             "group scan list", {{page, 44, 0x01}}, {"Yes", "No"},
             [=](MemMapImage &mm, const std::string &t) { SetGrpScanList(mm, group, t); },
-            [=](const MemMapImage &mm, const std::string &t, int) {
-                return GetGrpScanList(mm, group) == t;
-            });
+            decodesTo([=](const MemMapImage &mm) { return GetGrpScanList(mm, group); }));
         std::vector<OwnBits> label;
         for (int i = 32; i < 44; ++i)
             label.push_back({page, i, 0xFF});
         sweep(
             "group label", label, {"GROUP  1    ", "-*$/+%\\|_<>."},
             [=](MemMapImage &mm, const std::string &t) { SetGrpLabel(mm, group, t); },
-            [=](const MemMapImage &mm, const std::string &t, int) {
-                return GetGrpLabel(mm, group) == t;
-            });
+            decodesTo([=](const MemMapImage &mm) { return GetGrpLabel(mm, group); }));
     }
 }
 
@@ -339,23 +335,18 @@ void TestCodecBits::globalTables()
             "pick list entry", {{0, at, 0xFF}, {0, at + 1, 0xFF}},
             {"000.0", "067.0", "131.8", "D023", "D131-"},
             [=](MemMapImage &mm, const std::string &t) { SetPickListGuard(mm, k, t); },
-            [=](const MemMapImage &mm, const std::string &t, int) {
-                return GetPickListGuard(mm, k) == t;
-            });
+            decodesTo([=](const MemMapImage &mm) { return GetPickListGuard(mm, k); }));
     }
 }
 
 void TestCodecBits::globalTextFields()
 {
     sweep("ANI ID", {{0, 192, 0x0F}, {0, 193, 0xFF}, {0, 194, 0xFF}, {0, 195, 0xFF}},
-          {"0000000", "FF12345", "ABCDEF9"}, SetANIID,
-          [](const MemMapImage &mm, const std::string &t, int) { return GetANIID(mm) == t; });
+          {"0000000", "FF12345", "ABCDEF9"}, SetANIID, decodesTo(GetANIID));
     sweep("keypad password", {{0, 189, 0xFF}, {0, 190, 0xFF}, {0, 191, 0xFF}},
-          {"000000", "123456", "909090"}, SetKeypadPwd,
-          [](const MemMapImage &mm, const std::string &t, int) { return GetKeypadPwd(mm) == t; });
+          {"000000", "123456", "909090"}, SetKeypadPwd, decodesTo(GetKeypadPwd));
     sweep("null frequency", {{0, 174, 0xFF}, {0, 175, 0xFF}}, {"0.0", "136.00000", "155.00250"},
-          SetNullFreqSub,
-          [](const MemMapImage &mm, const std::string &t, int) { return GetNullFreqSub(mm) == t; });
+          SetNullFreqSub, decodesTo(GetNullFreqSub));
 }
 
 void TestCodecBits::arbitraryTextsStayInTheirField()
