@@ -225,13 +225,7 @@ void TestGlobalCodec::choices()
         const QString what = QStringLiteral("%1 <- %2").arg(QLatin1String(c.control), c.text);
         QVERIFY2(ChooseGlobalOption(MemMap, option(c.control), c.text) == c.changed,
                  qPrintable(what));
-        for (const Byte &b : c.after)
-            QVERIFY2(
-                MemMap.get(0, b.offset) == b.value,
-                qPrintable(
-                    what +
-                    QStringLiteral(": byte %1 is %2").arg(b.offset).arg(MemMap.get(0, b.offset))));
-        QVERIFY2(MemMap == expected, qPrintable(what + QStringLiteral(": another byte changed")));
+        QVERIFY2(MemMap == expected, qPrintable(what + QStringLiteral(": bytes differ")));
     }
 }
 
