@@ -1,7 +1,7 @@
 #include "fieldedit.h"
 
-#include "cmdgroupcodec.h"
 #include "caption.h"
+#include "textfieldedit.h"
 #include "windowservices.h"
 
 #include <QComboBox>

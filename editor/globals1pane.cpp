@@ -1,11 +1,10 @@
 #include "globals1pane.h"
 
-#include "choicelists.h"
-#include "cmdgroupcodec.h"
 #include "fieldedit.h"
 #include "freqcodec.h"
 #include "globalcodec.h"
 #include "caption.h"
+#include "globaloptions.h"
 #include "windowservices.h"
 #include "memmap.h"
 #include "panecontrols.h"
@@ -21,13 +20,6 @@
 
 namespace
 {
-constexpr const char *SwitchControls[] = {"cbToggleAssign_0", "cbToggleAssign_1",
-                                          "cbToggleAssign_2", "cbToggleAssign_3",
-                                          "cbToggleAssign_4"};
-constexpr const char *GroupOneControls[] = {"cbDTMFDev", "cbFrontPorchTime", "cbANI", "cbPriRate",
-                                            "cbFreqDisp"};
-constexpr const char *GroupTwoControls[] = {"cbPerChanPower", "cbTalkbackScan",
-                                            "cbNuisanceChanDel"};
 constexpr int ListWidth = 1800;
 constexpr int SwitchListWidth = 1400;
 constexpr int FirstRowTop = 300;
@@ -41,15 +33,13 @@ Globals1Pane::Globals1Pane(QWidget *parent)
     setFont(GridFont());
 
     // Created in tab order: group one, the switches, then the right-hand column.
-    for (const char *control : GroupOneControls)
-        m_groupOne.push_back(addChoice(control));
+    m_groupOne = addChoices(GlobalFrame::GroupOne);
     m_lblSwitchHeading = MakeLabel(this, QStringLiteral("lblSwitchAssignments"),
                                    QStringLiteral("Switch Assignments:"));
     QFont bold = font();
     bold.setBold(true);
     m_lblSwitchHeading->setFont(bold);
-    for (const char *control : SwitchControls)
-        m_switchRows.push_back(addChoice(control));
+    m_switchRows = addChoices(GlobalFrame::Switches);
 
     m_lblEmbededSNCaption = MakeLabel(this, QStringLiteral("lblEmbededSNCaption"),
                                       QStringLiteral("Embeded Serial Number:"));
@@ -66,8 +56,7 @@ Globals1Pane::Globals1Pane(QWidget *parent)
                       EditNullFreqSub(MemMap, m_txtNullFreqSub->text().toStdString(),
                                       m_nullFreqRule->savedText()));
     });
-    for (const char *control : GroupTwoControls)
-        m_groupTwo.push_back(addChoice(control));
+    m_groupTwo = addChoices(GlobalFrame::GroupTwo);
 
     m_chkBeepDisable = new QCheckBox(
         QStringLiteral("Silent Mode (Blocks all beeps,\r\nalerts and tones from speaker)"), this);
@@ -91,15 +80,20 @@ Globals1Pane::~Globals1Pane()
     delete m_nullFreqRule;
 }
 
-Globals1Pane::Row Globals1Pane::addChoice(const char *control)
+std::vector<Globals1Pane::Row> Globals1Pane::addChoices(GlobalFrame frame)
 {
-    const auto [label, box] = MakeGlobalChoice(this, control);
-    connect(box, qOverload<int>(&QComboBox::activated), this, [box = box, control] {
-        if (ChooseGlobalOption(MemMap, control, box->currentText().toStdString()))
-            MarkDataChanged();
-        ShowListPosition(box, FindGlobalChoice(control)->position(MemMap));
-    });
-    return {label, box};
+    std::vector<Row> rows;
+    for (const GlobalOption *option : GlobalOptionsIn(frame))
+        rows.push_back(MakeGlobalChoice(this, *option, [this] { loadLists(); }));
+    return rows;
+}
+
+void Globals1Pane::loadLists()
+{
+    for (const std::vector<Row> *rows : {&m_groupOne, &m_switchRows, &m_groupTwo}) {
+        for (const Row &row : *rows)
+            ShowGlobalChoice(row);
+    }
 }
 
 void Globals1Pane::SetupGlobals1Frame()
@@ -169,12 +163,7 @@ void Globals1Pane::SetupGlobals1Frame()
 
 void Globals1Pane::LoadGlobalSettings()
 {
-    for (const std::vector<Row> *rows : {&m_groupOne, &m_switchRows, &m_groupTwo}) {
-        for (const Row &row : *rows) {
-            const GlobalChoice *choice = FindGlobalChoice(row.box->objectName().toStdString());
-            ShowListPosition(row.box, choice->position(MemMap));
-        }
-    }
+    loadLists();
     const QString serial = QString::fromStdString(GetEmbeddedSN(MemMap));
     m_lblEmbededSN->setText(serial);
     // A screen reader reads the number with its caption.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "panelayout.h"
+
 #include <QGroupBox>
 
 #include <vector>
@@ -9,6 +11,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class TextFieldRule;
+enum class GlobalFrame;
 
 // The "Global Settings (1)" pane of the Globals view.
 class Globals1Pane : public QGroupBox
@@ -27,11 +30,9 @@ public:
     void CommitPendingEdit();
 
 private:
-    struct Row {
-        QLabel *label;
-        QComboBox *box;
-    };
-    Row addChoice(const char *control);
+    using Row = LabelledChoice;
+    std::vector<Row> addChoices(GlobalFrame frame);
+    void loadLists();
 
     QLabel *m_lblEmbededSNCaption = nullptr;
     QLabel *m_lblEmbededSN = nullptr;

@@ -1,17 +1,17 @@
 #include "globals2pane.h"
 
 #include "appsettings.h"
-#include "choicelists.h"
-#include "cmdgroupcodec.h"
 #include "dialogs.h"
 #include "fieldedit.h"
 #include "globalcodec.h"
 #include "caption.h"
+#include "globaloptions.h"
 #include "windowservices.h"
 #include "memmap.h"
 #include "panecontrols.h"
 #include "panelayout.h"
 #include "platform.h"
+#include "textfields.h"
 #include "textmeasure.h"
 #include "windowlayout.h"
 
@@ -58,9 +58,7 @@ Globals2Pane::Globals2Pane(QWidget *parent)
 
     m_fraMisc.box = makeFrame(this, "fraMisc", "Options");
     m_txtKeyPadPwd = addTextField(m_fraMisc, "txtKeyPadPwd", "Keypad Edit Password:");
-    for (const char *control :
-         {"cbMisc_0", "cbMisc_1", "cbMisc_2", "cbMisc_3", "cbMisc_4", "cbMisc_5", "cbMisc_6"})
-        m_fraMisc.rows.push_back(addChoice(m_fraMisc.box, control));
+    addChoices(m_fraMisc, GlobalFrame::Misc);
     m_txtANIID = addTextField(m_fraMisc, "txtANIID", "ANI ID:");
     m_txtANIID->setToolTip(QStringLiteral(" ANI ID: Enter a 7 digit number "));
     m_pwdRule = new TextFieldRule(m_txtKeyPadPwd, [this] {
@@ -71,10 +69,9 @@ Globals2Pane::Globals2Pane(QWidget *parent)
     });
 
     m_fraDisp.box = makeFrame(this, "fraDisp", "Display Options");
-    for (const char *control : {"cbDispOpts_0", "cbDispOpts_1"})
-        m_fraDisp.rows.push_back(addChoice(m_fraDisp.box, control));
+    addChoices(m_fraDisp, GlobalFrame::Disp);
     m_fraUCG.box = makeFrame(this, "fraUCG", "User Channel Guard Options");
-    m_fraUCG.rows.push_back(addChoice(m_fraUCG.box, "cbUCG"));
+    addChoices(m_fraUCG, GlobalFrame::UCG);
 
     m_fraPri.box = makeFrame(this, "fraPri", "Priority Options");
     m_chkPriOpts = new QCheckBox(QStringLiteral("Transmit on Priority 1"), m_fraPri.box);
@@ -85,14 +82,7 @@ Globals2Pane::Globals2Pane(QWidget *parent)
             MarkDataChanged();
         }
     });
-    for (const char *control : {"cbPriOpts_0", "cbPriOpts_1", "cbPriOpts_2", "cbPriOpts_3"})
-        m_fraPri.rows.push_back(addChoice(m_fraPri.box, control));
-
-    for (int priority = 0; priority < 2; ++priority) {
-        QComboBox *channel = static_cast<QComboBox *>(m_fraPri.rows[priority + 2].control);
-        KeepDisabledWhile(m_fraPri.rows[priority].control,
-                          [channel] { return !PriGroupEnabled(channel->currentIndex()); });
-    }
+    addChoices(m_fraPri, GlobalFrame::Pri);
 
     m_fraPCLock = makeFrame(this, "fraPCLock", "PC Edit Lock");
     m_cmdPCPassword = new QPushButton(QStringLiteral("Change PC Edit Password"), m_fraPCLock);
@@ -121,18 +111,13 @@ Globals2Pane::~Globals2Pane()
     delete m_aniRule;
 }
 
-Globals2Pane::Row Globals2Pane::addChoice(QGroupBox *frame, const char *control)
+void Globals2Pane::addChoices(Frame &frame, GlobalFrame rows)
 {
-    const auto [label, box] = MakeGlobalChoice(frame, control);
-    connect(box, qOverload<int>(&QComboBox::activated), this, [this, box = box, control] {
-        if (ChooseGlobalOption(MemMap, control, box->currentText().toStdString()))
-            MarkDataChanged();
-        // The back light and its duration follow each other, and the priority channels
-        // decide whether their group lists apply: show every list as stored.
-        loadLists();
-    });
-    m_lists.push_back(box);
-    return {label, box};
+    for (const GlobalOption *option : GlobalOptionsIn(rows)) {
+        const LabelledChoice choice = MakeGlobalChoice(frame.box, *option, [this] { loadLists(); });
+        frame.rows.push_back({choice.label, choice.box});
+        m_lists.push_back(choice);
+    }
 }
 
 QLineEdit *Globals2Pane::addTextField(Frame &frame, const char *name, const char *caption)
@@ -222,13 +207,8 @@ void Globals2Pane::SetupGlobals2Frame()
 
 void Globals2Pane::loadLists()
 {
-    for (QComboBox *box : m_lists)
-        ShowListPosition(box, FindGlobalChoice(box->objectName().toStdString())->position(MemMap));
-    for (int priority = 0; priority < 2; ++priority) {
-        auto *group = findChild<QComboBox *>(QStringLiteral("cbPriOpts_%1").arg(priority));
-        auto *channel = findChild<QComboBox *>(QStringLiteral("cbPriOpts_%1").arg(priority + 2));
-        group->setEnabled(PriGroupEnabled(channel->currentIndex()));
-    }
+    for (const LabelledChoice &choice : m_lists)
+        ShowGlobalChoice(choice);
 }
 
 void Globals2Pane::LoadGlobal2Settings()

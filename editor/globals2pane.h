@@ -1,5 +1,7 @@
 #pragma once
 
+#include "panelayout.h"
+
 #include <QGroupBox>
 
 #include <vector>
@@ -10,6 +12,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class TextFieldRule;
+enum class GlobalFrame;
 
 // The "Global Settings (2)" pane of the Globals view: options, priority, display and user
 // channel guard frames, and the PC edit lock buttons.
@@ -37,7 +40,7 @@ private:
         QGroupBox *box;
         std::vector<Row> rows;
     };
-    Row addChoice(QGroupBox *frame, const char *control);
+    void addChoices(Frame &frame, GlobalFrame rows);
     QLineEdit *addTextField(Frame &frame, const char *name, const char *caption);
     // Lays out a frame's rows and returns its height; width is the frame's outer width.
     int placeFrame(Frame &frame, int left, int top, int extraTop = 0);
@@ -57,5 +60,5 @@ private:
     QPushButton *m_cmdPCPassword = nullptr;
     QPushButton *m_cmdPCProtect = nullptr;
     QLabel *m_lblPCLock = nullptr;
-    std::vector<QComboBox *> m_lists;
+    std::vector<LabelledChoice> m_lists;
 };

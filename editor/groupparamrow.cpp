@@ -2,6 +2,7 @@
 
 #include "appglobals.h"
 #include "chanrecord.h"
+#include "choicelists.h"
 #include "fieldedit.h"
 #include "gridedit.h"
 #include "caption.h"
@@ -29,7 +30,8 @@ GroupParamRow::GroupParamRow(QWidget *pane)
     m_lblGrpParam[1]->setObjectName(QStringLiteral("lblGrpParam_1"));
     m_cbIncomingClone = new QComboBox(pane);
     m_cbIncomingClone->setObjectName(QStringLiteral("cbIncomingClone"));
-    m_cbIncomingClone->addItems({QStringLiteral("Accept"), QStringLiteral("Reject")});
+    for (const std::string &entry : ChoiceList("cbIncomingClone"))
+        m_cbIncomingClone->addItem(QString::fromStdString(entry));
     SetLabelFor(m_lblGrpParam[1], m_cbIncomingClone);
 
     m_chkGrpScanList = new QCheckBox(QStringLiteral("Group Scan List"), pane);

@@ -2,6 +2,9 @@
 
 #include "choicelists.h"
 #include "fieldedit.h"
+#include "globaloptions.h"
+#include "caption.h"
+#include "memmap.h"
 #include "panecontrols.h"
 #include "textmeasure.h"
 #include "windowlayout.h"
@@ -91,13 +94,30 @@ int RowPitch(const QWidget *sample)
     return std::max(PaneRowPitch, PixelsToTwips(sample->sizeHint().height() + 1, dpi));
 }
 
-LabelledChoice MakeGlobalChoice(QWidget *parent, const char *control)
+LabelledChoice MakeGlobalChoice(QWidget *parent, const GlobalOption &option,
+                                std::function<void()> shown)
 {
-    const QString name = QString::fromLatin1(control);
-    QLabel *label = MakeLabel(parent, QStringLiteral("lbl") + name.mid(2),
-                              QString::fromLatin1(FindGlobalChoice(control)->caption));
+    const QString name = QString::fromLatin1(option.control);
+    QLabel *label =
+        MakeLabel(parent, QStringLiteral("lbl") + name.mid(2), QString::fromLatin1(option.caption));
     QComboBox *box = MakeChoiceBox(parent, name);
     SetLabelFor(label, box);
     InstallEnterMovesOn(box);
-    return {label, box};
+    const GlobalOption *row = &option;
+    if (row->enabledRule)
+        KeepDisabledWhile(box, [row] { return !row->enabled(MemMap); });
+    QObject::connect(box, qOverload<int>(&QComboBox::activated), box,
+                     [box, row, shown = std::move(shown)] {
+                         if (ChooseGlobalOption(MemMap, *row, box->currentText().toStdString()))
+                             MarkDataChanged();
+                         shown();
+                     });
+    return {label, box, row};
+}
+
+void ShowGlobalChoice(const LabelledChoice &choice)
+{
+    ShowListPosition(choice.box, choice.option->position(MemMap));
+    if (choice.option->enabledRule)
+        choice.box->setEnabled(choice.option->enabled(MemMap));
 }

@@ -5,9 +5,11 @@
 
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 class QComboBox;
+struct GlobalOption;
 class QLabel;
 class QWidget;
 
@@ -18,12 +20,18 @@ QLabel *MakeLabel(QWidget *parent, const QString &name, const QString &caption);
 // A drop-down list named after its control; LoadComboBoxes fills it.
 QComboBox *MakeChoiceBox(QWidget *parent, const QString &name);
 // The caption and the list of a global option, named after its control and tied together for
-// the keyboard and assistive technology; Enter moves on from the list.
+// the keyboard and assistive technology; Enter moves on from the list. A choice is stored
+// through the option's row, marks the data changed and then calls shown, which is to show
+// every list of the pane as stored: the row's follow-up may have changed another option.
 struct LabelledChoice {
     QLabel *label;
     QComboBox *box;
+    const GlobalOption *option;
 };
-LabelledChoice MakeGlobalChoice(QWidget *parent, const char *control);
+LabelledChoice MakeGlobalChoice(QWidget *parent, const GlobalOption &option,
+                                std::function<void()> shown);
+// Shows the entry of the stored value, and whether the list applies.
+void ShowGlobalChoice(const LabelledChoice &choice);
 // Fills every named drop-down list below root with its entries, clearing it first.
 void LoadComboBoxes(QWidget *root);
 

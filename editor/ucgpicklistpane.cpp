@@ -1,13 +1,13 @@
 #include "ucgpicklistpane.h"
 
 #include "cellundo.h"
-#include "cmdgroupcodec.h"
 #include "fieldedit.h"
 #include "caption.h"
 #include "windowservices.h"
 #include "memmap.h"
 #include "panecontrols.h"
 #include "panelayout.h"
+#include "picklistcodec.h"
 #include "textmeasure.h"
 #include "windowlayout.h"
 

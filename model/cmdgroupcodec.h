@@ -1,7 +1,6 @@
 #pragma once
 
-// The global page's tables and text fields: command group, UTXG pick list and its lock,
-// ANI ID and keypad edit password.
+// The command group: 20 entries, each naming a group and a channel by list position.
 
 #include "memmap.h"
 
@@ -18,38 +17,3 @@ bool CmdGrpChanEnabled(const MemMapImage &mm, int entry);
 // The texts the lists show, as printed.
 std::string GetCmdGrpGroupText(const MemMapImage &mm, int entry);
 std::string GetCmdGrpChanText(const MemMapImage &mm, int entry);
-
-// UTXG pick list entry k (0..31), referred to by channels as UTXG k + 1.
-std::string GetPickListGuard(const MemMapImage &mm, int entry);
-// A "UTXG n" text has no code of its own here and stores none.
-void SetPickListGuard(MemMapImage &mm, int entry, const std::string &text);
-// "Disable keypad editing of tones".
-bool GetPickListLock(const MemMapImage &mm);
-void SetPickListLock(MemMapImage &mm, bool locked);
-
-// Seven upper-case hexadecimal digits.
-std::string GetANIID(const MemMapImage &mm);
-// Upper case, the last 7 characters, anything but 0-9 and A-F becomes F.
-std::string ValidateANIID(const std::string &text);
-// Shorter texts are padded on the left with F.
-void SetANIID(MemMapImage &mm, const std::string &text);
-
-// Six digits (hexadecimal, should the bytes not be decimal).
-std::string GetKeypadPwd(const MemMapImage &mm);
-// Padded on the left with 0 to the last 6 characters; anything but 1-9 becomes 0.
-std::string ValidateKeypadPwd(const std::string &text);
-void SetKeypadPwd(MemMapImage &mm, const std::string &text);
-
-// The text fields of the settings panes, for the shared editing rule: on leaving a field
-// whose text differs from the decoded one, validate, show, store and mark changed.
-struct TextFieldEdit {
-    bool changed = false; // the field differed from the MemMap: it was stored
-    std::string shown;    // what the field shows afterwards
-};
-// savedText is the field's text from when it got the focus (the null frequency field offers
-// it as the example; a rejected pick-list entry falls back on the guard entry of CellUndoText).
-TextFieldEdit EditANIID(MemMapImage &mm, const std::string &text);
-TextFieldEdit EditKeypadPwd(MemMapImage &mm, const std::string &text);
-TextFieldEdit EditPickListGuard(MemMapImage &mm, int entry, const std::string &text);
-TextFieldEdit EditNullFreqSub(MemMapImage &mm, const std::string &text,
-                              const std::string &savedText);

@@ -183,3 +183,11 @@ std::string ValidateNullFreqSub(const std::string &text, const std::string &save
     const std::string result = ValidateFreqWithExample(text, example);
     return result == "Inactive" ? "0.0" : result;
 }
+
+TextFieldEdit EditNullFreqSub(MemMapImage &mm, const std::string &text,
+                              const std::string &savedText)
+{
+    if (text == GetNullFreqSub(mm))
+        return {false, text};
+    return StoreFieldEdit(mm, ValidateNullFreqSub(text, savedText), SetNullFreqSub);
+}

@@ -3,6 +3,7 @@
 // Frequencies: a 16-bit step count of 1.25 kHz above 100 MHz, high byte first.
 
 #include "memmap.h"
+#include "textfieldedit.h"
 
 #include <cstdint>
 #include <string>
@@ -49,3 +50,8 @@ std::string ValidateFreqWithExample(const std::string &text, std::string &exampl
 // The text the null frequency field shows after an edit: ValidateFreq's result, with "0.0"
 // for none. savedText is the field's text from before the edit.
 std::string ValidateNullFreqSub(const std::string &text, const std::string &savedText);
+
+// The null frequency field's leave rule; savedText is the field's text from when it got the
+// focus, offered as the example.
+TextFieldEdit EditNullFreqSub(MemMapImage &mm, const std::string &text,
+                              const std::string &savedText);

@@ -18,46 +18,43 @@ struct BitField {
     int max() const { return (1 << width) - 1; }
 };
 
+// In the order of GlobalField.
+constexpr BitField Fields[] = {
+    {GlbSwitchA, 5, 3},           // low power
+    {GlbSwitchA, 2, 3},           // channel scan
+    {GlbSwitchA, 0, 2},           // priority scan: its two high bits; the low bit follows
+    {GlbSwitchB, 4, 3},           // repeater talk around
+    {GlbSwitchB, 1, 3},           // group scan
+    {GlbOptions1, 7, 1},          // display frequencies only
+    {GlbOptions1, 6, 1},          // per channel power
+    {GlbOptions1, 5, 1},          // talkback scan
+    {GlbOptions1, 4, 1},          // nuisance channel delete
+    {GlbOptions2, 0, 1},          // silent mode
+    {GlbOptions2, 1, 2},          // back light
+    {GlbBackLightDuration, 0, 3}, // duration
+    {GlbOptions2, 5, 1},          // transmit on priority 1
+    {GlbOptions2, 7, 1},          // battery saver
+    {GlbModes, 5, 2},             // busy channel mode
+    {GlbModes, 3, 2},             // ANI/DTMF mode
+    {GlbOptions2, 4, 1},          // priority 1 selection
+    {GlbOptions2, 3, 1},          // scan list selection
+    {GlbModes, 7, 1},             // UCG feature
+};
+static_assert(std::size(Fields) == static_cast<std::size_t>(GlobalField::UcgFeature) + 1);
+// Priority Scan is split: its two high bits end byte 130, its low bit starts byte 131.
+constexpr BitField PriScanLowField{GlbSwitchB, 7, 1};
 constexpr BitField DtmfDevField{GlbDtmfAniPorch, 3, 5};
 constexpr BitField AniRateField{GlbDtmfAniPorch, 2, 1};
 constexpr BitField FrontPorchField{GlbDtmfAniPorch, 0, 2};
-constexpr BitField ToggleFields[ToggleSwitches] = {{GlbSwitchA, 5, 3},
-                                                   {GlbSwitchA, 2, 3},
-                                                   {GlbSwitchA, 0, 0},
-                                                   {GlbSwitchB, 4, 3},
-                                                   {GlbSwitchB, 1, 3}};
-// Priority Scan is split: its two high bits end byte 130, its low bit starts byte 131.
-constexpr int PriorityScanSwitch = 2;
-constexpr BitField PriScanHighField{GlbSwitchA, 0, 2};
-constexpr BitField PriScanLowField{GlbSwitchB, 7, 1};
-constexpr BitField FreqDispField{GlbOptions1, 7, 1};
-constexpr BitField PerChanPowerField{GlbOptions1, 6, 1};
-constexpr BitField TalkbackField{GlbOptions1, 5, 1};
-constexpr BitField NuisanceField{GlbOptions1, 4, 1};
 constexpr BitField PriRateField{GlbOptions1, 0, 3};
 constexpr BitField ScanHoldField{GlbScanHoldTot, 0, 4};
 constexpr BitField TxTimeoutField{GlbScanHoldTot, 4, 4};
-constexpr BitField SilentField{GlbOptions2, 0, 1};
-constexpr BitField BackLightField{GlbOptions2, 1, 2};
-constexpr BitField ScanListLockField{GlbOptions2, 3, 1};
-constexpr BitField Pri1LockField{GlbOptions2, 4, 1};
-constexpr BitField TxOnPri1Field{GlbOptions2, 5, 1};
-constexpr BitField BatterySaverField{GlbOptions2, 7, 1};
-constexpr BitField AniDtmfField{GlbModes, 3, 2};
-constexpr BitField BusyChanField{GlbModes, 5, 2};
-constexpr BitField UcgField{GlbModes, 7, 1};
-constexpr BitField DurationField{GlbBackLightDuration, 0, 3};
-
-constexpr int MaxDtmfSteps = 26;
-constexpr int BackLightOnKey = 1;
-constexpr int BackLightOnDisplay = 2;
 
 int getField(const MemMapImage &mm, const BitField &f)
 {
     return (mm.get(GlobalPage, f.offset) >> f.shift) & f.max();
 }
 
-// Values outside the field are held at its ends rather than spilling into other bits.
 void putField(MemMapImage &mm, const BitField &f, long long value)
 {
     const int v = static_cast<int>(std::clamp(value, 0LL, static_cast<long long>(f.max())));
@@ -66,59 +63,9 @@ void putField(MemMapImage &mm, const BitField &f, long long value)
     mm.set(GlobalPage, f.offset, (old & ~mask) | (v << f.shift));
 }
 
-struct CodeText {
-    int code;
-    const char *text;
-};
-
-constexpr CodeText ToggleNames[] = {{0, "Keypad"},       {3, "Always OFF"},    {4, "Always ON"},
-                                    {5, "Right Toggle"}, {6, "Center Toggle"}, {7, "Left Toggle"}};
-constexpr CodeText BusyChanNames[] = {
-    {0, "OFF"}, {1, "Indicate"}, {2, "Lockout with Override"}, {3, "Lockout"}};
-constexpr CodeText AniDtmfNames[] = {
-    {0, "OFF"}, {1, "DTMF Only"}, {2, "ANI Only"}, {3, "DTMF w/Manual ANI"}};
-constexpr CodeText DurationNames[] = {{0, "OFF"},       {1, "1 Second"},  {2, "2 Seconds"},
-                                      {3, "3 Seconds"}, {4, "4 Seconds"}, {5, "5 Seconds"},
-                                      {6, "6 Seconds"}, {7, "Always ON"}};
-constexpr CodeText BackLightNames[] = {
-    {0, "OFF"},
-    {BackLightOnKey, "KeyPress"},
-    {BackLightOnDisplay, "Display Change"},
-    {BackLightOnKey | BackLightOnDisplay, "Keypress & Display Change"}};
-
-template <std::size_t N>
-std::string nameOf(const CodeText (&table)[N], int code, const char *unnamed)
+const BitField &fieldOf(GlobalField field)
 {
-    for (const CodeText &row : table) {
-        if (row.code == code)
-            return row.text;
-    }
-    return unnamed;
-}
-
-template <std::size_t N>
-int codeOf(const CodeText (&table)[N], const std::string &text, int unnamed)
-{
-    for (const CodeText &row : table) {
-        if (text == row.text)
-            return row.code;
-    }
-    return unnamed;
-}
-
-std::string enabledText(const MemMapImage &mm, const BitField &f)
-{
-    return getField(mm, f) ? "Enabled" : "Disabled";
-}
-
-void setEnabled(MemMapImage &mm, const BitField &f, const std::string &text)
-{
-    putField(mm, f, Contains(UpperCase(text), "ENABLE") ? 1 : 0);
-}
-
-bool firstLetterIs(const std::string &text, char letter)
-{
-    return !text.empty() && UpperCase(text.substr(0, 1))[0] == letter;
+    return Fields[static_cast<int>(field)];
 }
 
 int priGroupOffset(int priority)
@@ -131,43 +78,25 @@ int priChanOffset(int priority)
     return priority == 2 ? GlbPrio2Chan : GlbPrio1Chan;
 }
 
-std::string priorityName(int priority)
-{
-    return priority == 2 ? "Priority 2" : "Priority 1";
-}
-
 } // namespace
 
-std::string ToggleCodeToText(int code)
+int GetGlobalField(const MemMapImage &mm, GlobalField field)
 {
-    return nameOf(ToggleNames, code, "?");
+    const int value = getField(mm, fieldOf(field));
+    if (field == GlobalField::PriorityScanSwitch)
+        return value * 2 + getField(mm, PriScanLowField);
+    return value;
 }
 
-int TextToToggleCode(const std::string &text)
+void SetGlobalField(MemMapImage &mm, GlobalField field, long long value)
 {
-    return codeOf(ToggleNames, text, 3);
-}
-
-std::string GetToggleAssign(const MemMapImage &mm, int index)
-{
-    if (index < 0 || index >= ToggleSwitches)
-        return "?";
-    if (index == PriorityScanSwitch)
-        return ToggleCodeToText(getField(mm, PriScanHighField) * 2 + getField(mm, PriScanLowField));
-    return ToggleCodeToText(getField(mm, ToggleFields[index]));
-}
-
-void SetToggleAssign(MemMapImage &mm, int index, const std::string &text)
-{
-    if (index < 0 || index >= ToggleSwitches)
-        return;
-    const int code = TextToToggleCode(text);
-    if (index == PriorityScanSwitch) {
-        putField(mm, PriScanHighField, code >> 1);
+    if (field == GlobalField::PriorityScanSwitch) {
+        const long long code = std::clamp(value, 0LL, 7LL);
+        putField(mm, fieldOf(field), code >> 1);
         putField(mm, PriScanLowField, code & 1);
         return;
     }
-    putField(mm, ToggleFields[index], code);
+    putField(mm, fieldOf(field), value);
 }
 
 std::string GetEmbeddedSN(const MemMapImage &mm)
@@ -182,10 +111,14 @@ std::string GetEmbeddedSN(const MemMapImage &mm)
     return text == "00.00.000" ? "N/A" : text;
 }
 
+std::string DtmfDevText(int steps)
+{
+    return FormatNumber(steps * 187.5, steps % 2 == 0 ? "0Hz" : "0.0#Hz");
+}
+
 std::string GetDTMFDev(const MemMapImage &mm)
 {
-    const int n = std::min(getField(mm, DtmfDevField), MaxDtmfSteps);
-    return FormatNumber(n * 187.5, n % 2 == 0 ? "0Hz" : "0.0#Hz");
+    return DtmfDevText(std::min(getField(mm, DtmfDevField), MaxDtmfSteps));
 }
 
 void SetDTMFDev(MemMapImage &mm, const std::string &text)
@@ -197,9 +130,14 @@ void SetDTMFDev(MemMapImage &mm, const std::string &text)
              std::min<long long>(RoundHalfEven(NumericValue(upper) / 187.5), MaxDtmfSteps));
 }
 
+std::string FrontPorchText(int n)
+{
+    return FormatNumber(n * 330 + 30, "# mSec");
+}
+
 std::string GetFrontPorch(const MemMapImage &mm)
 {
-    return FormatNumber(getField(mm, FrontPorchField) * 330 + 30, "# mSec");
+    return FrontPorchText(getField(mm, FrontPorchField));
 }
 
 void SetFrontPorch(MemMapImage &mm, const std::string &text)
@@ -227,92 +165,74 @@ void SetPriRate(MemMapImage &mm, const std::string &text)
     putField(mm, PriRateField, RoundHalfEven(NumericValue(DropRight(text, 8)) * 4 - 1));
 }
 
-std::string GetFreqDisp(const MemMapImage &mm)
+std::string ScanHoldText(int n)
 {
-    return enabledText(mm, FreqDispField);
+    return FormatNumber(n * 0.5, "0.0 Seconds");
 }
 
-void SetFreqDisp(MemMapImage &mm, const std::string &text)
+std::string GetScanHold(const MemMapImage &mm)
 {
-    setEnabled(mm, FreqDispField, text);
+    return ScanHoldText(getField(mm, ScanHoldField));
 }
 
-std::string GetPerChanPower(const MemMapImage &mm)
+void SetScanHold(MemMapImage &mm, const std::string &text)
 {
-    return enabledText(mm, PerChanPowerField);
+    putField(mm, ScanHoldField, RoundHalfEven(NumericValue(text.substr(0, text.find(' '))) * 2));
 }
 
-void SetPerChanPower(MemMapImage &mm, const std::string &text)
+std::string TxTimeoutText(int n)
 {
-    setEnabled(mm, PerChanPowerField, text);
+    return n == 0 ? OffText : FormatNumber(n * 15, "0 Seconds");
 }
 
-std::string GetTalkbackScan(const MemMapImage &mm)
+std::string GetTxTimeout(const MemMapImage &mm)
 {
-    return enabledText(mm, TalkbackField);
+    return TxTimeoutText(getField(mm, TxTimeoutField));
 }
 
-void SetTalkbackScan(MemMapImage &mm, const std::string &text)
+void SetTxTimeout(MemMapImage &mm, const std::string &text)
 {
-    setEnabled(mm, TalkbackField, text);
-}
-
-std::string GetNuisanceChanDel(const MemMapImage &mm)
-{
-    return enabledText(mm, NuisanceField);
-}
-
-void SetNuisanceChanDel(MemMapImage &mm, const std::string &text)
-{
-    setEnabled(mm, NuisanceField, text);
+    if (Contains(UpperCase(text), OffText)) {
+        putField(mm, TxTimeoutField, 0);
+        return;
+    }
+    putField(mm, TxTimeoutField, RoundHalfEven(NumericValue(DropRight(text, 8)) / 15));
 }
 
 bool GetSilentMode(const MemMapImage &mm)
 {
-    return getField(mm, SilentField);
+    return GetGlobalField(mm, GlobalField::SilentMode);
 }
 
 void SetSilentMode(MemMapImage &mm, bool on)
 {
-    putField(mm, SilentField, on);
+    SetGlobalField(mm, GlobalField::SilentMode, on);
 }
 
 bool GetTxOnPri1(const MemMapImage &mm)
 {
-    return getField(mm, TxOnPri1Field);
+    return GetGlobalField(mm, GlobalField::TxOnPri1);
 }
 
 void SetTxOnPri1(MemMapImage &mm, bool on)
 {
-    putField(mm, TxOnPri1Field, on);
+    SetGlobalField(mm, GlobalField::TxOnPri1, on);
 }
 
-std::string GetBackLight(const MemMapImage &mm)
+std::string GroupText(int index)
 {
-    return nameOf(BackLightNames, getField(mm, BackLightField), "OFF");
+    return "Group " + std::to_string(index + 1);
 }
 
-void SetBackLight(MemMapImage &mm, const std::string &text)
+std::string ChannelText(int index)
 {
-    const int code = codeOf(BackLightNames, text, -1);
-    if (code >= 0)
-        putField(mm, BackLightField, code);
-}
-
-std::string GetBackLightDuration(const MemMapImage &mm)
-{
-    return nameOf(DurationNames, getField(mm, DurationField), "OFF");
-}
-
-void SetBackLightDuration(MemMapImage &mm, const std::string &text)
-{
-    putField(mm, DurationField, codeOf(DurationNames, text, 0));
+    return "Channel " + std::to_string(index + 1);
 }
 
 std::string GetPriGroup(const MemMapImage &mm, int priority)
 {
     const int b = mm.get(GlobalPage, priGroupOffset(priority));
-    return "Group " + std::to_string(b < NumGroups ? b + 1 : 1);
+    return GroupText(b < NumGroups ? b : 0);
 }
 
 void SetPriGroup(MemMapImage &mm, int priority, const std::string &text)
@@ -322,14 +242,19 @@ void SetPriGroup(MemMapImage &mm, int priority, const std::string &text)
     mm.set(GlobalPage, priGroupOffset(priority), group);
 }
 
+std::string PriChannelText(int priority, int stored)
+{
+    const std::string name = priority == 2 ? "Priority 2" : "Priority 1";
+    if (stored & 0x80)
+        return name + " " + OffText;
+    if (stored & 0x40)
+        return name + " use MAIN channel";
+    return ChannelText(stored % 32);
+}
+
 std::string GetPriChannel(const MemMapImage &mm, int priority)
 {
-    const int b = mm.get(GlobalPage, priChanOffset(priority));
-    if (b & 0x80)
-        return priorityName(priority) + " OFF";
-    if (b & 0x40)
-        return priorityName(priority) + " use MAIN channel";
-    return "Channel " + std::to_string(b % 32 + 1);
+    return PriChannelText(priority, mm.get(GlobalPage, priChanOffset(priority)));
 }
 
 void SetPriChannel(MemMapImage &mm, int priority, const std::string &text)
@@ -338,7 +263,7 @@ void SetPriChannel(MemMapImage &mm, int priority, const std::string &text)
     const int b = mm.get(GlobalPage, offset);
     const std::string upper = UpperCase(text);
     int value = 0;
-    if (Contains(upper, "OFF")) {
+    if (Contains(upper, OffText)) {
         value = b % 64 + 128;
     } else if (Contains(upper, "MAIN")) {
         value = b % 64 + 64;
@@ -348,127 +273,4 @@ void SetPriChannel(MemMapImage &mm, int priority, const std::string &text)
         value = chan >= 1 && chan <= ChansPerGroup ? static_cast<int>(chan) - 1 : 0;
     }
     mm.set(GlobalPage, offset, value);
-}
-
-std::string GetUCGFeature(const MemMapImage &mm)
-{
-    return enabledText(mm, UcgField);
-}
-
-void SetUCGFeature(MemMapImage &mm, const std::string &text)
-{
-    putField(mm, UcgField, firstLetterIs(text, 'E') ? 1 : 0);
-}
-
-std::string GetScanHold(const MemMapImage &mm)
-{
-    return FormatNumber(getField(mm, ScanHoldField) * 0.5, "0.0 Seconds");
-}
-
-void SetScanHold(MemMapImage &mm, const std::string &text)
-{
-    putField(mm, ScanHoldField, RoundHalfEven(NumericValue(text.substr(0, text.find(' '))) * 2));
-}
-
-std::string GetTxTimeout(const MemMapImage &mm)
-{
-    const int n = getField(mm, TxTimeoutField);
-    return n == 0 ? "OFF" : FormatNumber(n * 15, "0 Seconds");
-}
-
-void SetTxTimeout(MemMapImage &mm, const std::string &text)
-{
-    if (Contains(UpperCase(text), "OFF")) {
-        putField(mm, TxTimeoutField, 0);
-        return;
-    }
-    putField(mm, TxTimeoutField, RoundHalfEven(NumericValue(DropRight(text, 8)) / 15));
-}
-
-std::string GetBatterySaver(const MemMapImage &mm)
-{
-    return getField(mm, BatterySaverField) ? "Inhibit" : "Allow";
-}
-
-void SetBatterySaver(MemMapImage &mm, const std::string &text)
-{
-    putField(mm, BatterySaverField, text == "Allow" ? 0 : 1);
-}
-
-std::string GetBusyChanMode(const MemMapImage &mm)
-{
-    return nameOf(BusyChanNames, getField(mm, BusyChanField), "OFF");
-}
-
-void SetBusyChanMode(MemMapImage &mm, const std::string &text)
-{
-    putField(mm, BusyChanField, codeOf(BusyChanNames, text, 0));
-}
-
-std::string GetAniDtmfMode(const MemMapImage &mm)
-{
-    return nameOf(AniDtmfNames, getField(mm, AniDtmfField), "OFF");
-}
-
-void SetAniDtmfMode(MemMapImage &mm, const std::string &text)
-{
-    putField(mm, AniDtmfField, codeOf(AniDtmfNames, text, 0));
-}
-
-std::string GetPri1Selection(const MemMapImage &mm)
-{
-    return getField(mm, Pri1LockField) ? "Locked Out" : "User Select";
-}
-
-void SetPri1Selection(MemMapImage &mm, const std::string &text)
-{
-    putField(mm, Pri1LockField, firstLetterIs(text, 'L') ? 1 : 0);
-}
-
-std::string GetScanListSelection(const MemMapImage &mm)
-{
-    return getField(mm, ScanListLockField) ? "Locked Out" : "User Select";
-}
-
-void SetScanListSelection(MemMapImage &mm, const std::string &text)
-{
-    putField(mm, ScanListLockField, firstLetterIs(text, 'L') ? 1 : 0);
-}
-
-DisplayOptsChange ChooseBackLight(MemMapImage &mm, const std::string &text)
-{
-    DisplayOptsChange change;
-    const std::string before = GetBackLight(mm);
-    if (text != before)
-        SetBackLight(mm, text);
-    change.backLight = GetBackLight(mm) != before;
-    const std::string backLight = GetBackLight(mm);
-    const std::string duration = GetBackLightDuration(mm);
-    if (backLight == "OFF" && duration != "OFF") {
-        SetBackLightDuration(mm, "OFF");
-        change.duration = true;
-    } else if (backLight != "OFF" && duration == "OFF") {
-        SetBackLightDuration(mm, "1 Second");
-        change.duration = true;
-    }
-    return change;
-}
-
-DisplayOptsChange ChooseBackLightDuration(MemMapImage &mm, const std::string &text)
-{
-    DisplayOptsChange change;
-    const std::string before = GetBackLightDuration(mm);
-    if (text != before)
-        SetBackLightDuration(mm, text);
-    change.duration = GetBackLightDuration(mm) != before;
-    const std::string backLight = GetBackLight(mm);
-    const std::string duration = GetBackLightDuration(mm);
-    if (duration != "OFF" && backLight == "OFF") {
-        SetBackLight(mm, "Keypress & Display Change");
-        change.backLight = true;
-    } else if (duration == "OFF" && backLight != "OFF") {
-        SetBackLight(mm, "OFF");
-        change.backLight = true;
-    }
-    return change;
 }

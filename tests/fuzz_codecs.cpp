@@ -8,11 +8,14 @@
 #include "cmdgroupcodec.h"
 #include "freqcodec.h"
 #include "globalcodec.h"
+#include "globaloptions.h"
 #include "guardcodec.h"
 #include "labelcodes.h"
 #include "memmap.h"
 #include "numtext.h"
+#include "picklistcodec.h"
 #include "platform.h"
+#include "textfields.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -40,7 +43,7 @@ void decodeAll(const MemMapImage &mm, int g, int c, int k)
     sink += GetEmbeddedSN(mm) + GetANIID(mm) + GetKeypadPwd(mm) + GetNullFreqSub(mm);
     sink +=
         GetPickListGuard(mm, k) + GetCmdGrpGroupText(mm, k % 20) + GetCmdGrpChanText(mm, k % 20);
-    for (const GlobalChoice &choice : GlobalChoices()) {
+    for (const GlobalOption &choice : GlobalOptions()) {
         sink += choice.decode(mm);
         const int position = choice.position(mm);
         if (position >= static_cast<int>(ChoiceList(choice.control).size()) || position < -1)
@@ -62,8 +65,8 @@ void encodeAll(MemMapImage &mm, int g, int c, int k, const std::string &text)
     SetANIID(mm, text);
     SetKeypadPwd(mm, text);
     SetPickListGuard(mm, k, text);
-    for (const GlobalChoice &choice : GlobalChoices())
-        ChooseGlobalOption(mm, choice.control, text);
+    for (const GlobalOption &choice : GlobalOptions())
+        ChooseGlobalOption(mm, choice, text);
 }
 
 } // namespace

@@ -6,8 +6,11 @@
 #include "cmdgroupcodec.h"
 #include "freqcodec.h"
 #include "globalcodec.h"
+#include "globaloptions.h"
 #include "guardcodec.h"
 #include "memmap.h"
+#include "picklistcodec.h"
+#include "textfields.h"
 
 #include <QRegularExpression>
 #include <QtTest>
@@ -118,8 +121,8 @@ std::vector<Decoder> decoders(int g, int c, int k)
         {"cbMisc_5", {{0, 197}}},
         {"cbMisc_6", {{0, 197}}},
     };
-    for (const GlobalChoice &choice : GlobalChoices()) {
-        const GlobalChoice *ch = &choice;
+    for (const GlobalOption &choice : GlobalOptions()) {
+        const GlobalOption *ch = &choice;
         list.push_back({choice.control,
                         [ch](const MemMapImage &mm) {
                             return ch->decode(mm) + "#" + std::to_string(ch->position(mm));
@@ -185,7 +188,7 @@ void TestCodecFuzz::listPositionsAreEntries()
     MemMapImage mm;
     for (int round = 0; round < 2000; ++round) {
         fillRandom(mm, rng);
-        for (const GlobalChoice &choice : GlobalChoices()) {
+        for (const GlobalOption &choice : GlobalOptions()) {
             const int position = choice.position(mm);
             const int size = static_cast<int>(ChoiceList(choice.control).size());
             const bool priorityChannel = std::string(choice.control) == "cbPriOpts_2" ||

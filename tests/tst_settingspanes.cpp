@@ -1,7 +1,7 @@
 #include "appglobals.h"
-#include "choicelists.h"
 #include "defaultimage.h"
 #include "fakeplatform.h"
+#include "globaloptions.h"
 #include "mainwindow.h"
 #include "memmap.h"
 #include "platform.h"
@@ -18,6 +18,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <random>
 
 // The four settings panes: what each control shows for the MemMap, what a choice or an edit
 // stores, and how the panes fit the smallest window.
@@ -28,20 +29,10 @@ class TestSettingsPanes : public QObject
 private Q_SLOTS:
     void init();
     void cleanup();
-    void listsHoldTheirEntries();
-    void listsShowStoredValue_data();
-    void listsShowStoredValue();
-    void byteSevenSequence();
-    void sameChoiceIsNoChange();
-    void priorityChannelAndGroupEnabling();
-    void backLightCoupling();
-    void switchCodeWithoutName();
-    void aniIdField();
-    void keypadPasswordField();
-    void nullFrequencyField();
-    void textFieldEscape();
+    void globalLists();
+    void followUps();
+    void textFields();
     void pendingEditKeptOnTabOrTreeClick();
-    void pickListField();
     void pickListRejectedEntry();
     void checkBoxes();
     void commandGroup();
@@ -146,235 +137,112 @@ void TestSettingsPanes::clearChanged()
     m_window->setWindowTitle(m_window->windowTitle().remove(QStringLiteral(" *")));
 }
 
-void TestSettingsPanes::listsHoldTheirEntries()
+void TestSettingsPanes::globalLists()
 {
-    start();
-    QList<QComboBox *> boxes;
-    for (const char *pane :
-         {"fraGlobalSettings1", "fraGlobalSettings2", "fraCmdGrp", "fraUCGPickList", "fraGrid"})
-        boxes +=
-            m_window->findChild<QWidget *>(QString::fromLatin1(pane))->findChildren<QComboBox *>();
-    int checked = 0;
-    for (const QComboBox *b : boxes) {
-        const auto &entries = ChoiceList(b->objectName().toStdString());
-        QVERIFY2(!entries.empty(), qPrintable(b->objectName()));
-        QStringList items;
-        for (int i = 0; i < b->count(); ++i)
-            items << b->itemText(i);
-        QStringList expected;
-        for (const std::string &e : entries)
-            expected << QString::fromStdString(e);
-        QCOMPARE(items, expected);
-        ++checked;
-    }
-    // 5 switches, 8 lists of pane 1, 14 of pane 2, 40 command group lists, incoming cloning.
-    QCOMPARE(checked, 5 + 8 + 14 + 40 + 1);
-    QCOMPARE(box("cbFrontPorchTime")->itemText(3), QStringLiteral("1020 mSec"));
-    QCOMPARE(box("cbPriOpts_3")->itemText(21), QStringLiteral("Priority 2 use MAIN channel"));
-    QCOMPARE(box("cbGrpAsn_19")->itemText(25), QStringLiteral("Unprogrammed"));
-}
-
-void TestSettingsPanes::listsShowStoredValue_data()
-{
-    QTest::addColumn<int>("tab");
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<int>("offset");
-    QTest::addColumn<int>("value"); // -1: the default image as it is
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("DTMF deviation default") << 1 << "cbDTMFDev" << 7 << -1 << "3000Hz";
-    QTest::newRow("front porch default") << 1 << "cbFrontPorchTime" << 7 << -1 << "30 mSec";
-    QTest::newRow("ANI rate default") << 1 << "cbANI" << 7 << -1 << "10 Char/Sec";
-    QTest::newRow("DTMF deviation capped") << 1 << "cbDTMFDev" << 7 << 0xF8 << "4875Hz";
-    QTest::newRow("ANI rate 20") << 1 << "cbANI" << 7 << 4 << "20 Char/Sec";
-    QTest::newRow("priority rate") << 1 << "cbPriRate" << 135 << 3 << "1.00 Seconds";
-    QTest::newRow("display frequencies") << 1 << "cbFreqDisp" << 135 << 0x80 << "Enabled";
-    QTest::newRow("low power switch") << 1 << "cbToggleAssign_0" << 130 << 0xE0 << "Left Toggle";
-    QTest::newRow("scan hold default") << 2 << "cbMisc_0" << 196 << -1 << "2.0 Seconds";
-    QTest::newRow("TX timeout default") << 2 << "cbMisc_1" << 196 << -1 << "225 Seconds";
-    QTest::newRow("busy channel") << 2 << "cbMisc_3" << 198 << 0x60 << "Lockout";
-    QTest::newRow("UCG feature") << 2 << "cbUCG" << 198 << 0x80 << "Enabled";
-    QTest::newRow("priority 1 MAIN")
-        << 2 << "cbPriOpts_2" << 201 << 64 << "Priority 1 use MAIN channel";
-    QTest::newRow("priority 2 channel") << 2 << "cbPriOpts_3" << 203 << 7 << "Channel 8";
-    QTest::newRow("priority group above range") << 2 << "cbPriOpts_1" << 202 << 200 << "Group 1";
-    QTest::newRow("duration always on") << 2 << "cbDispOpts_1" << 199 << 7 << "Always ON";
-}
-
-void TestSettingsPanes::listsShowStoredValue()
-{
-    QFETCH(int, tab);
-    QFETCH(QString, control);
-    QFETCH(int, offset);
-    QFETCH(int, value);
-    QFETCH(QString, shown);
-    if (value >= 0)
-        MemMap.set(0, offset, value);
-    start();
-    showTab(tab);
-    const QComboBox *b = box(control.toLatin1().constData());
-    QVERIFY(b->isVisible());
-    QCOMPARE(b->currentText(), shown);
-    QVERIFY(!changed());
-}
-
-void TestSettingsPanes::byteSevenSequence()
-{
-    start();
-    showTab(1);
-    QCOMPARE(MemMap.get(0, 7), std::uint8_t(128));
-    choose("cbFrontPorchTime", QStringLiteral("360 mSec"));
-    QCOMPARE(MemMap.get(0, 7), std::uint8_t(129));
-    QVERIFY(changed());
-    choose("cbANI", QStringLiteral("20 Char/Sec"));
-    QCOMPARE(MemMap.get(0, 7), std::uint8_t(133));
-    choose("cbFrontPorchTime", QStringLiteral("1020 mSec"));
-    QCOMPARE(MemMap.get(0, 7), std::uint8_t(135));
-    QCOMPARE(box("cbDTMFDev")->currentText(), QStringLiteral("3000Hz"));
-    // Showing the pane again reads the same back.
-    showTab(2);
-    showTab(1);
-    QCOMPARE(box("cbFrontPorchTime")->currentText(), QStringLiteral("1020 mSec"));
-    QCOMPARE(box("cbANI")->currentText(), QStringLiteral("20 Char/Sec"));
-}
-
-void TestSettingsPanes::sameChoiceIsNoChange()
-{
-    start();
-    showTab(1);
+    // Odd bytes in the global options: loading shows each row's entry and stores nothing.
+    std::mt19937 rng(5);
+    for (int offset : {7, 130, 131, 135, 196, 197, 198, 199, 200, 201, 202, 203})
+        MemMap.set(0, offset, static_cast<int>(rng() & 0xFF));
+    MemMap.set(0, 201, 25); // a channel beyond the list shows no entry
     const MemMapImage image = MemMap;
-    choose("cbFrontPorchTime", box("cbFrontPorchTime")->currentText());
-    choose("cbPriRate", box("cbPriRate")->currentText());
+    start();
+    for (const GlobalOption &row : GlobalOptions()) {
+        showTab(row.pane == GlobalPane::Settings1 ? 1 : 2);
+        QComboBox *b = box(row.control);
+        QCOMPARE(b->currentIndex(), row.position(MemMap));
+        QCOMPARE(b->isEnabled(), row.enabled(MemMap));
+    }
     QVERIFY(MemMap == image);
     QVERIFY(!changed());
+
+    // Each choice reaches the MemMap as the row stores it and marks the data changed when
+    // it changed it; every list of the pane then shows what is stored.
+    int unchanged = 0;
+    auto pick = [&](const GlobalOption &row, const QString &text) {
+        MemMapImage expected = MemMap;
+        const bool changes = ChooseGlobalOption(expected, row, text.toStdString());
+        choose(row.control, text);
+        QVERIFY2(MemMap == expected, row.control);
+        QCOMPARE(changed(), changes);
+        unchanged += changes ? 0 : 1;
+        clearChanged();
+        for (const GlobalOption &other : GlobalOptions()) {
+            if (other.pane == row.pane)
+                QCOMPARE(box(other.control)->currentIndex(), other.position(MemMap));
+        }
+    };
+    for (const GlobalOption &row : GlobalOptions()) {
+        showTab(row.pane == GlobalPane::Settings1 ? 1 : 2);
+        QComboBox *b = box(row.control);
+        if (!b->isEnabled())
+            continue;
+        if (b->currentIndex() >= 0)
+            pick(row, b->currentText());
+        pick(row, b->itemText((b->currentIndex() + 1) % b->count()));
+    }
+    QVERIFY(unchanged > 10);
 }
 
-void TestSettingsPanes::priorityChannelAndGroupEnabling()
-{
-    MemMap.set(0, 201, 64);
-    start();
-    showTab(2);
-    QVERIFY(!box("cbPriOpts_0")->isEnabled());
-    choose("cbPriOpts_2", QStringLiteral("Channel 5"));
-    QCOMPARE(MemMap.get(0, 201), std::uint8_t(4));
-    QVERIFY(box("cbPriOpts_0")->isEnabled());
-    choose("cbPriOpts_2", QStringLiteral("Priority 1 OFF"));
-    QCOMPARE(MemMap.get(0, 201), std::uint8_t(132));
-    QVERIFY(!box("cbPriOpts_0")->isEnabled());
-    QCOMPARE(box("cbPriOpts_2")->currentIndex(), 0);
-    // Priority 2 follows its own channel list only.
-    MemMap.set(0, 203, 3);
-    showTab(1);
-    showTab(2);
-    QVERIFY(box("cbPriOpts_1")->isEnabled());
-    QVERIFY(!box("cbPriOpts_0")->isEnabled());
-    choose("cbPriOpts_1", QStringLiteral("Group 12"));
-    QCOMPARE(MemMap.get(0, 202), std::uint8_t(11));
-}
-
-void TestSettingsPanes::backLightCoupling()
+void TestSettingsPanes::followUps()
 {
     start();
     showTab(2);
     choose("cbDispOpts_0", QStringLiteral("KeyPress"));
-    choose("cbDispOpts_1", QStringLiteral("4 Seconds"));
-    QCOMPARE(MemMap.get(0, 199) & 7, 4);
     choose("cbDispOpts_0", QStringLiteral("OFF"));
     QCOMPARE(box("cbDispOpts_1")->currentText(), QStringLiteral("OFF"));
-    QCOMPARE(MemMap.get(0, 199) & 7, 0);
-    QCOMPARE(MemMap.get(0, 197) & 6, 0);
     choose("cbDispOpts_1", QStringLiteral("3 Seconds"));
     QCOMPARE(box("cbDispOpts_0")->currentText(), QStringLiteral("Keypress & Display Change"));
-    QCOMPARE(MemMap.get(0, 197) & 6, 6);
-    choose("cbDispOpts_0", QStringLiteral("OFF"));
-    choose("cbDispOpts_0", QStringLiteral("Display Change"));
-    QCOMPARE(box("cbDispOpts_1")->currentText(), QStringLiteral("1 Second"));
-    QCOMPARE(MemMap.get(0, 197) & 6, 4);
+    // The priority groups apply while their channel is neither OFF nor MAIN.
+    choose("cbPriOpts_2", QStringLiteral("Priority 1 OFF"));
+    QVERIFY(!box("cbPriOpts_0")->isEnabled());
+    choose("cbPriOpts_2", QStringLiteral("Channel 5"));
+    QVERIFY(box("cbPriOpts_0")->isEnabled());
+    QVERIFY(!box("cbPriOpts_1")->isEnabled());
 }
 
-void TestSettingsPanes::switchCodeWithoutName()
+void TestSettingsPanes::textFields()
 {
-    // Code 1 in the Channel Scan bits has no name: the list shows Keypad, nothing is stored.
-    MemMap.set(0, 130, (MemMap.get(0, 130) & ~0x1C) | (1 << 2));
-    const MemMapImage image = MemMap;
+    const struct {
+        int tab;
+        const char *field;
+        QString typed;
+        QString shown;
+        int offset;
+        std::vector<int> bytes;
+    } cases[] = {
+        {2, "txtANIID", "12345", "12345", 193, {0xF1, 0x23, 0x45}},
+        {2, "txtANIID", "12g4567", "12F4567", 193, {0x2F, 0x45, 0x67}},
+        {2, "txtKeyPadPwd", "12a", "000120", 189, {0x00, 0x01, 0x20}},
+        {2, "txtKeyPadPwd", "98765432", "765432", 189, {0x76, 0x54, 0x32}},
+        {1, "txtNullFreqSub", "155.0037", "155.00250", 174, {0xAB, 0xE2}},
+        {1, "txtNullFreqSub", "", "0.0", 174, {0, 0}},
+        {4, "txtUCGList_0", "D023", "D023", 256, {0x88, 0x13}},
+        {4, "txtUCGList_0", "0", "000.0", 256, {0, 0}},
+    };
     start();
-    showTab(1);
-    QCOMPARE(box("cbToggleAssign_1")->currentText(), QStringLiteral("Keypad"));
-    QVERIFY(MemMap == image);
-    choose("cbToggleAssign_1", QStringLiteral("Always ON"));
-    QCOMPARE((MemMap.get(0, 130) >> 2) & 7, 4);
-}
-
-void TestSettingsPanes::aniIdField()
-{
-    start();
-    showTab(2);
-    QLineEdit *ani = field("txtANIID");
-    QCOMPARE(ani->toolTip(), QStringLiteral(" ANI ID: Enter a 7 digit number "));
-    const int high192 = MemMap.get(0, 192) & 0xF0;
-    typeInto(ani, QStringLiteral("12345"));
-    leave(ani);
-    QCOMPARE(ani->text(), QStringLiteral("12345"));
-    QCOMPARE(MemMap.get(0, 192), std::uint8_t(high192 | 0xF));
-    QCOMPARE(MemMap.get(0, 193), std::uint8_t(0xF1));
-    QCOMPARE(MemMap.get(0, 194), std::uint8_t(0x23));
-    QCOMPARE(MemMap.get(0, 195), std::uint8_t(0x45));
-    QVERIFY(changed());
-    showTab(1);
-    showTab(2);
-    QCOMPARE(ani->text(), QStringLiteral("FF12345"));
-    typeInto(ani, QStringLiteral("12g4567"));
-    leave(ani);
-    QCOMPARE(ani->text(), QStringLiteral("12F4567"));
-}
-
-void TestSettingsPanes::keypadPasswordField()
-{
-    start();
-    showTab(2);
-    QLineEdit *pwd = field("txtKeyPadPwd");
-    typeInto(pwd, QStringLiteral("12a"));
-    leave(pwd);
-    QCOMPARE(pwd->text(), QStringLiteral("000120"));
-    QCOMPARE(MemMap.get(0, 189), std::uint8_t(0x00));
-    QCOMPARE(MemMap.get(0, 190), std::uint8_t(0x01));
-    QCOMPARE(MemMap.get(0, 191), std::uint8_t(0x20));
-    typeInto(pwd, QStringLiteral("98765432"));
-    leave(pwd);
-    QCOMPARE(pwd->text(), QStringLiteral("765432"));
-    QCOMPARE(MemMap.get(0, 189), std::uint8_t(0x76));
-}
-
-void TestSettingsPanes::nullFrequencyField()
-{
-    start();
-    showTab(1);
-    QLineEdit *nul = field("txtNullFreqSub");
-    QCOMPARE(nul->text(), QStringLiteral("0.0"));
-    typeInto(nul, QStringLiteral("155.0037"));
-    leave(nul);
+    for (const auto &c : cases) {
+        showTab(c.tab);
+        QLineEdit *edit = field(c.field);
+        typeInto(edit, c.typed);
+        if (c.typed.isEmpty())
+            QTest::keyClick(edit, Qt::Key_Delete);
+        leave(edit);
+        QCOMPARE(edit->text(), c.shown);
+        for (std::size_t i = 0; i < c.bytes.size(); ++i)
+            QCOMPARE(int(MemMap.get(0, c.offset + int(i))), c.bytes[i]);
+        QVERIFY(changed());
+        clearChanged();
+    }
     QVERIFY(m_dialogs.inputs.empty());
-    QCOMPARE(nul->text(), QStringLiteral("155.00250"));
-    QCOMPARE(MemMap.get(0, 174), std::uint8_t(0xAB));
-    QCOMPARE(MemMap.get(0, 175), std::uint8_t(0xE2));
-    QVERIFY(changed());
-    typeInto(nul, QString());
-    QTest::keyClick(nul, Qt::Key_Delete);
-    leave(nul);
-    QCOMPARE(nul->text(), QStringLiteral("0.0"));
-    QCOMPARE(MemMap.get(0, 174), std::uint8_t(0));
-    QCOMPARE(MemMap.get(0, 175), std::uint8_t(0));
-}
-
-void TestSettingsPanes::textFieldEscape()
-{
-    start();
+    QCOMPARE(field("txtANIID")->toolTip(), QStringLiteral(" ANI ID: Enter a 7 digit number "));
     showTab(2);
     QLineEdit *ani = field("txtANIID");
-    const QString before = ani->text();
+    QCOMPARE(ani->text(), QStringLiteral("12F4567"));
+    // Esc brings back the text from before the edit, and leaving then stores nothing.
     const MemMapImage image = MemMap;
     typeInto(ani, QStringLiteral("777"));
     QTest::keyClick(ani, Qt::Key_Escape);
-    QCOMPARE(ani->text(), before);
+    QCOMPARE(ani->text(), QStringLiteral("12F4567"));
     leave(ani);
     QVERIFY(MemMap == image);
     QVERIFY(!changed());
@@ -395,26 +263,6 @@ void TestSettingsPanes::pendingEditKeptOnTabOrTreeClick()
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
     QCOMPARE(g_sPaneView, std::string("Channels"));
     QCOMPARE(MemMap.get(0, 256 + 62), std::uint8_t(0x88));
-}
-
-void TestSettingsPanes::pickListField()
-{
-    start();
-    showTab(4);
-    QLineEdit *first = field("txtUCGList_0");
-    QCOMPARE(first->text(), QStringLiteral("000.0"));
-    typeInto(first, QStringLiteral("D023"));
-    leave(first);
-    QCOMPARE(MemMap.get(0, 256), std::uint8_t(0x88));
-    QCOMPARE(MemMap.get(0, 257), std::uint8_t(0x13));
-    QCOMPARE(first->text(), QStringLiteral("D023"));
-    QVERIFY(changed());
-    // Enter moved on to the next entry.
-    QVERIFY(field("txtUCGList_1")->hasFocus());
-    typeInto(first, QStringLiteral("0"));
-    leave(first);
-    QCOMPARE(MemMap.get(0, 256), std::uint8_t(0));
-    QCOMPARE(first->text(), QStringLiteral("000.0"));
 }
 
 void TestSettingsPanes::pickListRejectedEntry()
@@ -536,7 +384,6 @@ void TestSettingsPanes::accessibleNames()
     QCOMPARE(box("cbANI")->accessibleName(), QStringLiteral("ANI Rate:"));
     QCOMPARE(field("txtGroupLabel")->accessibleName(), QStringLiteral("Group Label:"));
     QCOMPARE(field("txtUCGList_6")->accessibleName(), QStringLiteral("User TX Guard 7:"));
-    QCOMPARE(box("cbMisc_1")->accessibleName(), QStringLiteral("TX Timeout Timer:"));
     QCOMPARE(field("txtKeyPadPwd")->accessibleName(), QStringLiteral("Keypad Edit Password:"));
     MemMap.set(0, 113, 1);
     showTab(2);
