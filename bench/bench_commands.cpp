@@ -12,6 +12,7 @@
 #include "mainwindow.h"
 #include "memmap.h"
 #include "platform.h"
+#include "radiocommands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -42,12 +43,11 @@ bool RunAt(const QString &sim, long rate, const char *action)
     QApplication::processEvents();
     QElapsedTimer timer;
     timer.start();
-    window.findChild<QAction *>(QString::fromLatin1(action))->trigger();
+    (std::string(action) == "mnuReadAll" ? ReadAllCommand : WriteAllCommand)();
     const double elapsed = static_cast<double>(timer.nsecsElapsed()) / 1e9;
     radio.terminate();
     radio.waitForFinished(3000);
-    const QString status =
-        window.findChild<QWidget *>(QStringLiteral("sbpStatus"))->property("text").toString();
+    const QString status = QString::fromStdString(window.statusText());
     const double wire = WireSeconds(action, rate);
     std::printf("%-10s %6ld bit/s: %.3f s, wire time %.3f s, ratio %.3f  [%s]\n", action, rate,
                 elapsed, wire, elapsed / wire, qPrintable(status));

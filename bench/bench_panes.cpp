@@ -66,8 +66,8 @@ int main(int argc, char *argv[])
     window.LoadWindow();
     if (!QTest::qWaitForWindowExposed(&window))
         std::fprintf(stderr, "window not exposed\n");
-    auto *tree = window.findChild<QTreeWidget *>(QStringLiteral("TreeView"));
-    auto *tabs = window.findChild<QTabBar *>(QStringLiteral("Tab1Tabs"));
+    QTreeWidget *tree = window.treeView();
+    QTabBar *tabs = window.tabBar();
     const int runs = argc > 1 ? std::max(10, std::atoi(argv[1])) : 200;
 
     const Stats groups = measure(runs, [&](int i) {

@@ -8,6 +8,7 @@
 #include "defaultimage.h"
 #include "fakeplatform.h"
 #include "helpwindow.h"
+#include "changridpane.h"
 #include "mainwindow.h"
 #include "memmap.h"
 #include "platform.h"
@@ -41,7 +42,7 @@ static void shoot(const QString &dir, const QString &name, int widthTw, int heig
     QTest::qWait(200);
     window.grab().save(QDir(dir).filePath(name + QStringLiteral("-globals.png")));
     // Each settings tab in turn.
-    if (auto *tabs = window.findChild<QTabBar *>(QStringLiteral("Tab1Tabs"))) {
+    if (QTabBar *tabs = window.tabBar()) {
         for (int tab = 1; tab < tabs->count(); ++tab) {
             QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center());
             QTest::qWait(100);
@@ -50,18 +51,18 @@ static void shoot(const QString &dir, const QString &name, int widthTw, int heig
         }
     }
 
-    auto *tree = window.findChild<QTreeWidget *>(QStringLiteral("TreeView"));
+    QTreeWidget *tree = window.treeView();
     QTreeWidgetItem *item = window.treeItem(15);
     tree->scrollToItem(item);
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
     QTest::qWait(200);
     window.grab().save(QDir(dir).filePath(name + QStringLiteral("-group12.png")));
     // The cell editor open over a receive frequency.
-    if (auto *grid = window.findChild<QTableWidget *>(QStringLiteral("Grid"))) {
+    if (QTableWidget *grid = window.gridPane()->grid()) {
         grid->setFocus();
         grid->setCurrentCell(2, 1);
         QTest::keyClick(grid, Qt::Key_1);
-        if (auto *editor = window.findChild<QLineEdit *>(QStringLiteral("Text1")))
+        if (QLineEdit *editor = window.gridPane()->cellEditor())
             QTest::keyClicks(editor, QStringLiteral("55.0037"));
         QTest::qWait(100);
         window.grab().save(QDir(dir).filePath(name + QStringLiteral("-group12-editing.png")));

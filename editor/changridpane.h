@@ -48,6 +48,7 @@ public:
     QString cellText(GridCell cell) const;
 
     QTableWidget *grid() const { return m_grid; }
+    QLineEdit *cellEditor() const { return m_Text1; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

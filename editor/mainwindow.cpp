@@ -360,6 +360,16 @@ void MainWindow::LoadWindow()
     m_bInitialFormLoad = false;
 }
 
+QTabBar *MainWindow::tabBar() const
+{
+    return m_tab1->tabBar();
+}
+
+std::string MainWindow::statusText() const
+{
+    return m_sbpStatus->text().toStdString();
+}
+
 std::string MainWindow::caption()
 {
     return windowTitle().toStdString();

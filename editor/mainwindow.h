@@ -20,6 +20,7 @@ class QMenu;
 class QProgressBar;
 class QTimer;
 class QToolBar;
+class QTabBar;
 class QTreeWidget;
 class QTreeWidgetItem;
 class TabStrip;
@@ -69,6 +70,11 @@ public:
     const TreeNavState &treeState() const { return m_tree; }
     QTreeWidgetItem *treeItem(int node) const;
     QWidget *visiblePane() const;
+    // For the tools that drive the window (benchmarks, screenshots).
+    QTreeWidget *treeView() const { return m_treeView; }
+    QTabBar *tabBar() const;
+    ChanGridPane *gridPane() const { return m_fraGrid; }
+    std::string statusText() const;
     // The splitter's place as shown (the requested place clamped to the window).
     int splitPosition() const;
     bool isSplitMoving() const { return m_bSplitMoving; }
