@@ -1,12 +1,11 @@
 #include "globals2pane.h"
 
 #include "appsettings.h"
+#include "caption.h"
 #include "dialogs.h"
 #include "fieldedit.h"
 #include "globalcodec.h"
-#include "caption.h"
 #include "globaloptions.h"
-#include "windowservices.h"
 #include "memmap.h"
 #include "panecontrols.h"
 #include "panelayout.h"
@@ -14,6 +13,7 @@
 #include "textfields.h"
 #include "textmeasure.h"
 #include "windowlayout.h"
+#include "windowservices.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -27,15 +27,34 @@ namespace
 {
 constexpr int ListWidth = 1800;
 constexpr int TextBoxHeight = 315;
-constexpr int FramePad = 90; // inside a frame, left of the labels and right of the lists
-constexpr int FrameGap = 90; // between frames
-constexpr int FirstRowInFrame = 300;
+constexpr int MinFramePad = 90; // inside a frame, left of the labels and right of the lists
+constexpr int FrameGap = 90;    // between frames
+constexpr int MinFirstRowInFrame = 300;
+constexpr int ContentGap = 45; // 3 px at 96 DPI between the style's content margin and a control
 
 QGroupBox *makeFrame(QWidget *parent, const char *name, const char *title)
 {
     auto *frame = new QGroupBox(QString::fromLatin1(title), parent);
     frame->setObjectName(QString::fromLatin1(name));
+    // Announced by its own title, not as the pane around it.
+    frame->setAccessibleName(QString::fromLatin1(title));
     return frame;
+}
+
+// The frame's padding and first row, never inside the margins the style draws the frame and its
+// title in.
+int FramePadOf(QGroupBox *frame)
+{
+    frame->ensurePolished();
+    return std::max(MinFramePad,
+                    PixelsToTwips(frame->contentsMargins().left(), ScreenDpi()) + ContentGap);
+}
+
+int FirstRowOf(QGroupBox *frame)
+{
+    frame->ensurePolished();
+    return std::max(MinFirstRowInFrame,
+                    PixelsToTwips(frame->contentsMargins().top(), ScreenDpi()) + ContentGap);
 }
 
 int widthOf(const QWidget *w)
@@ -139,7 +158,8 @@ int Globals2Pane::frameWidth(const Frame &frame) const
         labels = std::max(labels, widthOf(row.label));
         controls = std::max(controls, controlWidth(row.control));
     }
-    return FramePad + labels + 30 + controls + FramePad;
+    const int pad = FramePadOf(frame.box);
+    return pad + labels + 30 + controls + pad;
 }
 
 static int framedControlWidth(const std::vector<QWidget *> &controls)
@@ -155,19 +175,19 @@ int Globals2Pane::placeFrame(Frame &frame, int left, int top, int extraTop)
     int labels = 0;
     for (const Row &row : frame.rows)
         labels = std::max(labels, widthOf(row.label));
-    const int controlLeft = FramePad + labels + 30;
+    const int controlLeft = FramePadOf(frame.box) + labels + 30;
     std::vector<QWidget *> controls;
     for (const Row &row : frame.rows)
         controls.push_back(row.control);
     const int width = framedControlWidth(controls);
     const int pitch = RowPitch(m_fraMisc.rows[1].control);
-    int rowTop = FirstRowInFrame + extraTop;
+    int rowTop = FirstRowOf(frame.box) + extraTop;
     for (const Row &row : frame.rows) {
         const bool text = qobject_cast<QLineEdit *>(row.control) != nullptr;
         PlaceLabelled(row.label, row.control, controlLeft, rowTop, width, text ? TextBoxHeight : 0);
         rowTop += pitch;
     }
-    const int height = rowTop - pitch + TextBoxHeight + FramePad;
+    const int height = rowTop - pitch + TextBoxHeight + FramePadOf(frame.box);
     PlaceTwips(frame.box, left, top, frameWidth(frame), height);
     return height;
 }
@@ -188,21 +208,23 @@ void Globals2Pane::SetupGlobals2Frame()
 
     const int right = left + leftWidth + FrameGap;
     const int checkHeight = NaturalHeight(m_chkPriOpts);
-    PlaceTwips(m_chkPriOpts, FramePad, FirstRowInFrame, widthOf(m_chkPriOpts), checkHeight);
+    PlaceTwips(m_chkPriOpts, FramePadOf(m_fraPri.box), FirstRowOf(m_fraPri.box),
+               widthOf(m_chkPriOpts), checkHeight);
     top = PaneFirstRowTop(this);
     top += placeFrame(m_fraPri, right, top, RowPitch(m_chkPriOpts)) + FrameGap;
 
     const int priWidth = frameWidth(m_fraPri);
-    const int buttonWidth = priWidth - 2 * FramePad;
+    const int pad = FramePadOf(m_fraPCLock);
+    const int firstRow = FirstRowOf(m_fraPCLock);
+    const int buttonWidth = priWidth - 2 * pad;
     const int buttonHeight = NaturalHeight(m_cmdPCProtect);
-    PlaceTwips(m_cmdPCPassword, FramePad, FirstRowInFrame, buttonWidth, buttonHeight);
-    PlaceTwips(m_cmdPCProtect, FramePad, FirstRowInFrame + buttonHeight + 90, buttonWidth,
-               buttonHeight);
-    const int infoTop = FirstRowInFrame + 2 * (buttonHeight + 90);
+    PlaceTwips(m_cmdPCPassword, pad, firstRow, buttonWidth, buttonHeight);
+    PlaceTwips(m_cmdPCProtect, pad, firstRow + buttonHeight + 90, buttonWidth, buttonHeight);
+    const int infoTop = firstRow + 2 * (buttonHeight + 90);
     const int infoHeight = PixelsToTwips(
         m_lblPCLock->heightForWidth(TwipsToPixels(buttonWidth, ScreenDpi())), ScreenDpi());
-    PlaceTwips(m_lblPCLock, FramePad, infoTop, buttonWidth, infoHeight);
-    PlaceTwips(m_fraPCLock, right, top, priWidth, infoTop + infoHeight + FramePad);
+    PlaceTwips(m_lblPCLock, pad, infoTop, buttonWidth, infoHeight);
+    PlaceTwips(m_fraPCLock, right, top, priWidth, infoTop + infoHeight + pad);
 }
 
 void Globals2Pane::loadLists()

@@ -188,7 +188,8 @@ void MainWindow::createMenus()
     m_mnuReadWriteRadio->addSeparator();
     addItem(m_mnuReadWriteRadio, "mnuPopupWriteAll", QStringLiteral("Write ALL Data To Radio"),
             WriteAllCommand);
-    m_mnuReadWriteGlobals = popupMenu(this, "mnuReadWriteGlobals", QStringLiteral("Global Settings"));
+    m_mnuReadWriteGlobals =
+        popupMenu(this, "mnuReadWriteGlobals", QStringLiteral("Global Settings"));
     addItem(m_mnuReadWriteGlobals, "mnuPopupReadGlobals",
             QStringLiteral("Read Global Data From Radio"), ReadGlobalsCommand);
     m_mnuReadWriteGlobals->addSeparator();
