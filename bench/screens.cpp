@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTableWidget>
 #include <QTest>
@@ -57,6 +58,13 @@ static void shoot(const QString &dir, const QString &name, int widthTw, int heig
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
     QTest::qWait(200);
     window.grab().save(QDir(dir).filePath(name + QStringLiteral("-group12.png")));
+    // Scrolled to the right end: the labels stay.
+    if (QScrollBar *bar = window.gridPane()->grid()->horizontalScrollBar(); bar->maximum() > 0) {
+        bar->setValue(bar->maximum());
+        QTest::qWait(100);
+        window.grab().save(QDir(dir).filePath(name + QStringLiteral("-group12-scrolled.png")));
+        bar->setValue(0);
+    }
     // The cell editor open over a receive frequency.
     if (QTableWidget *grid = window.gridPane()->grid()) {
         grid->setFocus();

@@ -1,5 +1,6 @@
 #include "gridtable.h"
 
+#include "frozencolumn.h"
 #include "gridedit.h"
 #include "textmeasure.h"
 
@@ -81,6 +82,7 @@ QTableWidget *CreateChanGridTable(QWidget *parent)
         }
     }
     grid->setTabKeyNavigation(false);
+    new FrozenColumn(grid);
     return grid;
 }
 
