@@ -6,7 +6,7 @@ packages=(
     cmake g++ ninja-build pkg-config
     qt6-base-dev qt6-serialport-dev libgl-dev
     fonts-liberation fontconfig
-    xvfb xauth poppler-utils
+    xvfb xauth poppler-utils libx11-dev
 )
 
 missing=()
