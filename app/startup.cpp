@@ -3,6 +3,7 @@
 #include "appglobals.h"
 #include "appsettings.h"
 #include "defaultimage.h"
+#include "filetype.h"
 #include "ioerror.h"
 #include "memmap.h"
 #include "platform.h"
@@ -59,7 +60,7 @@ void SetUpDefaultFiles()
 
 void RunStartup(const std::string &commandLine, const StartupWindows &windows)
 {
-    // The data-file type registration joins here once it exists.
+    RegisterFileType();
     if (windows.showSplash)
         windows.showSplash();
     g_bLoading = true;
