@@ -1,6 +1,8 @@
+#include "aboutwindow.h"
 #include "appglobals.h"
 #include "appsettings.h"
 #include "filecommands.h"
+#include "helpwindow.h"
 #include "mainwindow.h"
 #include "platform.h"
 #include "qtplatform.h"
@@ -24,6 +26,7 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QString::fromStdString(ProgramTitle));
     QApplication::setApplicationName(QString::fromStdString(ProgramTitle));
     QApplication::setApplicationVersion(QStringLiteral(TESSARO_VERSION_TEXT));
+    QApplication::setWindowIcon(ProgramIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral("zpa-tessaro-editor"));
     InstallQtPlatform();
     // Scripted checks and the start-up benchmark: print the caption once the window is idle and
@@ -62,7 +65,8 @@ int main(int argc, char *argv[])
     if (!exitAfterStartup.isEmpty()) {
         QTimer::singleShot(0, &app, [&] {
             std::printf("%s\n", qPrintable(window->windowTitle()));
-            std::fprintf(stderr, "idle after %lld ms\n", sinceStart.elapsed());
+            std::fprintf(stderr, "idle after %lld ms\nhelp folder: %s\n", sinceStart.elapsed(),
+                         qPrintable(HelpFolder()));
             std::fflush(stdout);
             // Not quit(): that would close the window and ask the exit question.
             QCoreApplication::exit(0);
