@@ -140,7 +140,7 @@ SystemInfoWindow::SystemInfoWindow(QWidget *parent) : QDialog(parent)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_text);
     layout->addWidget(buttons);
-    resize(760, 420);
+    resize(700, 330);
 }
 
 QString SystemInfoWindow::text() const

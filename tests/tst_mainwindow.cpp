@@ -628,7 +628,7 @@ void TestMainWindow::helpOpensOverview()
     }
     QVERIFY(help);
     QCOMPARE(help->browser()->source().fileName(), QString("Overview.htm"));
-    QVERIFY(help->browser()->toPlainText().contains("Open Existing File"));
+    QVERIFY(help->browser()->toPlainText().contains("Read ALL Data From Radio"));
     m_window->close();
     QVERIFY(!help->isVisible());
 }
