@@ -2,6 +2,7 @@
 #include "appsettings.h"
 #include "defaultimage.h"
 #include "fakeplatform.h"
+#include "filetype.h"
 #include "memmap.h"
 #include "platform.h"
 #include "startup.h"
@@ -23,6 +24,7 @@ private Q_SLOTS:
     void storedSettings();
     void failingDefaultFilesDoNotStopStartUp();
     void unreadableCommandLineFileIsNotMadeCurrent();
+    void registersTheFileTypeBeforeTheSplash();
 
 private:
     std::vector<std::string> start(const std::string &commandLine);
@@ -180,6 +182,21 @@ void TestStartup::unreadableCommandLineFileIsNotMadeCurrent()
     QCOMPARE(int(MemMap.get(0, 7)), 128);
     QCOMPARE(steps.size(), size_t(4));
     QCOMPARE(steps[2], std::string("refresh"));
+}
+
+void TestStartup::registersTheFileTypeBeforeTheSplash()
+{
+    FakeDesktopRegistry desktop;
+    platform().desktop = &desktop;
+    bool registeredFirst = false;
+    StartupWindows windows;
+    windows.showSplash = [&] {
+        registeredFirst = desktop.defaultHandler(DataMimeType) == DesktopFileName;
+    };
+    RunStartup("", windows);
+    platform().desktop = nullptr;
+    QVERIFY(registeredFirst);
+    QVERIFY(desktop.files.count("applications/" + DesktopFileName));
 }
 
 QTEST_APPLESS_MAIN(TestStartup)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Takes the help's pictures from the running program (tessaro-screens under xvfb-run) and
 # copies them into help/images; every picture taken stays in SHOTS_DIR for review.
-# Usage: help/make-screenshots.sh [BUILD_DIR] [SHOTS_DIR]
+# Usage: bench/help-screens.sh [BUILD_DIR] [SHOTS_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
