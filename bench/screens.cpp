@@ -13,15 +13,16 @@
 #include "memmap.h"
 #include "platform.h"
 #include "qtserialport.h"
+#include "splash.h"
 #include "textmeasure.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
 #include <QTabBar>
-#include <QTextBrowser>
 #include <QTableWidget>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTreeWidget>
 
 #include <cstdio>
@@ -106,6 +107,10 @@ int main(int argc, char *argv[])
     about.show();
     if (QTest::qWaitForWindowExposed(&about))
         about.grab().save(QDir(dir).filePath(QStringLiteral("about.png")));
+    SplashWindow splash;
+    splash.show();
+    if (QTest::qWaitForWindowExposed(&splash))
+        splash.grab().save(QDir(dir).filePath(QStringLiteral("splash.png")));
     SystemInfoWindow info;
     info.show();
     if (QTest::qWaitForWindowExposed(&info))
