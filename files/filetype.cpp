@@ -145,6 +145,9 @@ void CreateFileType(const std::string &identifier, const std::string &descriptio
     if (!desktop || !type || verb != FileTypeVerb)
         return;
     const std::string iconName = icon.empty() ? ProgramIconName : icon;
+    const std::string svg = desktop->programIconSvg();
+    if (icon.empty() && !svg.empty())
+        writeChanged(*desktop, UserIconPath, svg);
     const std::string package =
         MimePackageText(type->mimeType, description, type->extension, iconName);
     const std::string entry = DesktopEntryText(DesktopExecQuote(desktop->programPath()), iconName);

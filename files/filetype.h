@@ -16,6 +16,9 @@ inline const std::string DataMimeType = "application/x-zpa-tessaro-data";
 inline const std::string DesktopFileName = "zpa-tessaro-editor.desktop";
 inline const std::string MimePackagePath = "mime/packages/zpa-tessaro-editor.xml";
 inline const std::string ProgramIconName = "zpa-tessaro-editor";
+// The program's icon for the user's own icon theme folder, so that an uninstalled program shows
+// its icon too.
+inline const std::string UserIconPath = "icons/hicolor/scalable/apps/zpa-tessaro-editor.svg";
 
 // Installs or refreshes the type for the current user and makes the program its default
 // application. Runs at every start; failures are silent.

@@ -22,4 +22,6 @@ public:
     virtual bool startCacheTool(const std::string &tool, const std::string &folder) = 0;
     // Absolute path of the running program file.
     virtual std::string programPath() = 0;
+    // The program's icon as SVG text; "" when the program carries none.
+    virtual std::string programIconSvg() = 0;
 };

@@ -86,6 +86,7 @@ public:
     bool setDefaultHandler(const std::string &mimeType, const std::string &desktopFile) override;
     bool startCacheTool(const std::string &tool, const std::string &folder) override;
     std::string programPath() override { return program; }
+    std::string programIconSvg() override { return "<svg/>"; }
 
     std::string program = "/usr/bin/tessaro-editor";
     std::map<std::string, std::string> files;    // by path in the data folder

@@ -110,6 +110,11 @@ bool QtDesktopRegistry::startCacheTool(const std::string &tool, const std::strin
     return process.startDetached();
 }
 
+std::string QtDesktopRegistry::programIconSvg()
+{
+    return readText(QStringLiteral(":/appicon/zpa-tessaro-editor.svg")).value_or(std::string());
+}
+
 std::string QtDesktopRegistry::programPath()
 {
     return QCoreApplication::applicationFilePath().toStdString();

@@ -14,4 +14,5 @@ public:
     bool setDefaultHandler(const std::string &mimeType, const std::string &desktopFile) override;
     bool startCacheTool(const std::string &tool, const std::string &folder) override;
     std::string programPath() override;
+    std::string programIconSvg() override;
 };

@@ -89,6 +89,7 @@ void TestFileType::registration()
     const std::string entry = m_desktop.files.at("applications/" + DesktopFileName);
     QVERIFY(entry.find("\nExec=\"/opt/zpa tessaro/bin/tessaro-editor\" %f\n") != std::string::npos);
     QVERIFY(entry.find("\nMimeType=application/x-zpa-tessaro-data;\n") != std::string::npos);
+    QCOMPARE(m_desktop.files.at(UserIconPath), std::string("<svg/>"));
     const std::string package = m_desktop.files.at(MimePackagePath);
     QVERIFY(package.find("<glob pattern=\"*.tdf\" weight=\"60\"/>") != std::string::npos);
     QVERIFY(package.find("<comment>A ZPA Tessaro Radio data file</comment>") != std::string::npos);
