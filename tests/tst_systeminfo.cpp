@@ -19,23 +19,20 @@ void TestSystemInfo::lines_data()
     QTest::addColumn<QStringList>("expected");
     QTest::addColumn<QString>("absent");
 
-    SerialDeviceInfo usb{"/dev/ttyUSB0", "0403:6001 FTDI FT232R USB UART", "dialout",
-                         DeviceAccess::Allowed};
     QTest::newRow("USB adapter the user may open")
-        << usb
+        << SerialDeviceInfo{"/dev/ttyUSB0", "0403:6001 FTDI FT232R USB UART", "dialout",
+                            DeviceAccess::Allowed}
         << QStringList{"  /dev/ttyUSB0 USB 0403:6001 FTDI FT232R USB UART",
                        "    group dialout: you may open it"}
         << "sudo";
-    SerialDeviceInfo builtIn{"/dev/ttyS0", "", "dialout", DeviceAccess::NotMember};
     QTest::newRow("built-in port, not a member")
-        << builtIn
+        << SerialDeviceInfo{"/dev/ttyS0", "", "dialout", DeviceAccess::NotMember}
         << QStringList{"  /dev/ttyS0 (not USB)",
                        "    group dialout: your account is not a member, so you may not open it; "
                        "add it with \"sudo usermod -aG dialout tech\", then log in again"}
         << "you may open it";
-    SerialDeviceInfo added{"/dev/ttyACM0", "2341:0043", "uucp", DeviceAccess::LogInAgain};
     QTest::newRow("member since this session began")
-        << added
+        << SerialDeviceInfo{"/dev/ttyACM0", "2341:0043", "uucp", DeviceAccess::LogInAgain}
         << QStringList{"    group uucp: your account is a member, but only after logging out "
                        "and in again may you open it"}
         << "sudo";
