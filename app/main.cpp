@@ -1,23 +1,39 @@
+#include "aboutwindow.h"
 #include "appglobals.h"
 #include "appsettings.h"
+#include "filetype.h"
+#include "helpwindow.h"
 #include "mainwindow.h"
+#include "platform.h"
 #include "qtplatform.h"
 #include "splash.h"
 #include "startup.h"
 #include "version.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QScreen>
+#include <QTimer>
 
+#include <cstdio>
 #include <memory>
 
 int main(int argc, char *argv[])
 {
+    QElapsedTimer sinceStart;
+    sinceStart.start();
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QString::fromStdString(ProgramTitle));
     QApplication::setApplicationName(QString::fromStdString(ProgramTitle));
     QApplication::setApplicationVersion(QStringLiteral(TESSARO_VERSION_TEXT));
+    QApplication::setWindowIcon(ProgramIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("zpa-tessaro-editor"));
     InstallQtPlatform();
+    // Scripted checks and the start-up benchmark: print the caption once the window is idle and
+    // quit; "noregister" also leaves the desktop's file types alone.
+    const QString exitAfterStartup = qEnvironmentVariable("TESSARO_EXIT_AFTER_STARTUP");
+    if (exitAfterStartup == QLatin1String("noregister"))
+        platform().desktop = nullptr;
 
     // At most one argument: the data file to open. Spaces in an unquoted path arrive split. The
     // bytes are kept as they are (QApplication has taken its own options out of argv), so a
@@ -26,6 +42,7 @@ int main(int argc, char *argv[])
     for (int i = 1; i < argc; ++i)
         commandLine += (i > 1 ? " " : "") + std::string(argv[i]);
 
+    RegisterFileType();
     auto splash = std::make_unique<SplashWindow>();
     if (QScreen *screen = QApplication::primaryScreen())
         splash->move(screen->geometry().center() - splash->rect().center());
@@ -38,6 +55,17 @@ int main(int argc, char *argv[])
     LoadCommandLineFile(commandLine);
     splash.reset();
     EndStartup();
+
+    if (!exitAfterStartup.isEmpty()) {
+        QTimer::singleShot(0, &app, [&] {
+            std::printf("%s\n", qPrintable(window.windowTitle()));
+            std::fprintf(stderr, "idle after %lld ms\nhelp folder: %s\n", sinceStart.elapsed(),
+                         qPrintable(HelpFolder()));
+            std::fflush(stdout);
+            // Not quit(): that would close the window and ask the exit question.
+            QCoreApplication::exit(0);
+        });
+    }
 
     return QApplication::exec();
 }

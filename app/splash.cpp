@@ -1,5 +1,6 @@
 #include "splash.h"
 
+#include "aboutwindow.h"
 #include "appsettings.h"
 #include "version.h"
 
@@ -11,6 +12,10 @@ SplashWindow::SplashWindow(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmSplash"));
     auto *layout = new QVBoxLayout(this);
+    auto *icon = new QLabel(this);
+    icon->setPixmap(ProgramIcon().pixmap(64, 64));
+    icon->setAlignment(Qt::AlignCenter);
+    layout->addWidget(icon);
     auto *title = new QLabel(QString::fromStdString(ProgramTitle), this);
     QFont titleFont = title->font();
     titleFont.setPointSize(20);
@@ -21,5 +26,5 @@ SplashWindow::SplashWindow(QWidget *parent)
     version->setAlignment(Qt::AlignCenter);
     layout->addWidget(title);
     layout->addWidget(version);
-    setFixedSize(420, 180);
+    setFixedSize(420, 240);
 }

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-// The window shown while the program comes up: title and version.
+// The window shown while the program comes up: icon, title and version.
 class SplashWindow : public QWidget
 {
     Q_OBJECT

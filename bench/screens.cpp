@@ -1,5 +1,6 @@
-// Saves pictures of the main window for a visual check: at the minimum size and at
-// 1280 x 900 pixels, in the Globals view and in a group's view.
+// Saves pictures of the main window for a visual check and for the help pages: at the minimum
+// size and at 1280 x 900 pixels, in the Globals view and in a group's view; and the help,
+// about and system information windows.
 // Usage: tessaro-screens OUTDIR   (under xvfb-run or another display)
 
 #include "aboutwindow.h"
@@ -12,6 +13,8 @@
 #include "mainwindow.h"
 #include "memmap.h"
 #include "platform.h"
+#include "qtserialport.h"
+#include "splash.h"
 #include "textmeasure.h"
 
 #include <QApplication>
@@ -21,6 +24,7 @@
 #include <QTabBar>
 #include <QTableWidget>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTreeWidget>
 
 #include <cstdio>
@@ -88,20 +92,37 @@ int main(int argc, char *argv[])
     ScriptedDialogs dialogs;
     platform().files = &files;
     platform().dialogs = &dialogs;
+    platform().programFolder = QDir::homePath().toStdString() + "/.local/share/ZPA Tessaro Editor";
     g_sCurFileName = "DEFAULT VALUES";
     LoadDefaultImage(MemMap);
     const double dpi = ScreenDpi();
     shoot(dir, QStringLiteral("minimum"), 11500, 8700);
     shoot(dir, QStringLiteral("1280x900"), PixelsToTwips(1280, dpi), PixelsToTwips(900, dpi));
 
+    FakeSettings settings; // shoot()'s own settings are gone
+    platform().settings = &settings;
+    QtSerialPort serial; // the system information lists this machine's ports
+    platform().serial = &serial;
     HelpWindow help;
     help.ShowOverview();
     help.show();
-    if (QTest::qWaitForWindowExposed(&help))
+    if (QTest::qWaitForWindowExposed(&help)) {
         help.grab().save(QDir(dir).filePath(QStringLiteral("help.png")));
+        help.browser()->setSource(QUrl(QStringLiteral("SerialCable.htm")));
+        QTest::qWait(100);
+        help.grab().save(QDir(dir).filePath(QStringLiteral("help-serial.png")));
+    }
     AboutWindow about;
     about.show();
     if (QTest::qWaitForWindowExposed(&about))
         about.grab().save(QDir(dir).filePath(QStringLiteral("about.png")));
+    SplashWindow splash;
+    splash.show();
+    if (QTest::qWaitForWindowExposed(&splash))
+        splash.grab().save(QDir(dir).filePath(QStringLiteral("splash.png")));
+    SystemInfoWindow info;
+    info.show();
+    if (QTest::qWaitForWindowExposed(&info))
+        info.grab().save(QDir(dir).filePath(QStringLiteral("sysinfo.png")));
     return 0;
 }

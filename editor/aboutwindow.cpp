@@ -1,57 +1,161 @@
 #include "aboutwindow.h"
 
 #include "appsettings.h"
+#include "helpwindow.h"
 #include "platform.h"
+#include "radiobackup.h"
 #include "serialdevices.h"
+#include "systeminfo.h"
 #include "version.h"
 
+#include <QClipboard>
 #include <QDialogButtonBox>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSerialPortInfo>
+#include <QSettings>
 #include <QSysInfo>
 #include <QVBoxLayout>
 
+#include <grp.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+
+QIcon ProgramIcon()
+{
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/appicon/zpa-tessaro-editor-%1.png").arg(size),
+                     QSize(size, size));
+    return icon;
+}
+
+static std::string userName()
+{
+    const passwd *pw = getpwuid(geteuid());
+    return pw ? pw->pw_name : std::to_string(geteuid());
+}
+
+// The device's group and whether this session, or only a new one, may open the device.
+static void judgeAccess(SerialDeviceInfo &device, const std::string &user)
+{
+    struct stat st {
+    };
+    if (stat(device.path.c_str(), &st) != 0)
+        return;
+    const group *gr = getgrgid(st.st_gid);
+    device.group = gr ? gr->gr_name : std::to_string(st.st_gid);
+    if (access(device.path.c_str(), R_OK | W_OK) == 0) {
+        device.access = DeviceAccess::Allowed;
+        return;
+    }
+    bool member = false;
+    if (const passwd *pw = getpwnam(user.c_str()))
+        member = pw->pw_gid == st.st_gid;
+    for (char **name = gr ? gr->gr_mem : nullptr; name && *name && !member; ++name)
+        member = user == *name;
+    device.access = member ? DeviceAccess::LogInAgain : DeviceAccess::NotMember;
+}
+
+static std::string usbIdentity(const QSerialPortInfo &port)
+{
+    if (!port.hasVendorIdentifier() || !port.hasProductIdentifier())
+        return {};
+    QString text = QStringLiteral("%1:%2")
+                       .arg(port.vendorIdentifier(), 4, 16, QLatin1Char('0'))
+                       .arg(port.productIdentifier(), 4, 16, QLatin1Char('0'));
+    for (const QString &part : {port.manufacturer(), port.description()}) {
+        if (!part.isEmpty())
+            text += QLatin1Char(' ') + part;
+    }
+    if (!port.serialNumber().isEmpty())
+        text += QStringLiteral(", serial ") + port.serialNumber();
+    return text.toStdString();
+}
+
 std::string SystemInformationText()
 {
-    QStringList lines;
-    lines << QStringLiteral("%1 version %2")
-                 .arg(QString::fromStdString(ProgramTitle), QStringLiteral(TESSARO_VERSION_TEXT));
-    lines << QStringLiteral("Qt version: %1 (built with %2)")
-                 .arg(QString::fromLatin1(qVersion()), QStringLiteral(QT_VERSION_STR));
-    lines << QStringLiteral("System: %1, %2")
-                 .arg(QSysInfo::prettyProductName(), QSysInfo::currentCpuArchitecture());
-    lines << QString();
+    SystemInfo info;
+    info.programVersion = TESSARO_VERSION_TEXT;
+    info.qtVersion = QStringLiteral("%1 (built with %2)")
+                         .arg(QString::fromLatin1(qVersion()), QStringLiteral(QT_VERSION_STR))
+                         .toStdString();
+    info.system = QStringLiteral("%1, %2, %3")
+                      .arg(QSysInfo::prettyProductName(), QSysInfo::currentCpuArchitecture(),
+                           QGuiApplication::platformName())
+                      .toStdString();
+    info.userName = userName();
+    const QString app = QString::fromStdString(ProgramTitle);
+    info.settingsFile = QSettings(app, app).fileName().toStdString();
+    info.dataFolder = platform().programFolder;
+    info.backupFolder = ReadBackupFolder();
+    info.helpFolder = HelpFolder().toStdString();
+    std::vector<std::string> paths;
     const auto ports = QSerialPortInfo::availablePorts();
-    if (ports.isEmpty()) {
-        lines << QStringLiteral("Serial devices found: none");
-    } else {
-        lines << QStringLiteral("Serial devices found:");
-        for (const QSerialPortInfo &port : ports) {
-            QString line = QStringLiteral("  ") + port.systemLocation();
-            if (!port.description().isEmpty())
-                line += QStringLiteral(" (") + port.description() + QLatin1Char(')');
-            lines << line;
-        }
+    for (const QSerialPortInfo &port : ports)
+        paths.push_back(port.systemLocation().toStdString());
+    for (const std::string &path : OrderSerialDevices(paths)) {
+        auto port = std::find_if(ports.begin(), ports.end(), [&](const QSerialPortInfo &p) {
+            return p.systemLocation().toStdString() == path;
+        });
+        SerialDeviceInfo device;
+        device.path = path;
+        device.usbIdentity = usbIdentity(*port);
+        judgeAccess(device, info.userName);
+        info.devices.push_back(device);
     }
-    lines << QString();
-    int named = 0;
-    for (int port = 1; port <= 10; ++port) {
-        const std::string device = CommPortDevice(port);
-        if (device.empty())
-            continue;
-        lines << QStringLiteral("Comm Port %1: %2").arg(port).arg(QString::fromStdString(device));
-        ++named;
-    }
-    if (named == 0)
-        lines << QStringLiteral("No Comm Port names a serial device.");
-    return lines.join(QStringLiteral("\r\n")).toStdString();
+    for (int port = 1; port <= 10; ++port)
+        info.commPorts.push_back(CommPortDevice(port));
+    return SystemInformationText(info);
+}
+
+SystemInfoWindow::SystemInfoWindow(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmSysInfo"));
+    setWindowTitle(QStringLiteral("System Information"));
+    m_text = new QPlainTextEdit(this);
+    m_text->setObjectName(QStringLiteral("txtSysInfo"));
+    m_text->setReadOnly(true);
+    m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    m_text->setPlainText(
+        QString::fromStdString(SystemInformationText()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    auto *copy = buttons->addButton(tr("&Copy"), QDialogButtonBox::ActionRole);
+    copy->setObjectName(QStringLiteral("cmdCopy"));
+    copy->setToolTip(tr("Copy the text for a support request"));
+    connect(copy, &QPushButton::clicked, this,
+            [this] { QGuiApplication::clipboard()->setText(text()); });
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_text);
+    layout->addWidget(buttons);
+    resize(700, 330);
+}
+
+QString SystemInfoWindow::text() const
+{
+    return m_text->toPlainText();
 }
 
 AboutWindow::AboutWindow(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About ZPA Tessaro"));
+    setWindowIcon(ProgramIcon());
+    auto *icon = new QLabel(this);
+    icon->setObjectName(QStringLiteral("picIcon"));
+    icon->setPixmap(ProgramIcon().pixmap(96, 96));
     auto *title = new QLabel(QString::fromStdString(ProgramTitle), this);
     title->setObjectName(QStringLiteral("lblTitle"));
     QFont font = title->font();
@@ -70,17 +174,24 @@ AboutWindow::AboutWindow(QWidget *parent) : QDialog(parent)
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     auto *sysInfo = buttons->addButton(tr("&System Info..."), QDialogButtonBox::ActionRole);
     sysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
-    connect(sysInfo, &QPushButton::clicked, this, [] {
-        platform().dialogs->message(SystemInformationText(), "SYSTEM INFORMATION", MsgButtons::Ok,
-                                    MsgIcon::Information);
+    connect(sysInfo, &QPushButton::clicked, this, [this] {
+        auto *window = new SystemInfoWindow(this);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->setWindowModality(Qt::WindowModal);
+        window->show();
     });
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
+    auto *texts = new QVBoxLayout;
+    texts->addWidget(title);
+    texts->addWidget(version);
+    texts->addWidget(description);
+    texts->addStretch();
+    auto *top = new QHBoxLayout;
+    top->addWidget(icon, 0, Qt::AlignTop);
+    top->addLayout(texts, 1);
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(title);
-    layout->addWidget(version);
-    layout->addWidget(description);
-    layout->addStretch();
+    layout->addLayout(top);
     layout->addWidget(buttons);
-    resize(420, 220);
+    resize(460, 220);
 }

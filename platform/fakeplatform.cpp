@@ -83,6 +83,44 @@ std::vector<std::string> MemoryFileSystem::listFolder(const std::string &dir)
     return names;
 }
 
+std::optional<std::string> FakeDesktopRegistry::readUserDataFile(const std::string &path)
+{
+    auto it = files.find(path);
+    return it == files.end() ? std::nullopt : std::optional<std::string>(it->second);
+}
+
+bool FakeDesktopRegistry::writeUserDataFile(const std::string &path, const std::string &text)
+{
+    if (failWrites)
+        return false;
+    ++writes;
+    files[path] = text;
+    return true;
+}
+
+std::string FakeDesktopRegistry::defaultHandler(const std::string &mimeType)
+{
+    auto it = defaults.find(mimeType);
+    return it == defaults.end() ? std::string() : it->second;
+}
+
+bool FakeDesktopRegistry::setDefaultHandler(const std::string &mimeType,
+                                            const std::string &desktopFile)
+{
+    if (failWrites)
+        return false;
+    defaults[mimeType] = desktopFile;
+    return true;
+}
+
+bool FakeDesktopRegistry::startCacheTool(const std::string &tool, const std::string &folder)
+{
+    if (!toolsInstalled)
+        return false;
+    toolRuns.push_back(tool + " " + folder);
+    return true;
+}
+
 static bool offers(MsgButtons buttons, MsgAnswer answer)
 {
     switch (buttons) {

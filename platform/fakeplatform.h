@@ -2,6 +2,7 @@
 
 // Test doubles of the platform services: no disk, no display, scripted answers.
 
+#include "desktopregistry.h"
 #include "dialogs.h"
 #include "filesystem.h"
 #include "settings.h"
@@ -108,6 +109,27 @@ public:
     int treeRebuilds = 0;
     int paneRefreshes = 0;
     int optionsMenuChanges = 0;
+};
+
+// The user's data folder and the default applications in memory; cache tools are recorded.
+class FakeDesktopRegistry : public DesktopRegistry
+{
+public:
+    std::optional<std::string> readUserDataFile(const std::string &path) override;
+    bool writeUserDataFile(const std::string &path, const std::string &text) override;
+    std::string defaultHandler(const std::string &mimeType) override;
+    bool setDefaultHandler(const std::string &mimeType, const std::string &desktopFile) override;
+    bool startCacheTool(const std::string &tool, const std::string &folder) override;
+    std::string programPath() override { return program; }
+    std::string programIconSvg() override { return "<svg/>"; }
+
+    std::string program = "/usr/bin/tessaro-editor";
+    std::map<std::string, std::string> files;    // by path in the data folder
+    std::map<std::string, std::string> defaults; // desktop file by MIME type
+    std::vector<std::string> toolRuns;           // "tool folder"
+    int writes = 0;
+    bool failWrites = false;
+    bool toolsInstalled = true;
 };
 
 // Empties the three doubles and installs them into platform().

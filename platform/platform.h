@@ -1,6 +1,7 @@
 #pragma once
 
 #include "clock.h"
+#include "desktopregistry.h"
 #include "dialogs.h"
 #include "filesystem.h"
 #include "serialport.h"
@@ -17,6 +18,7 @@ struct Platform {
     SerialPort *serial = nullptr;
     Clock *clock = nullptr;
     WindowServices *window = nullptr;
+    DesktopRegistry *desktop = nullptr; // none: the data-file type is not registered
     // Per-user folder that holds "Factory.def" and "User.def" (no trailing "/").
     std::string programFolder;
     // Initial folder of the file dialogs.

@@ -2,6 +2,7 @@
 
 #include "platform.h"
 #include "qtclock.h"
+#include "qtdesktopregistry.h"
 #include "qtexitdialog.h"
 #include "qtserialport.h"
 
@@ -338,12 +339,14 @@ void InstallQtPlatform()
     static QtDialogs dialogs;
     static QtSerialPort serial;
     static QtClock clock;
+    static QtDesktopRegistry desktop;
     Platform &p = platform();
     p.serial = &serial;
     p.clock = &clock;
     p.settings = &settings;
     p.files = &files;
     p.dialogs = &dialogs;
+    p.desktop = &desktop;
     p.programFolder = QtProgramFolder();
     p.documentsFolder = QtDocumentsFolder();
 }

@@ -1,0 +1,125 @@
+// The editor's registration against the real freedesktop.org tools, in a private home.
+
+#include <QtTest>
+
+class TestDesktopSandbox : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void registersAndOpensDataFiles();
+
+private:
+    QString run(const QString &program, const QStringList &args, int *exitCode = nullptr);
+    QString startEditor(const QStringList &args = {});
+    QString oldAssociation() const;
+    QString path(const QString &name) const { return m_home.filePath(name); }
+
+    QTemporaryDir m_home;
+    QProcessEnvironment m_env;
+};
+
+static const QString Type = QStringLiteral("application/x-zpa-tessaro-data");
+static const QString Ours = QStringLiteral("zpa-tessaro-editor.desktop");
+static const QString Theirs = QStringLiteral("other-tdf-viewer.desktop");
+
+void TestDesktopSandbox::initTestCase()
+{
+    for (const char *tool :
+         {"xdg-mime", "mimetype", "update-mime-database", "update-desktop-database"}) {
+        if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
+            QSKIP(qPrintable(QStringLiteral("%1 is not installed; scripts/install-deps.sh "
+                                            "installs it")
+                                 .arg(QLatin1String(tool))));
+    }
+    QVERIFY(m_home.isValid());
+    m_env = QProcessEnvironment::systemEnvironment();
+    m_env.insert(QStringLiteral("HOME"), path(QStringLiteral("home")));
+    m_env.insert(QStringLiteral("XDG_DATA_HOME"), path(QStringLiteral("data")));
+    m_env.insert(QStringLiteral("XDG_CONFIG_HOME"), path(QStringLiteral("config")));
+    m_env.remove(QStringLiteral("XDG_CURRENT_DESKTOP"));
+    m_env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    m_env.insert(QStringLiteral("TESSARO_EXIT_AFTER_STARTUP"), QStringLiteral("1"));
+}
+
+QString TestDesktopSandbox::run(const QString &program, const QStringList &args, int *exitCode)
+{
+    QProcess process;
+    process.setProcessEnvironment(m_env);
+    process.start(program, args);
+    process.waitForFinished(60000);
+    if (exitCode)
+        *exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
+}
+
+QString TestDesktopSandbox::startEditor(const QStringList &args)
+{
+    int exitCode = -1;
+    const QString caption = run(QStringLiteral(TESSARO_EDITOR), args, &exitCode);
+    return exitCode == 0 ? caption : QStringLiteral("exit code %1").arg(exitCode);
+}
+
+QString TestDesktopSandbox::oldAssociation() const
+{
+    QSettings settings(path(QStringLiteral("config/ZPA Tessaro Editor/ZPA Tessaro Editor.conf")),
+                       QSettings::IniFormat);
+    return settings.value(QStringLiteral("Settings/OldAssociation"), QStringLiteral("(unset)"))
+        .toString();
+}
+
+static QString readFile(const QString &name)
+{
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+void TestDesktopSandbox::registersAndOpensDataFiles()
+{
+    // Another program owns the type first.
+    QDir().mkpath(path(QStringLiteral("data/applications")));
+    QFile other(path(QStringLiteral("data/applications/")) + Theirs);
+    QVERIFY(other.open(QIODevice::WriteOnly));
+    other.write("[Desktop Entry]\nType=Application\nName=Other\nExec=/bin/true %f\n"
+                "MimeType=application/x-zpa-tessaro-data;\n");
+    other.close();
+    run(QStringLiteral("xdg-mime"), {QStringLiteral("default"), Theirs, Type});
+    const QStringList queryDefault = {QStringLiteral("query"), QStringLiteral("default"), Type};
+    QCOMPARE(run(QStringLiteral("xdg-mime"), queryDefault), Theirs);
+
+    QVERIFY(startEditor().startsWith(QStringLiteral("ZPA Tessaro Editor")));
+    // The caches are rebuilt in the background.
+    QTRY_VERIFY_WITH_TIMEOUT(readFile(path(QStringLiteral("data/mime/globs2"))).contains(Type),
+                             20000);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        readFile(path(QStringLiteral("data/applications/mimeinfo.cache"))).contains(Ours), 20000);
+
+    const QString dataFile = path(QStringLiteral("Field Radio 7.tdf"));
+    QVERIFY(QFile::copy(path(QStringLiteral("data/ZPA Tessaro Editor/Factory.def")), dataFile));
+    QCOMPARE(run(QStringLiteral("xdg-mime"),
+                 {QStringLiteral("query"), QStringLiteral("filetype"), dataFile}),
+             Type);
+    QCOMPARE(run(QStringLiteral("xdg-mime"), queryDefault), Ours);
+    QCOMPARE(oldAssociation(), Theirs);
+
+    QVERIFY(startEditor().startsWith(QStringLiteral("ZPA Tessaro Editor")));
+    QCOMPARE(oldAssociation(), Theirs);
+    QCOMPARE(run(QStringLiteral("xdg-mime"), queryDefault), Ours);
+
+    // Opening the data file as the desktop does: the Exec line with the file for %f.
+    const QString entry = path(QStringLiteral("data/applications/")) + Ours;
+    QSettings desktop(entry, QSettings::IniFormat);
+    QStringList exec = QProcess::splitCommand(desktop.value("Desktop Entry/Exec").toString());
+    QCOMPARE(exec.value(0), QStringLiteral(TESSARO_EDITOR));
+    QCOMPARE(exec.value(1), QStringLiteral("%f"));
+    QVERIFY(startEditor({dataFile}).contains(QStringLiteral("Field Radio 7.tdf")));
+    if (!QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate")).isEmpty()) {
+        int exitCode = -1;
+        const QString problems = run(QStringLiteral("desktop-file-validate"), {entry}, &exitCode);
+        QVERIFY2(exitCode == 0 && problems.isEmpty(), qPrintable(problems));
+    }
+}
+
+QTEST_GUILESS_MAIN(TestDesktopSandbox)
+#include "tst_desktopsandbox.moc"
