@@ -11,7 +11,6 @@ private Q_SLOTS:
     void numericValue();
     void roundHalfEven_data();
     void roundHalfEven();
-    void formatNumber_data();
     void formatNumber();
     void textHelpers();
 };
@@ -70,55 +69,32 @@ void TestNumText::roundHalfEven()
     QCOMPARE(RoundHalfEven(value), rounded);
 }
 
-void TestNumText::formatNumber_data()
-{
-    QTest::addColumn<double>("value");
-    QTest::addColumn<QString>("pattern");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("frequency") << 162.4 << "###.00000"
-                               << "162.40000";
-    QTest::newRow("frequency low") << 136.0 << "###.00000"
-                                   << "136.00000";
-    QTest::newRow("frequency 1.25k") << 155.00125 << "###.00000"
-                                     << "155.00125";
-    QTest::newRow("more digits than #") << 1234.5 << "##.000"
-                                        << "1234.500";
-    QTest::newRow("seconds") << 2.0 << "0.0 Seconds"
-                             << "2.0 Seconds";
-    QTest::newRow("zero seconds") << 0.0 << "0.0 Seconds"
-                                  << "0.0 Seconds";
-    QTest::newRow("mSec") << 1020.0 << "# mSec"
-                          << "1020 mSec";
-    QTest::newRow("optional decimal used") << 187.5 << "0.#Hz"
-                                           << "187.5Hz";
-    QTest::newRow("optional decimal dropped") << 375.0 << "0.#Hz"
-                                              << "375Hz";
-    QTest::newRow("0Hz") << 0.0 << "0Hz"
-                         << "0Hz";
-    QTest::newRow("0.0#") << 562.5 << "0.0#Hz"
-                          << "562.5Hz";
-    QTest::newRow("no integer digit for #") << 0.25 << "#.00 Seconds"
-                                            << ".25 Seconds";
-    QTest::newRow("integer digit for 0") << 0.25 << "0.00 Seconds"
-                                         << "0.25 Seconds";
-    QTest::newRow("tone") << 67.0 << "###.0"
-                          << "67.0";
-    QTest::newRow("tone rounds as typed") << 67.05 << "###.0"
-                                          << "67.1";
-    QTest::newRow("round carries") << 9.96 << "0.0"
-                                   << "10.0";
-    QTest::newRow("whole seconds") << 225.0 << "0 Seconds"
-                                   << "225 Seconds";
-    QTest::newRow("negative") << -1.5 << "0.0"
-                              << "-1.5";
-}
-
 void TestNumText::formatNumber()
 {
-    QFETCH(double, value);
-    QFETCH(QString, pattern);
-    QFETCH(QString, text);
-    QCOMPARE(QString::fromStdString(FormatNumber(value, pattern.toStdString())), text);
+    const struct {
+        double value;
+        const char *pattern;
+        const char *text;
+    } rows[] = {{162.4, "###.00000", "162.40000"},
+                {136.0, "###.00000", "136.00000"},
+                {155.00125, "###.00000", "155.00125"},
+                {1234.5, "##.000", "1234.500"}, // more digits than #
+                {2.0, "0.0 Seconds", "2.0 Seconds"},
+                {0.0, "0.0 Seconds", "0.0 Seconds"},
+                {1020.0, "# mSec", "1020 mSec"},
+                {187.5, "0.#Hz", "187.5Hz"}, // optional decimal used
+                {375.0, "0.#Hz", "375Hz"},   // and dropped
+                {0.0, "0Hz", "0Hz"},
+                {562.5, "0.0#Hz", "562.5Hz"},
+                {0.25, "#.00 Seconds", ".25 Seconds"}, // no integer digit for #
+                {0.25, "0.00 Seconds", "0.25 Seconds"},
+                {67.0, "###.0", "67.0"},
+                {67.05, "###.0", "67.1"}, // rounds as typed
+                {9.96, "0.0", "10.0"},
+                {225.0, "0 Seconds", "225 Seconds"},
+                {-1.5, "0.0", "-1.5"}};
+    for (const auto &row : rows)
+        QCOMPARE(QString::fromStdString(FormatNumber(row.value, row.pattern)), QString(row.text));
 }
 
 void TestNumText::textHelpers()

@@ -10,19 +10,13 @@ class TestTreeLogic : public QObject
 
 private Q_SLOTS:
     void init();
-    void nodeTexts();
-    void groupNumberFromText_data();
-    void groupNumberFromText();
-    void downFromGlobalsLandsOnGroupOne();
-    void upFromGroupOneReturnsToGlobals();
+    void texts();
+    void arrowsBetweenGlobalsAndGroupOne();
     void clickOnGroupsShowsGroupOne();
-    void clickOnGroupNode_data();
-    void clickOnGroupNode();
-    void rightClickPopups_data();
+    void clickOnNode();
     void rightClickPopups();
     void pressOnEmptySpaceChangesNothing();
     void oneOpenFolderAtATime();
-    void popupCaptions();
 
 private:
     TreeNavState m_tree;
@@ -44,63 +38,45 @@ int TestTreeLogic::openFolders() const
     return count;
 }
 
-void TestTreeLogic::nodeTexts()
+void TestTreeLogic::texts()
 {
-    QCOMPARE(TreeNodeText(1), std::string("Radio"));
-    QCOMPARE(TreeNodeText(2), std::string("Global Settings"));
-    QCOMPARE(TreeNodeText(3), std::string("Groups"));
-    QCOMPARE(TreeNodeText(4), std::string("Group 1 Channels"));
-    QCOMPARE(TreeNodeText(28), std::string("Group 25 Channels"));
-    QCOMPARE(m_tree.images[1], TreeImage::Radio);
-    QCOMPARE(m_tree.images[2], TreeImage::Globe);
-    QCOMPARE(m_tree.images[3], TreeImage::Groups);
-    QCOMPARE(m_tree.images[28], TreeImage::FolderClosed);
+    const std::pair<int, const char *> nodes[] = {{1, "Radio"},
+                                                  {2, "Global Settings"},
+                                                  {3, "Groups"},
+                                                  {4, "Group 1 Channels"},
+                                                  {28, "Group 25 Channels"}};
+    for (const auto &[node, text] : nodes)
+        QCOMPARE(TreeNodeText(node), std::string(text));
+    const TreeImage images[] = {TreeImage::Radio, TreeImage::Globe, TreeImage::Groups};
+    for (int node = 1; node <= TreeNodeCount; ++node)
+        QCOMPARE(m_tree.images[node], node <= 3 ? images[node - 1] : TreeImage::FolderClosed);
+    const std::pair<const char *, int> numbers[] = {
+        {"Group 7 Channels", 7}, {"Group 25 Channels", 25}, {"Group 1 Channels", 1},
+        {"Groups", 0},           {"Group 26 Channels", 0},  {"Group x Channels", 0}};
+    for (const auto &[text, number] : numbers)
+        QCOMPARE(GroupNumberFromNodeText(text), number);
+    QCOMPARE(PopupReadGroupCaption(12),
+             std::string("Read Group 12 Channel Data and Settings from Radio"));
+    QCOMPARE(PopupWriteGroupCaption(3),
+             std::string("Write Group 3 Channel Data and Settings to Radio"));
 }
 
-void TestTreeLogic::groupNumberFromText_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("number");
-    QTest::newRow("group 7") << "Group 7 Channels" << 7;
-    QTest::newRow("group 25") << "Group 25 Channels" << 25;
-    QTest::newRow("group 1") << "Group 1 Channels" << 1;
-    QTest::newRow("no number") << "Groups" << 0;
-    QTest::newRow("out of range") << "Group 26 Channels" << 0;
-    QTest::newRow("not a number") << "Group x Channels" << 0;
-}
-
-void TestTreeLogic::groupNumberFromText()
-{
-    QFETCH(QString, text);
-    QFETCH(int, number);
-    QCOMPARE(GroupNumberFromNodeText(text.toStdString()), number);
-}
-
-void TestTreeLogic::downFromGlobalsLandsOnGroupOne()
+void TestTreeLogic::arrowsBetweenGlobalsAndGroupOne()
 {
     g_sPaneView = "Globals";
     m_tree.selectedNode = GroupsNode; // the arrow moved the selection onto "Groups"
-    const TreeAction action = TreeKeyUp(m_tree);
-    QVERIFY(action.showPane);
+    QVERIFY(TreeKeyUp(m_tree).showPane);
     QCOMPARE(g_sPaneView, std::string("Channels"));
     QCOMPARE(g_iCurGroup, 0);
     QCOMPARE(m_tree.selectedNode, 4);
     QCOMPARE(m_tree.images[4], TreeImage::FolderOpen);
     QCOMPARE(g_iLastNode, 4);
-}
 
-void TestTreeLogic::upFromGroupOneReturnsToGlobals()
-{
-    g_sPaneView = "Globals";
-    m_tree.selectedNode = GroupsNode;
-    TreeKeyUp(m_tree);                // down onto Group 1
     m_tree.selectedNode = GroupsNode; // then up onto "Groups"
-    const TreeAction action = TreeKeyUp(m_tree);
-    QVERIFY(action.showPane);
+    QVERIFY(TreeKeyUp(m_tree).showPane);
     QCOMPARE(g_sPaneView, std::string("Globals"));
     QCOMPARE(m_tree.selectedNode, GlobalsNode);
     // Group 1 is no longer shown, so its folder is closed again.
-    QCOMPARE(m_tree.images[4], TreeImage::FolderClosed);
     QCOMPARE(openFolders(), 0);
 }
 
@@ -123,62 +99,44 @@ void TestTreeLogic::clickOnGroupsShowsGroupOne()
     QVERIFY(!m_tree.mouseSelect);
 }
 
-void TestTreeLogic::clickOnGroupNode_data()
+void TestTreeLogic::clickOnNode()
 {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("view");
-    QTest::addColumn<int>("group");
-    QTest::addColumn<int>("node");
-    QTest::newRow("radio") << "Radio"
-                           << "Globals" << 5 << 1;
-    QTest::newRow("globals") << "Global Settings"
-                             << "Globals" << 5 << 2;
-    QTest::newRow("group 7") << "Group 7 Channels"
-                             << "Channels" << 6 << 10;
-    QTest::newRow("group 25") << "Group 25 Channels"
-                              << "Channels" << 24 << 28;
-}
-
-void TestTreeLogic::clickOnGroupNode()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, view);
-    QFETCH(int, group);
-    QFETCH(int, node);
-    g_sPaneView = "Channels";
-    g_iCurGroup = 5;
-    g_iLastNode = 9;
-    m_tree.images[9] = TreeImage::FolderOpen;
-    const TreeAction action = TreeMouseDown(m_tree, text.toStdString(), false);
-    QVERIFY(action.showPane);
-    QCOMPARE(QString::fromStdString(g_sPaneView), view);
-    QCOMPARE(g_iCurGroup, group);
-    QCOMPARE(m_tree.selectedNode, node);
-    QCOMPARE(g_iLastNode, node);
-    QCOMPARE(m_tree.images[9], node == 9 ? TreeImage::FolderOpen : TreeImage::FolderClosed);
-    QCOMPARE(openFolders(), node >= 4 ? 1 : 0);
-}
-
-void TestTreeLogic::rightClickPopups_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("popup");
-    QTest::newRow("radio") << "Radio" << int(TreePopup::Radio);
-    QTest::newRow("globals") << "Global Settings" << int(TreePopup::Globals);
-    QTest::newRow("groups: none") << "Groups" << int(TreePopup::None);
-    QTest::newRow("group 12") << "Group 12 Channels" << int(TreePopup::Group);
+    // Coming from Group 6: text, view, current group and node after the click.
+    const struct {
+        const char *text;
+        const char *view;
+        int group;
+        int node;
+    } rows[] = {{"Radio", "Globals", 5, 1},
+                {"Global Settings", "Globals", 5, 2},
+                {"Group 7 Channels", "Channels", 6, 10},
+                {"Group 25 Channels", "Channels", 24, 28}};
+    for (const auto &row : rows) {
+        init();
+        g_sPaneView = "Channels";
+        g_iCurGroup = 5;
+        g_iLastNode = 9;
+        m_tree.images[9] = TreeImage::FolderOpen;
+        QVERIFY(TreeMouseDown(m_tree, row.text, false).showPane);
+        QCOMPARE(g_sPaneView, std::string(row.view));
+        QCOMPARE(g_iCurGroup, row.group);
+        QCOMPARE(m_tree.selectedNode, row.node);
+        QCOMPARE(g_iLastNode, row.node);
+        QCOMPARE(m_tree.images[9], TreeImage::FolderClosed);
+        QCOMPARE(openFolders(), row.node >= 4 ? 1 : 0);
+    }
 }
 
 void TestTreeLogic::rightClickPopups()
 {
-    QFETCH(QString, text);
-    QFETCH(int, popup);
-    const TreeAction action = TreeMouseDown(m_tree, text.toStdString(), true);
-    QCOMPARE(int(action.popup), popup);
-    if (action.popup == TreePopup::Group) {
-        QCOMPARE(g_iCurGroup, 11);
-        QCOMPARE(m_tree.images[15], TreeImage::FolderOpen);
-    }
+    const std::pair<const char *, TreePopup> rows[] = {{"Radio", TreePopup::Radio},
+                                                       {"Global Settings", TreePopup::Globals},
+                                                       {"Groups", TreePopup::None},
+                                                       {"Group 12 Channels", TreePopup::Group}};
+    for (const auto &[text, popup] : rows)
+        QCOMPARE(TreeMouseDown(m_tree, text, true).popup, popup);
+    QCOMPARE(g_iCurGroup, 11);
+    QCOMPARE(m_tree.images[15], TreeImage::FolderOpen);
 }
 
 void TestTreeLogic::pressOnEmptySpaceChangesNothing()
@@ -221,14 +179,6 @@ void TestTreeLogic::oneOpenFolderAtATime()
     TreeKeyUp(m_tree);
     QCOMPARE(m_tree.selectedNode, GlobalsNode);
     QCOMPARE(openFolders(), 0);
-}
-
-void TestTreeLogic::popupCaptions()
-{
-    QCOMPARE(PopupReadGroupCaption(12),
-             std::string("Read Group 12 Channel Data and Settings from Radio"));
-    QCOMPARE(PopupWriteGroupCaption(3),
-             std::string("Write Group 3 Channel Data and Settings to Radio"));
 }
 
 QTEST_APPLESS_MAIN(TestTreeLogic)
