@@ -52,7 +52,7 @@ void TestPortChoice::commPortDevice()
         const char *key, *device;
     } rows[] = {{1, "", "/dev/ttyUSB0"},         {3, "", "/dev/ttyS0"}, {4, "", ""},
                 {1, "/dev/pts/7", "/dev/pts/7"}, {9, "/dev/ttyUSB3", "/dev/ttyUSB3"},
-                {0, "", ""},                     {11, "", ""}};
+                {0, "/dev/ttyUSB3", ""}, {11, "/dev/ttyUSB3", ""}};
     for (const auto &row : rows) {
         f.reset();
         f.settings->values.clear();
