@@ -246,11 +246,14 @@ void everyFrequencyWord()
     for (int word = 0; word < 65536; ++word) {
         const std::string text = BytesToFreq(word / 256, word % 256);
         check(std::regex_match(text, shape), "frequency text " + text);
-        mm.set(3, 256, word / 256);
-        mm.set(3, 257, word % 256);
+        for (int at : {256, 264}) {
+            mm.set(3, at, word / 256);
+            mm.set(3, at + 1, word % 256);
+        }
         const std::string shown = GetChanFreq(mm, 2, 0, true);
         const bool inBand = word >= 28800 && word <= 59200;
         check(shown == (word == 0 ? "Inactive" : inBand ? text : "?"), "shown as " + shown);
+        check(GetChanFreq(mm, 2, 0, false) == shown, "transmit side shows another text");
         // What is shown in the band stores back to the same word.
         if (inBand) {
             SetChanFreq(mm, 2, 0, true, shown);

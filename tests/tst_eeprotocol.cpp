@@ -41,7 +41,6 @@ private Q_SLOTS:
     void portConflictNamesDeviceAndCause();
     void unhookAndSendByte();
     void hookMessages();
-    void waitingPumpsEventsWithoutSpinning();
     void withoutAPortEverythingFailsQuietly();
 
 private:
@@ -193,6 +192,8 @@ void TestEeProtocol::commErrorUnhooksClosesAndReports()
         else
             f.radio->faults.wrongFirstByte = 0x00;
         const double start = f.clock->now;
+        const long long pumps = f.clock->eventPumps;
+        const int waits = f.port->waits;
         Bytes buffer(256, 0x77);
         const bool ok = read                             ? ReadMultiEEBytes(0x04, 0x00, 256, buffer)
                         : routine == "WriteMultiEEBytes" ? WriteMultiEEBytes(0, 7, 1, Bytes{0x42})
@@ -200,6 +201,10 @@ void TestEeProtocol::commErrorUnhooksClosesAndReports()
         QVERIFY(!ok);
         const double waited = f.clock->now - start;
         QVERIFY2(waited > limit && waited < limit + 0.05, qPrintable(QString::number(waited)));
+        // Every turn of the wait services events and blocks in the port for a while.
+        const long long turns = f.clock->eventPumps - pumps;
+        QVERIFY(turns >= 50 * limit && turns <= 125 * limit);
+        QVERIFY(f.port->waits - waits >= turns - 1);
         if (read) {
             QCOMPARE(buffer, Bytes(256, 0x77));
             const Bytes tail(f.port->written.end() - 6, f.port->written.end());
@@ -350,20 +355,6 @@ void TestEeProtocol::hookMessages()
     for (int i : {1, 2})
         checkMessage(f.dialogs->messages[i], text, "COMM ERROR", MsgButtons::RetryCancel,
                      MsgIcon::Exclamation);
-}
-
-void TestEeProtocol::waitingPumpsEventsWithoutSpinning()
-{
-    f.radio->faults.stopAfterCommands = 1;
-    QCOMPARE(hook(), 1);
-    const long long pumps = f.clock->eventPumps;
-    const int waits = f.port->waits;
-    Bytes buffer(256);
-    QVERIFY(!ReadMultiEEBytes(0, 0, 256, buffer));
-    // Every turn of the 2 s wait services events and blocks in the port for a while.
-    const long long turns = f.clock->eventPumps - pumps;
-    QVERIFY(turns >= 100 && turns <= 250);
-    QVERIFY(f.port->waits - waits >= turns - 1);
 }
 
 void TestEeProtocol::withoutAPortEverythingFailsQuietly()

@@ -13,7 +13,6 @@ class TestFreqCodec : public QObject
 private Q_SLOTS:
     void init();
     void wordsAndTexts();
-    void chanFreqDisplay();
     void setChanFreq();
     void isValidFreq();
     void validateFreqAcceptsWithoutPrompt();
@@ -48,22 +47,17 @@ void TestFreqCodec::init()
 
 void TestFreqCodec::wordsAndTexts()
 {
-    // MHz to the stored word and, where given, the word back to its text.
+    // MHz to the stored word and, where given, the word back to its text. Exact half steps
+    // go to the even count; below the base stores 0, beyond two bytes is held.
     const struct {
         double mhz;
         int word;
         const char *text;
-    } rows[] = {{162.4, 0xC300, "162.40000"},
-                {162.55, 0xC378, "162.55000"},
-                {136.0, 28800, "136.00000"},
-                {174.0, 59200, "174.00000"},
-                {100.00125, 1, "100.00125"},
-                {181.91875, 0xFFFF, "181.91875"},
-                // Exact half steps go to the even count.
-                {100.000625, 0, nullptr},
-                {100.001875, 2, nullptr},
-                {50.0, 0, nullptr},        // below the base
-                {500.0, 0xFFFF, nullptr}}; // beyond two bytes is held
+    } rows[] = {{162.4, 0xC300, "162.40000"}, {162.55, 0xC378, "162.55000"},
+                {136.0, 28800, "136.00000"},  {174.0, 59200, "174.00000"},
+                {100.00125, 1, "100.00125"},  {181.91875, 0xFFFF, "181.91875"},
+                {100.000625, 0, nullptr},     {100.001875, 2, nullptr},
+                {50.0, 0, nullptr},           {500.0, 0xFFFF, nullptr}};
     for (const auto &row : rows) {
         const FreqBytes bytes = FreqToBytes(row.mhz);
         QCOMPARE(bytes.high * 256 + bytes.low, row.word);
@@ -72,24 +66,9 @@ void TestFreqCodec::wordsAndTexts()
     }
 }
 
-void TestFreqCodec::chanFreqDisplay()
-{
-    const std::pair<int, const char *> rows[] = {
-        {0, "Inactive"}, {49920, "162.40000"}, {28800, "136.00000"}, {59200, "174.00000"},
-        {28799, "?"},    {59201, "?"},         {64000, "?"}};
-    const int rec = 256 + 32 * 19;
-    for (const auto &[word, text] : rows) {
-        for (int at : {rec, rec + 8}) {
-            MemMap.set(25, at, word / 256);
-            MemMap.set(25, at + 1, word % 256);
-        }
-        QCOMPARE(qs(GetChanFreq(MemMap, 24, 19, true)), QString(text));
-        QCOMPARE(qs(GetChanFreq(MemMap, 24, 19, false)), QString(text));
-    }
-}
-
 void TestFreqCodec::setChanFreq()
 {
+    // Texts that are no frequency store 0; a blank is not a digit.
     const struct {
         const char *text;
         bool isReceive;
@@ -99,7 +78,7 @@ void TestFreqCodec::setChanFreq()
                 {"Inactive", true, 0},
                 {"?", false, 0},
                 {"", true, 0},
-                {" 162.4", true, 0}}; // a blank is not a digit
+                {" 162.4", true, 0}};
     for (const auto &row : rows) {
         for (int o = 0; o < PageSize; ++o)
             MemMap.set(3, o, 0x5A);
@@ -114,41 +93,31 @@ void TestFreqCodec::setChanFreq()
 
 void TestFreqCodec::isValidFreq()
 {
-    // After a valid check the text may have been snapped to the raster.
-    const struct {
-        const char *text;
-        bool valid;
-        const char *after; // nullptr: unchanged
-    } rows[] = {
-        {"162.4", true, nullptr},
-        {"162", true, nullptr},
-        {"162.", true, nullptr},
-        {"136", true, nullptr},
-        {"174", true, nullptr},
-        {"174.00001", false, nullptr},
-        {"135.99", false, nullptr},
-        {"155.00625", true, nullptr},
-        {"155.0025", true, nullptr},
+    for (const char *text : {"162.4", "162", "162.", "136", "174", "155.00625", "155.0025"}) {
+        std::string work = text;
+        QVERIFY2(IsValidFreq(work) && work == text, text);
+    }
+    for (const char *text :
+         {"174.00001", "135.99", "16", "16.24", "1624.0", "162.4.5", "16A.4", " 162.4"}) {
+        std::string work = text;
+        QVERIFY2(!IsValidFreq(work) && work == text, text);
+    }
+    // Valid, and snapped to the raster.
+    const char *const snapped[][2] = {
         // Both candidates 1000 Hz away and equal: the 2.5 kHz one, same value.
-        {"161.401", true, "161.40000"},
+        {"161.401", "161.40000"},
         // 155 006 250 is 2550 Hz away, 155 002 500 only 1200 Hz.
-        {"155.0037", true, "155.00250"},
+        {"155.0037", "155.00250"},
         // 155 006 250 is 250 Hz away, 155 005 000 1000 Hz.
-        {"155.0060", true, "155.00625"},
+        {"155.0060", "155.00625"},
         // Equally near the 6.25 kHz and 2.5 kHz points (625 Hz each side): 2.5 kHz wins.
-        {"155.005625", true, "155.00500"},
+        {"155.005625", "155.00500"},
         // Near the top the upper 2.5 kHz neighbour would leave the band and is held at its edge.
-        {"173.9999", true, "174.00000"},
-        {"16", false, nullptr},
-        {"16.24", false, nullptr},
-        {"1624.0", false, nullptr},
-        {"162.4.5", false, nullptr},
-        {"16A.4", false, nullptr},
-        {" 162.4", false, nullptr}};
-    for (const auto &row : rows) {
-        std::string work = row.text;
-        QVERIFY2(IsValidFreq(work) == row.valid, row.text);
-        QCOMPARE(qs(work), QString(row.after ? row.after : row.text));
+        {"173.9999", "174.00000"}};
+    for (const auto &row : snapped) {
+        std::string work = row[0];
+        QVERIFY(IsValidFreq(work));
+        QCOMPARE(qs(work), QString(row[1]));
     }
 }
 

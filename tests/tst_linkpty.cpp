@@ -21,18 +21,16 @@ class TestLinkPty : public QObject
 private Q_SLOTS:
     void initTestCase();
     void init();
-    void cleanupTestCase();
+    void cleanupTestCase() { stopSim(); }
     void hookReadWriteUnhook();
     void lowerRateThroughTheRealPort();
     void busyDeviceIsAConflict();
 
 private:
-    bool startSim(const QStringList &extra);
+    bool startSim(const QStringList &extra = {});
     void stopSim();
 
     QTemporaryDir m_dir;
-    QString m_image;
-    QString m_dump;
     std::unique_ptr<QProcess> m_sim;
     QString m_device;
     QtSerialPort m_port;
@@ -49,9 +47,7 @@ static std::uint8_t PatternByte(int address)
 void TestLinkPty::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    m_image = m_dir.filePath(QStringLiteral("image.bin"));
-    m_dump = m_dir.filePath(QStringLiteral("dump.bin"));
-    QFile image(m_image);
+    QFile image(m_dir.filePath(QStringLiteral("image.bin")));
     QVERIFY(image.open(QIODevice::WriteOnly));
     QByteArray bytes(65536, 0);
     for (int a = 0; a < bytes.size(); ++a)
@@ -76,15 +72,14 @@ bool TestLinkPty::startSim(const QStringList &extra)
 {
     stopSim();
     m_sim = std::make_unique<QProcess>();
-    QStringList args = {QStringLiteral("--load"), m_image, QStringLiteral("--dump"), m_dump};
-    args += extra;
-    m_sim->start(QStringLiteral(TESSARO_RADIO_SIM), args);
-    if (!m_sim->waitForStarted(5000))
-        return false;
+    m_sim->start(
+        QStringLiteral(TESSARO_RADIO_SIM),
+        QStringList{"--load", m_dir.filePath("image.bin"), "--dump", m_dir.filePath("dump.bin")} +
+            extra);
     // The first line is the terminal to use.
     QElapsedTimer timer;
     timer.start();
-    while (!m_sim->canReadLine() && timer.elapsed() < 5000)
+    while (m_sim->waitForStarted(5000) && !m_sim->canReadLine() && timer.elapsed() < 5000)
         m_sim->waitForReadyRead(100);
     if (!m_sim->canReadLine())
         return false;
@@ -106,18 +101,10 @@ void TestLinkPty::stopSim()
     m_sim.reset();
 }
 
-void TestLinkPty::cleanupTestCase()
-{
-    stopSim();
-}
-
 void TestLinkPty::hookReadWriteUnhook()
 {
-    QVERIFY(startSim({}));
+    QVERIFY(startSim());
     QCOMPARE(HookRadio(1, 3, 115200), 1);
-    QVERIFY(g_bHooked);
-    QVERIFY(m_dialogs.messages.empty());
-
     Bytes buffer(256);
     QVERIFY(ReadMultiEEBytes(0x04, 0x00, 256, buffer));
     for (int i = 0; i < 256; ++i)
@@ -125,7 +112,7 @@ void TestLinkPty::hookReadWriteUnhook()
     QVERIFY(ReadMultiEEBytes(0x00, 0x1F, 1, buffer));
     QCOMPARE(buffer[0], PatternByte(0x1F));
 
-    Bytes label = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+    const Bytes label = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
     QVERIFY(WriteMultiEEBytes(0x04, 0x20, 12, label));
     QVERIFY(WriteEEByte(0x00, 0x83, 0xFE, 0x00));
     QVERIFY(ReadMultiEEBytes(0x04, 0x20, 12, buffer));
@@ -134,8 +121,7 @@ void TestLinkPty::hookReadWriteUnhook()
     QCOMPARE(buffer[0], std::uint8_t(PatternByte(0x83) & 0x01));
 
     UnhookRadio(true);
-    QVERIFY(!g_bHooked);
-    QVERIFY(!m_port.isOpen());
+    QVERIFY(!g_bHooked && !m_port.isOpen());
     QVERIFY(m_dialogs.messages.empty());
 
     // The radio writes its image out when it is unhooked.
@@ -143,22 +129,20 @@ void TestLinkPty::hookReadWriteUnhook()
     QElapsedTimer timer;
     timer.start();
     while (timer.elapsed() < 3000) {
-        QFile dump(m_dump);
+        QFile dump(m_dir.filePath("dump.bin"));
         if (dump.open(QIODevice::ReadOnly) && (dumped = dump.readAll()).size() == 65536 &&
-            static_cast<std::uint8_t>(dumped[0x420]) == 1)
+            dumped[0x420] == 1)
             break;
         QThread::msleep(20);
     }
     QCOMPARE(dumped.size(), 65536);
-    for (int i = 0; i < 12; ++i)
-        QCOMPARE(static_cast<std::uint8_t>(dumped[0x420 + i]), label[i]);
-    QCOMPARE(static_cast<std::uint8_t>(dumped[0x83]), std::uint8_t(PatternByte(0x83) & 0x01));
+    QCOMPARE(Bytes(dumped.begin() + 0x420, dumped.begin() + 0x42C), label);
+    QCOMPARE(std::uint8_t(dumped[0x83]), std::uint8_t(PatternByte(0x83) & 0x01));
 }
 
 void TestLinkPty::lowerRateThroughTheRealPort()
 {
-    QVERIFY(startSim(
-        {QStringLiteral("--max-baud"), QStringLiteral("19200"), QStringLiteral("--pace")}));
+    QVERIFY(startSim({"--max-baud", "19200", "--pace"}));
     m_iBaudIndex = 3;
     SetBaudRate();
     QCOMPARE(HookRadio(1, 3, 38400), 1);
@@ -178,7 +162,7 @@ void TestLinkPty::lowerRateThroughTheRealPort()
 
 void TestLinkPty::busyDeviceIsAConflict()
 {
-    QVERIFY(startSim({}));
+    QVERIFY(startSim());
     QSerialPort other;
     other.setPortName(m_device);
     QVERIFY(other.open(QIODevice::ReadWrite));
@@ -186,8 +170,8 @@ void TestLinkPty::busyDeviceIsAConflict()
     QCOMPARE(m_dialogs.messages.size(), std::size_t(1));
     QCOMPARE(m_dialogs.messages[0].caption, std::string("COMM PORT CONFLICT"));
     const std::string &text = m_dialogs.messages[0].text;
-    const std::string lastLine = text.substr(text.rfind("\r\n") + 2);
-    QCOMPARE(lastLine, m_device.toStdString() + " is held by another program.");
+    QCOMPARE(text.substr(text.rfind("\r\n") + 2),
+             m_device.toStdString() + " is held by another program.");
     other.close();
     QCOMPARE(HookRadio(1, 3, 4800), 1);
     UnhookRadio(true);

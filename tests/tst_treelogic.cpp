@@ -11,12 +11,11 @@ class TestTreeLogic : public QObject
 private Q_SLOTS:
     void init();
     void texts();
-    void arrowsBetweenGlobalsAndGroupOne();
     void clickOnGroupsShowsGroupOne();
     void clickOnNode();
     void rightClickPopups();
     void pressOnEmptySpaceChangesNothing();
-    void oneOpenFolderAtATime();
+    void arrowKeysWalkTheTree();
 
 private:
     TreeNavState m_tree;
@@ -59,25 +58,6 @@ void TestTreeLogic::texts()
              std::string("Read Group 12 Channel Data and Settings from Radio"));
     QCOMPARE(PopupWriteGroupCaption(3),
              std::string("Write Group 3 Channel Data and Settings to Radio"));
-}
-
-void TestTreeLogic::arrowsBetweenGlobalsAndGroupOne()
-{
-    g_sPaneView = "Globals";
-    m_tree.selectedNode = GroupsNode; // the arrow moved the selection onto "Groups"
-    QVERIFY(TreeKeyUp(m_tree).showPane);
-    QCOMPARE(g_sPaneView, std::string("Channels"));
-    QCOMPARE(g_iCurGroup, 0);
-    QCOMPARE(m_tree.selectedNode, 4);
-    QCOMPARE(m_tree.images[4], TreeImage::FolderOpen);
-    QCOMPARE(g_iLastNode, 4);
-
-    m_tree.selectedNode = GroupsNode; // then up onto "Groups"
-    QVERIFY(TreeKeyUp(m_tree).showPane);
-    QCOMPARE(g_sPaneView, std::string("Globals"));
-    QCOMPARE(m_tree.selectedNode, GlobalsNode);
-    // Group 1 is no longer shown, so its folder is closed again.
-    QCOMPARE(openFolders(), 0);
 }
 
 void TestTreeLogic::clickOnGroupsShowsGroupOne()
@@ -156,27 +136,33 @@ void TestTreeLogic::pressOnEmptySpaceChangesNothing()
     QCOMPARE(g_sPaneView, std::string("Globals"));
 }
 
-void TestTreeLogic::oneOpenFolderAtATime()
+void TestTreeLogic::arrowKeysWalkTheTree()
 {
-    // Down the whole tree with the arrow key, then back up to the top.
-    for (int node = 2; node <= TreeNodeCount; ++node) {
+    // Down from the global settings to the last group ("Groups" moves on to Group 1), then
+    // back up; the shown group's folder is the only one open.
+    g_sPaneView = "Globals";
+    std::vector<int> walk;
+    for (int node = GlobalsNode; node <= TreeNodeCount; ++node)
+        walk.push_back(node);
+    for (int node = TreeNodeCount - 1; node >= FirstGroupNode; --node)
+        walk.push_back(node);
+    for (int node : walk) {
         m_tree.selectedNode = node;
-        TreeKeyUp(m_tree);
+        QVERIFY(TreeKeyUp(m_tree).showPane);
         if (node >= GroupsNode) {
+            const int shown = std::max(node, FirstGroupNode);
+            QCOMPARE(m_tree.selectedNode, shown);
+            QCOMPARE(g_sPaneView, std::string("Channels"));
+            QCOMPARE(g_iCurGroup, shown - FirstGroupNode);
+            QCOMPARE(g_iLastNode, shown);
+            QCOMPARE(m_tree.images[shown], TreeImage::FolderOpen);
             QCOMPARE(openFolders(), 1);
-            QCOMPARE(m_tree.images[GroupNode(g_iCurGroup)], TreeImage::FolderOpen);
         }
-        node = m_tree.selectedNode; // "Groups" moved on to Group 1
     }
-    QCOMPARE(g_iCurGroup, 24);
-    for (int node = TreeNodeCount - 1; node >= FirstGroupNode; --node) {
-        m_tree.selectedNode = node;
-        TreeKeyUp(m_tree);
-        QCOMPARE(openFolders(), 1);
-        QCOMPARE(g_iCurGroup, node - FirstGroupNode);
-    }
+    // Up onto "Groups" from Group 1 goes back to the global settings.
     m_tree.selectedNode = GroupsNode;
-    TreeKeyUp(m_tree);
+    QVERIFY(TreeKeyUp(m_tree).showPane);
+    QCOMPARE(g_sPaneView, std::string("Globals"));
     QCOMPARE(m_tree.selectedNode, GlobalsNode);
     QCOMPARE(openFolders(), 0);
 }

@@ -3,7 +3,6 @@
 #include <QtTest>
 
 using Bytes = std::vector<std::uint8_t>;
-Q_DECLARE_METATYPE(Bytes)
 
 namespace
 {
@@ -26,11 +25,9 @@ class TestVirtualRadio : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void wakeUp_data();
     void wakeUp();
     void commandsNeedTheHookAndMayBeSplit();
     void blockReadAndWrite();
-    void baudChangeAnswersAtTheOldRate_data();
     void baudChangeAnswersAtTheOldRate();
     void unhookReturnsTo4800();
     void faults();
@@ -38,26 +35,20 @@ private Q_SLOTS:
     void traceInOrder();
 };
 
-void TestVirtualRadio::wakeUp_data()
-{
-    QTest::addColumn<Bytes>("bytes");
-    QTest::addColumn<bool>("hooked");
-    QTest::newRow("ten zeros and the sequence")
-        << Bytes{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x0A, 0x14, 0x28} << true;
-    QTest::newRow("one zero is enough") << Bytes{0x00, 0x0A, 0x14, 0x28} << true;
-    QTest::newRow("no zero") << Bytes{0x0A, 0x14, 0x28} << false;
-    QTest::newRow("out of order") << Bytes{0x00, 0x14, 0x0A, 0x28} << false;
-    QTest::newRow("noise inside") << Bytes{0x00, 0x0A, 0x33, 0x14, 0x28} << false;
-    QTest::newRow("noise, then again") << Bytes{0x00, 0x0A, 0x33, 0x00, 0x0A, 0x14, 0x28} << true;
-}
-
 void TestVirtualRadio::wakeUp()
 {
-    QFETCH(Bytes, bytes);
-    QFETCH(bool, hooked);
-    VirtualRadio radio;
-    QCOMPARE(Answer(radio, bytes), hooked ? Bytes{0x12} : Bytes{});
-    QCOMPARE(radio.hooked(), hooked);
+    // At least one zero, then 0x0A 0x14 0x28 without noise between them.
+    const std::pair<Bytes, bool> rows[] = {{{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x0A, 0x14, 0x28}, true},
+                                           {{0x00, 0x0A, 0x14, 0x28}, true},
+                                           {{0x0A, 0x14, 0x28}, false},
+                                           {{0x00, 0x14, 0x0A, 0x28}, false},
+                                           {{0x00, 0x0A, 0x33, 0x14, 0x28}, false},
+                                           {{0x00, 0x0A, 0x33, 0x00, 0x0A, 0x14, 0x28}, true}};
+    for (const auto &[bytes, hooked] : rows) {
+        VirtualRadio radio;
+        QCOMPARE(Answer(radio, bytes), hooked ? Bytes{0x12} : Bytes{});
+        QCOMPARE(radio.hooked(), hooked);
+    }
 }
 
 void TestVirtualRadio::commandsNeedTheHookAndMayBeSplit()
@@ -97,34 +88,27 @@ void TestVirtualRadio::blockReadAndWrite()
     QCOMPARE(radio.eeprom[0xFF10], std::uint8_t((0xEF & 0xF0) | 0x05));
 }
 
-void TestVirtualRadio::baudChangeAnswersAtTheOldRate_data()
-{
-    QTest::addColumn<long>("maxRate");
-    QTest::addColumn<int>("index");
-    QTest::addColumn<long>("rateAfter"); // 4800: refused
-    QTest::newRow("115200 allowed") << 115200L << 5 << 115200L;
-    QTest::newRow("38400 above 19200") << 19200L << 3 << 4800L;
-    QTest::newRow("19200 at the limit") << 19200L << 2 << 19200L;
-    QTest::newRow("index 0 is no change") << 115200L << 0 << 4800L;
-    QTest::newRow("index 6 unknown") << 115200L << 6 << 4800L;
-}
-
 void TestVirtualRadio::baudChangeAnswersAtTheOldRate()
 {
-    QFETCH(long, maxRate);
-    QFETCH(int, index);
-    QFETCH(long, rateAfter);
-    VirtualRadio radio;
-    radio.maxBaudRate = maxRate;
-    Answer(radio, WakeUp);
-    const std::vector<RadioReply> replies = radio.receive({0x05, static_cast<std::uint8_t>(index)});
-    const bool accepted = rateAfter != 4800;
-    QCOMPARE(replies.size(), std::size_t(accepted));
-    if (accepted) {
-        QCOMPARE(replies[0].bytes, Bytes{0x01});
-        QCOMPARE(replies[0].lineRate, 4800L);
+    // The radio's top rate, the index asked for, the rate after (4800: refused).
+    const long rows[][3] = {{115200, 5, 115200},
+                            {19200, 3, 4800},
+                            {19200, 2, 19200},
+                            {115200, 0, 4800},
+                            {115200, 6, 4800}};
+    for (const auto &[maxRate, index, rateAfter] : rows) {
+        VirtualRadio radio;
+        radio.maxBaudRate = maxRate;
+        Answer(radio, WakeUp);
+        const std::vector<RadioReply> replies = radio.receive({0x05, std::uint8_t(index)});
+        const bool accepted = rateAfter != 4800;
+        QCOMPARE(replies.size(), std::size_t(accepted));
+        if (accepted) {
+            QCOMPARE(replies[0].bytes, Bytes{0x01});
+            QCOMPARE(replies[0].lineRate, 4800L);
+        }
+        QCOMPARE(radio.lineRate(), rateAfter);
     }
-    QCOMPARE(radio.lineRate(), rateAfter);
 }
 
 void TestVirtualRadio::unhookReturnsTo4800()
