@@ -38,44 +38,40 @@ void TestChanRecord::init()
 
 void TestChanRecord::flagBits()
 {
-    // Channel flags (group 7, channel 12) and group options (group 4), over every byte value.
-    using Get = std::string (*)(const MemMapImage &);
-    using Set = void (*)(MemMapImage &, const std::string &);
+    // Channel flags of group 7, channel 12 and options of group 4, over every byte value;
+    // any text but "-" sets a channel flag.
+    using Get = std::string (*)(const MemMapImage &, int, int);
+    using Set = void (*)(MemMapImage &, int, int, const std::string &);
     const struct {
         Get get;
         Set set;
         int page, offset, mask;
         const char *on, *off;
-    } rows[] = {
-        {[](const MemMapImage &mm) { return GetChanScan(mm, 6, 11); },
-         [](MemMapImage &mm, const std::string &t) { SetChanScan(mm, 6, 11, t); }, 7,
-         256 + 32 * 11 + 2, 0x10, "S", "-"},
-        {[](const MemMapImage &mm) { return GetChanNarrow(mm, 6, 11); },
-         [](MemMapImage &mm, const std::string &t) { SetChanNarrow(mm, 6, 11, t); }, 7,
-         256 + 32 * 11 + 2, 0x08, "N", "-"},
-        {[](const MemMapImage &mm) { return GetChanLowPower(mm, 6, 11); },
-         [](MemMapImage &mm, const std::string &t) { SetChanLowPower(mm, 6, 11, t); }, 7,
-         256 + 32 * 11 + 10, 0x20, "L", "-"},
-        {[](const MemMapImage &mm) { return GetGrpScanList(mm, 3); },
-         [](MemMapImage &mm, const std::string &t) { SetGrpScanList(mm, 3, t); }, 4, 44, 0x01,
-         "Yes", "No"},
-        {[](const MemMapImage &mm) { return std::string(GetGrpIncomingClone(mm, 3) ? "+" : "-"); },
-         [](MemMapImage &mm, const std::string &t) { SetGrpIncomingClone(mm, 3, t == "+"); }, 4, 0,
-         0x01, "+", "-"},
-    };
+    } rows[] = {{GetChanScan, SetChanScan, 7, 256 + 32 * 11 + 2, 0x10, "S", "-"},
+                {GetChanNarrow, SetChanNarrow, 7, 256 + 32 * 11 + 2, 0x08, "N", "-"},
+                {GetChanLowPower, SetChanLowPower, 7, 256 + 32 * 11 + 10, 0x20, "L", "-"},
+                {[](const MemMapImage &mm, int, int) { return GetGrpScanList(mm, 3); },
+                 [](MemMapImage &mm, int, int, const std::string &t) { SetGrpScanList(mm, 3, t); },
+                 4, 44, 0x01, "Yes", "No"},
+                {[](const MemMapImage &mm, int, int) {
+                     return std::string(GetGrpIncomingClone(mm, 3) ? "+" : "-");
+                 },
+                 [](MemMapImage &mm, int, int, const std::string &t) {
+                     SetGrpIncomingClone(mm, 3, t == "+");
+                 },
+                 4, 0, 0x01, "+", "-"}};
     for (const auto &row : rows) {
         for (int value = 0; value < 256; ++value) {
             MemMap.set(row.page, row.offset, value);
-            QCOMPARE(qs(row.get(MemMap)), QString((value & row.mask) ? row.on : row.off));
-            row.set(MemMap, row.mask == 1 ? row.on : "x");
+            QCOMPARE(qs(row.get(MemMap, 6, 11)), QString((value & row.mask) ? row.on : row.off));
+            row.set(MemMap, 6, 11, row.mask == 1 ? row.on : "x");
             QCOMPARE(int(MemMap.get(row.page, row.offset)), value | row.mask);
-            row.set(MemMap, row.off);
+            row.set(MemMap, 6, 11, row.off);
             QCOMPARE(int(MemMap.get(row.page, row.offset)), value & ~row.mask);
         }
     }
-    MemMap.set(4, 44, 0);
     SetGrpScanList(MemMap, 3, "yes");
-    QCOMPARE(int(MemMap.get(4, 44)), 1);
+    QCOMPARE(int(MemMap.get(4, 44)), 0xFF);
 }
 
 void TestChanRecord::labelCodes()

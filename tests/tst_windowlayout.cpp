@@ -13,8 +13,7 @@ class TestWindowLayout : public QObject
 private Q_SLOTS:
     void init();
     void twips();
-    void restoreRanges();
-    void restoreDefaults();
+    void restore();
     void saveRules_data();
     void saveRules();
     void sizeAndPositionLimits();
@@ -44,39 +43,13 @@ void TestWindowLayout::twips()
     }
 }
 
-void TestWindowLayout::restoreRanges()
-{
-    const struct {
-        const char *key;
-        const char *value;
-        int expected;
-    } rows[] = {{"Form Left", "9500", 100},     {"Form Left", "9000", 9000},
-                {"Form Left", "-1", 100},       {"Form Top", "7000", 100},
-                {"Form Top", "6000", 6000},     {"Form Top", "0", 0},
-                {"Form Width", "11499", 11500}, {"Form Width", "15000", 15000},
-                {"Form Height", "5000", 8700},  {"Form Height", "9000", 9000}};
-    for (const auto &row : rows) {
-        init();
-        SaveSetting(row.key, row.value);
-        const WindowGeometry g = RestoreWindowGeometry();
-        const std::string key = row.key;
-        const int actual = key == "Form Left"    ? g.left
-                           : key == "Form Top"   ? g.top
-                           : key == "Form Width" ? g.width
-                                                 : g.height;
-        QVERIFY2(actual == row.expected,
-                 qPrintable(QString("%1 %2 gave %3").arg(row.key, row.value).arg(actual)));
-    }
-}
-
-void TestWindowLayout::restoreDefaults()
+void TestWindowLayout::restore()
 {
     WindowGeometry g = RestoreWindowGeometry();
     QCOMPARE(int(g.state), 0);
     QCOMPARE(QList<int>({g.left, g.top, g.width, g.height, g.splitLeft}),
              QList<int>({100, 100, 11500, 8700, 2450}));
     QCOMPARE(RestoreWindowGeometry(3100).splitLeft, 3100);
-
     // A window stored minimised comes back normal; a maximised one stays maximised.
     SaveSetting("Window State", "1");
     QCOMPARE(int(RestoreWindowGeometry().state), 0);
@@ -84,6 +57,22 @@ void TestWindowLayout::restoreDefaults()
     QCOMPARE(int(RestoreWindowGeometry().state), 2);
     SaveSetting("picSplit Left", "3000.4");
     QCOMPARE(RestoreWindowGeometry().splitLeft, 3000);
+
+    // Left and top out of range come back as 100, width and height below the minimum as it.
+    const char *keys[] = {"Form Left", "Form Top", "Form Width", "Form Height"};
+    const std::pair<const char *, int> rows[4][3] = {
+        {{"9500", 100}, {"9000", 9000}, {"-1", 100}},
+        {{"7000", 100}, {"6000", 6000}, {"0", 0}},
+        {{"11499", 11500}, {"15000", 15000}, {"11500", 11500}},
+        {{"5000", 8700}, {"9000", 9000}, {"8700", 8700}}};
+    for (int k = 0; k < 4; ++k) {
+        for (const auto &[value, expected] : rows[k]) {
+            init();
+            SaveSetting(keys[k], value);
+            g = RestoreWindowGeometry();
+            QCOMPARE(QList<int>({g.left, g.top, g.width, g.height})[k], expected);
+        }
+    }
 }
 
 void TestWindowLayout::saveRules_data()
