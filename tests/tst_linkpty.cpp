@@ -20,14 +20,11 @@ class TestLinkPty : public QObject
 
 private Q_SLOTS:
     void initTestCase();
-    void init();
     void cleanupTestCase() { stopSim(); }
-    void hookReadWriteUnhook();
-    void lowerRateThroughTheRealPort();
-    void busyDeviceIsAConflict();
+    void session();
 
 private:
-    bool startSim(const QStringList &extra = {});
+    bool startSim(const QStringList &extra);
     void stopSim();
 
     QTemporaryDir m_dir;
@@ -59,11 +56,6 @@ void TestLinkPty::initTestCase()
     p.clock = &m_clock;
     p.settings = &m_settings;
     p.dialogs = &m_dialogs;
-}
-
-void TestLinkPty::init()
-{
-    m_dialogs = ScriptedDialogs();
     ResetLinkState();
     ResetPortChoice();
 }
@@ -101,14 +93,35 @@ void TestLinkPty::stopSim()
     m_sim.reset();
 }
 
-void TestLinkPty::hookReadWriteUnhook()
+void TestLinkPty::session()
 {
-    QVERIFY(startSim());
-    QCOMPARE(HookRadio(1, 3, 115200), 1);
+    // A radio that can do 19200 bit/s at most, pacing its line as a real one.
+    QVERIFY(startSim({"--max-baud", "19200", "--pace"}));
+    QSerialPort other;
+    other.setPortName(m_device);
+    QVERIFY(other.open(QIODevice::ReadWrite));
+    QCOMPARE(HookRadio(1, 3, 4800), -1);
+    QCOMPARE(m_dialogs.messages.size(), std::size_t(1));
+    QCOMPARE(m_dialogs.messages[0].caption, std::string("COMM PORT CONFLICT"));
+    const std::string &text = m_dialogs.messages[0].text;
+    QCOMPARE(text.substr(text.rfind("\r\n") + 2),
+             m_device.toStdString() + " is held by another program.");
+    other.close();
+
+    m_iBaudIndex = 3;
+    SetBaudRate();
+    QCOMPARE(HookRadio(1, 3, 38400), 1);
+    QCOMPARE(m_dialogs.messages.size(), std::size_t(2));
+    QCOMPARE(m_dialogs.messages[1].caption, std::string("NEW BAUD RATE"));
+    QCOMPARE(m_iBaudIndex, 2);
     Bytes buffer(256);
-    QVERIFY(ReadMultiEEBytes(0x04, 0x00, 256, buffer));
+    QElapsedTimer timer;
+    timer.start();
+    QVERIFY(ReadMultiEEBytes(0x10, 0x00, 256, buffer));
+    // Paced at 19200 bit/s the block takes 261 bytes of 10 bits.
+    QVERIFY(timer.elapsed() >= 130);
     for (int i = 0; i < 256; ++i)
-        QCOMPARE(buffer[i], PatternByte(0x400 + i));
+        QCOMPARE(buffer[i], PatternByte(0x1000 + i));
     QVERIFY(ReadMultiEEBytes(0x00, 0x1F, 1, buffer));
     QCOMPARE(buffer[0], PatternByte(0x1F));
 
@@ -122,11 +135,10 @@ void TestLinkPty::hookReadWriteUnhook()
 
     UnhookRadio(true);
     QVERIFY(!g_bHooked && !m_port.isOpen());
-    QVERIFY(m_dialogs.messages.empty());
+    QCOMPARE(m_dialogs.messages.size(), std::size_t(2));
 
     // The radio writes its image out when it is unhooked.
     QByteArray dumped;
-    QElapsedTimer timer;
     timer.start();
     while (timer.elapsed() < 3000) {
         QFile dump(m_dir.filePath("dump.bin"));
@@ -138,43 +150,6 @@ void TestLinkPty::hookReadWriteUnhook()
     QCOMPARE(dumped.size(), 65536);
     QCOMPARE(Bytes(dumped.begin() + 0x420, dumped.begin() + 0x42C), label);
     QCOMPARE(std::uint8_t(dumped[0x83]), std::uint8_t(PatternByte(0x83) & 0x01));
-}
-
-void TestLinkPty::lowerRateThroughTheRealPort()
-{
-    QVERIFY(startSim({"--max-baud", "19200", "--pace"}));
-    m_iBaudIndex = 3;
-    SetBaudRate();
-    QCOMPARE(HookRadio(1, 3, 38400), 1);
-    QCOMPARE(m_dialogs.messages.size(), std::size_t(1));
-    QCOMPARE(m_dialogs.messages[0].caption, std::string("NEW BAUD RATE"));
-    QCOMPARE(m_iBaudIndex, 2);
-    Bytes buffer(256);
-    QElapsedTimer timer;
-    timer.start();
-    QVERIFY(ReadMultiEEBytes(0x10, 0x00, 256, buffer));
-    // Paced at 19200 bit/s the block takes 261 bytes of 10 bits.
-    QVERIFY(timer.elapsed() >= 130);
-    for (int i = 0; i < 256; ++i)
-        QCOMPARE(buffer[i], PatternByte(0x1000 + i));
-    UnhookRadio(true);
-}
-
-void TestLinkPty::busyDeviceIsAConflict()
-{
-    QVERIFY(startSim());
-    QSerialPort other;
-    other.setPortName(m_device);
-    QVERIFY(other.open(QIODevice::ReadWrite));
-    QCOMPARE(HookRadio(1, 3, 4800), -1);
-    QCOMPARE(m_dialogs.messages.size(), std::size_t(1));
-    QCOMPARE(m_dialogs.messages[0].caption, std::string("COMM PORT CONFLICT"));
-    const std::string &text = m_dialogs.messages[0].text;
-    QCOMPARE(text.substr(text.rfind("\r\n") + 2),
-             m_device.toStdString() + " is held by another program.");
-    other.close();
-    QCOMPARE(HookRadio(1, 3, 4800), 1);
-    UnhookRadio(true);
 }
 
 QTEST_GUILESS_MAIN(TestLinkPty)

@@ -50,9 +50,13 @@ void TestPortChoice::commPortDevice()
     const struct {
         int port;
         const char *key, *device;
-    } rows[] = {{1, "", "/dev/ttyUSB0"},         {3, "", "/dev/ttyS0"}, {4, "", ""},
-                {1, "/dev/pts/7", "/dev/pts/7"}, {9, "/dev/ttyUSB3", "/dev/ttyUSB3"},
-                {0, "/dev/ttyUSB3", ""}, {11, "/dev/ttyUSB3", ""}};
+    } rows[] = {{1, "", "/dev/ttyUSB0"},
+                {3, "", "/dev/ttyS0"},
+                {4, "", ""},
+                {1, "/dev/pts/7", "/dev/pts/7"},
+                {9, "/dev/ttyUSB3", "/dev/ttyUSB3"},
+                {0, "/dev/ttyUSB3", ""},
+                {11, "/dev/ttyUSB3", ""}};
     for (const auto &row : rows) {
         f.reset();
         f.settings->values.clear();
@@ -166,17 +170,15 @@ void TestPortChoice::fasterRateAsksFirst()
 
 void TestPortChoice::baudRates()
 {
-    const char *settings[] = {"4800,n,8,1",  "9600,n,8,1",  "19200,n,8,1",
-                              "38400,n,8,1", "57600,n,8,1", "115200,n,8,1"};
+    const long rates[] = {4800, 9600, 19200, 38400, 57600, 115200};
     for (int index = -1; index <= 7; ++index) {
         m_iBaudIndex = index;
         SetBaudRate();
         const bool listed = index >= 0 && index < 6;
-        const long rate = listed ? std::atol(settings[index]) : 4800L;
-        QCOMPARE(m_lBaudRate, rate);
+        QCOMPARE(m_lBaudRate, listed ? rates[index] : 4800L);
         if (listed) {
-            QCOMPARE(QString::fromLatin1(BaudRates[index].settings), QString(settings[index]));
-            QCOMPARE(BaudIndexOfRate(rate), index);
+            QCOMPARE(BaudRates[index].settings, std::to_string(rates[index]) + ",n,8,1");
+            QCOMPARE(BaudIndexOfRate(rates[index]), index);
         }
     }
 }
