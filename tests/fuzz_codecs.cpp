@@ -35,24 +35,12 @@ void check(bool ok, const std::string &what)
     }
 }
 
-struct Place {
-    int page;
-    int offset;
-};
-
+// A decoder and the bytes it may read: count bytes from offset on one page.
 struct Decoder {
     std::string name;
     std::function<std::string(const MemMapImage &)> decode;
-    std::vector<Place> field;
+    int page, offset, count;
 };
-
-std::vector<Place> run(int page, int offset, int count)
-{
-    std::vector<Place> places;
-    for (int i = 0; i < count; ++i)
-        places.push_back({page, offset + i});
-    return places;
-}
 
 std::string num(int value)
 {
@@ -67,33 +55,33 @@ std::vector<Decoder> decoders(int g, int c, int k)
     const int rec = 256 + 32 * c;
     const int e = k % 20;
     std::vector<Decoder> list{
-        {"rx freq", [=](M mm) { return GetChanFreq(mm, g, c, true); }, run(p, rec, 2)},
-        {"tx freq", [=](M mm) { return GetChanFreq(mm, g, c, false); }, run(p, rec + 8, 2)},
-        {"rx guard", [=](M mm) { return GetChanGuard(mm, g, c, true); }, run(p, rec + 4, 2)},
-        {"tx guard", [=](M mm) { return GetChanGuard(mm, g, c, false); }, run(p, rec + 11, 3)},
-        {"utxg", [=](M mm) { return GetChanUTXG(mm, g, c); }, {{p, rec + 11}}},
-        {"scan", [=](M mm) { return GetChanScan(mm, g, c); }, {{p, rec + 2}}},
-        {"narrow", [=](M mm) { return GetChanNarrow(mm, g, c); }, {{p, rec + 2}}},
-        {"low power", [=](M mm) { return GetChanLowPower(mm, g, c); }, {{p, rec + 10}}},
-        {"channel label", [=](M mm) { return GetChanLabel(mm, g, c); }, run(p, rec + 20, 12)},
-        {"group label", [=](M mm) { return GetGrpLabel(mm, g); }, run(p, 32, 12)},
-        {"incoming clone", [=](M mm) { return num(GetGrpIncomingClone(mm, g)); }, {{p, 0}}},
-        {"group scan list", [=](M mm) { return GetGrpScanList(mm, g); }, {{p, 44}}},
-        {"serial number", GetEmbeddedSN, run(0, 113, 7)},
-        {"silent", [](M mm) { return num(GetSilentMode(mm)); }, {{0, 197}}},
-        {"tx on pri 1", [](M mm) { return num(GetTxOnPri1(mm)); }, {{0, 197}}},
-        {"pick list lock", [](M mm) { return num(GetPickListLock(mm)); }, {{0, 136}}},
-        {"ANI ID", GetANIID, run(0, 192, 4)},
-        {"keypad password", GetKeypadPwd, run(0, 189, 3)},
-        {"null frequency", GetNullFreqSub, run(0, 174, 2)},
-        {"pick list entry", [=](M mm) { return GetPickListGuard(mm, k); }, run(0, 256 + 2 * k, 2)},
+        {"rx freq", [=](M mm) { return GetChanFreq(mm, g, c, true); }, p, rec, 2},
+        {"tx freq", [=](M mm) { return GetChanFreq(mm, g, c, false); }, p, rec + 8, 2},
+        {"rx guard", [=](M mm) { return GetChanGuard(mm, g, c, true); }, p, rec + 4, 2},
+        {"tx guard", [=](M mm) { return GetChanGuard(mm, g, c, false); }, p, rec + 11, 3},
+        {"utxg", [=](M mm) { return GetChanUTXG(mm, g, c); }, p, rec + 11, 1},
+        {"scan", [=](M mm) { return GetChanScan(mm, g, c); }, p, rec + 2, 1},
+        {"narrow", [=](M mm) { return GetChanNarrow(mm, g, c); }, p, rec + 2, 1},
+        {"low power", [=](M mm) { return GetChanLowPower(mm, g, c); }, p, rec + 10, 1},
+        {"channel label", [=](M mm) { return GetChanLabel(mm, g, c); }, p, rec + 20, 12},
+        {"group label", [=](M mm) { return GetGrpLabel(mm, g); }, p, 32, 12},
+        {"incoming clone", [=](M mm) { return num(GetGrpIncomingClone(mm, g)); }, p, 0, 1},
+        {"group scan list", [=](M mm) { return GetGrpScanList(mm, g); }, p, 44, 1},
+        {"serial number", GetEmbeddedSN, 0, 113, 7},
+        {"silent", [](M mm) { return num(GetSilentMode(mm)); }, 0, 197, 1},
+        {"tx on pri 1", [](M mm) { return num(GetTxOnPri1(mm)); }, 0, 197, 1},
+        {"pick list lock", [](M mm) { return num(GetPickListLock(mm)); }, 0, 136, 1},
+        {"ANI ID", GetANIID, 0, 192, 4},
+        {"keypad password", GetKeypadPwd, 0, 189, 3},
+        {"null frequency", GetNullFreqSub, 0, 174, 2},
+        {"pick list entry", [=](M mm) { return GetPickListGuard(mm, k); }, 0, 256 + 2 * k, 2},
         {"command group",
          [=](M mm) {
              return GetCmdGrpGroupText(mm, e) + "/" + GetCmdGrpChanText(mm, e) +
                     (CmdGrpChanEnabled(mm, e) ? "+" : "-") + num(GetCmdGrpGroupIndex(mm, e)) + "/" +
                     num(GetCmdGrpChanIndex(mm, e));
          },
-         run(0, 320 + 2 * e, 2)},
+         0, 320 + 2 * e, 2},
     };
     // The first and last page 0 byte of each global option list.
     const struct {
@@ -119,7 +107,7 @@ std::vector<Decoder> decoders(int g, int c, int k)
             if (std::string(global.control) == choice.control)
                 list.push_back({choice.control,
                                 [ch](M mm) { return ch->decode(mm) + "#" + num(ch->position(mm)); },
-                                run(0, global.first, global.last - global.first + 1)});
+                                0, global.first, global.last - global.first + 1});
     }
     check(list.size() == 21 + GlobalChoices().size(), "a global option without its field");
     return list;
@@ -153,8 +141,8 @@ void checkDecoders(const MemMapImage &mm, int g, int c, int k, std::uint32_t see
     static MemMapImage other;
     for (const Decoder &decoder : decoders(g, c, k)) {
         fillRandom(other, rng);
-        for (const Place &place : decoder.field)
-            other.set(place.page, place.offset, mm.get(place.page, place.offset));
+        for (int i = 0; i < decoder.count; ++i)
+            other.set(decoder.page, decoder.offset + i, mm.get(decoder.page, decoder.offset + i));
         check(decoder.decode(mm) == decoder.decode(other),
               decoder.name + " reads outside its field (group " + num(g) + ", channel " + num(c) +
                   ", entry " + num(k) + ")");
