@@ -14,7 +14,6 @@ private Q_SLOTS:
     void init();
     void twips();
     void restore();
-    void saveRules_data();
     void saveRules();
     void sizeAndPositionLimits();
     void splitter();
@@ -75,48 +74,40 @@ void TestWindowLayout::restore()
     }
 }
 
-void TestWindowLayout::saveRules_data()
-{
-    QTest::addColumn<int>("state");
-    QTest::addColumn<QList<int>>("geometry"); // left, top, width, height, split
-    QTest::addColumn<QStringList>("saved");   // state, split, width, height, top, left
-    QTest::newRow("normal, all in range")
-        << 0 << QList<int>{200, 300, 12000, 9000, 2600}
-        << QStringList{"0", "2600", "12000", "9000", "300", "200"};
-    QTest::newRow("normal, out of range kept as stored")
-        << 0 << QList<int>{9001, 6001, 40000, 8000, 50}
-        << QStringList{"0", "-", "-", "-", "-", "-"};
-    QTest::newRow("splitter beyond the window") << 0 << QList<int>{0, 0, 11500, 8700, 11500}
-                                                << QStringList{"0", "-", "11500", "8700", "0", "0"};
-    QTest::newRow("maximised keeps the normal size")
-        << 2 << QList<int>{0, 0, 25000, 15000, 3000}
-        << QStringList{"2", "3000", "-", "-", "-", "-"};
-    QTest::newRow("minimised saves nothing") << 1 << QList<int>{200, 300, 12000, 9000, 2600}
-                                             << QStringList{"-", "-", "-", "-", "-", "-"};
-}
-
 void TestWindowLayout::saveRules()
 {
-    QFETCH(int, state);
-    QFETCH(QList<int>, geometry);
-    QFETCH(QStringList, saved);
-    WindowGeometry g;
-    g.state = static_cast<WindowStateCode>(state);
-    g.left = geometry[0];
-    g.top = geometry[1];
-    g.width = geometry[2];
-    g.height = geometry[3];
-    g.splitLeft = geometry[4];
-    SaveWindowSettings(g);
-    QStringList stored;
-    for (const char *key :
-         {"Window State", "picSplit Left", "Form Width", "Form Height", "Form Top", "Form Left"}) {
-        auto it = m_settings.values.find(ProgramTitle + "/Settings/" + key);
-        stored << (it == m_settings.values.end() ? "-" : QString::fromStdString(it->second));
+    // State, left, top, width, height and splitter; then the state, splitter, width, height,
+    // top and left stored ("-": none). Values out of range are not stored, a maximised window
+    // keeps its normal size and place, a minimised one stores nothing.
+    const struct {
+        int state;
+        int geometry[5];
+        const char *saved[6];
+    } rows[] = {{0, {200, 300, 12000, 9000, 2600}, {"0", "2600", "12000", "9000", "300", "200"}},
+                {0, {9001, 6001, 40000, 8000, 50}, {"0", "-", "-", "-", "-", "-"}},
+                {0, {0, 0, 11500, 8700, 11500}, {"0", "-", "11500", "8700", "0", "0"}},
+                {2, {0, 0, 25000, 15000, 3000}, {"2", "3000", "-", "-", "-", "-"}},
+                {1, {200, 300, 12000, 9000, 2600}, {"-", "-", "-", "-", "-", "-"}}};
+    for (const auto &row : rows) {
+        init();
+        WindowGeometry g;
+        g.state = static_cast<WindowStateCode>(row.state);
+        g.left = row.geometry[0];
+        g.top = row.geometry[1];
+        g.width = row.geometry[2];
+        g.height = row.geometry[3];
+        g.splitLeft = row.geometry[4];
+        SaveWindowSettings(g);
+        const char *keys[] = {"Window State", "picSplit Left", "Form Width",
+                              "Form Height",  "Form Top",      "Form Left"};
+        for (int i = 0; i < 6; ++i) {
+            auto it = m_settings.values.find(ProgramTitle + "/Settings/" + keys[i]);
+            const std::string stored = it == m_settings.values.end() ? "-" : it->second;
+            QCOMPARE(QString::fromStdString(stored), QString(row.saved[i]));
+        }
+        if (row.state == 1)
+            QCOMPARE(m_settings.saveCount, 0);
     }
-    QCOMPARE(stored, saved);
-    if (state == 1)
-        QCOMPARE(m_settings.saveCount, 0);
 }
 
 void TestWindowLayout::sizeAndPositionLimits()
