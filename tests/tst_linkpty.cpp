@@ -10,8 +10,6 @@
 
 #include <QtTest>
 
-#include <memory>
-
 using Bytes = std::vector<std::uint8_t>;
 
 class TestLinkPty : public QObject
@@ -20,15 +18,12 @@ class TestLinkPty : public QObject
 
 private Q_SLOTS:
     void initTestCase();
-    void cleanupTestCase() { stopSim(); }
+    void cleanupTestCase();
     void session();
 
 private:
-    bool startSim(const QStringList &extra);
-    void stopSim();
-
     QTemporaryDir m_dir;
-    std::unique_ptr<QProcess> m_sim;
+    QProcess m_sim;
     QString m_device;
     QtSerialPort m_port;
     QtClock m_clock;
@@ -44,7 +39,7 @@ static std::uint8_t PatternByte(int address)
 void TestLinkPty::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    QFile image(m_dir.filePath(QStringLiteral("image.bin")));
+    QFile image(m_dir.filePath("image.bin"));
     QVERIFY(image.open(QIODevice::WriteOnly));
     QByteArray bytes(65536, 0);
     for (int a = 0; a < bytes.size(); ++a)
@@ -58,45 +53,31 @@ void TestLinkPty::initTestCase()
     p.dialogs = &m_dialogs;
     ResetLinkState();
     ResetPortChoice();
-}
 
-bool TestLinkPty::startSim(const QStringList &extra)
-{
-    stopSim();
-    m_sim = std::make_unique<QProcess>();
-    m_sim->start(
-        QStringLiteral(TESSARO_RADIO_SIM),
-        QStringList{"--load", m_dir.filePath("image.bin"), "--dump", m_dir.filePath("dump.bin")} +
-            extra);
-    // The first line is the terminal to use.
+    // A radio that can do 19200 bit/s at most, pacing its line as a real one; the first line
+    // it prints is the terminal to use.
+    m_sim.start(TESSARO_RADIO_SIM, {"--load", m_dir.filePath("image.bin"), "--dump",
+                                    m_dir.filePath("dump.bin"), "--max-baud", "19200", "--pace"});
     QElapsedTimer timer;
     timer.start();
-    while (m_sim->waitForStarted(5000) && !m_sim->canReadLine() && timer.elapsed() < 5000)
-        m_sim->waitForReadyRead(100);
-    if (!m_sim->canReadLine())
-        return false;
-    m_device = QString::fromUtf8(m_sim->readLine()).trimmed();
+    while (m_sim.waitForStarted(5000) && !m_sim.canReadLine() && timer.elapsed() < 5000)
+        m_sim.waitForReadyRead(100);
+    m_device = QString::fromUtf8(m_sim.readLine()).trimmed();
+    QVERIFY(m_device.startsWith("/dev/pts/"));
     m_settings.values["ZPA Tessaro Editor/Settings/Comm Port 1 Device"] = m_device.toStdString();
-    return m_device.startsWith(QStringLiteral("/dev/pts/"));
 }
 
-void TestLinkPty::stopSim()
+void TestLinkPty::cleanupTestCase()
 {
-    if (!m_sim)
-        return;
     m_port.close();
-    m_sim->terminate();
-    if (!m_sim->waitForFinished(3000)) {
-        m_sim->kill();
-        m_sim->waitForFinished(3000);
-    }
-    m_sim.reset();
+    m_sim.terminate();
+    if (!m_sim.waitForFinished(3000))
+        m_sim.kill();
+    m_sim.waitForFinished(3000);
 }
 
 void TestLinkPty::session()
 {
-    // A radio that can do 19200 bit/s at most, pacing its line as a real one.
-    QVERIFY(startSim({"--max-baud", "19200", "--pace"}));
     QSerialPort other;
     other.setPortName(m_device);
     QVERIFY(other.open(QIODevice::ReadWrite));
