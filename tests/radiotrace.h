@@ -44,24 +44,19 @@ struct Row {
     bool zeros = false;
 };
 
-// The global sheet of Write Globals, in order; Write All replaces rows 10 and 11.
+// The global sheet in order. Where Write All writes 0x0C1..0x0C3 as masked bytes, Write Globals
+// writes 0x0C1..0x0C4 as one block (and 0x0C4 masked after it).
 inline std::vector<Row> GlobalRows(bool writeAll)
 {
-    std::vector<Row> rows = {{0x007, 0xFF, 0}, {0x082, 0xFF, 0}, {0x083, 0xFE, 0},
-                             {0x087, 0xF7, 0}, {0x088, 0xC0, 0}, {0x0AD, 0x80, 0},
-                             {0x0AE, 0, 2},    {0x0BD, 0, 3},    {0x0C0, 0x0F, 0}};
-    if (writeAll) {
-        for (int a = 0x0C1; a <= 0x0C4; ++a)
-            rows.push_back({a, 0xFF, 0});
-    } else {
-        rows.push_back({0x0C1, 0, 4});
-        rows.push_back({0x0C4, 0xFF, 0});
-    }
-    const std::vector<Row> tail = {{0x0C5, 0xBF, 0},     {0x0C6, 0xF8, 0}, {0x0C7, 0x07, 0},
-                                   {0x0C8, 0xFF, 0},     {0x0C9, 0xDF, 0}, {0x0CA, 0xFF, 0},
-                                   {0x0CB, 0xDF, 0},     {0x100, 0, 64},   {0x140, 0, 40},
-                                   {0x168, 0, 152, true}};
-    rows.insert(rows.end(), tail.begin(), tail.end());
+    const Row sheet[] = {{0x007, 0xFF, 0}, {0x082, 0xFF, 0}, {0x083, 0xFE, 0},     {0x087, 0xF7, 0},
+                         {0x088, 0xC0, 0}, {0x0AD, 0x80, 0}, {0x0AE, 0, 2},        {0x0BD, 0, 3},
+                         {0x0C0, 0x0F, 0}, {0x0C1, 0xFF, 0}, {0x0C2, 0xFF, 0},     {0x0C3, 0xFF, 0},
+                         {0x0C4, 0xFF, 0}, {0x0C5, 0xBF, 0}, {0x0C6, 0xF8, 0},     {0x0C7, 0x07, 0},
+                         {0x0C8, 0xFF, 0}, {0x0C9, 0xDF, 0}, {0x0CA, 0xFF, 0},     {0x0CB, 0xDF, 0},
+                         {0x100, 0, 64},   {0x140, 0, 40},   {0x168, 0, 152, true}};
+    std::vector<Row> rows(std::begin(sheet), std::end(sheet));
+    if (!writeAll)
+        rows.insert(rows.erase(rows.begin() + 9, rows.begin() + 12), {0x0C1, 0, 4});
     return rows;
 }
 

@@ -39,13 +39,10 @@ int TestTreeLogic::openFolders() const
 
 void TestTreeLogic::texts()
 {
-    const std::pair<int, const char *> nodes[] = {{1, "Radio"},
-                                                  {2, "Global Settings"},
-                                                  {3, "Groups"},
-                                                  {4, "Group 1 Channels"},
-                                                  {28, "Group 25 Channels"}};
-    for (const auto &[node, text] : nodes)
-        QCOMPARE(TreeNodeText(node), std::string(text));
+    const char *texts[] = {"Radio", "Global Settings", "Groups", "Group 1 Channels"};
+    for (int node = 1; node <= 4; ++node)
+        QCOMPARE(TreeNodeText(node), std::string(texts[node - 1]));
+    QCOMPARE(TreeNodeText(28), std::string("Group 25 Channels"));
     const TreeImage images[] = {TreeImage::Radio, TreeImage::Globe, TreeImage::Groups};
     for (int node = 1; node <= TreeNodeCount; ++node)
         QCOMPARE(m_tree.images[node], node <= 3 ? images[node - 1] : TreeImage::FolderClosed);
