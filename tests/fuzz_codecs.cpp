@@ -139,13 +139,15 @@ void checkDecoders(const MemMapImage &mm, int g, int c, int k, std::uint32_t see
 {
     std::mt19937 rng(seed);
     static MemMapImage other;
+    fillRandom(other, rng);
     for (const Decoder &decoder : decoders(g, c, k)) {
-        fillRandom(other, rng);
         for (int i = 0; i < decoder.count; ++i)
             other.set(decoder.page, decoder.offset + i, mm.get(decoder.page, decoder.offset + i));
         check(decoder.decode(mm) == decoder.decode(other),
               decoder.name + " reads outside its field (group " + num(g) + ", channel " + num(c) +
                   ", entry " + num(k) + ")");
+        for (int i = 0; i < decoder.count; ++i)
+            other.set(decoder.page, decoder.offset + i, static_cast<int>(rng() & 0xFF));
     }
     for (const GlobalChoice &choice : GlobalChoices()) {
         const int position = choice.position(mm);
@@ -275,7 +277,7 @@ int main()
                            "No",       "x",        "-", "ch 1",  "1234",   "&H1F", "",    "999",
                            "1 Second", "Inactive", "?", "d754",  "UTXG 33"};
     std::vector<std::uint8_t> input;
-    for (int round = 0; round < 200; ++round) {
+    for (int round = 0; round < 1000; ++round) {
         input = {std::uint8_t(rng()), std::uint8_t(rng()), std::uint8_t(rng())};
         if (round % 2) {
             const std::string text = texts[round / 2 % std::size(texts)];
