@@ -232,7 +232,9 @@ void TestChanCodecs::nullFreqSubEdit()
 
 void TestChanCodecs::guardWordsAndTexts()
 {
-    // Direction: b both ways, e text to word only, d word to text only.
+    // Direction: b both ways, e text to word only, d word to text only. A reference stores no
+    // guard, a stray 8 stays in its bits, a word that is not BCD shows as hex, and bits 13 to
+    // 9 are ignored on reading.
     const struct {
         char direction;
         const char *text;
@@ -240,11 +242,8 @@ void TestChanCodecs::guardWordsAndTexts()
     } rows[] = {{'b', "000.0", 0x0000}, {'b', "067.0", 0x0670},  {'b', "100.0", 0x1000},
                 {'b', "250.3", 0x2503}, {'b', "D023", 0x8813},   {'b', "D023-", 0xC813},
                 {'b', "D754", 0x89EC},  {'e', "67.0", 0x0670},   {'e', "d023", 0x8813},
-                {'e', "D131-", 0xC859}, {'e', "UTXG 5", 0x0000}, // a reference stores none
-                {'e', "D888", 0x8800},                           // a stray 8 stays in its bits
-                {'d', "1AB.C", 0x1ABC},                          // not BCD shows hex
-                {'d', "D023", 0xBE13}, // bits 13, 12, 11, 10 and 9 are ignored on reading
-                {'d', "D777-", 0xFFFF}};
+                {'e', "D131-", 0xC859}, {'e', "UTXG 5", 0x0000}, {'e', "D888", 0x8800},
+                {'d', "1AB.C", 0x1ABC}, {'d', "D023", 0xBE13},   {'d', "D777-", 0xFFFF}};
     for (const auto &row : rows) {
         if (row.direction != 'd') {
             const GuardBytes bytes = GuardToBytes(row.text);
