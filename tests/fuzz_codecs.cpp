@@ -16,10 +16,12 @@
 #include "numtext.h"
 #include "platform.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <iterator>
 #include <random>
 #include <regex>
 #include <string>
