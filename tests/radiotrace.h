@@ -5,6 +5,7 @@
 
 #include "memmap.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -35,22 +36,7 @@ inline Bytes ReadBlock(int high)
     return {0xC7, static_cast<std::uint8_t>(high), 0x00, 0x00, 0xFF};
 }
 
-inline Bytes ByteWrite(int address, int mask, int value)
-{
-    return {0xD3, static_cast<std::uint8_t>(address >> 8), static_cast<std::uint8_t>(address),
-            static_cast<std::uint8_t>(mask), static_cast<std::uint8_t>(value)};
-}
-
-inline Bytes BlockWrite(int address, const Bytes &data)
-{
-    Bytes bytes = {0xD5, static_cast<std::uint8_t>(address >> 8),
-                   static_cast<std::uint8_t>(address & 0xFF),
-                   static_cast<std::uint8_t>(data.size() & 0xFF)};
-    Append(bytes, data);
-    return bytes;
-}
-
-// One row of the global write sheet: a masked byte (length 0) or a block.
+// One row of a write sheet: a masked byte (length 0) or a block, of zeros where so marked.
 struct Row {
     int address;
     int mask;
@@ -58,102 +44,86 @@ struct Row {
     bool zeros = false;
 };
 
-// The global sheet of Write Globals, in order; Write All replaces rows 10 and 11.
+// The global sheet in order. Where Write All writes 0x0C1..0x0C3 as masked bytes, Write Globals
+// writes 0x0C1..0x0C4 as one block (and 0x0C4 masked after it).
 inline std::vector<Row> GlobalRows(bool writeAll)
 {
-    std::vector<Row> rows = {{0x007, 0xFF, 0}, {0x082, 0xFF, 0}, {0x083, 0xFE, 0},
-                             {0x087, 0xF7, 0}, {0x088, 0xC0, 0}, {0x0AD, 0x80, 0},
-                             {0x0AE, 0, 2},    {0x0BD, 0, 3},    {0x0C0, 0x0F, 0}};
-    if (writeAll) {
-        for (int a = 0x0C1; a <= 0x0C4; ++a)
-            rows.push_back({a, 0xFF, 0});
-    } else {
-        rows.push_back({0x0C1, 0, 4});
-        rows.push_back({0x0C4, 0xFF, 0});
-    }
-    const std::vector<Row> tail = {{0x0C5, 0xBF, 0},     {0x0C6, 0xF8, 0}, {0x0C7, 0x07, 0},
-                                   {0x0C8, 0xFF, 0},     {0x0C9, 0xDF, 0}, {0x0CA, 0xFF, 0},
-                                   {0x0CB, 0xDF, 0},     {0x100, 0, 64},   {0x140, 0, 40},
-                                   {0x168, 0, 152, true}};
-    rows.insert(rows.end(), tail.begin(), tail.end());
+    const Row sheet[] = {{0x007, 0xFF, 0}, {0x082, 0xFF, 0}, {0x083, 0xFE, 0},     {0x087, 0xF7, 0},
+                         {0x088, 0xC0, 0}, {0x0AD, 0x80, 0}, {0x0AE, 0, 2},        {0x0BD, 0, 3},
+                         {0x0C0, 0x0F, 0}, {0x0C1, 0xFF, 0}, {0x0C2, 0xFF, 0},     {0x0C3, 0xFF, 0},
+                         {0x0C4, 0xFF, 0}, {0x0C5, 0xBF, 0}, {0x0C6, 0xF8, 0},     {0x0C7, 0x07, 0},
+                         {0x0C8, 0xFF, 0}, {0x0C9, 0xDF, 0}, {0x0CA, 0xFF, 0},     {0x0CB, 0xDF, 0},
+                         {0x100, 0, 64},   {0x140, 0, 40},   {0x168, 0, 152, true}};
+    std::vector<Row> rows(std::begin(sheet), std::end(sheet));
+    if (!writeAll)
+        rows.insert(rows.erase(rows.begin() + 9, rows.begin() + 12), {0x0C1, 0, 4});
     return rows;
 }
 
-// Group page offset and length of each group write, in order.
-struct GroupRow {
-    int offset;
-    int length;
-};
-inline std::vector<GroupRow> GroupRows()
+// The blocks of each group write, by offset in the group's page, in order.
+inline std::vector<Row> GroupRows()
 {
-    return {{0, 1}, {0x20, 12}, {0x2C, 1}, {256, 256}, {512, 256}, {768, 128}};
+    return {{0, 0, 1}, {0x20, 0, 12}, {0x2C, 0, 1}, {256, 0, 256}, {512, 0, 256}, {768, 0, 128}};
 }
 
-inline Bytes PageBytes(const MemMapImage &mm, int page, int offset, int length)
+// A masked write is 0xD3, address, mask, value; a block 0xD5, address, count (0 for 256), data.
+inline Bytes Writes(const MemMapImage &mm, int page, const std::vector<Row> &rows)
 {
     Bytes bytes;
-    for (int i = 0; i < length; ++i)
-        bytes.push_back(mm.get(page, offset + i));
+    for (const Row &row : rows) {
+        const int address = page * PageSize + row.address;
+        Append(bytes,
+               {std::uint8_t(row.length ? 0xD5 : 0xD3), std::uint8_t(address >> 8),
+                std::uint8_t(address & 0xFF), std::uint8_t(row.length ? row.length : row.mask)});
+        for (int i = 0; i < std::max(row.length, 1); ++i)
+            bytes.push_back(row.zeros ? 0 : mm.get(page, row.address + i));
+    }
     return bytes;
 }
 
 inline Bytes GlobalWrites(const MemMapImage &mm, bool writeAll)
 {
-    Bytes bytes;
-    for (const Row &row : GlobalRows(writeAll)) {
-        if (row.length == 0)
-            Append(bytes, ByteWrite(row.address, row.mask, mm.get(0, row.address)));
-        else if (row.zeros)
-            Append(bytes, BlockWrite(row.address, Bytes(static_cast<std::size_t>(row.length), 0)));
-        else
-            Append(bytes, BlockWrite(row.address, PageBytes(mm, 0, row.address, row.length)));
-    }
-    return bytes;
+    return Writes(mm, 0, GlobalRows(writeAll));
 }
 
 inline Bytes GroupWrites(const MemMapImage &mm, int group)
 {
-    Bytes bytes;
-    for (const GroupRow &row : GroupRows())
-        Append(bytes, BlockWrite((group + 1) * 1024 + row.offset,
-                                 PageBytes(mm, group + 1, row.offset, row.length)));
-    return bytes;
+    return Writes(mm, group + 1, GroupRows());
 }
 
 // Whole exchanges from a radio that was not hooked, at 4800 bit/s.
-inline Bytes WriteGlobalsTrace(const MemMapImage &mm)
+inline Bytes Session(const Bytes &body)
 {
     Bytes bytes = WakeUp();
-    Append(bytes, GlobalWrites(mm, false));
+    Append(bytes, body);
     Append(bytes, Unhook());
     return bytes;
+}
+
+inline Bytes WriteGlobalsTrace(const MemMapImage &mm)
+{
+    return Session(GlobalWrites(mm, false));
 }
 
 inline Bytes WriteAllTrace(const MemMapImage &mm)
 {
-    Bytes bytes = WakeUp();
-    Append(bytes, GlobalWrites(mm, true));
+    Bytes body = GlobalWrites(mm, true);
     for (int g = 0; g < 25; ++g)
-        Append(bytes, GroupWrites(mm, g));
-    Append(bytes, Unhook());
-    return bytes;
+        Append(body, GroupWrites(mm, g));
+    return Session(body);
 }
 
 inline Bytes WriteGroupTrace(const MemMapImage &mm, int group)
 {
-    Bytes bytes = WakeUp();
-    Append(bytes, GroupWrites(mm, group));
-    Append(bytes, Unhook());
-    return bytes;
+    return Session(GroupWrites(mm, group));
 }
 
 inline Bytes ReadTrace(const std::vector<int> &highBytes)
 {
-    Bytes bytes = WakeUp();
+    Bytes body;
     for (int high : highBytes)
-        Append(bytes, ReadBlock(high));
-    Append(bytes, Unhook());
-    return bytes;
+        Append(body, ReadBlock(high));
+    return Session(body);
 }
 
 inline std::vector<int> ReadAllBlocks()
@@ -164,27 +134,23 @@ inline std::vector<int> ReadAllBlocks()
     return blocks;
 }
 
-// The radio's EEPROM after Write All of mm over before: masked bytes take mm's bits under
-// the mask, blocks take mm's bytes (the last global block zeros), nothing else changes.
+// The radio's EEPROM after Write All of mm over before: each masked byte takes mm's bits
+// under its mask, each block its bytes.
 inline Bytes AfterWriteAll(const Bytes &before, const MemMapImage &mm)
 {
     Bytes after = before;
-    for (const Row &row : GlobalRows(true)) {
-        if (row.length == 0) {
-            std::uint8_t &cell = after[static_cast<std::size_t>(row.address)];
-            cell =
-                static_cast<std::uint8_t>((cell & ~row.mask) | (mm.get(0, row.address) & row.mask));
+    const Bytes writes = WriteAllTrace(mm);
+    for (std::size_t at = WakeUp().size(); writes[at] != Unhook()[0];) {
+        const std::size_t address = writes[at + 1] * 256u + writes[at + 2];
+        if (writes[at] == 0xD3) {
+            const int mask = writes[at + 3];
+            after[address] =
+                static_cast<std::uint8_t>((after[address] & ~mask) | (writes[at + 4] & mask));
+            at += 5;
         } else {
-            for (int i = 0; i < row.length; ++i)
-                after[static_cast<std::size_t>(row.address + i)] =
-                    row.zeros ? 0 : mm.get(0, row.address + i);
-        }
-    }
-    for (int g = 0; g < 25; ++g) {
-        for (const GroupRow &row : GroupRows()) {
-            for (int i = 0; i < row.length; ++i)
-                after[static_cast<std::size_t>((g + 1) * 1024 + row.offset + i)] =
-                    mm.get(g + 1, row.offset + i);
+            const std::size_t count = writes[at + 3] ? writes[at + 3] : 256;
+            std::copy_n(writes.begin() + at + 4, count, after.begin() + address);
+            at += 4 + count;
         }
     }
     return after;

@@ -10,8 +10,6 @@
 
 #include <QtTest>
 
-#include <memory>
-
 using Bytes = std::vector<std::uint8_t>;
 
 class TestLinkPty : public QObject
@@ -20,20 +18,12 @@ class TestLinkPty : public QObject
 
 private Q_SLOTS:
     void initTestCase();
-    void init();
     void cleanupTestCase();
-    void hookReadWriteUnhook();
-    void lowerRateThroughTheRealPort();
-    void busyDeviceIsAConflict();
+    void session();
 
 private:
-    bool startSim(const QStringList &extra);
-    void stopSim();
-
     QTemporaryDir m_dir;
-    QString m_image;
-    QString m_dump;
-    std::unique_ptr<QProcess> m_sim;
+    QProcess m_sim;
     QString m_device;
     QtSerialPort m_port;
     QtClock m_clock;
@@ -49,9 +39,7 @@ static std::uint8_t PatternByte(int address)
 void TestLinkPty::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    m_image = m_dir.filePath(QStringLiteral("image.bin"));
-    m_dump = m_dir.filePath(QStringLiteral("dump.bin"));
-    QFile image(m_image);
+    QFile image(m_dir.filePath("image.bin"));
     QVERIFY(image.open(QIODevice::WriteOnly));
     QByteArray bytes(65536, 0);
     for (int a = 0; a < bytes.size(); ++a)
@@ -63,107 +51,49 @@ void TestLinkPty::initTestCase()
     p.clock = &m_clock;
     p.settings = &m_settings;
     p.dialogs = &m_dialogs;
-}
-
-void TestLinkPty::init()
-{
-    m_dialogs = ScriptedDialogs();
     ResetLinkState();
     ResetPortChoice();
-}
 
-bool TestLinkPty::startSim(const QStringList &extra)
-{
-    stopSim();
-    m_sim = std::make_unique<QProcess>();
-    QStringList args = {QStringLiteral("--load"), m_image, QStringLiteral("--dump"), m_dump};
-    args += extra;
-    m_sim->start(QStringLiteral(TESSARO_RADIO_SIM), args);
-    if (!m_sim->waitForStarted(5000))
-        return false;
-    // The first line is the terminal to use.
+    // A radio that can do 19200 bit/s at most, pacing its line as a real one; the first line
+    // it prints is the terminal to use.
+    m_sim.start(TESSARO_RADIO_SIM, {"--load", m_dir.filePath("image.bin"), "--dump",
+                                    m_dir.filePath("dump.bin"), "--max-baud", "19200", "--pace"});
     QElapsedTimer timer;
     timer.start();
-    while (!m_sim->canReadLine() && timer.elapsed() < 5000)
-        m_sim->waitForReadyRead(100);
-    if (!m_sim->canReadLine())
-        return false;
-    m_device = QString::fromUtf8(m_sim->readLine()).trimmed();
+    while (m_sim.waitForStarted(5000) && !m_sim.canReadLine() && timer.elapsed() < 5000)
+        m_sim.waitForReadyRead(100);
+    m_device = QString::fromUtf8(m_sim.readLine()).trimmed();
+    QVERIFY(m_device.startsWith("/dev/pts/"));
     m_settings.values["ZPA Tessaro Editor/Settings/Comm Port 1 Device"] = m_device.toStdString();
-    return m_device.startsWith(QStringLiteral("/dev/pts/"));
-}
-
-void TestLinkPty::stopSim()
-{
-    if (!m_sim)
-        return;
-    m_port.close();
-    m_sim->terminate();
-    if (!m_sim->waitForFinished(3000)) {
-        m_sim->kill();
-        m_sim->waitForFinished(3000);
-    }
-    m_sim.reset();
 }
 
 void TestLinkPty::cleanupTestCase()
 {
-    stopSim();
+    m_port.close();
+    m_sim.terminate();
+    if (!m_sim.waitForFinished(3000))
+        m_sim.kill();
+    m_sim.waitForFinished(3000);
 }
 
-void TestLinkPty::hookReadWriteUnhook()
+void TestLinkPty::session()
 {
-    QVERIFY(startSim({}));
-    QCOMPARE(HookRadio(1, 3, 115200), 1);
-    QVERIFY(g_bHooked);
-    QVERIFY(m_dialogs.messages.empty());
+    QSerialPort other;
+    other.setPortName(m_device);
+    QVERIFY(other.open(QIODevice::ReadWrite));
+    QCOMPARE(HookRadio(1, 3, 4800), -1);
+    QCOMPARE(m_dialogs.messages.size(), std::size_t(1));
+    QCOMPARE(m_dialogs.messages[0].caption, std::string("COMM PORT CONFLICT"));
+    const std::string &text = m_dialogs.messages[0].text;
+    QCOMPARE(text.substr(text.rfind("\r\n") + 2),
+             m_device.toStdString() + " is held by another program.");
+    other.close();
 
-    Bytes buffer(256);
-    QVERIFY(ReadMultiEEBytes(0x04, 0x00, 256, buffer));
-    for (int i = 0; i < 256; ++i)
-        QCOMPARE(buffer[i], PatternByte(0x400 + i));
-    QVERIFY(ReadMultiEEBytes(0x00, 0x1F, 1, buffer));
-    QCOMPARE(buffer[0], PatternByte(0x1F));
-
-    Bytes label = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
-    QVERIFY(WriteMultiEEBytes(0x04, 0x20, 12, label));
-    QVERIFY(WriteEEByte(0x00, 0x83, 0xFE, 0x00));
-    QVERIFY(ReadMultiEEBytes(0x04, 0x20, 12, buffer));
-    QVERIFY(std::equal(label.begin(), label.end(), buffer.begin()));
-    QVERIFY(ReadMultiEEBytes(0x00, 0x83, 1, buffer));
-    QCOMPARE(buffer[0], std::uint8_t(PatternByte(0x83) & 0x01));
-
-    UnhookRadio(true);
-    QVERIFY(!g_bHooked);
-    QVERIFY(!m_port.isOpen());
-    QVERIFY(m_dialogs.messages.empty());
-
-    // The radio writes its image out when it is unhooked.
-    QByteArray dumped;
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < 3000) {
-        QFile dump(m_dump);
-        if (dump.open(QIODevice::ReadOnly) && (dumped = dump.readAll()).size() == 65536 &&
-            static_cast<std::uint8_t>(dumped[0x420]) == 1)
-            break;
-        QThread::msleep(20);
-    }
-    QCOMPARE(dumped.size(), 65536);
-    for (int i = 0; i < 12; ++i)
-        QCOMPARE(static_cast<std::uint8_t>(dumped[0x420 + i]), label[i]);
-    QCOMPARE(static_cast<std::uint8_t>(dumped[0x83]), std::uint8_t(PatternByte(0x83) & 0x01));
-}
-
-void TestLinkPty::lowerRateThroughTheRealPort()
-{
-    QVERIFY(startSim(
-        {QStringLiteral("--max-baud"), QStringLiteral("19200"), QStringLiteral("--pace")}));
     m_iBaudIndex = 3;
     SetBaudRate();
     QCOMPARE(HookRadio(1, 3, 38400), 1);
-    QCOMPARE(m_dialogs.messages.size(), std::size_t(1));
-    QCOMPARE(m_dialogs.messages[0].caption, std::string("NEW BAUD RATE"));
+    QCOMPARE(m_dialogs.messages.size(), std::size_t(2));
+    QCOMPARE(m_dialogs.messages[1].caption, std::string("NEW BAUD RATE"));
     QCOMPARE(m_iBaudIndex, 2);
     Bytes buffer(256);
     QElapsedTimer timer;
@@ -173,24 +103,34 @@ void TestLinkPty::lowerRateThroughTheRealPort()
     QVERIFY(timer.elapsed() >= 130);
     for (int i = 0; i < 256; ++i)
         QCOMPARE(buffer[i], PatternByte(0x1000 + i));
-    UnhookRadio(true);
-}
+    QVERIFY(ReadMultiEEBytes(0x00, 0x1F, 1, buffer));
+    QCOMPARE(buffer[0], PatternByte(0x1F));
 
-void TestLinkPty::busyDeviceIsAConflict()
-{
-    QVERIFY(startSim({}));
-    QSerialPort other;
-    other.setPortName(m_device);
-    QVERIFY(other.open(QIODevice::ReadWrite));
-    QCOMPARE(HookRadio(1, 3, 4800), -1);
-    QCOMPARE(m_dialogs.messages.size(), std::size_t(1));
-    QCOMPARE(m_dialogs.messages[0].caption, std::string("COMM PORT CONFLICT"));
-    const std::string &text = m_dialogs.messages[0].text;
-    const std::string lastLine = text.substr(text.rfind("\r\n") + 2);
-    QCOMPARE(lastLine, m_device.toStdString() + " is held by another program.");
-    other.close();
-    QCOMPARE(HookRadio(1, 3, 4800), 1);
+    const Bytes label = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+    QVERIFY(WriteMultiEEBytes(0x04, 0x20, 12, label));
+    QVERIFY(WriteEEByte(0x00, 0x83, 0xFE, 0x00));
+    QVERIFY(ReadMultiEEBytes(0x04, 0x20, 12, buffer));
+    QVERIFY(std::equal(label.begin(), label.end(), buffer.begin()));
+    QVERIFY(ReadMultiEEBytes(0x00, 0x83, 1, buffer));
+    QCOMPARE(buffer[0], std::uint8_t(PatternByte(0x83) & 0x01));
+
     UnhookRadio(true);
+    QVERIFY(!g_bHooked && !m_port.isOpen());
+    QCOMPARE(m_dialogs.messages.size(), std::size_t(2));
+
+    // The radio writes its image out when it is unhooked.
+    QByteArray dumped;
+    timer.start();
+    while (timer.elapsed() < 3000) {
+        QFile dump(m_dir.filePath("dump.bin"));
+        if (dump.open(QIODevice::ReadOnly) && (dumped = dump.readAll()).size() == 65536 &&
+            dumped[0x420] == 1)
+            break;
+        QThread::msleep(20);
+    }
+    QCOMPARE(dumped.size(), 65536);
+    QCOMPARE(Bytes(dumped.begin() + 0x420, dumped.begin() + 0x42C), label);
+    QCOMPARE(std::uint8_t(dumped[0x83]), std::uint8_t(PatternByte(0x83) & 0x01));
 }
 
 QTEST_GUILESS_MAIN(TestLinkPty)

@@ -1,25 +1,23 @@
 #include "baudrates.h"
 #include "eeprotocol.h"
 #include "linkfixture.h"
+#include "serialdevices.h"
 
 #include <QtTest>
 
+// The Comm Port and Baud Rate menus, and the serial device each port stands for.
 class TestPortChoice : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void portMenuShowsPresentPortsAboveFive_data();
+    void init() { f.reset(); }
+    void deviceOrder();
+    void commPortDevice();
     void portMenuShowsPresentPortsAboveFive();
-    void portIsPresentOnlyWhenItsDeviceExists();
-    void selectingAPortChecksItAndPersists();
-    void selectingAPortClosesAnOpenPort();
-    void fasterRateAsksFirst_data();
+    void selectingAPort();
     void fasterRateAsksFirst();
-    void baudRateOfIndex_data();
-    void baudRateOfIndex();
-    void restoreStoredChoice_data();
+    void baudRates();
     void restoreStoredChoice();
     void listenerFollowsEveryChange();
 
@@ -28,9 +26,50 @@ private:
     LinkFixture f;
 };
 
-void TestPortChoice::init()
+using Names = std::vector<std::string>;
+
+void TestPortChoice::deviceOrder()
 {
-    f.reset();
+    // USB before ACM before ttyS, each by number; anything else left out, duplicates once.
+    const std::pair<Names, Names> rows[] = {
+        {{}, {}},
+        {{"/dev/ttyS0", "/dev/ttyACM0", "/dev/ttyUSB0"},
+         {"/dev/ttyUSB0", "/dev/ttyACM0", "/dev/ttyS0"}},
+        {{"/dev/ttyUSB10", "/dev/ttyUSB2", "/dev/ttyS11", "/dev/ttyS3"},
+         {"/dev/ttyUSB2", "/dev/ttyUSB10", "/dev/ttyS3", "/dev/ttyS11"}},
+        {{"/dev/ttyAMA0", "/dev/rfcomm0", "/dev/ttyUSB", "/dev/ttyUSBx", "/dev/ttyS1"},
+         {"/dev/ttyS1"}},
+        {{"/dev/ttyACM1", "/dev/ttyACM1"}, {"/dev/ttyACM1"}}};
+    for (const auto &[found, ordered] : rows)
+        QVERIFY(OrderSerialDevices(found) == ordered);
+}
+
+void TestPortChoice::commPortDevice()
+{
+    // Port, its device key (empty: none), the device it stands for.
+    const struct {
+        int port;
+        const char *key, *device;
+    } rows[] = {{1, "", "/dev/ttyUSB0"},
+                {3, "", "/dev/ttyS0"},
+                {4, "", ""},
+                {1, "/dev/pts/7", "/dev/pts/7"},
+                {9, "/dev/ttyUSB3", "/dev/ttyUSB3"},
+                {0, "/dev/ttyUSB3", ""},
+                {11, "/dev/ttyUSB3", ""}};
+    for (const auto &row : rows) {
+        f.reset();
+        f.settings->values.clear();
+        f.port->listed = {"/dev/ttyS0", "/dev/ttyACM0", "/dev/ttyUSB0"};
+        if (*row.key)
+            f.setSetting("Comm Port " + std::to_string(row.port) + " Device", row.key);
+        QCOMPARE(QString::fromStdString(CommPortDevice(row.port)), QString(row.device));
+    }
+    bool found = true;
+    IsCommPortInRegistry("", found);
+    QVERIFY(!found);
+    IsCommPortInRegistry("/dev/ttyS0", found);
+    QVERIFY(found);
 }
 
 // One letter per port item: E visible and enabled, D visible but disabled, - hidden.
@@ -38,42 +77,32 @@ QString TestPortChoice::visibleEnabled() const
 {
     QString text;
     for (const MenuItemState &item : mnuCommState)
-        text += !item.visible  ? QLatin1Char('-')
-                : item.enabled ? QLatin1Char('E')
-                               : QLatin1Char('D');
+        text += !item.visible ? '-' : item.enabled ? 'E' : 'D';
     return text;
-}
-
-void TestPortChoice::portMenuShowsPresentPortsAboveFive_data()
-{
-    QTest::addColumn<QList<int>>("present");
-    QTest::addColumn<QString>("items");
-    QTest::newRow("only port 8") << QList<int>{8} << "EEEEEDDE--";
-    QTest::newRow("none above 5") << QList<int>{2} << "EEEEE-----";
-    QTest::newRow("port 6") << QList<int>{6} << "EEEEEE----";
-    QTest::newRow("ports 7 and 10") << QList<int>{7, 10} << "EEEEEDEDDE";
-    QTest::newRow("all") << QList<int>{6, 7, 8, 9, 10} << "EEEEEEEEEE";
 }
 
 void TestPortChoice::portMenuShowsPresentPortsAboveFive()
 {
-    QFETCH(QList<int>, present);
-    QFETCH(QString, items);
-    f.port->present.clear();
-    for (int port : present) {
-        const std::string device = "/dev/ttyV" + std::to_string(port);
-        f.setSetting("Comm Port " + std::to_string(port) + " Device", device);
-        f.port->present.insert(device);
+    const std::pair<std::vector<int>, const char *> rows[] = {{{8}, "EEEEEDDE--"},
+                                                              {{2}, "EEEEE-----"},
+                                                              {{6}, "EEEEEE----"},
+                                                              {{7, 10}, "EEEEEDEDDE"},
+                                                              {{6, 7, 8, 9, 10}, "EEEEEEEEEE"}};
+    for (const auto &[present, items] : rows) {
+        f.reset();
+        f.port->present.clear();
+        for (int port : present) {
+            const std::string device = "/dev/ttyV" + std::to_string(port);
+            f.setSetting("Comm Port " + std::to_string(port) + " Device", device);
+            f.port->present.insert(device);
+        }
+        QCOMPARE(visibleEnabled(), QStringLiteral("EEEEE-----"));
+        BuildPortMenu();
+        QCOMPARE(visibleEnabled(), QString(items));
     }
-    QCOMPARE(visibleEnabled(), QStringLiteral("EEEEE-----"));
-    BuildPortMenu();
-    QCOMPARE(visibleEnabled(), items);
-}
-
-void TestPortChoice::portIsPresentOnlyWhenItsDeviceExists()
-{
     // Port 6 is the 6th device the machine lists, port 7 has none, port 8 names a device
     // that is gone, port 9 a pseudo-terminal that exists although nothing lists it.
+    f.reset();
     f.port->listed = {"/dev/ttyS0", "/dev/ttyS1", "/dev/ttyS2",
                       "/dev/ttyS3", "/dev/ttyS4", "/dev/ttyUSB0"};
     f.port->present = {"/dev/pts/3"};
@@ -81,154 +110,105 @@ void TestPortChoice::portIsPresentOnlyWhenItsDeviceExists()
     f.setSetting("Comm Port 9 Device", "/dev/pts/3");
     BuildPortMenu();
     QCOMPARE(visibleEnabled(), QStringLiteral("EEEEEEDDE-"));
-    bool found = true;
-    IsCommPortInRegistry("", found);
-    QVERIFY(!found);
-    IsCommPortInRegistry("/dev/ttyS4", found);
-    QVERIFY(found);
 }
 
-void TestPortChoice::selectingAPortChecksItAndPersists()
+void TestPortChoice::selectingAPort()
 {
     mnuComm_Click(3);
     QCOMPARE(m_iCommPort, 4);
     QCOMPARE(f.setting("Comm Port"), std::string("4"));
     for (int i = 0; i < NumCommPorts; ++i)
         QCOMPARE(mnuCommState[i].checked, i == 3);
-    // Selecting does not touch the port.
+    // Selecting does not open the port, but closes an open one.
     QCOMPARE(f.port->opens, 0);
-}
-
-void TestPortChoice::selectingAPortClosesAnOpenPort()
-{
     QCOMPARE(HookRadio(1, 3, 4800), 1);
-    QVERIFY(f.port->isOpen());
     const int closes = f.port->closes;
     mnuComm_Click(1);
-    QVERIFY(!f.port->isOpen());
-    QVERIFY(!m_bPortOpen);
+    QVERIFY(!f.port->isOpen() && !m_bPortOpen);
     QCOMPARE(f.port->closes, closes + 1);
     QCOMPARE(m_iCommPort, 2);
 }
 
-void TestPortChoice::fasterRateAsksFirst_data()
-{
-    QTest::addColumn<int>("from");
-    QTest::addColumn<int>("to");
-    QTest::addColumn<bool>("cancel");
-    QTest::addColumn<bool>("asked");
-    QTest::addColumn<int>("result");
-    QTest::newRow("9600 while 38400") << 3 << 1 << false << false << 1;
-    QTest::newRow("115200 while 4800, OK") << 0 << 5 << false << true << 5;
-    QTest::newRow("115200 while 4800, Cancel") << 0 << 5 << true << true << 0;
-    QTest::newRow("same rate") << 2 << 2 << true << false << 2;
-    QTest::newRow("one step up") << 2 << 3 << false << true << 3;
-}
-
 void TestPortChoice::fasterRateAsksFirst()
 {
-    QFETCH(int, from);
-    QFETCH(int, to);
-    QFETCH(bool, cancel);
-    QFETCH(bool, asked);
-    QFETCH(int, result);
-    m_iBaudIndex = from;
-    SetBaudRate();
-    if (cancel)
-        f.dialogs->messageAnswers = {MsgAnswer::Cancel};
-    mnuBaud_Click(to);
-    QCOMPARE(m_iBaudIndex, result);
-    QCOMPARE(f.setting("Baud Rate Index"), std::to_string(result));
-    QCOMPARE(m_lBaudRate, BaudRateOfIndex(result));
-    for (int i = 0; i < 6; ++i)
-        QCOMPARE(mnuBaudState[i].checked, i == result);
-    QCOMPARE(f.dialogs->messages.size(), std::size_t(asked ? 1 : 0));
-    if (asked) {
-        const auto &message = f.dialogs->messages[0];
-        QCOMPARE(message.text, std::string("Not all radios and interface cables are capable\r\n"
-                                           "of higher baud rates.  Please verify that your\r\n"
-                                           "radio and interface cable are capable of supporting\r\n"
-                                           "the baud rate you wish to select."));
-        QCOMPARE(message.caption, std::string("SERIAL COMMUNICATIONS"));
-        QCOMPARE(message.buttons, MsgButtons::OkCancel);
-        QCOMPARE(message.icon, MsgIcon::Information);
+    // From and to index, whether the question is cancelled, whether asked, the index after.
+    const struct {
+        int from, to;
+        bool cancel, asked;
+        int result;
+    } rows[] = {{3, 1, false, false, 1},
+                {0, 5, false, true, 5},
+                {0, 5, true, true, 0},
+                {2, 2, true, false, 2},
+                {2, 3, false, true, 3}};
+    for (const auto &row : rows) {
+        f.reset();
+        m_iBaudIndex = row.from;
+        SetBaudRate();
+        if (row.cancel)
+            f.dialogs->messageAnswers = {MsgAnswer::Cancel};
+        mnuBaud_Click(row.to);
+        QCOMPARE(m_iBaudIndex, row.result);
+        QCOMPARE(f.setting("Baud Rate Index"), std::to_string(row.result));
+        QCOMPARE(m_lBaudRate, BaudRateOfIndex(row.result));
+        for (int i = 0; i < 6; ++i)
+            QCOMPARE(mnuBaudState[i].checked, i == row.result);
+        QCOMPARE(f.dialogs->messages.size(), std::size_t(row.asked));
+        if (row.asked) {
+            const auto &message = f.dialogs->messages[0];
+            QCOMPARE(message.text,
+                     std::string("Not all radios and interface cables are capable\r\n"
+                                 "of higher baud rates.  Please verify that your\r\n"
+                                 "radio and interface cable are capable of supporting\r\n"
+                                 "the baud rate you wish to select."));
+            QCOMPARE(message.caption, std::string("SERIAL COMMUNICATIONS"));
+            QCOMPARE(message.buttons, MsgButtons::OkCancel);
+            QCOMPARE(message.icon, MsgIcon::Information);
+        }
     }
 }
 
-void TestPortChoice::baudRateOfIndex_data()
+void TestPortChoice::baudRates()
 {
-    QTest::addColumn<int>("index");
-    QTest::addColumn<long>("rate");
-    QTest::addColumn<QString>("settings");
-    QTest::newRow("0") << 0 << 4800L << "4800,n,8,1";
-    QTest::newRow("1") << 1 << 9600L << "9600,n,8,1";
-    QTest::newRow("2") << 2 << 19200L << "19200,n,8,1";
-    QTest::newRow("3") << 3 << 38400L << "38400,n,8,1";
-    QTest::newRow("4") << 4 << 57600L << "57600,n,8,1";
-    QTest::newRow("5") << 5 << 115200L << "115200,n,8,1";
-    QTest::newRow("7") << 7 << 4800L << "";
-    QTest::newRow("-1") << -1 << 4800L << "";
-}
-
-void TestPortChoice::baudRateOfIndex()
-{
-    QFETCH(int, index);
-    QFETCH(long, rate);
-    QFETCH(QString, settings);
-    m_iBaudIndex = index;
-    SetBaudRate();
-    QCOMPARE(m_lBaudRate, rate);
-    if (!settings.isEmpty()) {
-        QCOMPARE(QString::fromLatin1(BaudRates[index].settings), settings);
-        QCOMPARE(BaudIndexOfRate(rate), index);
+    const long rates[] = {4800, 9600, 19200, 38400, 57600, 115200};
+    for (int index = -1; index <= 7; ++index) {
+        m_iBaudIndex = index;
+        SetBaudRate();
+        const bool listed = index >= 0 && index < 6;
+        QCOMPARE(m_lBaudRate, listed ? rates[index] : 4800L);
+        if (listed) {
+            QCOMPARE(BaudRates[index].settings, std::to_string(rates[index]) + ",n,8,1");
+            QCOMPARE(BaudIndexOfRate(rates[index]), index);
+        }
     }
-}
-
-void TestPortChoice::restoreStoredChoice_data()
-{
-    QTest::addColumn<QString>("port");
-    QTest::addColumn<QString>("baud");
-    QTest::addColumn<int>("portResult");
-    QTest::addColumn<int>("baudResult");
-    QTest::newRow("absent") << ""
-                            << "" << 1 << 0;
-    QTest::newRow("port 3, 115200") << "3"
-                                    << "5" << 3 << 5;
-    QTest::newRow("port 10, 19200") << "10"
-                                    << "2" << 10 << 2;
-    QTest::newRow("baud index 7") << "2"
-                                  << "7" << 2 << 0;
-    QTest::newRow("port 12") << "12"
-                             << "1" << 1 << 1;
-    QTest::newRow("text") << "COM1"
-                          << "fast" << 1 << 0;
 }
 
 void TestPortChoice::restoreStoredChoice()
 {
-    QFETCH(QString, port);
-    QFETCH(QString, baud);
-    QFETCH(int, portResult);
-    QFETCH(int, baudResult);
-    if (!port.isEmpty())
-        f.setSetting("Comm Port", port.toStdString());
-    if (!baud.isEmpty())
-        f.setSetting("Baud Rate Index", baud.toStdString());
-    RestoreLastCommPort();
-    RestoreLastBaudRate();
-    QCOMPARE(m_iCommPort, portResult);
-    QCOMPARE(m_iBaudIndex, baudResult);
-    QCOMPARE(m_lBaudRate, BaudRateOfIndex(baudResult));
-    int portChecks = 0;
-    int baudChecks = 0;
-    for (int i = 0; i < NumCommPorts; ++i)
-        portChecks += mnuCommState[i].checked ? (i + 1 == portResult ? 1 : 100) : 0;
-    for (int i = 0; i < 6; ++i)
-        baudChecks += mnuBaudState[i].checked ? (i == baudResult ? 1 : 100) : 0;
-    QCOMPARE(portChecks, 1);
-    QCOMPARE(baudChecks, 1);
-    // Restoring never asks about the rate.
-    QVERIFY(f.dialogs->messages.empty());
+    // Stored port and baud rate index (nullptr: absent), what is restored.
+    const struct {
+        const char *port, *baud;
+        int portResult, baudResult;
+    } rows[] = {{nullptr, nullptr, 1, 0}, {"3", "5", 3, 5},  {"10", "2", 10, 2},
+                {"2", "7", 2, 0},         {"12", "1", 1, 1}, {"COM1", "fast", 1, 0}};
+    for (const auto &row : rows) {
+        f.reset();
+        if (row.port)
+            f.setSetting("Comm Port", row.port);
+        if (row.baud)
+            f.setSetting("Baud Rate Index", row.baud);
+        RestoreLastCommPort();
+        RestoreLastBaudRate();
+        QCOMPARE(m_iCommPort, row.portResult);
+        QCOMPARE(m_iBaudIndex, row.baudResult);
+        QCOMPARE(m_lBaudRate, BaudRateOfIndex(row.baudResult));
+        for (int i = 0; i < NumCommPorts; ++i)
+            QCOMPARE(mnuCommState[i].checked, i + 1 == row.portResult);
+        for (int i = 0; i < 6; ++i)
+            QCOMPARE(mnuBaudState[i].checked, i == row.baudResult);
+        // Restoring never asks about the rate.
+        QVERIFY(f.dialogs->messages.empty());
+    }
 }
 
 void TestPortChoice::listenerFollowsEveryChange()

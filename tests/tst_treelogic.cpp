@@ -10,19 +10,11 @@ class TestTreeLogic : public QObject
 
 private Q_SLOTS:
     void init();
-    void nodeTexts();
-    void groupNumberFromText_data();
-    void groupNumberFromText();
-    void downFromGlobalsLandsOnGroupOne();
-    void upFromGroupOneReturnsToGlobals();
-    void clickOnGroupsShowsGroupOne();
-    void clickOnGroupNode_data();
-    void clickOnGroupNode();
-    void rightClickPopups_data();
+    void texts();
+    void clickOnNode();
     void rightClickPopups();
     void pressOnEmptySpaceChangesNothing();
-    void oneOpenFolderAtATime();
-    void popupCaptions();
+    void arrowKeysWalkTheTree();
 
 private:
     TreeNavState m_tree;
@@ -44,141 +36,71 @@ int TestTreeLogic::openFolders() const
     return count;
 }
 
-void TestTreeLogic::nodeTexts()
+void TestTreeLogic::texts()
 {
-    QCOMPARE(TreeNodeText(1), std::string("Radio"));
-    QCOMPARE(TreeNodeText(2), std::string("Global Settings"));
-    QCOMPARE(TreeNodeText(3), std::string("Groups"));
-    QCOMPARE(TreeNodeText(4), std::string("Group 1 Channels"));
+    const char *texts[] = {"Radio", "Global Settings", "Groups", "Group 1 Channels"};
+    for (int node = 1; node <= 4; ++node)
+        QCOMPARE(TreeNodeText(node), std::string(texts[node - 1]));
     QCOMPARE(TreeNodeText(28), std::string("Group 25 Channels"));
-    QCOMPARE(m_tree.images[1], TreeImage::Radio);
-    QCOMPARE(m_tree.images[2], TreeImage::Globe);
-    QCOMPARE(m_tree.images[3], TreeImage::Groups);
-    QCOMPARE(m_tree.images[28], TreeImage::FolderClosed);
+    const TreeImage images[] = {TreeImage::Radio, TreeImage::Globe, TreeImage::Groups};
+    for (int node = 1; node <= TreeNodeCount; ++node)
+        QCOMPARE(m_tree.images[node], node <= 3 ? images[node - 1] : TreeImage::FolderClosed);
+    const std::pair<const char *, int> numbers[] = {
+        {"Group 7 Channels", 7}, {"Group 25 Channels", 25}, {"Group 1 Channels", 1},
+        {"Groups", 0},           {"Group 26 Channels", 0},  {"Group x Channels", 0}};
+    for (const auto &[text, number] : numbers)
+        QCOMPARE(GroupNumberFromNodeText(text), number);
+    QCOMPARE(PopupReadGroupCaption(12),
+             std::string("Read Group 12 Channel Data and Settings from Radio"));
+    QCOMPARE(PopupWriteGroupCaption(3),
+             std::string("Write Group 3 Channel Data and Settings to Radio"));
 }
 
-void TestTreeLogic::groupNumberFromText_data()
+void TestTreeLogic::clickOnNode()
 {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("number");
-    QTest::newRow("group 7") << "Group 7 Channels" << 7;
-    QTest::newRow("group 25") << "Group 25 Channels" << 25;
-    QTest::newRow("group 1") << "Group 1 Channels" << 1;
-    QTest::newRow("no number") << "Groups" << 0;
-    QTest::newRow("out of range") << "Group 26 Channels" << 0;
-    QTest::newRow("not a number") << "Group x Channels" << 0;
-}
-
-void TestTreeLogic::groupNumberFromText()
-{
-    QFETCH(QString, text);
-    QFETCH(int, number);
-    QCOMPARE(GroupNumberFromNodeText(text.toStdString()), number);
-}
-
-void TestTreeLogic::downFromGlobalsLandsOnGroupOne()
-{
-    g_sPaneView = "Globals";
-    m_tree.selectedNode = GroupsNode; // the arrow moved the selection onto "Groups"
-    const TreeAction action = TreeKeyUp(m_tree);
-    QVERIFY(action.showPane);
-    QCOMPARE(g_sPaneView, std::string("Channels"));
-    QCOMPARE(g_iCurGroup, 0);
-    QCOMPARE(m_tree.selectedNode, 4);
-    QCOMPARE(m_tree.images[4], TreeImage::FolderOpen);
-    QCOMPARE(g_iLastNode, 4);
-}
-
-void TestTreeLogic::upFromGroupOneReturnsToGlobals()
-{
-    g_sPaneView = "Globals";
-    m_tree.selectedNode = GroupsNode;
-    TreeKeyUp(m_tree);                // down onto Group 1
-    m_tree.selectedNode = GroupsNode; // then up onto "Groups"
-    const TreeAction action = TreeKeyUp(m_tree);
-    QVERIFY(action.showPane);
-    QCOMPARE(g_sPaneView, std::string("Globals"));
-    QCOMPARE(m_tree.selectedNode, GlobalsNode);
-    // Group 1 is no longer shown, so its folder is closed again.
-    QCOMPARE(m_tree.images[4], TreeImage::FolderClosed);
-    QCOMPARE(openFolders(), 0);
-}
-
-void TestTreeLogic::clickOnGroupsShowsGroupOne()
-{
-    // Even coming from a group view, a click on "Groups" shows Group 1.
-    g_sPaneView = "Channels";
-    g_iCurGroup = 9;
-    g_iLastNode = 13;
-    m_tree.images[13] = TreeImage::FolderOpen;
-    TreeAction action = TreeMouseDown(m_tree, "Groups", false);
-    QVERIFY(action.showPane);
-    QCOMPARE(action.popup, TreePopup::None);
-    QCOMPARE(m_tree.selectedNode, 4);
-    action = TreeKeyUp(m_tree); // the node click that follows
-    QCOMPARE(g_sPaneView, std::string("Channels"));
-    QCOMPARE(g_iCurGroup, 0);
-    QCOMPARE(m_tree.images[4], TreeImage::FolderOpen);
-    QCOMPARE(m_tree.images[13], TreeImage::FolderClosed);
-    QVERIFY(!m_tree.mouseSelect);
-}
-
-void TestTreeLogic::clickOnGroupNode_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("view");
-    QTest::addColumn<int>("group");
-    QTest::addColumn<int>("node");
-    QTest::newRow("radio") << "Radio"
-                           << "Globals" << 5 << 1;
-    QTest::newRow("globals") << "Global Settings"
-                             << "Globals" << 5 << 2;
-    QTest::newRow("group 7") << "Group 7 Channels"
-                             << "Channels" << 6 << 10;
-    QTest::newRow("group 25") << "Group 25 Channels"
-                              << "Channels" << 24 << 28;
-}
-
-void TestTreeLogic::clickOnGroupNode()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, view);
-    QFETCH(int, group);
-    QFETCH(int, node);
-    g_sPaneView = "Channels";
-    g_iCurGroup = 5;
-    g_iLastNode = 9;
-    m_tree.images[9] = TreeImage::FolderOpen;
-    const TreeAction action = TreeMouseDown(m_tree, text.toStdString(), false);
-    QVERIFY(action.showPane);
-    QCOMPARE(QString::fromStdString(g_sPaneView), view);
-    QCOMPARE(g_iCurGroup, group);
-    QCOMPARE(m_tree.selectedNode, node);
-    QCOMPARE(g_iLastNode, node);
-    QCOMPARE(m_tree.images[9], node == 9 ? TreeImage::FolderOpen : TreeImage::FolderClosed);
-    QCOMPARE(openFolders(), node >= 4 ? 1 : 0);
-}
-
-void TestTreeLogic::rightClickPopups_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("popup");
-    QTest::newRow("radio") << "Radio" << int(TreePopup::Radio);
-    QTest::newRow("globals") << "Global Settings" << int(TreePopup::Globals);
-    QTest::newRow("groups: none") << "Groups" << int(TreePopup::None);
-    QTest::newRow("group 12") << "Group 12 Channels" << int(TreePopup::Group);
+    // Coming from Group 6: text, view, current group and node after the press and after the
+    // node click that follows it. Even from a group view "Groups" shows Group 1.
+    const struct {
+        const char *text;
+        const char *view;
+        int group;
+        int node;
+    } rows[] = {{"Radio", "Globals", 5, 1},
+                {"Global Settings", "Globals", 5, 2},
+                {"Groups", "Channels", 0, 4},
+                {"Group 7 Channels", "Channels", 6, 10},
+                {"Group 25 Channels", "Channels", 24, 28}};
+    for (const auto &row : rows) {
+        init();
+        g_sPaneView = "Channels";
+        g_iCurGroup = 5;
+        g_iLastNode = 9;
+        m_tree.images[9] = TreeImage::FolderOpen;
+        QVERIFY(TreeMouseDown(m_tree, row.text, false).showPane);
+        for (int pass = 0; pass < 2; ++pass) {
+            QCOMPARE(g_sPaneView, std::string(row.view));
+            QCOMPARE(g_iCurGroup, row.group);
+            QCOMPARE(m_tree.selectedNode, row.node);
+            QCOMPARE(g_iLastNode, row.node);
+            QCOMPARE(m_tree.images[9], TreeImage::FolderClosed);
+            QCOMPARE(openFolders(), row.node >= 4 ? 1 : 0);
+            if (pass == 0)
+                QVERIFY(TreeKeyUp(m_tree).showPane);
+        }
+        QVERIFY(!m_tree.mouseSelect);
+    }
 }
 
 void TestTreeLogic::rightClickPopups()
 {
-    QFETCH(QString, text);
-    QFETCH(int, popup);
-    const TreeAction action = TreeMouseDown(m_tree, text.toStdString(), true);
-    QCOMPARE(int(action.popup), popup);
-    if (action.popup == TreePopup::Group) {
-        QCOMPARE(g_iCurGroup, 11);
-        QCOMPARE(m_tree.images[15], TreeImage::FolderOpen);
-    }
+    const std::pair<const char *, TreePopup> rows[] = {{"Radio", TreePopup::Radio},
+                                                       {"Global Settings", TreePopup::Globals},
+                                                       {"Groups", TreePopup::None},
+                                                       {"Group 12 Channels", TreePopup::Group}};
+    for (const auto &[text, popup] : rows)
+        QCOMPARE(TreeMouseDown(m_tree, text, true).popup, popup);
+    QCOMPARE(g_iCurGroup, 11);
+    QCOMPARE(m_tree.images[15], TreeImage::FolderOpen);
 }
 
 void TestTreeLogic::pressOnEmptySpaceChangesNothing()
@@ -198,37 +120,35 @@ void TestTreeLogic::pressOnEmptySpaceChangesNothing()
     QCOMPARE(g_sPaneView, std::string("Globals"));
 }
 
-void TestTreeLogic::oneOpenFolderAtATime()
+void TestTreeLogic::arrowKeysWalkTheTree()
 {
-    // Down the whole tree with the arrow key, then back up to the top.
-    for (int node = 2; node <= TreeNodeCount; ++node) {
+    // Down from the global settings to the last group ("Groups" moves on to Group 1), then
+    // back up; the shown group's folder is the only one open.
+    g_sPaneView = "Globals";
+    std::vector<int> walk;
+    for (int node = GlobalsNode; node <= TreeNodeCount; ++node)
+        walk.push_back(node);
+    for (int node = TreeNodeCount - 1; node >= FirstGroupNode; --node)
+        walk.push_back(node);
+    for (int node : walk) {
         m_tree.selectedNode = node;
-        TreeKeyUp(m_tree);
+        QVERIFY(TreeKeyUp(m_tree).showPane);
         if (node >= GroupsNode) {
+            const int shown = std::max(node, FirstGroupNode);
+            QCOMPARE(m_tree.selectedNode, shown);
+            QCOMPARE(g_sPaneView, std::string("Channels"));
+            QCOMPARE(g_iCurGroup, shown - FirstGroupNode);
+            QCOMPARE(g_iLastNode, shown);
+            QCOMPARE(m_tree.images[shown], TreeImage::FolderOpen);
             QCOMPARE(openFolders(), 1);
-            QCOMPARE(m_tree.images[GroupNode(g_iCurGroup)], TreeImage::FolderOpen);
         }
-        node = m_tree.selectedNode; // "Groups" moved on to Group 1
     }
-    QCOMPARE(g_iCurGroup, 24);
-    for (int node = TreeNodeCount - 1; node >= FirstGroupNode; --node) {
-        m_tree.selectedNode = node;
-        TreeKeyUp(m_tree);
-        QCOMPARE(openFolders(), 1);
-        QCOMPARE(g_iCurGroup, node - FirstGroupNode);
-    }
+    // Up onto "Groups" from Group 1 goes back to the global settings.
     m_tree.selectedNode = GroupsNode;
-    TreeKeyUp(m_tree);
+    QVERIFY(TreeKeyUp(m_tree).showPane);
+    QCOMPARE(g_sPaneView, std::string("Globals"));
     QCOMPARE(m_tree.selectedNode, GlobalsNode);
     QCOMPARE(openFolders(), 0);
-}
-
-void TestTreeLogic::popupCaptions()
-{
-    QCOMPARE(PopupReadGroupCaption(12),
-             std::string("Read Group 12 Channel Data and Settings from Radio"));
-    QCOMPARE(PopupWriteGroupCaption(3),
-             std::string("Write Group 3 Channel Data and Settings to Radio"));
 }
 
 QTEST_APPLESS_MAIN(TestTreeLogic)
