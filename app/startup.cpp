@@ -63,8 +63,15 @@ void ParseCommandLine(const std::string &commandLine)
 void SetUpDefaultFiles()
 {
     FileSystem &fs = *platform().files;
+    // A factory file that already holds the default image is left as it is: rewriting it would
+    // give the same bytes, at the cost of a disk flush at every start.
+    bool factoryCurrent = false;
     if (fs.exists(g_sFactoryFile)) {
-        if (!fs.remove(g_sFactoryFile)) {
+        MemMapImage defaults;
+        LoadDefaultImage(defaults);
+        const auto held = fs.read(g_sFactoryFile, TdfFileSize + 1);
+        factoryCurrent = held && *held == UsedPagesBytes(defaults);
+        if (!factoryCurrent && !fs.remove(g_sFactoryFile)) {
             ShowIOError("SetUpDefaultFiles");
             return;
         }
@@ -80,7 +87,7 @@ void SetUpDefaultFiles()
         }
     }
     const std::vector<std::uint8_t> image = UsedPagesBytes(MemMap);
-    if (!fs.writeAtomic(g_sFactoryFile, image)) {
+    if (!factoryCurrent && !fs.writeAtomic(g_sFactoryFile, image)) {
         ShowIOError("SetUpDefaultFiles");
         return;
     }

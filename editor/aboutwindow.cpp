@@ -31,8 +31,10 @@
 
 QIcon ProgramIcon()
 {
+    // Qt decodes every file added here at once; the window frames and the about box need no more
+    // than these (the desktop takes the installed icons).
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256})
+    for (int size : {16, 24, 32, 48, 64, 128})
         icon.addFile(QStringLiteral(":/appicon/zpa-tessaro-editor-%1.png").arg(size),
                      QSize(size, size));
     return icon;
@@ -126,8 +128,8 @@ SystemInfoWindow::SystemInfoWindow(QWidget *parent) : QDialog(parent)
     m_text->setReadOnly(true);
     m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    m_text->setPlainText(
-        QString::fromStdString(SystemInformationText()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    m_text->setPlainText(QString::fromStdString(SystemInformationText())
+                             .replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     auto *copy = buttons->addButton(tr("&Copy"), QDialogButtonBox::ActionRole);

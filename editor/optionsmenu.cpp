@@ -60,20 +60,27 @@ OptionsMenu::OptionsMenu(QWidget *parent) : QMenu(tr("&Options"), parent)
     });
 
     ResetPortChoice();
-    Sync();
+    // The device names come with Restore; listing the devices twice at start-up costs a scan.
+    syncStates();
+}
+
+void OptionsMenu::syncStates()
+{
+    for (int i = 0; i < NumCommPorts; ++i)
+        ApplyState(m_comm[i], mnuCommState[i]);
+    for (int i = 0; i < NumBaudRates; ++i)
+        ApplyState(m_baud[i], mnuBaudState[i]);
 }
 
 void OptionsMenu::Sync()
 {
+    syncStates();
     for (int i = 0; i < NumCommPorts; ++i) {
-        ApplyState(m_comm[i], mnuCommState[i]);
         const QString device = QString::fromStdString(CommPortDevice(i + 1));
         const QString tip = device.isEmpty() ? tr("No serial device") : device;
         m_comm[i]->setStatusTip(tip);
         m_comm[i]->setToolTip(tip);
     }
-    for (int i = 0; i < NumBaudRates; ++i)
-        ApplyState(m_baud[i], mnuBaudState[i]);
 }
 
 void OptionsMenu::Restore()

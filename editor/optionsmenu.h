@@ -22,6 +22,7 @@ public:
     void Sync();
 
 private:
+    void syncStates();
     void tuneWarningClick();
 
     std::array<QAction *, 10> m_comm{};

@@ -50,6 +50,10 @@ void QtSettingsStore::save(const std::string &app, const std::string &section,
 {
     QSettings settings(q(app), q(app));
     settings.beginGroup(q(section));
+    // Each write replaces the whole file on disk; restoring a value is no change.
+    const QVariant stored = settings.value(q(key));
+    if (stored.isValid() && stored.toString() == q(value))
+        return;
     settings.setValue(q(key), q(value));
 }
 
