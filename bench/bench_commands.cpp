@@ -1,57 +1,75 @@
-// Runs the Read ALL and Write ALL menu commands of the main window against tessaro-radio-sim,
-// paced at the line rate, and compares the time taken with the time the bytes need on the
-// wire: the whole command as the user waits for it, with progress bar, pane refresh and backup.
+// Runs the six radio commands against tessaro-radio-sim, paced at the line rate, twice each: as
+// the bare transaction (the link alone, no window: the floor a serial client reaches with the
+// same bytes and the same hook pause) and as the main window's menu command (confirmation
+// answered, progress bar, status texts, pane refresh and backup). Prints both times, their
+// ratio, and the editor's CPU time as a share of the command's elapsed time.
 //
 // usage: tessaro-bench-commands SIM-PROGRAM RATE...   (offscreen or under a display)
 
 #include "appglobals.h"
 #include "baudrates.h"
 #include "benchradio.h"
+#include "caption.h"
 #include "defaultimage.h"
 #include "linkstate.h"
 #include "mainwindow.h"
 #include "memmap.h"
 #include "platform.h"
+#include "portchoice.h"
 #include "radiocommands.h"
+#include "transactions.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 
 #include <cstdio>
+#include <functional>
+
+#include <sys/resource.h>
 
 namespace
 {
 
-double WireSeconds(const char *action, long rate)
+struct Command {
+    const char *name;
+    RadioCommand command;
+    std::function<bool()> bare;
+    double wireBytes; // after the hook
+};
+
+double CpuSeconds()
 {
-    const double transfer =
-        std::string(action) == "mnuReadAll" ? ReadAllWireBytes() : WriteAllWireBytes();
-    return HookWireBytes * 10.0 / 4800 +
-           (transfer + UnhookWireBytes) * 10.0 / static_cast<double>(rate);
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
-bool RunAt(const QString &sim, long rate, const char *action)
+struct Timing {
+    double elapsed = -1;
+    double cpu = 0;
+};
+
+// One run on a fresh paced radio; the caller's action is timed, and must succeed.
+Timing Timed(const QString &sim, long rate, const std::function<bool()> &action)
 {
     QProcess radio;
     if (!StartPacedRadio(radio, sim))
-        return false;
-    SaveSetting("Baud Rate Index", std::to_string(BaudIndexOfRate(rate)));
-
-    MainWindow window;
-    window.LoadWindow();
-    QApplication::processEvents();
+        return {};
+    ResetLinkState();
+    m_iBaudIndex = BaudIndexOfRate(rate);
+    m_lBaudRate = rate;
+    SaveSetting("Baud Rate Index", std::to_string(m_iBaudIndex));
     QElapsedTimer timer;
+    const double cpuBefore = CpuSeconds();
     timer.start();
-    (std::string(action) == "mnuReadAll" ? ReadAllCommand : WriteAllCommand)();
-    const double elapsed = static_cast<double>(timer.nsecsElapsed()) / 1e9;
+    const bool ok = action();
+    Timing t;
+    t.elapsed = ok ? static_cast<double>(timer.nsecsElapsed()) / 1e9 : -1;
+    t.cpu = CpuSeconds() - cpuBefore;
     radio.terminate();
     radio.waitForFinished(3000);
-    const QString status = QString::fromStdString(window.statusText());
-    const double wire = WireSeconds(action, rate);
-    std::printf("%-10s %6ld bit/s: %.3f s, wire time %.3f s, ratio %.3f  [%s]\n", action, rate,
-                elapsed, wire, elapsed / wire, qPrintable(status));
-    return status.endsWith(QStringLiteral("Complete....."));
+    return t;
 }
 
 } // namespace
@@ -63,17 +81,54 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: tessaro-bench-commands SIM-PROGRAM RATE...\n");
         return 2;
     }
+    const QString sim = QString::fromLocal8Bit(argv[1]);
     BenchLink bench;
     platform().programFolder = "/bench/ZPA Tessaro Editor";
     g_sCurFileName = "DEFAULT VALUES";
     LoadDefaultImage(MemMap);
+    g_iCurGroup = 2;
 
+    const double block = 5.0 + 256.0;
+    const Command commands[] = {
+        {"Read All", RadioCommand::ReadAll, [] { return ReadAllFromRadio(); }, ReadAllWireBytes()},
+        {"Read Globals", RadioCommand::ReadGlobals, [] { return ReadGlobalsFromRadio(true); },
+         3 * block},
+        {"Read Group", RadioCommand::ReadGroup, [] { return ReadGroupFromRadio(2, true); },
+         4 * block},
+        {"Write All", RadioCommand::WriteAll, [] { return WriteAllToRadio(); },
+         WriteAllWireBytes()},
+        {"Write Globals", RadioCommand::WriteGlobals, [] { return WriteGlobalsToRadio(true); },
+         GlobalWriteWireBytes(WriteUse::GlobalsOnly)},
+        {"Write Group", RadioCommand::WriteGroup, [] { return WriteGroupToRadio(2, true); },
+         GroupWriteWireBytes()},
+    };
+
+    MainWindow window;
+    window.LoadWindow();
+    QApplication::processEvents();
+    std::printf("%-13s %6s  %8s %8s %6s  %7s  %s\n", "command", "bit/s", "bare s", "editor s",
+                "ratio", "CPU", "wire s");
     bool ok = true;
     for (int i = 2; i < argc; ++i) {
         const long rate = std::strtol(argv[i], nullptr, 10);
-        for (const char *action : {"mnuReadAll", "mnuWriteAll"}) {
-            ResetLinkState();
-            ok = RunAt(QString::fromLocal8Bit(argv[1]), rate, action) && ok;
+        for (const Command &c : commands) {
+            // The bare transaction sees no window.
+            platform().window = nullptr;
+            const Timing bare = Timed(sim, rate, c.bare);
+            platform().window = &window;
+            // Unchanged data: a read asks no save question.
+            SetCaption(false);
+            const Timing editor = Timed(sim, rate, [&] { return RunRadioCommand(c.command); });
+            const double wire = HookWireBytes * 10.0 / 4800 +
+                                (c.wireBytes + UnhookWireBytes) * 10.0 / static_cast<double>(rate);
+            if (bare.elapsed < 0 || editor.elapsed < 0) {
+                std::printf("%-13s %6ld  failed\n", c.name, rate);
+                ok = false;
+                continue;
+            }
+            std::printf("%-13s %6ld  %8.3f %8.3f %6.3f  %6.1f%%  %.3f\n", c.name, rate,
+                        bare.elapsed, editor.elapsed, editor.elapsed / bare.elapsed,
+                        100.0 * editor.cpu / editor.elapsed, wire);
         }
     }
     return ok ? 0 : 1;

@@ -56,14 +56,26 @@ inline double ReadAllWireBytes()
     return 103 * (5.0 + 256.0);
 }
 
-inline double WriteAllWireBytes()
+// The global writes of Write All (AllOnly) or Write Globals (GlobalsOnly).
+inline double GlobalWriteWireBytes(WriteUse command)
 {
     double bytes = 0;
     for (const GlobalWrite &w : GlobalWrites) {
-        if (w.use != WriteUse::GlobalsOnly)
+        if (w.use == WriteUse::Both || w.use == command)
             bytes += w.kind == WriteKind::Byte ? 5 + 1 : 4 + w.maskOrLength + 1;
     }
-    for (const GroupWrite &w : GroupWrites)
-        bytes += 25.0 * (4 + w.length + 1);
     return bytes;
+}
+
+inline double GroupWriteWireBytes()
+{
+    double bytes = 0;
+    for (const GroupWrite &w : GroupWrites)
+        bytes += 4 + w.length + 1;
+    return bytes;
+}
+
+inline double WriteAllWireBytes()
+{
+    return GlobalWriteWireBytes(WriteUse::AllOnly) + 25 * GroupWriteWireBytes();
 }
