@@ -28,6 +28,14 @@ class TestFileCommands : public QObject
         fs.files[path] = std::vector<std::uint8_t>(TdfFileSize, fill);
     }
     std::string storedCurrentFile() const { return GetSetting("Current File Name", "<none>"); }
+    // A file dialog as "title|extension|folder|filter=pattern|...".
+    static std::string describe(const FileDialogRequest &r)
+    {
+        std::string text = r.title + "|" + r.defaultExtension + "|" + r.initialDir;
+        for (const auto &filter : r.filters)
+            text += "|" + filter.description + "=" + filter.pattern;
+        return text;
+    }
     QStringList messages() const
     {
         QStringList shown;
@@ -96,14 +104,9 @@ private Q_SLOTS:
         dialogs.fileAnswers.push_back(unit7);
         OpenExistingFile();
         QCOMPARE(dialogs.openRequests.size(), std::size_t(2));
-        const FileDialogRequest &r = dialogs.openRequests[1];
-        QCOMPARE(r.title, std::string("Open"));
-        QCOMPARE(r.defaultExtension, std::string(".tdf"));
-        QCOMPARE(r.initialDir, docs);
-        QCOMPARE(r.filters.size(), std::size_t(2));
-        QCOMPARE(r.filters[0].description, std::string("ZPA Tessaro Editor Files (*.tdf)"));
-        QCOMPARE(r.filters[0].pattern, std::string("*.tdf"));
-        QCOMPARE(r.filters[1].description, std::string("All Files (*.*)"));
+        QCOMPARE(describe(dialogs.openRequests[1]),
+                 "Open|.tdf|" + docs +
+                     "|ZPA Tessaro Editor Files (*.tdf)=*.tdf|All Files (*.*)=*.*");
         // The file is now current, shown, and remembered.
         QCOMPARE(g_sCurFileName, unit7);
         QCOMPARE(storedCurrentFile(), unit7);
@@ -241,11 +244,7 @@ private Q_SLOTS:
         dialogs.fileAnswers.push_back(docs + "/New.tdf");
         QVERIFY(SaveAsNewFile());
         const FileDialogRequest &r = dialogs.saveRequests.at(0);
-        QCOMPARE(r.title, std::string("Save As"));
-        QCOMPARE(r.defaultExtension, std::string(".tdf"));
-        QCOMPARE(r.initialDir, docs);
-        QCOMPARE(r.filters.size(), std::size_t(1));
-        QCOMPARE(r.filters[0].description, std::string("ZPA Tessaro Editor File (*.tdf)"));
+        QCOMPARE(describe(r), "Save As|.tdf|" + docs + "|ZPA Tessaro Editor File (*.tdf)=*.tdf");
         QVERIFY(r.confirmOverwrite); // replacing an existing file is asked by the dialog
         QCOMPARE(g_sCurFileName, docs + "/New.tdf");
         QCOMPARE(storedCurrentFile(), docs + "/New.tdf");

@@ -95,8 +95,7 @@ private Q_SLOTS:
             {"tbWrite", "Write", "Write All Data"},
             {"tbTune", "Tune", "Tune"},
             {"tbHelp", "Help", "ZPA Tessaro Edit Help"},
-            {"tbExit", "Exit", "Exit"},
-        };
+            {"tbExit", "Exit", "Exit"}};
         auto *bar = f.window->findChild<QToolBar *>("TBar");
         QCOMPARE(bar->actions().size(), 7);
         for (const auto &[name, text, extra] : rows) {

@@ -238,6 +238,16 @@ private Q_SLOTS:
         QCOMPARE(image.size(), std::size_t(26624));
         for (std::size_t i = 0; i < image.size(); ++i)
             QVERIFY(image[i] == MemMap.get(static_cast<int>(i / 1024), static_cast<int>(i % 1024)));
+        // A backup that cannot be written does not fail the read.
+        for (int i = 0; i < 7; ++i)
+            f.radio->eeprom[113 + i] = 9;
+        w.fs.failWrite.insert(Backups + "/2026-12-06_14-03-59_SN99.99.999.tdf");
+        f.dialogs->messageAnswers = {MsgAnswer::No};
+        trigger("mnuReadAll");
+        QCOMPARE(w.status(), QString("All Radio Data Read Complete....."));
+        QCOMPARE(messages(), QStringList{SaveBeforeRead});
+        QCOMPARE(w.fs.listFolder(Backups), names);
+        QCOMPARE(int(MemMap.get(0, 113)), 9);
     }
 
     void readGlobalsAndGroupReplaceOnlyTheirPages()
@@ -469,7 +479,7 @@ private Q_SLOTS:
         trigger("mnuReadAll");
         const Bytes radioBefore = f.radio->eeprom;
         // Group 3, channel 5: receive frequency, scan flag and label.
-        const int page = 3, record = 256 + 32 * 4, base = page * 1024 + record;
+        const int page = 3, record = 256 + 32 * 4;
         MemMap.set(page, record + 0, 0x12);
         MemMap.set(page, record + 1, 0x34);
         MemMap.set(page, record + 2, MemMap.get(page, record + 2) ^ 0x10);
@@ -483,10 +493,6 @@ private Q_SLOTS:
         QCOMPARE(f.radio->commandsHandled() - commandsBefore, 1 + 23 + 150 + 1);
         const Bytes expected = AfterWriteAll(radioBefore, MemMap);
         QCOMPARE(f.radio->eeprom, expected);
-        QCOMPARE(int(f.radio->eeprom[base]), 0x12);
-        QCOMPARE(int(f.radio->eeprom[base + 1]), 0x34);
-        QCOMPARE(int(f.radio->eeprom[base + 2]), radioBefore[base + 2] ^ 0x10);
-        QCOMPARE(int(f.radio->eeprom[base + 31]), 0x2C);
         // The last global block is cleared; the global page's upper half, which the editor
         // holds as zeros, is left as the radio had it, and so are group offsets 896..1023.
         for (int a = 0x168; a < 0x200; ++a)
@@ -498,21 +504,6 @@ private Q_SLOTS:
         // Masked bytes keep the radio's own bits: 0x088 takes only bits 6 and 7.
         QCOMPARE(f.radio->eeprom[0x088] & 0x3F, radioBefore[0x088] & 0x3F);
         QCOMPARE(w.status(), QString("All Radio Data Write Complete....."));
-    }
-
-    void failedBackupDoesNotFailTheRead()
-    {
-        start();
-        f.fillPattern();
-        for (int i = 0; i < 7; ++i)
-            f.radio->eeprom[113 + i] = 9;
-        w.fs.failWrite.insert(Backups + "/2026-12-06_14-03-59_SN99.99.999.tdf");
-        trigger("mnuReadAll");
-        QCOMPARE(w.status(), QString("All Radio Data Read Complete....."));
-        QVERIFY(f.dialogs->messages.empty());
-        QVERIFY(w.fs.listFolder(Backups).empty());
-        QVERIFY(caption().endsWith(" - New File *"));
-        QCOMPARE(int(MemMap.get(3, 5)), int(f.radio->eeprom[3 * 1024 + 5]));
     }
 
     void progressBarNamesTheDevice()
