@@ -321,6 +321,7 @@ private Q_SLOTS:
         QCOMPARE(g_sCurFileName, std::string("DEFAULT VALUES"));
         QVERIFY(w.fs.listFolder(Backups).empty());
         QVERIFY(!f.port->isOpen() && !g_bHooked);
+        QCOMPARE(f.radio->received().back(), Unhook()[0]);
         QVERIFY(enabled("mnuRead"));
         if (write) { // the six byte writes went, the first block not
             QCOMPARE(int(f.radio->eeprom[0x007]), int(MemMap.get(0, 0x007)));
