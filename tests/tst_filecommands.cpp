@@ -92,7 +92,7 @@ private Q_SLOTS:
         QCOMPARE(rec.captionText, title + " - New File *");
     }
 
-    void openExistingFile()
+    void openCommands()
     {
         const MemMapImage before = MemMap;
         OpenExistingFile(); // unscripted: cancelled
@@ -114,16 +114,14 @@ private Q_SLOTS:
         QCOMPARE(int(MemMap.get(3, 100)), 0x5A);
         QCOMPARE(rec.treeRebuilds, 1);
         QCOMPARE(rec.paneRefreshes, 1);
-    }
 
-    // New loads the factory file, or asks for a file when there is none; Open User the user's.
-    void openDefaultFiles()
-    {
+        // New loads the factory file, or asks for a file when there is none; Open User the
+        // user's.
+        fs.files.clear();
         OpenDefaultFile();
-        QCOMPARE(dialogs.openRequests.size(), std::size_t(1));
-        QCOMPARE(g_sCurFileName, std::string("DEFAULT VALUES"));
+        QCOMPARE(dialogs.openRequests.size(), std::size_t(3));
+        QCOMPARE(g_sCurFileName, unit7);
         putFile(g_sFactoryFile, 0x11);
-        g_sCurFileName = unit7;
         OpenDefaultFile();
         QCOMPARE(g_sCurFileName, g_sFactoryFile);
         QCOMPARE(int(MemMap.get(0, 0)), 0x11);
@@ -134,7 +132,7 @@ private Q_SLOTS:
         QCOMPARE(g_sCurFileName, g_sUserFile);
         QCOMPARE(int(MemMap.get(25, 1023)), 0x22);
         QCOMPARE(rec.captionText, std::string("ZPA Tessaro Editor - User.def"));
-        QCOMPARE(dialogs.openRequests.size(), std::size_t(1));
+        QCOMPARE(dialogs.openRequests.size(), std::size_t(3));
     }
 
     void saveQuestion_data()

@@ -84,6 +84,7 @@ private Q_SLOTS:
         f.setSetting("Baud Rate Index", "2");
         f.setSetting("Comm Port 8 Device", "/dev/ttyV8");
         f.port->present.insert("/dev/ttyV8");
+        f.port->listed = {"/dev/ttyS0", "/dev/ttyUSB0"};
         g_bShowTuneWarning = false;
         menu->Restore();
         QCOMPARE(checkedItems(), (QStringList{"mnuComm_7", "mnuBaud_2"}));
@@ -94,15 +95,10 @@ private Q_SLOTS:
         }
         QCOMPARE(m_lBaudRate, 19200L);
         QVERIFY(f.dialogs->messages.empty());
-    }
-
-    void portItemsNameTheirDevice()
-    {
-        f.port->listed = {"/dev/ttyS0", "/dev/ttyUSB0"};
-        menu->Restore();
+        // The items name their device; without a key port 2 is the second device found, USB
+        // adapters first.
         QCOMPARE(item("mnuComm_0")->toolTip(), QString("/dev/ttyVR0"));
         QCOMPARE(item("mnuComm_0")->statusTip(), QString("/dev/ttyVR0"));
-        // Without a key, port 2 is the second device found, USB adapters first.
         QCOMPARE(item("mnuComm_1")->toolTip(), QString("/dev/ttyS0"));
         QCOMPARE(item("mnuComm_2")->statusTip(), QString("No serial device"));
     }
