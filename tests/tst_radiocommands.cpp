@@ -105,6 +105,7 @@ private Q_SLOTS:
     void cleanup()
     {
         w.stop();
+        pumpingPort.reset(); // it refers to this test's radio
         platform().window = nullptr;
     }
 
