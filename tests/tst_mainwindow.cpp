@@ -46,7 +46,7 @@ private Q_SLOTS:
     void cleanup() { f.stop(); }
 
     // Menu and pop-up items with their shortcut; toolbar buttons ("tb") with their tooltip.
-    void commandTexts()
+    void startUp()
     {
         f.start();
         const char *rows[][3] = {
@@ -113,11 +113,8 @@ private Q_SLOTS:
         }
         for (QAction *a : f.window->menuBar()->actions()) // the pop-ups are not in the menu bar
             QVERIFY(!a->objectName().startsWith("mnuReadWrite"));
-    }
 
-    void startsOnGlobalSettings()
-    {
-        f.start();
+        // The full tree, on the global settings.
         int count = 0;
         for (QTreeWidgetItemIterator it(tree()); *it; ++it)
             ++count;
