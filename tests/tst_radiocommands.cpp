@@ -76,13 +76,14 @@ class TestRadioCommands : public QObject
             shown << QString::fromStdString(m.caption + "|" + m.text);
         return shown;
     }
-    // Moves the radio behind a clock that serves the window's events while it waits.
-    void pumpEvents(bool pace)
+    // Moves the radio behind a paced port and a clock that serves the window's events while
+    // it waits.
+    void pumpEvents()
     {
         pumping = std::make_unique<PumpingClock>();
         pumpingPort = std::make_unique<SimSerialPort>(*f.radio, *pumping);
         pumpingPort->present.insert(LinkFixture::Device);
-        pumpingPort->paceAtLineRate = pace;
+        pumpingPort->paceAtLineRate = true;
         platform().clock = pumping.get();
         platform().serial = pumpingPort.get();
     }
@@ -430,7 +431,7 @@ private Q_SLOTS:
 
     void nothingActsDuringATransfer()
     {
-        pumpEvents(true);
+        pumpEvents();
         start();
         w.window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w.window.get()));
@@ -441,7 +442,7 @@ private Q_SLOTS:
 
         int fsOperations = -1;
         bool closed = true, bar = false, readEnabled = true;
-        QString statusAfterClose;
+        QString statusAfterClose, barText;
         pumping->actAt = 300;
         pumping->act = [&] {
             fsOperations = w.fs.operations;
@@ -456,12 +457,16 @@ private Q_SLOTS:
             closed = w.window->close();
             statusAfterClose = w.status();
             bar = barShown();
+            auto *pbar = w.window->findChild<QProgressBar *>("PBar");
+            barText = pbar->isTextVisible() ? pbar->text() : QString();
         };
         trigger("mnuWriteAll");
         QVERIFY(pumping->eventPumps > pumping->actAt);
         QVERIFY(!closed && w.window->isVisible());
         QCOMPARE(statusAfterClose, QString::fromStdString(TransferBusyStatus));
         QVERIFY(bar && !readEnabled);
+        QVERIFY2(barText.startsWith(LinkFixture::Device), qPrintable(barText)); // names the port
+        QVERIFY(!w.window->findChild<QProgressBar *>("PBar")->isTextVisible());
         QCOMPARE(w.fs.operations, fsOperations);
         QVERIFY(f.dialogs->saveRequests.empty() && f.dialogs->openRequests.empty());
         QCOMPARE(f.dialogs->messages.size(), std::size_t(1)); // the confirmation only
@@ -494,24 +499,6 @@ private Q_SLOTS:
         // Only the written bytes, and under a mask only its bits, change in the radio.
         QCOMPARE(f.radio->eeprom, AfterWriteAll(radioBefore, MemMap));
         QCOMPARE(w.status(), QString("All Radio Data Write Complete....."));
-    }
-
-    void progressBarNamesTheDevice()
-    {
-        pumpEvents(false);
-        start();
-        QString text;
-        int value = -1;
-        pumping->actAt = 4;
-        pumping->act = [&] {
-            auto *bar = w.window->findChild<QProgressBar *>("PBar");
-            text = bar->isTextVisible() ? bar->text() : QString();
-            value = bar->value();
-        };
-        trigger("mnuReadGlobals");
-        QVERIFY2(text.startsWith(LinkFixture::Device), qPrintable(text));
-        QVERIFY(value >= 0 && value < 100);
-        QVERIFY(!w.window->findChild<QProgressBar *>("PBar")->isTextVisible());
     }
 };
 
