@@ -281,55 +281,6 @@ private Q_SLOTS:
             }));
     }
 
-    // The radio falls silent halfway: the pages read so far are thrown away, a write leaves
-    // the radio partly written.
-    void commErrorHalfway_data()
-    {
-        QTest::addColumn<QString>("action");
-        QTest::addColumn<int>("answered"); // commands answered, the hook included
-        QTest::addColumn<QString>("routine");
-        QTest::addColumn<QString>("statusAfter");
-        QTest::newRow("read all") << "mnuReadAll" << 11 << "ReadMultiEEBytes"
-                                  << "COMM ERROR Reading Radio.....";
-        QTest::newRow("read group") << "mnuPopupReadGroup" << 3 << "ReadMultiEEBytes"
-                                    << "COMM ERROR Reading Group 10 Data.....";
-        QTest::newRow("write globals") << "mnuWriteGlobals" << 7 << "WriteMultiEEBytes"
-                                       << "COMM ERROR writing Global Settings.....";
-    }
-
-    void commErrorHalfway()
-    {
-        QFETCH(QString, action);
-        QFETCH(int, answered);
-        QFETCH(QString, routine);
-        QFETCH(QString, statusAfter);
-        start();
-        f.fillPattern();
-        g_iCurGroup = 9;
-        const QString captionBefore = caption();
-        const MemMapImage before = MemMap;
-        f.radio->faults.stopAfterCommands = answered;
-        trigger(action);
-        QVERIFY(MemMap == before);
-        const bool write = action.startsWith("mnuWrite"); // asked first
-        QCOMPARE(
-            messages().mid(write ? 1 : 0),
-            (QStringList{"COMM ERROR|A COMM ERROR occurred in sub routine '" + routine + "'.      ",
-                         HookError}));
-        QCOMPARE(w.status(), statusAfter);
-        QCOMPARE(caption(), captionBefore);
-        QCOMPARE(g_sCurFileName, std::string("DEFAULT VALUES"));
-        QVERIFY(w.fs.listFolder(Backups).empty());
-        QVERIFY(!f.port->isOpen() && !g_bHooked);
-        QCOMPARE(f.radio->received().back(), Unhook()[0]);
-        QVERIFY(enabled("mnuRead"));
-        if (write) { // the six byte writes went, the first block not
-            QCOMPARE(int(f.radio->eeprom[0x007]), int(MemMap.get(0, 0x007)));
-            QCOMPARE(int(f.radio->eeprom[0x0AE]), (0xAE * 7 + 1) & 0xFF);
-            QVERIFY(MemMap.get(0, 0x0AE) != f.radio->eeprom[0x0AE]);
-        }
-    }
-
     // Cancel at a write's confirmation, or at a read's save question, sends nothing.
     void cancelledQuestionSendsNothing_data()
     {
@@ -374,59 +325,86 @@ private Q_SLOTS:
         QCOMPARE(caption().endsWith(" *"), read);
     }
 
-    void outcomeStatusTexts_data()
+    // Each command with a radio that answers, one that does not answer the hook, and one that
+    // falls silent halfway: the pages read so far are thrown away, a write leaves the radio
+    // partly written.
+    void outcomes_data()
     {
         QTest::addColumn<QString>("action");
-        QTest::addColumn<bool>("radioAnswers");
+        QTest::addColumn<int>("answered"); // commands answered, the hook included; -1: all
         QTest::addColumn<QString>("statusAfter");
-        const char *rows[][3] = {
-            {"mnuReadAll", "All Radio Data Read Complete.....", "COMM ERROR Reading Radio....."},
-            {"mnuReadGlobals", "Global Settings Read Complete.....",
-             "COMM ERROR Reading Global Settings....."},
-            {"mnuReadCurrGrp", "Group 12 Data Read Complete.....",
-             "COMM ERROR Reading Group 12 Data....."},
-            {"mnuWriteAll", "All Radio Data Write Complete.....", "COMM ERROR writing Radio....."},
-            {"mnuWriteGlobals", "Global Data Write Settings.....",
-             "COMM ERROR writing Global Settings....."},
-            {"mnuWriteCurrGrp", "Group 12 Data Write Complete.....",
-             "COMM ERROR writing Group 12 Data....."},
+        const struct {
+            const char *action;
+            int answered;
+            const char *statusAfter;
+        } rows[] = {
+            {"mnuReadAll", -1, "All Radio Data Read Complete....."},
+            {"mnuReadAll", 0, "COMM ERROR Reading Radio....."},
+            {"mnuReadAll", 11, "COMM ERROR Reading Radio....."},
+            {"mnuReadGlobals", -1, "Global Settings Read Complete....."},
+            {"mnuReadGlobals", 0, "COMM ERROR Reading Global Settings....."},
+            {"mnuReadCurrGrp", -1, "Group 12 Data Read Complete....."},
+            {"mnuReadCurrGrp", 0, "COMM ERROR Reading Group 12 Data....."},
+            {"mnuPopupReadGroup", 3, "COMM ERROR Reading Group 12 Data....."},
+            {"mnuWriteAll", -1, "All Radio Data Write Complete....."},
+            {"mnuWriteAll", 0, "COMM ERROR writing Radio....."},
+            {"mnuWriteGlobals", -1, "Global Data Write Settings....."},
+            {"mnuWriteGlobals", 0, "COMM ERROR writing Global Settings....."},
+            {"mnuWriteGlobals", 7, "COMM ERROR writing Global Settings....."},
+            {"mnuWriteCurrGrp", -1, "Group 12 Data Write Complete....."},
+            {"mnuWriteCurrGrp", 0, "COMM ERROR writing Group 12 Data....."},
         };
-        for (const auto &[action, success, failure] : rows) {
-            QTest::addRow("%s ok", action) << action << true << success;
-            QTest::addRow("%s no radio", action) << action << false << failure;
-        }
+        for (const auto &[action, answered, statusAfter] : rows)
+            QTest::addRow("%s %s", action,
+                          answered < 0    ? "ok"
+                          : answered == 0 ? "no radio"
+                                          : "falls silent")
+                << action << answered << statusAfter;
     }
 
-    void outcomeStatusTexts()
+    void outcomes()
     {
         QFETCH(QString, action);
-        QFETCH(bool, radioAnswers);
+        QFETCH(int, answered);
         QFETCH(QString, statusAfter);
-        const int confirmations = action.startsWith("mnuWrite") ? 1 : 0;
+        const bool write = action.startsWith("mnuWrite"); // asked first
         start();
+        f.fillPattern();
         g_iCurGroup = 11;
+        const QString captionBefore = caption();
         const MemMapImage before = MemMap;
-        f.radio->faults.noHookAnswer = !radioAnswers;
+        f.radio->faults.noHookAnswer = answered == 0;
+        if (answered > 0)
+            f.radio->faults.stopAfterCommands = answered;
         trigger(action);
         QCOMPARE(w.status(), statusAfter);
-        QCOMPARE(caption().endsWith(" *"), radioAnswers);
-        if (!radioAnswers) {
-            // Three wake-ups, the unhook, then one message.
-            QCOMPARE(messages().size(), confirmations + 1);
-            QCOMPARE(messages().back(), HookError);
-            QCOMPARE(f.dialogs->messages.back().icon, MsgIcon::Exclamation);
+        QVERIFY(!f.port->isOpen() && !g_bHooked && !RadioTransferRunning());
+        QVERIFY(enabled("mnuFile") && enabled("mnuRead"));
+        QStringList failure = {HookError};
+        if (answered > 0)
+            failure.prepend(QString("COMM ERROR|A COMM ERROR occurred in sub routine '%1'.      ")
+                                .arg(write ? "WriteMultiEEBytes" : "ReadMultiEEBytes"));
+        QCOMPARE(messages().mid(write ? 1 : 0), answered < 0 ? QStringList() : failure);
+        if (answered < 0) {
+            QVERIFY(caption().endsWith(" *"));
+            return;
+        }
+        QCOMPARE(f.dialogs->messages.back().icon, MsgIcon::Exclamation);
+        QCOMPARE(caption(), captionBefore);
+        QVERIFY(MemMap == before);
+        QVERIFY(w.fs.listFolder(Backups).empty());
+        QCOMPARE(f.radio->received().back(), Unhook()[0]);
+        if (answered == 0) { // three wake-ups, then the unhook
             Bytes expected;
             for (int i = 0; i < 3; ++i)
                 Append(expected, WakeUp());
             Append(expected, Unhook());
             QCOMPARE(f.radio->received(), expected);
-            QVERIFY(MemMap == before);
-        } else {
-            QCOMPARE(messages().size(), confirmations);
+        } else if (write) { // the six byte writes went, the first block not
+            QCOMPARE(int(f.radio->eeprom[0x007]), int(MemMap.get(0, 0x007)));
+            QCOMPARE(int(f.radio->eeprom[0x0AE]), (0xAE * 7 + 1) & 0xFF);
+            QVERIFY(MemMap.get(0, 0x0AE) != f.radio->eeprom[0x0AE]);
         }
-        QVERIFY(!f.port->isOpen());
-        QVERIFY(!RadioTransferRunning());
-        QVERIFY(enabled("mnuFile"));
     }
 
     void nothingActsDuringATransfer()
