@@ -313,10 +313,8 @@ private Q_SLOTS:
         QCOMPARE(GetSettingInt("Form Left", 0), shown.left);
         QCOMPARE(GetSettingInt("picSplit Left", 0), 3000);
         QCOMPARE(GetSettingInt("Window State", -1), 0);
-    }
 
-    void maximisedKeepsNormalSize()
-    {
+        // Maximised: closing saves the state and the splitter, and keeps the stored normal size.
         SaveSetting("Window State", "2");
         SaveSetting("Form Width", "12345");
         f.start();
@@ -359,7 +357,7 @@ private Q_SLOTS:
         QVERIFY(strip->x() + strip->width() <= f.window->centralWidget()->width());
     }
 
-    void enableMainControls()
+    void enableControlsAndAccessibleNames()
     {
         f.start();
         clickNode(6);
@@ -373,12 +371,7 @@ private Q_SLOTS:
         QVERIFY(action("mnuFile")->isEnabled());
         QVERIFY(tree()->isEnabled());
         QVERIFY(f.window->findChild<QWidget *>("cbIncomingClone")->isEnabled());
-    }
-
-    void inputsHaveAccessibleNames()
-    {
-        f.start();
-        clickNode(5);
+        // Every input has a name for screen readers.
         int checked = 0;
         for (QWidget *w : f.window->findChildren<QWidget *>()) {
             const bool ownEditor =
@@ -393,7 +386,7 @@ private Q_SLOTS:
                  QString("Group Label:"));
     }
 
-    void helpOpensOverview()
+    void helpAndAbout()
     {
         f.start();
         action("tbHelp")->trigger();
@@ -407,6 +400,20 @@ private Q_SLOTS:
         QVERIFY(help->browser()->toPlainText().contains("Open Existing File"));
         f.window->close();
         QVERIFY(!help->isVisible());
+
+        // About shows the system information a support call asks for.
+        SaveSetting("Comm Port 3 Device", "/dev/pts/7");
+        const QString info = QString::fromStdString(SystemInformationText());
+        for (const QString &part :
+             {QString("Comm Port 3: /dev/pts/7"), "Qt version: " + QString(qVersion()),
+              QString("Serial devices found"), QString(TESSARO_VERSION_TEXT)})
+            QVERIFY2(info.contains(part), qPrintable(part));
+        AboutWindow about;
+        QCOMPARE(about.windowTitle(), QString("About ZPA Tessaro"));
+        about.findChild<QPushButton *>("cmdSysInfo")->click();
+        QCOMPARE(f.dialogs.messages.size(), std::size_t(1));
+        QCOMPARE(f.dialogs.messages[0].caption, std::string("SYSTEM INFORMATION"));
+        QCOMPARE(QString::fromStdString(f.dialogs.messages[0].text), info);
     }
 
     void getMaxWidth()
@@ -454,22 +461,6 @@ private Q_SLOTS:
             QVERIFY(!grid->horizontalScrollBar()->isVisible());
             QVERIFY(!grid->verticalScrollBar()->isVisible());
         }
-    }
-
-    void aboutShowsSystemInformation()
-    {
-        SaveSetting("Comm Port 3 Device", "/dev/pts/7");
-        const QString info = QString::fromStdString(SystemInformationText());
-        for (const QString &part :
-             {QString("Comm Port 3: /dev/pts/7"), "Qt version: " + QString(qVersion()),
-              QString("Serial devices found"), QString(TESSARO_VERSION_TEXT)})
-            QVERIFY2(info.contains(part), qPrintable(part));
-        AboutWindow about;
-        QCOMPARE(about.windowTitle(), QString("About ZPA Tessaro"));
-        about.findChild<QPushButton *>("cmdSysInfo")->click();
-        QCOMPARE(f.dialogs.messages.size(), std::size_t(1));
-        QCOMPARE(f.dialogs.messages[0].caption, std::string("SYSTEM INFORMATION"));
-        QCOMPARE(QString::fromStdString(f.dialogs.messages[0].text), info);
     }
 
     // A command of a feature still to come must not look like a click that was lost.
