@@ -427,39 +427,32 @@ private Q_SLOTS:
         QVERIFY(qAbs(GetMaxWidth("XXXXXXXXXXXX", "") - 100 - 2 * one) <= 30);
     }
 
-    void gridPaneFits_data()
-    {
-        QTest::addColumn<int>("width");
-        QTest::addColumn<int>("height");
-        QTest::newRow("minimum size") << 11500 << 8700;
-        QTest::newRow("large") << 19200 << 13500;
-    }
-
+    // At the smallest size and at a large one.
     void gridPaneFits()
     {
-        QFETCH(int, width);
-        QFETCH(int, height);
-        SaveSetting("Form Width", std::to_string(width));
-        SaveSetting("Form Height", std::to_string(height));
-        f.start();
-        clickNode(15);
-        QWidget *shown = f.window->visiblePane();
-        QCOMPARE(shown->objectName(), QString("fraGrid"));
-        QVERIFY(shown->parentWidget()->rect().contains(shown->geometry()));
-        QRect row;
-        for (const char *name : {"lblGrpParam_0", "txtGroupLabel", "lblGrpParam_1",
-                                 "cbIncomingClone", "chkGrpScanList"}) {
-            auto *w = shown->findChild<QWidget *>(name);
-            QVERIFY2(shown->rect().contains(w->geometry()), name);
-            QVERIFY2(!row.intersects(w->geometry()), name); // left to right, no overlap
-            row = row.united(w->geometry());
-        }
-        auto *grid = shown->findChild<QAbstractScrollArea *>("Grid");
-        QVERIFY(shown->rect().contains(grid->geometry()));
-        QVERIFY(grid->geometry().top() > row.bottom());
-        if (width > 15000) { // with room enough the whole grid shows without scroll bars
-            QVERIFY(!grid->horizontalScrollBar()->isVisible());
-            QVERIFY(!grid->verticalScrollBar()->isVisible());
+        for (const auto &[width, height] : {std::pair(11500, 8700), std::pair(19200, 13500)}) {
+            SaveSetting("Form Width", std::to_string(width));
+            SaveSetting("Form Height", std::to_string(height));
+            f.start();
+            clickNode(15);
+            QWidget *shown = f.window->visiblePane();
+            QCOMPARE(shown->objectName(), QString("fraGrid"));
+            QVERIFY(shown->parentWidget()->rect().contains(shown->geometry()));
+            QRect row;
+            for (const char *name : {"lblGrpParam_0", "txtGroupLabel", "lblGrpParam_1",
+                                     "cbIncomingClone", "chkGrpScanList"}) {
+                auto *w = shown->findChild<QWidget *>(name);
+                QVERIFY2(shown->rect().contains(w->geometry()), name);
+                QVERIFY2(!row.intersects(w->geometry()), name); // left to right, no overlap
+                row = row.united(w->geometry());
+            }
+            auto *grid = shown->findChild<QAbstractScrollArea *>("Grid");
+            QVERIFY(shown->rect().contains(grid->geometry()));
+            QVERIFY(grid->geometry().top() > row.bottom());
+            if (width > 15000) { // with room enough the whole grid shows without scroll bars
+                QVERIFY(!grid->horizontalScrollBar()->isVisible());
+                QVERIFY(!grid->verticalScrollBar()->isVisible());
+            }
         }
     }
 
