@@ -1,6 +1,7 @@
 #include "appglobals.h"
 #include "appsettings.h"
 #include "mainwindow.h"
+#include "printpdf.h"
 #include "qtplatform.h"
 #include "splash.h"
 #include "startup.h"
@@ -10,14 +11,22 @@
 #include <QScreen>
 
 #include <memory>
+#include <vector>
 
 int main(int argc, char *argv[])
 {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const bool printPdf = IsPrintPdfCommand(args);
+    // A PDF needs no display.
+    if (printPdf && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QString::fromStdString(ProgramTitle));
     QApplication::setApplicationName(QString::fromStdString(ProgramTitle));
     QApplication::setApplicationVersion(QStringLiteral(TESSARO_VERSION_TEXT));
     InstallQtPlatform();
+    if (printPdf)
+        return RunPrintPdf(args);
 
     // At most one argument: the data file to open. Spaces in an unquoted path arrive split. The
     // bytes are kept as they are (QApplication has taken its own options out of argv), so a

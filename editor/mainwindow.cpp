@@ -10,6 +10,7 @@
 #include "optionsmenu.h"
 #include "panestack.h"
 #include "platform.h"
+#include "printcommands.h"
 #include "progress.h"
 #include "radiocommands.h"
 #include "tabstrip.h"
@@ -99,6 +100,38 @@ void MainWindow::runFileMenuCommand(const std::function<void()> &command)
     }
 }
 
+// The same three reports in the preview window and as PDF files.
+void MainWindow::addReportMenus(QMenu *print)
+{
+    struct Report {
+        const char *name;
+        const char *caption;
+        ReportKind kind;
+    };
+    static constexpr Report Reports[] = {
+        {"All", "Print ALL Radio Information", ReportKind::All},
+        {"Global", "Print Unit Global Information", ReportKind::Global},
+        {"CurrGrp", "Print Curent Active Group Information", ReportKind::CurrentGroup},
+    };
+    print->addSeparator();
+    QMenu *preview =
+        addSubMenu(print, "mnuFilePrintPreview", QStringLiteral("Print Pre&view\u2026"));
+    QMenu *pdf = addSubMenu(print, "mnuFileExportPdf", QStringLiteral("&Export PDF\u2026"));
+    for (const Report &report : Reports) {
+        const QString caption = QString::fromLatin1(report.caption);
+        const std::string name = report.name;
+        const ReportKind kind = report.kind;
+        addItem(preview, ("mnuFilePreview" + name).c_str(), caption, [this, kind] {
+            CommitPendingEdits();
+            PreviewReportCommand(kind);
+        });
+        addItem(pdf, ("mnuFilePdf" + name).c_str(), caption, [this, kind] {
+            CommitPendingEdits();
+            ExportReportPdfCommand(kind);
+        });
+    }
+}
+
 void MainWindow::createMenus()
 {
     QMenuBar *bar = menuBar();
@@ -142,6 +175,7 @@ void MainWindow::createMenus()
     addItem(print, "mnuFilePrintCurrGrp", QStringLiteral("Print Curent Active Group Information"),
             PrintCurrGroupCommand);
     addItem(print, "mnuFilePrintSetup", QStringLiteral("Print Setup"), PrintSetupCommand);
+    addReportMenus(print);
     m_mnuFile->addSeparator();
     addItem(m_mnuFile, "mnuFileExit", QStringLiteral("E&xit"), [this] { close(); });
 
@@ -188,7 +222,8 @@ void MainWindow::createMenus()
     m_mnuReadWriteRadio->addSeparator();
     addItem(m_mnuReadWriteRadio, "mnuPopupWriteAll", QStringLiteral("Write ALL Data To Radio"),
             WriteAllCommand);
-    m_mnuReadWriteGlobals = popupMenu(this, "mnuReadWriteGlobals", QStringLiteral("Global Settings"));
+    m_mnuReadWriteGlobals =
+        popupMenu(this, "mnuReadWriteGlobals", QStringLiteral("Global Settings"));
     addItem(m_mnuReadWriteGlobals, "mnuPopupReadGlobals",
             QStringLiteral("Read Global Data From Radio"), ReadGlobalsCommand);
     m_mnuReadWriteGlobals->addSeparator();

@@ -2,10 +2,12 @@
 #include "appglobals.h"
 #include "appsettings.h"
 #include "defaultimage.h"
+#include "fakeclock.h"
 #include "filecommands.h"
 #include "helpwindow.h"
 #include "memmap.h"
 #include "platform.h"
+#include "printcommands.h"
 #include "tdffile.h"
 #include "textmeasure.h"
 #include "version.h"
@@ -18,6 +20,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrinterInfo>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
@@ -67,6 +70,7 @@ private Q_SLOTS:
     void gridPaneFits_data();
     void gridPaneFits();
     void aboutShowsSystemInformation();
+    void printWithoutPrinterOffersPdf();
     void laterFeaturesSaySoInTheStatusBar_data();
     void laterFeaturesSaySoInTheStatusBar();
 
@@ -126,6 +130,10 @@ void TestMainWindow::menuItems_data()
         {"mnuFilePrintGlobal", "Print Unit Global Information", ""},
         {"mnuFilePrintCurrGrp", "Print Curent Active Group Information", ""},
         {"mnuFilePrintSetup", "Print Setup", ""},
+        {"mnuFilePrintPreview", "Print Pre&view\u2026", ""},
+        {"mnuFilePreviewCurrGrp", "Print Curent Active Group Information", ""},
+        {"mnuFileExportPdf", "&Export PDF\u2026", ""},
+        {"mnuFilePdfAll", "Print ALL Radio Information", ""},
         {"mnuFileExit", "E&xit", ""},
         {"mnuRead", "Read", ""},
         {"mnuReadAll", "Read ALL Data From Radio", ""},
@@ -676,12 +684,32 @@ void TestMainWindow::aboutShowsSystemInformation()
     QCOMPARE(QString::fromStdString(f.dialogs.messages[0].text), info);
 }
 
+void TestMainWindow::printWithoutPrinterOffersPdf()
+{
+    if (!QPrinterInfo::availablePrinters().isEmpty())
+        QSKIP("a printer is installed");
+    start();
+    FakeClock clock;
+    platform().clock = &clock;
+    QTemporaryDir dir;
+    const std::string pdf = dir.filePath("Fleet.pdf").toStdString();
+    f.dialogs.messageAnswers = {MsgAnswer::Yes};
+    f.dialogs.fileAnswers = {pdf};
+    f.window->findChild<QAction *>("mnuFilePrintCurrGrp")->trigger();
+    QCOMPARE(f.dialogs.messages.size(), std::size_t(1));
+    QCOMPARE(f.dialogs.messages[0].text, std::string(NoPrinterQuestion));
+    QCOMPARE(f.dialogs.saveRequests.size(), std::size_t(1));
+    QCOMPARE(f.dialogs.saveRequests[0].defaultExtension, std::string(".pdf"));
+    QFile file(QString::fromStdString(pdf));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.read(5) == "%PDF-");
+    platform().clock = nullptr;
+}
+
 void TestMainWindow::laterFeaturesSaySoInTheStatusBar_data()
 {
     QTest::addColumn<QString>("action");
     QTest::addColumn<QString>("text");
-    QTest::newRow("print") << "mnuFilePrintAll"
-                           << "Printing is not available in this version.....";
     QTest::newRow("tune") << "tbTune"
                           << "The alignment screen is not available in this version.....";
     QTest::newRow("paste") << "mnuEditPaste"
