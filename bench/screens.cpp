@@ -6,11 +6,13 @@
 #include "appglobals.h"
 #include "appsettings.h"
 #include "defaultimage.h"
+#include "fakeclock.h"
 #include "fakeplatform.h"
 #include "helpwindow.h"
 #include "mainwindow.h"
 #include "memmap.h"
 #include "platform.h"
+#include "printcommands.h"
 #include "textmeasure.h"
 
 #include <QApplication>
@@ -19,6 +21,7 @@
 #include <QTabBar>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <cstdio>
@@ -94,5 +97,20 @@ int main(int argc, char *argv[])
     about.show();
     if (QTest::qWaitForWindowExposed(&about))
         about.grab().save(QDir(dir).filePath(QStringLiteral("about.png")));
+
+    // The print preview of Print ALL, closed once it has drawn its pages.
+    FakeClock clock;
+    platform().clock = &clock;
+    QTimer::singleShot(500, [] {
+        if (QWidget *preview = QApplication::activeModalWidget())
+            preview->resize(1000, 900);
+    });
+    QTimer::singleShot(2000, [dir] {
+        if (QWidget *preview = QApplication::activeModalWidget()) {
+            preview->grab().save(QDir(dir).filePath(QStringLiteral("preview.png")));
+            preview->close();
+        }
+    });
+    PreviewReportCommand(ReportKind::All);
     return 0;
 }
