@@ -49,7 +49,9 @@ std::string ParseArgs(const std::vector<std::string> &args, PdfRequest &request)
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string &arg = args[i];
         const bool hasNext = i + 1 < args.size();
-        if (arg == "--print-pdf" && hasNext) {
+        if (arg == "--print-pdf") {
+            if (!hasNext)
+                break;
             request.output = args[++i];
         } else if (arg == "--report" && hasNext) {
             const std::string kind = args[++i];
@@ -57,7 +59,9 @@ std::string ParseArgs(const std::vector<std::string> &args, PdfRequest &request)
                 request.kind = ReportKind::All;
             } else if (kind == "global") {
                 request.kind = ReportKind::Global;
-            } else if (kind == "group" && i + 1 < args.size()) {
+            } else if (kind == "group") {
+                if (i + 1 == args.size())
+                    return "which group? --report group N";
                 const std::string number = args[++i];
                 const int n = number.find_first_not_of("0123456789") == std::string::npos &&
                                       !number.empty() && number.size() < 3
@@ -70,7 +74,7 @@ std::string ParseArgs(const std::vector<std::string> &args, PdfRequest &request)
             } else {
                 return "unknown report: " + kind;
             }
-        } else if (arg.rfind("--", 0) != 0 && request.input.empty() && !request.output.empty()) {
+        } else if (arg.rfind("--", 0) != 0 && request.input.empty()) {
             request.input = arg;
         } else {
             return "unexpected argument: " + arg;
