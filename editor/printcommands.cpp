@@ -38,9 +38,11 @@ bool WriteReportPdf(const std::string &path, ReportKind kind, int group)
     QPdfWriter pdf(QString::fromStdString(path));
     pdf.setTitle(QString::fromStdString(ProgramTitle + " Unit Data Printout"));
     pdf.setCreator(QString::fromStdString(ProgramTitle));
+    // Narrow top and bottom margins keep the longest page, the command group and pick list,
+    // clear of its footer on Letter paper too.
     const bool letter = QLocale().measurementSystem() == QLocale::ImperialUSSystem;
     pdf.setPageLayout(QPageLayout(QPageSize(letter ? QPageSize::Letter : QPageSize::A4),
-                                  QPageLayout::Portrait, QMarginsF(36, 36, 36, 36),
+                                  QPageLayout::Portrait, QMarginsF(36, 22, 36, 22),
                                   QPageLayout::Point));
     QtPagePrinter page(&pdf);
     if (!page.isActive())

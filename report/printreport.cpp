@@ -117,14 +117,12 @@ public:
         line(text);
     }
     void footer() { bottomRight("Page " + std::to_string(p.page()), 4); }
-    // A rule under a title line, from its first column to the end of its last title, with a
-    // quarter line of room either side.
+    // A rule under a title line, from its first column to the end of its last title, just
+    // above the next line.
     void ruleUnder(int firstColumn, int lastColumn, const std::string &lastTitle)
     {
-        const double gap = p.textHeight("X") / 4;
-        const double y = p.currentY() + gap;
+        const double y = p.currentY() - 10;
         p.drawLine(columnX(firstColumn), y, columnX(lastColumn) + p.textWidth(lastTitle), y);
-        p.moveTo(0, y + gap);
     }
 
     Printer &p;
@@ -211,9 +209,8 @@ void PrintGroupPart(ReportWriter &w, const MemMapImage &mm, int first, int last)
         for (int i = 0; i < columns; ++i)
             w.at(ChannelTableColumns[i], ChannelTableTitles[i], i == columns - 1);
         w.p.setBold(false);
-        const double ruleY = w.p.currentY() - 10;
-        w.p.drawLine(0, ruleY, w.columnX(ChannelTableColumns[columns - 1]) + w.p.textWidth("LP"),
-                     ruleY);
+        w.ruleUnder(ChannelTableColumns[0], ChannelTableColumns[columns - 1],
+                    ChannelTableTitles[columns - 1]);
         for (int chan = 0; chan < ChansPerGroup; ++chan) {
             w.at(ChannelTableColumns[0], "Ch. " + std::to_string(chan + 1));
             for (int col = 1; col < columns; ++col)
