@@ -100,8 +100,9 @@ void MainWindow::runFileMenuCommand(const std::function<void()> &command)
     }
 }
 
-// The same three reports in the preview window and as PDF files.
-void MainWindow::addReportMenus(QMenu *print)
+// Each report printed, previewed or saved as PDF; the preview and PDF sub-menus go below the
+// printer's items.
+void MainWindow::addPrintItems(QMenu *print)
 {
     struct Report {
         const char *name;
@@ -113,23 +114,24 @@ void MainWindow::addReportMenus(QMenu *print)
         {"Global", "Print Unit Global Information", ReportKind::Global},
         {"CurrGrp", "Print Curent Active Group Information", ReportKind::CurrentGroup},
     };
+    const auto addReports = [this](QMenu *menu, const std::string &prefix,
+                                   void (*command)(ReportKind)) {
+        for (const Report &report : Reports) {
+            const ReportKind kind = report.kind;
+            addItem(menu, (prefix + report.name).c_str(), QString::fromLatin1(report.caption),
+                    [this, command, kind] {
+                        CommitPendingEdits();
+                        command(kind);
+                    });
+        }
+    };
+    addReports(print, "mnuFilePrint", PrintReportCommand);
+    addItem(print, "mnuFilePrintSetup", QStringLiteral("Print Setup"), PrintSetupCommand);
     print->addSeparator();
-    QMenu *preview =
-        addSubMenu(print, "mnuFilePrintPreview", QStringLiteral("Print Pre&view\u2026"));
-    QMenu *pdf = addSubMenu(print, "mnuFileExportPdf", QStringLiteral("&Export PDF\u2026"));
-    for (const Report &report : Reports) {
-        const QString caption = QString::fromLatin1(report.caption);
-        const std::string name = report.name;
-        const ReportKind kind = report.kind;
-        addItem(preview, ("mnuFilePreview" + name).c_str(), caption, [this, kind] {
-            CommitPendingEdits();
-            PreviewReportCommand(kind);
-        });
-        addItem(pdf, ("mnuFilePdf" + name).c_str(), caption, [this, kind] {
-            CommitPendingEdits();
-            ExportReportPdfCommand(kind);
-        });
-    }
+    addReports(addSubMenu(print, "mnuFilePrintPreview", QStringLiteral("Print Pre&view\u2026")),
+               "mnuFilePreview", PreviewReportCommand);
+    addReports(addSubMenu(print, "mnuFileExportPdf", QStringLiteral("&Export PDF\u2026")),
+               "mnuFilePdf", ExportReportPdfCommand);
 }
 
 void MainWindow::createMenus()
@@ -168,14 +170,7 @@ void MainWindow::createMenus()
             });
     m_mnuFile->addSeparator();
     QMenu *print = addSubMenu(m_mnuFile, "mnuFilePrint", QStringLiteral("&Print"));
-    addItem(print, "mnuFilePrintAll", QStringLiteral("Print ALL Radio Information"),
-            PrintAllCommand);
-    addItem(print, "mnuFilePrintGlobal", QStringLiteral("Print Unit Global Information"),
-            PrintGlobalCommand);
-    addItem(print, "mnuFilePrintCurrGrp", QStringLiteral("Print Curent Active Group Information"),
-            PrintCurrGroupCommand);
-    addItem(print, "mnuFilePrintSetup", QStringLiteral("Print Setup"), PrintSetupCommand);
-    addReportMenus(print);
+    addPrintItems(print);
     m_mnuFile->addSeparator();
     addItem(m_mnuFile, "mnuFileExit", QStringLiteral("E&xit"), [this] { close(); });
 

@@ -81,7 +81,7 @@ protected:
 
 private:
     void createMenus();
-    void addReportMenus(QMenu *print);
+    void addPrintItems(QMenu *print);
     void createToolBar();
     void createStatusBar();
     void createClient();

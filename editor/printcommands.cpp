@@ -3,7 +3,6 @@
 #include "appglobals.h"
 #include "appsettings.h"
 #include "caption.h"
-#include "menucommands.h"
 #include "platform.h"
 #include "qtprinter.h"
 
@@ -23,6 +22,7 @@ const char *const NoPrinterQuestion =
 static QPrinter &SessionPrinter()
 {
     static QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QString::fromStdString(ProgramTitle + " Unit Data Printout"));
     return printer;
 }
 
@@ -67,7 +67,7 @@ void ExportReportPdfCommand(ReportKind kind)
                                     MsgIcon::Exclamation);
 }
 
-static void PrintCommand(ReportKind kind)
+void PrintReportCommand(ReportKind kind)
 {
     if (QPrinterInfo::availablePrinters().isEmpty()) {
         if (platform().dialogs->message(NoPrinterQuestion, ProgramTitle, MsgButtons::YesNo,
@@ -85,21 +85,6 @@ void PreviewReportCommand(ReportKind kind)
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested,
                      [kind](QPrinter *printer) { PrintOn(printer, kind); });
     preview.exec();
-}
-
-void PrintAllCommand()
-{
-    PrintCommand(ReportKind::All);
-}
-
-void PrintGlobalCommand()
-{
-    PrintCommand(ReportKind::Global);
-}
-
-void PrintCurrGroupCommand()
-{
-    PrintCommand(ReportKind::CurrentGroup);
 }
 
 void PrintSetupCommand()
