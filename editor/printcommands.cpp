@@ -7,6 +7,7 @@
 #include "qtprinter.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLocale>
 #include <QPageLayout>
 #include <QPdfWriter>
@@ -35,7 +36,10 @@ static void PrintOn(QPrinter *printer, ReportKind kind)
 
 bool WriteReportPdf(const std::string &path, ReportKind kind, int group)
 {
-    QPdfWriter pdf(QString::fromStdString(path));
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QPdfWriter pdf(&file);
     pdf.setTitle(QString::fromStdString(ProgramTitle + " Unit Data Printout"));
     pdf.setCreator(QString::fromStdString(ProgramTitle));
     // Narrow top and bottom margins keep the longest page, the command group and pick list,
