@@ -5,6 +5,7 @@
 #include "helpwindow.h"
 #include "mainwindow.h"
 #include "platform.h"
+#include "printpdf.h"
 #include "qtplatform.h"
 #include "splash.h"
 #include "startup.h"
@@ -17,11 +18,17 @@
 
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 int main(int argc, char *argv[])
 {
     QElapsedTimer sinceStart;
     sinceStart.start();
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const bool printPdf = IsPrintPdfCommand(args);
+    // A PDF needs no display.
+    if (printPdf && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QString::fromStdString(ProgramTitle));
     QApplication::setApplicationName(QString::fromStdString(ProgramTitle));
@@ -34,6 +41,8 @@ int main(int argc, char *argv[])
     const QString exitAfterStartup = qEnvironmentVariable("TESSARO_EXIT_AFTER_STARTUP");
     if (exitAfterStartup == QLatin1String("noregister"))
         platform().desktop = nullptr;
+    if (printPdf)
+        return RunPrintPdf(args);
 
     // At most one argument: the data file to open. Spaces in an unquoted path arrive split. The
     // bytes are kept as they are (QApplication has taken its own options out of argv), so a

@@ -8,6 +8,7 @@
 #include "appsettings.h"
 #include "changridpane.h"
 #include "defaultimage.h"
+#include "fakeclock.h"
 #include "fakeplatform.h"
 #include "helpwindow.h"
 #include "mainwindow.h"
@@ -15,6 +16,7 @@
 #include "platform.h"
 #include "qtserialport.h"
 #include "splash.h"
+#include "printcommands.h"
 #include "textmeasure.h"
 
 #include <QApplication>
@@ -25,6 +27,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <cstdio>
@@ -124,5 +127,20 @@ int main(int argc, char *argv[])
     info.show();
     if (QTest::qWaitForWindowExposed(&info))
         info.grab().save(QDir(dir).filePath(QStringLiteral("sysinfo.png")));
+
+    // The print preview of Print ALL, closed once it has drawn its pages.
+    FakeClock clock;
+    platform().clock = &clock;
+    QTimer::singleShot(500, [] {
+        if (QWidget *preview = QApplication::activeModalWidget())
+            preview->resize(1000, 900);
+    });
+    QTimer::singleShot(2000, [dir] {
+        if (QWidget *preview = QApplication::activeModalWidget()) {
+            preview->grab().save(QDir(dir).filePath(QStringLiteral("preview.png")));
+            preview->close();
+        }
+    });
+    PreviewReportCommand(ReportKind::All);
     return 0;
 }

@@ -10,6 +10,7 @@
 #include "optionsmenu.h"
 #include "panestack.h"
 #include "platform.h"
+#include "printcommands.h"
 #include "progress.h"
 #include "radiocommands.h"
 #include "tabstrip.h"
@@ -99,6 +100,40 @@ void MainWindow::runFileMenuCommand(const std::function<void()> &command)
     }
 }
 
+// Each report printed, previewed or saved as PDF; the preview and PDF sub-menus go below the
+// printer's items.
+void MainWindow::addPrintItems(QMenu *print)
+{
+    struct Report {
+        const char *name;
+        const char *caption;
+        ReportKind kind;
+    };
+    static constexpr Report Reports[] = {
+        {"All", "Print ALL Radio Information", ReportKind::All},
+        {"Global", "Print Unit Global Information", ReportKind::Global},
+        {"CurrGrp", "Print Curent Active Group Information", ReportKind::CurrentGroup},
+    };
+    const auto addReports = [this](QMenu *menu, const std::string &prefix,
+                                   void (*command)(ReportKind)) {
+        for (const Report &report : Reports) {
+            const ReportKind kind = report.kind;
+            addItem(menu, (prefix + report.name).c_str(), QString::fromLatin1(report.caption),
+                    [this, command, kind] {
+                        CommitPendingEdits();
+                        command(kind);
+                    });
+        }
+    };
+    addReports(print, "mnuFilePrint", PrintReportCommand);
+    addItem(print, "mnuFilePrintSetup", QStringLiteral("Print Setup"), PrintSetupCommand);
+    print->addSeparator();
+    addReports(addSubMenu(print, "mnuFilePrintPreview", QStringLiteral("Print Pre&view\u2026")),
+               "mnuFilePreview", PreviewReportCommand);
+    addReports(addSubMenu(print, "mnuFileExportPdf", QStringLiteral("&Export PDF\u2026")),
+               "mnuFilePdf", ExportReportPdfCommand);
+}
+
 void MainWindow::createMenus()
 {
     QMenuBar *bar = menuBar();
@@ -135,13 +170,7 @@ void MainWindow::createMenus()
             });
     m_mnuFile->addSeparator();
     QMenu *print = addSubMenu(m_mnuFile, "mnuFilePrint", QStringLiteral("&Print"));
-    addItem(print, "mnuFilePrintAll", QStringLiteral("Print ALL Radio Information"),
-            PrintAllCommand);
-    addItem(print, "mnuFilePrintGlobal", QStringLiteral("Print Unit Global Information"),
-            PrintGlobalCommand);
-    addItem(print, "mnuFilePrintCurrGrp", QStringLiteral("Print Curent Active Group Information"),
-            PrintCurrGroupCommand);
-    addItem(print, "mnuFilePrintSetup", QStringLiteral("Print Setup"), PrintSetupCommand);
+    addPrintItems(print);
     m_mnuFile->addSeparator();
     addItem(m_mnuFile, "mnuFileExit", QStringLiteral("E&xit"), [this] { close(); });
 

@@ -87,6 +87,7 @@ protected:
 
 private:
     void createMenus();
+    void addPrintItems(QMenu *print);
     void createToolBar();
     void createStatusBar();
     void createClient();

@@ -9,26 +9,6 @@ static void NotAvailable(const std::string &feature)
     StatusMsg(feature + " is not available in this version.....");
 }
 
-void PrintAllCommand()
-{
-    NotAvailable("Printing");
-}
-
-void PrintGlobalCommand()
-{
-    NotAvailable("Printing");
-}
-
-void PrintCurrGroupCommand()
-{
-    NotAvailable("Printing");
-}
-
-void PrintSetupCommand()
-{
-    NotAvailable("Printing");
-}
-
 void TuneCommand()
 {
     NotAvailable("The alignment screen");

@@ -1,10 +1,6 @@
 #pragma once
 
-// Menu commands whose features join later: printing, the alignment screen, copy and paste.
-void PrintAllCommand();
-void PrintGlobalCommand();
-void PrintCurrGroupCommand();
-void PrintSetupCommand();
+// Menu commands whose features join later: the alignment screen, copy and paste.
 void TuneCommand();
 void EditCopyCommand();
 void EditPasteCommand();

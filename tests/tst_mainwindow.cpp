@@ -1,7 +1,9 @@
 #include "aboutwindow.h"
 #include "appsettings.h"
 #include "filecommands.h"
+#include "fakeclock.h"
 #include "helpwindow.h"
+#include "printcommands.h"
 #include "progress.h"
 #include "tdffile.h"
 #include "textmeasure.h"
@@ -10,6 +12,8 @@
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QPrinterInfo>
+#include <QTemporaryDir>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -66,6 +70,10 @@ private Q_SLOTS:
             {"mnuFilePrintGlobal", "Print Unit Global Information", ""},
             {"mnuFilePrintCurrGrp", "Print Curent Active Group Information", ""},
             {"mnuFilePrintSetup", "Print Setup", ""},
+            {"mnuFilePrintPreview", "Print Pre&view\u2026", ""},
+            {"mnuFilePreviewCurrGrp", "Print Curent Active Group Information", ""},
+            {"mnuFileExportPdf", "&Export PDF\u2026", ""},
+            {"mnuFilePdfAll", "Print ALL Radio Information", ""},
             {"mnuFileExit", "E&xit", ""},
             {"mnuRead", "Read", ""},
             {"mnuReadAll", "Read ALL Data From Radio", ""},
@@ -469,13 +477,34 @@ private Q_SLOTS:
         }
     }
 
+    void printWithoutPrinterOffersPdf()
+    {
+        if (!QPrinterInfo::availablePrinters().isEmpty())
+            QSKIP("a printer is installed");
+        f.start();
+        FakeClock clock;
+        platform().clock = &clock;
+        QTemporaryDir dir;
+        const std::string pdf = dir.filePath("Fleet.pdf").toStdString();
+        f.dialogs.messageAnswers = {MsgAnswer::Yes};
+        f.dialogs.fileAnswers = {pdf};
+        action("mnuFilePrintCurrGrp")->trigger();
+        QCOMPARE(f.dialogs.messages.size(), std::size_t(1));
+        QCOMPARE(f.dialogs.messages[0].text, std::string(NoPrinterQuestion));
+        QCOMPARE(f.dialogs.saveRequests.size(), std::size_t(1));
+        QCOMPARE(f.dialogs.saveRequests[0].defaultExtension, std::string(".pdf"));
+        QFile file(QString::fromStdString(pdf));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.read(5) == "%PDF-");
+        platform().clock = nullptr;
+    }
+
     // A command of a feature still to come must not look like a click that was lost.
     void laterFeaturesSaySoInTheStatusBar()
     {
         f.start();
         const MemMapImage before = MemMap;
         const char *rows[][2] = {
-            {"mnuFilePrintAll", "Printing is not available in this version....."},
             {"tbTune", "The alignment screen is not available in this version....."},
             {"mnuEditPaste", "Paste is not available in this version....."},
         };
