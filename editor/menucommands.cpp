@@ -1,7 +1,10 @@
 #include "menucommands.h"
 
 #include "caption.h"
+#include "tunelaunch.h"
 #include "windowservices.h"
+
+#include <QApplication>
 
 // These features are not in this version yet; say so instead of doing nothing.
 static void NotAvailable(const std::string &feature)
@@ -31,7 +34,7 @@ void PrintSetupCommand()
 
 void TuneCommand()
 {
-    NotAvailable("The alignment screen");
+    LaunchTune(QApplication::activeWindow());
 }
 
 void EditCopyCommand()

@@ -1,6 +1,6 @@
 #pragma once
 
-// Menu commands whose features join later: printing, the alignment screen, copy and paste.
+// Menu commands whose features join later (printing, copy and paste), and the Tune command.
 void PrintAllCommand();
 void PrintGlobalCommand();
 void PrintCurrGroupCommand();

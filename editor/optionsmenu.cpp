@@ -74,6 +74,8 @@ void OptionsMenu::Sync()
     }
     for (int i = 0; i < NumBaudRates; ++i)
         ApplyState(m_baud[i], mnuBaudState[i]);
+    // The Tune screen's check box changes the flag too.
+    m_tuneWarning->setChecked(g_bShowTuneWarning);
 }
 
 void OptionsMenu::Restore()

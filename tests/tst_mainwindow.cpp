@@ -682,8 +682,6 @@ void TestMainWindow::laterFeaturesSaySoInTheStatusBar_data()
     QTest::addColumn<QString>("text");
     QTest::newRow("print") << "mnuFilePrintAll"
                            << "Printing is not available in this version.....";
-    QTest::newRow("tune") << "tbTune"
-                          << "The alignment screen is not available in this version.....";
     QTest::newRow("paste") << "mnuEditPaste"
                            << "Paste is not available in this version.....";
 }
