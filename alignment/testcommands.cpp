@@ -50,13 +50,14 @@ bool AwaitInput(int minBytes, double start, double limit)
 {
     SerialPort &port = *platform().serial;
     Clock &clock = *platform().clock;
+    // A reply is never there the moment its command went out: block first, then look.
     for (;;) {
+        port.waitForInput(minBytes, PollMs);
         clock.processEvents();
         if (port.bytesWaiting() >= minBytes)
             return true;
         if (clock.seconds() - start > limit)
             return false;
-        port.waitForInput(minBytes, PollMs);
     }
 }
 

@@ -77,6 +77,23 @@ RadioBench::RadioBench(VirtualRadio &radio) : m_radio(radio)
     });
 }
 
+void RadioBench::SeedAlignmentCells(std::vector<std::uint8_t> &eeprom)
+{
+    auto put16 = [&eeprom](int address, int value) {
+        eeprom[static_cast<std::size_t>(address)] = static_cast<std::uint8_t>(value >> 8);
+        eeprom[static_cast<std::size_t>(address) + 1] = static_cast<std::uint8_t>(value & 0xFF);
+    };
+    eeprom[0x000B] = 176;
+    eeprom[0x0014] = 112;
+    put16(0x001F, 0);
+    eeprom[0x0043] = NarrowSquelchIdeal - 12;
+    eeprom[0x004C] = WideSquelchIdeal + 10;
+    put16(RxHigh.cell, RxHigh.ideal + 500);
+    put16(TxLow.cell, TxLow.ideal - 300);
+    put16(TxHigh.cell, TxHigh.ideal + 400);
+    put16(0x031F, 16000);
+}
+
 double RadioBench::chanMHz(bool rx) const
 {
     const int steps = Cell16(Chan1Slot + (rx ? 0 : 8));

@@ -308,6 +308,7 @@ int main(int argc, char **argv)
     radio.faults.wrongFirstByte = options.wrongFirstByte;
     if (options.load.empty()) {
         LoadFactoryContent(radio.eeprom, options.serial);
+        RadioBench::SeedAlignmentCells(radio.eeprom);
     } else if (!LoadImage(options.load, radio.eeprom)) {
         std::fprintf(stderr, "tessaro-radio-sim: cannot read %s\n", options.load.c_str());
         return 1;
