@@ -41,6 +41,7 @@ TuneWindow::TuneWindow(QWidget *parent)
     m_screen.navigation = [this](bool enabled) { EnableTuneNavigation(enabled); };
 
     m_tabTune->setObjectName(QStringLiteral("tabTune"));
+    m_tabTune->setUsesScrollButtons(false);
     for (const char *title : TunePageTitles)
         m_tabTune->addTab(QString::fromLatin1(title));
 
@@ -84,11 +85,16 @@ TuneWindow::TuneWindow(QWidget *parent)
     client->setObjectName(QStringLiteral("fraTabClient"));
     client->setFrameShape(QFrame::StyledPanel);
     auto *stack = new QGridLayout(client);
+    QSize largest;
     for (QFrame *frame : m_frames) {
         frame->setParent(client);
         stack->addWidget(frame, 0, 0);
+        largest = largest.expandedTo(frame->sizeHint());
         frame->hide();
     }
+    // The window keeps one size whichever page shows.
+    client->setMinimumSize(
+        largest + QSize(stack->contentsMargins().left() * 2, stack->contentsMargins().top() * 2));
 
     auto *heading = new QLabel(QString::fromLatin1(TuneWarningHeading), this);
     heading->setObjectName(QStringLiteral("lblWarningHeading"));
