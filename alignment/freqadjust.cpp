@@ -69,11 +69,12 @@ FreqAdjust::FreqAdjust(TuneScreen &screen, FreqAdjustView &view) : m_screen(scre
 
 void FreqAdjust::SetupTabPage()
 {
+    // A run in progress keeps its own texts.
+    if (m_measuring)
+        return;
     m_view.setInstructions(TXFrequencyIdleText());
-    if (!m_measuring) {
-        m_view.setEntry(IdleEntry, false);
-        m_view.setQuitEnabled(false);
-    }
+    m_view.setEntry(IdleEntry, false);
+    m_view.setQuitEnabled(false);
 }
 
 void FreqAdjust::StartFinishClick()
