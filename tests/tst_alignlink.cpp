@@ -30,6 +30,8 @@ private Q_SLOTS:
     void slotAddressesAndFields();
     void cellsAndHookFailures();
     void hookTDFxOffersRetry();
+    void cellHookFailures_data();
+    void cellHookFailures();
 
 private:
     void hook() { QCOMPARE(HookRadio(1, 3, 4800), 1); }
@@ -257,6 +259,33 @@ void TestAlignLink::hookTDFxOffersRetry()
     QVERIFY(f.dialogs->messages[0].buttons == MsgButtons::RetryCancel);
     f.radio->faults.noHookAnswer = false;
     QVERIFY(HookTDFx());
+}
+
+void TestAlignLink::cellHookFailures_data()
+{
+    QTest::addColumn<bool>("portRefused");
+    QTest::addColumn<int>("messages");
+    QTest::newRow("port unusable: only the link's conflict") << true << 0;
+    QTest::newRow("no answer: hook error") << false << 1;
+}
+
+void TestAlignLink::cellHookFailures()
+{
+    QFETCH(bool, portRefused);
+    if (portRefused)
+        f.port->refuse[LinkFixture::Device] = SerialError::Busy;
+    else
+        f.radio->faults.noHookAnswer = true;
+    QFETCH(int, messages);
+    TuneChanRec rec;
+    QVERIFY(!WriteHighPowerDAC(1, false));
+    QVERIFY(!GetChanDataFromUnit(0, 0, rec, false));
+    const auto hookErrors = std::count_if(
+        f.dialogs->messages.begin(), f.dialogs->messages.end(),
+        [](const ScriptedDialogs::Message &m) { return m.text.rfind("Unable to 'Hook'", 0) == 0; });
+    QCOMPARE(int(hookErrors), 2 * messages);
+    QVERIFY(!f.port->isOpen() && !g_bHooked);
+    QVERIFY(f.radio->received().empty() == portRefused);
 }
 
 QTEST_GUILESS_MAIN(TestAlignLink)

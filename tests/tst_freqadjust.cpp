@@ -121,6 +121,10 @@ void TestFreqAdjust::finishStoresTheAdjust()
     page->StartFinishClick();
     if (stored < 0) {
         QCOMPARE(f.dialogs->messages.back().caption, std::string("RANGE ERROR"));
+        QCOMPARE(f.dialogs->messages.back().text,
+                 std::string("The value you entered is beyond the usable range\r\nof the "
+                             "adjusment.  Please make sure the radio is\r\non Group 1, Channel "
+                             "1, and try again."));
         QCOMPARE(view.entry, std::string());
         QVERIFY(page->HoldsRadio());
         QCOMPARE(view.caption, std::string("Finish"));
@@ -144,43 +148,52 @@ void TestFreqAdjust::finishStoresTheAdjust()
 void TestFreqAdjust::quitAndFailuresRestore_data()
 {
     QTest::addColumn<bool>("quit");       // QUIT, else Finish with 173.996
-    QTest::addColumn<bool>("radioGone");  // the radio stops answering the hook
-    QTest::addColumn<QString>("message"); // the last message's text
+    QTest::addColumn<int>("fault");       // 1: the hook goes unanswered, 2: writes are refused
+    QTest::addColumn<QString>("message"); // one of the messages shown
     QTest::addColumn<QString>("result");  // the log's last field
-    QTest::newRow("quit") << true << false << ""
+    QTest::newRow("quit") << true << 0 << ""
                           << "Aborted";
     QTest::newRow("quit, radio gone")
-        << true << true
+        << true << 1
         << QString::fromStdString(Lost) + "manually, then attempt to reset the TX Power Levels."
         << "Aborted: channel 1 and adjust lost";
     QTest::newRow("finish, radio gone")
-        << false << true
+        << false << 1
         << QString::fromStdString(Lost) +
                "with the editor, then attempt to reset the TX Power Levels."
         << "Failed: channel 1 and adjust lost";
+    QTest::newRow("finish, writes refused")
+        << false << 2 << "Unable to contact radio, please try again"
+        << "Failed: channel 1 not restored";
 }
 
 void TestFreqAdjust::quitAndFailuresRestore()
 {
     QFETCH(bool, quit);
-    QFETCH(bool, radioGone);
+    QFETCH(int, fault);
     QFETCH(QString, message);
     start();
-    f.radio->faults.noHookAnswer = radioGone;
+    f.radio->faults.noHookAnswer = fault == 1;
+    if (fault == 2) {
+        f.radio->faults.wrongFirstByte = 0;
+        f.radio->faults.wrongFirstByteFor = 0xD3;
+    }
     f.dialogs->messageAnswers = {MsgAnswer::Cancel, MsgAnswer::Cancel};
     view.entry = "173.996";
     if (quit)
         page->QuitClick();
     else
         page->StartFinishClick();
+    QStringList shown;
+    for (const auto &m : f.dialogs->messages)
+        shown << QString::fromStdString(m.text);
+    QVERIFY2(message.isEmpty() ? shown.isEmpty() : shown.contains(message),
+             qPrintable(shown.join('|')));
     QVERIFY(!page->HoldsRadio());
     QCOMPARE(view.instructions, Aborted);
     QCOMPARE(view.caption, std::string("Start"));
     QCOMPARE(navigation.back(), true);
-    QCOMPARE(f.dialogs->messages.empty() ? QString()
-                                         : QString::fromStdString(f.dialogs->messages.back().text),
-             message);
-    if (!radioGone)
+    if (fault == 0)
         onlyChanged({});
     QFETCH(QString, result);
     QVERIFY(QString::fromStdString(f.log()).endsWith("," + result + "\r\n"));
