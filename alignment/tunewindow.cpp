@@ -183,9 +183,18 @@ void TuneWindow::tabChanged(int index)
     ShowTab(index);
 }
 
+bool TuneWindow::mayClose()
+{
+    // While a procedure talks to the radio the window waits for it (its waits pump events).
+    if (!m_cmdQuit->isEnabled())
+        return false;
+    TuneProcedure *running = runningProcedure();
+    return !running || MayLeaveRun(*running);
+}
+
 void TuneWindow::closeEvent(QCloseEvent *event)
 {
-    if (TuneProcedure *running = runningProcedure(); running && !MayLeaveRun(*running)) {
+    if (!mayClose()) {
         event->ignore();
         return;
     }
@@ -195,9 +204,8 @@ void TuneWindow::closeEvent(QCloseEvent *event)
 void TuneWindow::reject()
 {
     // Escape and the frame's close button take the same way as "Quit".
-    if (TuneProcedure *running = runningProcedure(); running && !MayLeaveRun(*running))
-        return;
-    QDialog::reject();
+    if (mayClose())
+        QDialog::reject();
 }
 
 void TuneWindow::warningToggled(bool checked)

@@ -38,6 +38,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    bool mayClose();
     void tabChanged(int index);
     void warningToggled(bool checked);
     void showLog();

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTableWidget>
 #include <QtTest>
 
 #include <functional>
@@ -142,6 +143,19 @@ void TestTuneWindow::frequencyRunThroughTheWidgets()
     QVERIFY(std::abs(f.bench->counterHz() - 173995000.0) < 1.0);
     QCOMPARE(start->text(), QString("Start"));
     QVERIFY(t.findChild<QPushButton *>("cmdQuit")->isEnabled());
+    // The run is in the log the window shows.
+    QString logged;
+    QTimer::singleShot(0, this, [&logged] {
+        QWidget *log = QApplication::activeModalWidget();
+        auto *table = log->findChild<QTableWidget *>("grdAlignLog");
+        logged = QString("%1 rows, %2 %3 %4")
+                     .arg(table->rowCount())
+                     .arg(table->item(0, 2)->text(), table->item(0, 5)->text(),
+                          table->item(0, 6)->text());
+        log->close();
+    });
+    t.findChild<QPushButton *>("cmdLog")->click();
+    QCOMPARE(logged, QString("1 rows, 1234567 F4 81 Completed"));
 }
 
 void TestTuneWindow::leavingAMeasuringRunAsks_data()
