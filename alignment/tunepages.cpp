@@ -46,6 +46,8 @@ FreqAdjustPage::FreqAdjustPage(TuneScreen &screen, QWidget *parent)
     setObjectName(QStringLiteral("fraTab_1"));
     m_txtFreq->setObjectName(QStringLiteral("txtFreq"));
     m_txtFreq->installEventFilter(this);
+    m_txtFreq->setMaximumWidth(
+        m_txtFreq->fontMetrics().horizontalAdvance(QStringLiteral("0000.0000000")) + 16);
     auto *row = new QHBoxLayout;
     row->addWidget(m_txtFreq);
     row->addWidget(m_cmdStart);
