@@ -1,7 +1,10 @@
 #include "menucommands.h"
 
 #include "caption.h"
+#include "tunelaunch.h"
 #include "windowservices.h"
+
+#include <QApplication>
 
 // These features are not in this version yet; say so instead of doing nothing.
 static void NotAvailable(const std::string &feature)
@@ -11,7 +14,7 @@ static void NotAvailable(const std::string &feature)
 
 void TuneCommand()
 {
-    NotAvailable("The alignment screen");
+    LaunchTune(QApplication::activeWindow());
 }
 
 void EditCopyCommand()

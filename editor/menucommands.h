@@ -1,6 +1,6 @@
 #pragma once
 
-// Menu commands whose features join later: the alignment screen, copy and paste.
+// Menu commands whose features join later (copy and paste), and the Tune command.
 void TuneCommand();
 void EditCopyCommand();
 void EditPasteCommand();

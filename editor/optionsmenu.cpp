@@ -70,6 +70,8 @@ void OptionsMenu::syncStates()
         ApplyState(m_comm[i], mnuCommState[i]);
     for (int i = 0; i < NumBaudRates; ++i)
         ApplyState(m_baud[i], mnuBaudState[i]);
+    // The Tune screen's check box changes the flag too.
+    m_tuneWarning->setChecked(g_bShowTuneWarning);
 }
 
 void OptionsMenu::Sync()

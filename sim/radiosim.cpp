@@ -1,7 +1,10 @@
 // tessaro-radio-sim: the virtual radio on a pseudo-terminal. Prints the terminal's path as the
-// first line of output, then answers the programming protocol on it until killed.
+// first line of output, then answers the programming protocol on it until killed. Around it
+// stands a test bench: the instruments' readings are printed when they change, and the bench's
+// knobs are turned by commands on standard input.
 
 #include "appsettings.h"
+#include "benchmodel.h"
 #include "defaultimage.h"
 #include "layout.h"
 #include "virtualradio.h"
@@ -37,6 +40,9 @@ struct Options {
     int wrongFirstByte = -1;
     bool trace = false;
     int commPort = 0; // 1..10: make the editor's "Comm Port n" this terminal
+    std::string crystal;
+    double coil = 0.6;
+    double rfLevel = 1000.0;
 };
 
 volatile std::sig_atomic_t s_stop = 0;
@@ -65,7 +71,13 @@ void Usage(std::FILE *out)
                  "  --trace                 log every byte to standard error\n"
                  "  --set-comm-port N       store the terminal as the editor's Comm Port N "
                  "(1..10)\n"
-                 "The first line of output is the pseudo-terminal to use, e.g. /dev/pts/7.\n");
+                 "  --crystal-error E       reference error: ppm, or Hz at 173.995 MHz with "
+                 "the suffix Hz\n"
+                 "  --coil V                T1's offset of the tuning voltage (default 0.6)\n"
+                 "  --rf-level UV           signal generator level in microvolts (default 1000)\n"
+                 "The first line of output is the pseudo-terminal to use, e.g. /dev/pts/7.\n"
+                 "Then the bench prints its instruments whenever they change. Commands on\n"
+                 "standard input: coil V | coil +V | coil -V | rf UV | crystal E | show\n");
 }
 
 bool ParseOptions(int argc, char **argv, Options &options)
@@ -104,6 +116,12 @@ bool ParseOptions(int argc, char **argv, Options &options)
             options.commPort = static_cast<int>(std::strtol(v, nullptr, 10));
             if (options.commPort < 1 || options.commPort > 10)
                 return false;
+        } else if (arg == "--crystal-error" && value(v)) {
+            options.crystal = v;
+        } else if (arg == "--coil" && value(v)) {
+            options.coil = std::strtod(v, nullptr);
+        } else if (arg == "--rf-level" && value(v)) {
+            options.rfLevel = std::strtod(v, nullptr);
         } else if (arg == "--wrong-first-byte" && value(v)) {
             options.wrongFirstByte = static_cast<int>(std::strtol(v, nullptr, 0)) & 0xFF;
         } else {
@@ -222,6 +240,49 @@ void Trace(const char *who, const std::uint8_t *data, std::size_t size)
     std::fprintf(stderr, "\n");
 }
 
+// "5.2" is ppm; "1000Hz" is the offset at 173.995 MHz.
+double CrystalPpm(const std::string &text)
+{
+    char *end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    const std::string unit = end ? std::string(end) : std::string();
+    return (unit == "Hz" || unit == "hz") ? value / 173.995 : value;
+}
+
+// One command of the bench from standard input; false when it is not understood.
+bool BenchCommand(RadioBench &bench, const std::string &line)
+{
+    char word[32] = {};
+    char arg[64] = {};
+    const int n = std::sscanf(line.c_str(), "%31s %63s", word, arg);
+    const std::string command = n >= 1 ? word : "";
+    if (command == "show" && n == 1)
+        return true;
+    if (n != 2)
+        return false;
+    if (command == "coil") {
+        const double v = std::strtod(arg, nullptr);
+        bench.coilVolts = (arg[0] == '+' || arg[0] == '-') ? bench.coilVolts + v : v;
+    } else if (command == "rf") {
+        bench.rfLevelUv = std::strtod(arg, nullptr);
+    } else if (command == "crystal") {
+        bench.crystalErrorPpm = CrystalPpm(arg);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void PrintBench(const RadioBench &bench, std::string &last, bool always)
+{
+    const std::string line = bench.Readout();
+    if (line == last && !always)
+        return;
+    last = line;
+    std::printf("bench: %s\n", line.c_str());
+    std::fflush(stdout);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -237,12 +298,17 @@ int main(int argc, char **argv)
     }
 
     VirtualRadio radio;
+    RadioBench bench(radio);
+    bench.crystalErrorPpm = options.crystal.empty() ? 0.0 : CrystalPpm(options.crystal);
+    bench.coilVolts = options.coil;
+    bench.rfLevelUv = options.rfLevel;
     radio.maxBaudRate = options.maxBaud;
     radio.faults.noHookAnswer = options.noHookAnswer;
     radio.faults.stopAfterCommands = options.stopAfter;
     radio.faults.wrongFirstByte = options.wrongFirstByte;
     if (options.load.empty()) {
         LoadFactoryContent(radio.eeprom, options.serial);
+        RadioBench::SeedAlignmentCells(radio.eeprom);
     } else if (!LoadImage(options.load, radio.eeprom)) {
         std::fprintf(stderr, "tessaro-radio-sim: cannot read %s\n", options.load.c_str());
         return 1;
@@ -278,11 +344,32 @@ int main(int argc, char **argv)
     std::printf("%s\n", slaveName.c_str());
     std::fflush(stdout);
 
+    std::string lastReadout;
+    PrintBench(bench, lastReadout, true);
+    bool stdinOpen = true;
+    std::string stdinLine;
     double inputDone = 0.0; // when the bytes received so far have crossed the line
     std::uint8_t buffer[4096];
     while (!s_stop) {
-        pollfd p{master, POLLIN, 0};
-        const int ready = ::poll(&p, 1, 200);
+        pollfd fds[2] = {{master, POLLIN, 0}, {stdinOpen ? 0 : -1, POLLIN, 0}};
+        const int ready = ::poll(fds, 2, 200);
+        if (ready > 0 && (fds[1].revents & (POLLIN | POLLHUP))) {
+            char text[256];
+            const ssize_t got = ::read(0, text, sizeof text);
+            if (got <= 0)
+                stdinOpen = false;
+            for (ssize_t i = 0; i < got; ++i) {
+                if (text[i] != '\n') {
+                    stdinLine += text[i];
+                    continue;
+                }
+                if (!BenchCommand(bench, stdinLine))
+                    std::printf("bench: not understood: %s\n", stdinLine.c_str());
+                PrintBench(bench, lastReadout, true);
+                stdinLine.clear();
+            }
+        }
+        pollfd &p = fds[0];
         if (ready <= 0 || !(p.revents & POLLIN)) {
             if (ready > 0 && (p.revents & (POLLHUP | POLLERR)))
                 ::usleep(20000);
@@ -317,6 +404,7 @@ int main(int argc, char **argv)
         }
         if (wasHooked && !radio.hooked() && !options.dump.empty())
             DumpImage(options.dump, radio.eeprom);
+        PrintBench(bench, lastReadout, false);
     }
     if (!options.dump.empty() && !DumpImage(options.dump, radio.eeprom))
         std::fprintf(stderr, "tessaro-radio-sim: cannot write %s\n", options.dump.c_str());

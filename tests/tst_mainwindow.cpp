@@ -505,7 +505,6 @@ private Q_SLOTS:
         f.start();
         const MemMapImage before = MemMap;
         const char *rows[][2] = {
-            {"tbTune", "The alignment screen is not available in this version....."},
             {"mnuEditPaste", "Paste is not available in this version....."},
         };
         for (const auto &[name, text] : rows) {

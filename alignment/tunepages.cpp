@@ -1,0 +1,177 @@
+#include "tunepages.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+namespace
+{
+
+QString Q(const std::string &text)
+{
+    // Labels break lines at LF; the CR of the texts' CR LF is dropped for display.
+    return QString::fromStdString(text).remove(QLatin1Char('\r'));
+}
+
+QLabel *InstructionLabel(const QString &name, QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setMinimumHeight(label->fontMetrics().lineSpacing() * 9);
+    return label;
+}
+
+QPushButton *Button(const QString &name, const QString &caption, QWidget *parent)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
+
+FreqAdjustPage::FreqAdjustPage(TuneScreen &screen, QWidget *parent)
+    : QFrame(parent), m_lblInstr(InstructionLabel(QStringLiteral("lblFreqInstr"), this)),
+      m_txtFreq(new QLineEdit(this)),
+      m_cmdStart(Button(QStringLiteral("cmdFreqStart"), QStringLiteral("Start"), this)),
+      m_cmdQuit(Button(QStringLiteral("cmdFreqQuit"), QStringLiteral("QUIT"), this)),
+      m_procedure(screen, *this)
+{
+    setObjectName(QStringLiteral("fraTab_1"));
+    m_txtFreq->setObjectName(QStringLiteral("txtFreq"));
+    m_txtFreq->installEventFilter(this);
+    m_txtFreq->setMaximumWidth(
+        m_txtFreq->fontMetrics().horizontalAdvance(QStringLiteral("0000.0000000")) + 16);
+    auto *row = new QHBoxLayout;
+    row->addWidget(m_txtFreq);
+    row->addWidget(m_cmdStart);
+    row->addWidget(m_cmdQuit);
+    row->addStretch();
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_lblInstr);
+    layout->addLayout(row);
+    layout->addStretch();
+    connect(m_cmdStart, &QPushButton::clicked, this, [this] { m_procedure.StartFinishClick(); });
+    connect(m_cmdQuit, &QPushButton::clicked, this, [this] { m_procedure.QuitClick(); });
+}
+
+bool FreqAdjustPage::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_txtFreq && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            m_procedure.EntryEnter();
+            return true;
+        }
+    }
+    return QFrame::eventFilter(watched, event);
+}
+
+void FreqAdjustPage::setInstructions(const std::string &text)
+{
+    m_lblInstr->setText(Q(text));
+}
+
+void FreqAdjustPage::setEntry(const std::string &text, bool enabled)
+{
+    m_txtFreq->setText(QString::fromStdString(text));
+    m_txtFreq->setEnabled(enabled);
+}
+
+std::string FreqAdjustPage::entryText() const
+{
+    return m_txtFreq->text().toStdString();
+}
+
+void FreqAdjustPage::focusEntry(int from)
+{
+    m_txtFreq->setFocus();
+    if (from >= 0)
+        m_txtFreq->setSelection(from, static_cast<int>(m_txtFreq->text().size()) - from);
+}
+
+void FreqAdjustPage::setStartButton(const std::string &caption, bool enabled)
+{
+    m_cmdStart->setText(QString::fromStdString(caption));
+    m_cmdStart->setEnabled(enabled);
+}
+
+void FreqAdjustPage::setQuitEnabled(bool enabled)
+{
+    m_cmdQuit->setEnabled(enabled);
+}
+
+QFrame *MakeIdlePage(const QString &name, const std::string &text,
+                     std::initializer_list<IdlePageButton> buttons, QWidget *parent)
+{
+    auto *frame = new QFrame(parent);
+    frame->setObjectName(name);
+    auto *layout = new QVBoxLayout(frame);
+    QLabel *label = InstructionLabel(QStringLiteral("lblInstr"), frame);
+    label->setText(Q(text));
+    layout->addWidget(label);
+    auto *row = new QHBoxLayout;
+    for (const IdlePageButton &b : buttons) {
+        QWidget *w = nullptr;
+        if (QLatin1String(b.name).startsWith(QLatin1String("hsb"))) {
+            w = new QScrollBar(Qt::Horizontal, frame);
+            w->setMinimumWidth(200);
+        } else if (QLatin1String(b.name).startsWith(QLatin1String("lbl"))) {
+            w = new QLabel(QString::fromLatin1(b.caption), frame);
+        } else {
+            w = Button(QString(), QString::fromLatin1(b.caption), frame);
+            // The procedure behind the button comes with its own page.
+            w->setEnabled(false);
+        }
+        w->setObjectName(QString::fromLatin1(b.name));
+        w->setVisible(b.visible);
+        row->addWidget(w);
+    }
+    row->addStretch();
+    layout->addLayout(row);
+    layout->addStretch();
+    return frame;
+}
+
+VCOPage::VCOPage(QWidget *parent)
+    : QFrame(parent), m_lblInfo(InstructionLabel(QStringLiteral("lblVCOInfo"), this)),
+      m_fraMeasure(new QFrame(this)), m_lblMeasure(new QLabel(m_fraMeasure))
+{
+    setObjectName(QStringLiteral("fraTab_0"));
+    m_lblInfo->setMinimumHeight(m_lblInfo->fontMetrics().lineSpacing() * 4);
+    m_fraMeasure->setObjectName(QStringLiteral("fraVCOMeasure"));
+    m_fraMeasure->setFrameShape(QFrame::Box);
+    m_lblMeasure->setObjectName(QStringLiteral("lblVCOMeasure"));
+    m_lblMeasure->setTextFormat(Qt::PlainText);
+    auto *inner = new QVBoxLayout(m_fraMeasure);
+    inner->addWidget(m_lblMeasure);
+    QPushButton *start = Button(QStringLiteral("cmdVCOStart"), QStringLiteral("Start"), this);
+    start->setEnabled(false);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_lblInfo);
+    layout->addWidget(m_fraMeasure);
+    layout->addWidget(start, 0, Qt::AlignLeft);
+    layout->addStretch();
+    VCO_MM({});
+}
+
+void VCOPage::VCO_IM(const std::string &text)
+{
+    m_lblInfo->setText(Q(text));
+}
+
+void VCOPage::VCO_MM(const std::string &text)
+{
+    // An empty measurement line takes no room; a shown one gets the height it needs.
+    m_lblMeasure->setText(Q(text));
+    m_fraMeasure->setVisible(!text.empty());
+    if (!text.empty())
+        m_fraMeasure->setFixedHeight(m_lblMeasure->sizeHint().height() +
+                                     2 * m_fraMeasure->frameWidth() + 12);
+}

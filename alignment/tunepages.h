@@ -1,0 +1,63 @@
+#pragma once
+
+// The Tune screen's page frames. Thin: they show what the procedures say and forward clicks.
+
+#include "freqadjust.h"
+
+#include <QFrame>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// "TX Frequency".
+class FreqAdjustPage : public QFrame, public FreqAdjustView
+{
+    Q_OBJECT
+
+public:
+    FreqAdjustPage(TuneScreen &screen, QWidget *parent = nullptr);
+    FreqAdjust &procedure() { return m_procedure; }
+
+    void setInstructions(const std::string &text) override;
+    void setEntry(const std::string &text, bool enabled) override;
+    std::string entryText() const override;
+    void focusEntry(int from) override;
+    void setStartButton(const std::string &caption, bool enabled) override;
+    void setQuitEnabled(bool enabled) override;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QLabel *m_lblInstr;
+    QLineEdit *m_txtFreq;
+    QPushButton *m_cmdStart;
+    QPushButton *m_cmdQuit;
+    FreqAdjust m_procedure;
+};
+
+// A page whose procedure is not wired yet: its instruction text and its controls as before a run.
+struct IdlePageButton {
+    const char *name;
+    const char *caption;
+    bool visible;
+};
+QFrame *MakeIdlePage(const QString &name, const std::string &text,
+                     std::initializer_list<IdlePageButton> buttons, QWidget *parent);
+
+// "VCO Tuning Voltage": the information line, the measurement line in its frame, "Start".
+class VCOPage : public QFrame
+{
+    Q_OBJECT
+
+public:
+    explicit VCOPage(QWidget *parent = nullptr);
+    void VCO_IM(const std::string &text);
+    void VCO_MM(const std::string &text);
+
+private:
+    QLabel *m_lblInfo;
+    QFrame *m_fraMeasure;
+    QLabel *m_lblMeasure;
+};

@@ -1,0 +1,57 @@
+#pragma once
+
+// "ZPA Tessaro Tune": the modal alignment window with its seven pages.
+
+#include "tunescreen.h"
+
+#include <QDialog>
+
+#include <array>
+
+class QCheckBox;
+class QFrame;
+class QPushButton;
+class QTabBar;
+class FreqAdjustPage;
+class VCOPage;
+
+class TuneWindow : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit TuneWindow(QWidget *parent = nullptr);
+
+    void EnableTuneNavigation(bool enabled);
+    void ShowTab(int index);
+    void SetupTabPage(int index);
+    void VCO_IM(const std::string &text);
+    void VCO_MM(const std::string &text);
+
+    TuneScreen &screen() { return m_screen; }
+    FreqAdjustPage &freqPage() { return *m_freqPage; }
+
+public Q_SLOTS:
+    void reject() override;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    bool mayClose();
+    void tabChanged(int index);
+    void warningToggled(bool checked);
+    void showLog();
+    // The procedure of the shown page when it holds the radio; nullptr otherwise.
+    TuneProcedure *runningProcedure() const;
+
+    TuneScreen m_screen;
+    QTabBar *m_tabTune;
+    QCheckBox *m_chkWarning;
+    QPushButton *m_cmdQuit;
+    QPushButton *m_cmdLog;
+    VCOPage *m_vcoPage;
+    FreqAdjustPage *m_freqPage;
+    std::array<QFrame *, 7> m_frames{};
+    int m_shown = -1;
+};
