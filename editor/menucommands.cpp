@@ -33,18 +33,3 @@ void TuneCommand()
 {
     NotAvailable("The alignment screen");
 }
-
-void EditCopyCommand()
-{
-    NotAvailable("Copy");
-}
-
-void EditPasteCommand()
-{
-    NotAvailable("Paste");
-}
-
-void CopyPasteGroupsCommand()
-{
-    NotAvailable("Copying groups");
-}

@@ -1,11 +1,8 @@
 #pragma once
 
-// Menu commands whose features join later: printing, the alignment screen, copy and paste.
+// Menu commands whose features join later: printing, the alignment screen.
 void PrintAllCommand();
 void PrintGlobalCommand();
 void PrintCurrGroupCommand();
 void PrintSetupCommand();
 void TuneCommand();
-void EditCopyCommand();
-void EditPasteCommand();
-void CopyPasteGroupsCommand();
