@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -64,8 +65,8 @@ CopyMacroDialog::CopyMacroDialog(QWidget *parent) : QDialog(parent)
 
     auto *arrow = new QToolButton(this);
     arrow->setObjectName(QStringLiteral("cmdCopy"));
-    arrow->setArrowType(Qt::RightArrow);
-    arrow->setIconSize({32, 32});
+    arrow->setIcon(style()->standardIcon(QStyle::SP_ArrowRight));
+    arrow->setIconSize({40, 40});
     arrow->setAccessibleName(QStringLiteral("Copy"));
     arrow->setToolTip(QStringLiteral("Copy"));
     arrow->setFocusPolicy(Qt::StrongFocus);
