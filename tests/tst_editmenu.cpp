@@ -31,7 +31,12 @@ private Q_SLOTS:
     void undoRedo();
 
 private:
+    void showNode(int node);
     void showGroup(int group); // 1-based
+    static void click(QWidget *box)
+    {
+        QTest::mouseClick(box, Qt::LeftButton, {}, {6, box->height() / 2});
+    }
     void goTo(int row, int col);
     void key(Qt::Key key, Qt::KeyboardModifiers mods = {})
     {
@@ -61,12 +66,17 @@ void TestEditMenu::init()
     m_grid = f.window->findChild<QTableWidget *>("Grid");
 }
 
-void TestEditMenu::showGroup(int group)
+void TestEditMenu::showNode(int node)
 {
     auto *tree = f.window->findChild<QTreeWidget *>("TreeView");
-    QTreeWidgetItem *item = f.window->treeItem(FirstGroupNode + group - 1);
+    QTreeWidgetItem *item = f.window->treeItem(node);
     tree->scrollToItem(item);
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
+}
+
+void TestEditMenu::showGroup(int group)
+{
+    showNode(FirstGroupNode + group - 1);
     QVERIFY(m_grid->isVisible());
     QCOMPARE(g_iCurGroup, group - 1);
 }
@@ -220,7 +230,7 @@ void TestEditMenu::undoRedo()
                 key(Qt::Key_V, Qt::ControlModifier);
         },
         [&] { goTo(10, 4), type("150"), key(Qt::Key_Return); },
-        [&] { goTo(11, 6), key(Qt::Key_Space); },
+        [&] { showNode(GlobalsNode), click(f.window->findChild<QCheckBox *>("chkBeepDisable")); },
         [&] { runCopyGroups(0, {24}); },
     };
     std::vector<MemMapImage> images{MemMap};
@@ -239,6 +249,7 @@ void TestEditMenu::undoRedo()
         QCOMPARE(changed(), i - 1 != saved);
     }
     QVERIFY(!undo->isEnabled() && redo->isEnabled());
+    showGroup(1);
     goTo(1, 1); // the keys from the grid
     for (std::size_t i = 1; i < images.size(); ++i) {
         key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
