@@ -18,8 +18,6 @@ class TestGridClip : public QObject
 
 private Q_SLOTS:
     void init();
-    void kinds_data();
-    void kinds();
     void pastes_data();
     void pastes();
 
@@ -51,39 +49,6 @@ void TestGridClip::init()
         }
     }
     g_sCopyText.clear();
-}
-
-void TestGridClip::kinds_data()
-{
-    QTest::addColumn<GridRect>("area");
-    QTest::addColumn<QString>("kind");
-    QTest::newRow("one cell") << GridRect{4, 2, 4, 2} << "single";
-    QTest::newRow("part of a row") << GridRect{4, 2, 4, 5} << "";
-    QTest::newRow("part of a column") << GridRect{4, 2, 9, 2} << "";
-    QTest::newRow("2 x 2") << GridRect{4, 2, 5, 3} << "block";
-    QTest::newRow("one whole row") << GridRect{7, 1, 7, 8} << "rows";
-    QTest::newRow("rows 3-5") << GridRect{3, 1, 5, 8} << "rows";
-    QTest::newRow("one whole column") << GridRect{1, 3, 20, 3} << "columns";
-    QTest::newRow("two whole columns") << GridRect{1, 3, 20, 4} << "columns";
-    QTest::newRow("the table") << GridRect{1, 1, 20, 8} << "table";
-    QTest::newRow("all but one row") << GridRect{1, 1, 19, 8} << "rows";
-}
-
-void TestGridClip::kinds()
-{
-    QFETCH(GridRect, area);
-    QFETCH(QString, kind);
-    const CopyRecord copy = ClassifyCopy(area);
-    QStringList kinds;
-    for (const auto &[set, name] : {std::pair{copy.singleCell, "single"},
-                                    {copy.block, "block"},
-                                    {copy.wholeRows, "rows"},
-                                    {copy.wholeColumns, "columns"},
-                                    {copy.wholeTable, "table"}}) {
-        if (set)
-            kinds << name;
-    }
-    QCOMPARE(kinds.join(','), kind);
 }
 
 namespace
