@@ -1,5 +1,6 @@
 #include "edithistory.h"
 
+#include "appglobals.h"
 #include "caption.h"
 #include "imagediff.h"
 #include "windowservices.h"
@@ -43,6 +44,11 @@ EditHistory::EditHistory(std::function<void()> commitEdits, QObject *parent)
 
 void EditHistory::schedule()
 {
+    // What the program starts with, a file named on the command line included, is no step.
+    if (g_bLoading) {
+        m_baseline = MemMap;
+        return;
+    }
     if (!m_timer.isActive() || LoopLevel() < m_loopLevel)
         m_loopLevel = LoopLevel();
     if (!m_timer.isActive())
