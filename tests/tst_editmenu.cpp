@@ -113,6 +113,11 @@ void TestEditMenu::copyAndPaste()
     showGroup(1);
     trigger("mnuEditPaste");
     QCOMPARE(f.dialogs.messages.back().text, std::string(NothingCopiedMessage));
+    m_grid->clearSelection();
+    trigger("mnuEditCopy");
+    QCOMPARE(f.dialogs.messages.back().text, std::string(NothingSelectedMessage));
+    QCOMPARE(f.dialogs.messages.back().caption, std::string("COPY"));
+    QCOMPARE(f.dialogs.messages.back().icon, MsgIcon::None);
 
     // A 2 x 2 block by Shift and the arrows, copied with Ctrl+C, pasted elsewhere with Ctrl+V.
     SetChanFreq(MemMap, 0, 2, true, "151.25000");
