@@ -70,7 +70,7 @@ struct PasteCase {
     GridRect sel;
 };
 
-// Rule 6 and 7's fallback: the copied cells' own positions.
+// Where the copied cells came from.
 std::optional<PasteArea> OwnPositions(const PasteCase &c)
 {
     return PasteArea{c.copy.area, {}};
