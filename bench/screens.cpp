@@ -1,6 +1,7 @@
 // Saves pictures of the main window for a visual check and for the help pages: at the minimum
-// size and at 1280 x 900 pixels, in the Globals view and in a group's view; and the help,
-// about and system information windows.
+// size and at 1280 x 900 pixels, in the Globals view and in a group's view; a selected block,
+// the paste area question and the Copy Groups dialog; and the help, about and system
+// information windows.
 // Usage: tessaro-screens OUTDIR   (under xvfb-run or another display)
 
 #include "aboutwindow.h"
@@ -16,10 +17,16 @@
 #include "platform.h"
 #include "qtserialport.h"
 #include "splash.h"
+#include "copymacrodialog.h"
 #include "printcommands.h"
+#include "qtplatform.h"
+#include "treelogic.h"
 #include "textmeasure.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QRadioButton>
 #include <QDir>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -31,6 +38,7 @@
 #include <QTreeWidget>
 
 #include <cstdio>
+#include <functional>
 
 static void shoot(const QString &dir, const QString &name, int widthTw, int heightTw)
 {
@@ -86,6 +94,58 @@ static void shoot(const QString &dir, const QString &name, int widthTw, int heig
                 window.frameGeometry().height());
 }
 
+// Grabs the modal window that opens next, then lets `then` close it.
+static void grabModal(const QString &file, const std::function<void(QWidget *)> &then)
+{
+    QTimer::singleShot(300, [file, then] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            modal->grab().save(file);
+            then(modal);
+        }
+    });
+}
+
+// A selected block, the question about a paste area that does not fit, and Copy Groups.
+static void shootClipboard(const QString &dir)
+{
+    FakeSettings settings;
+    platform().settings = &settings;
+    QtDialogs dialogs;
+    Dialogs *scripted = platform().dialogs;
+    platform().dialogs = &dialogs;
+    g_sPaneView = "Channels";
+    g_iCurGroup = 0;
+    MainWindow window;
+    window.LoadWindow();
+    window.activateWindow();
+    if (!QTest::qWaitForWindowActive(&window))
+        std::fprintf(stderr, "window not active\n");
+    QTreeWidget *tree = window.treeView();
+    QTreeWidgetItem *item = window.treeItem(FirstGroupNode);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
+    QTableWidget *grid = window.gridPane()->grid();
+    grid->setFocus();
+    grid->setCurrentCell(2, 1);
+    QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(grid, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::qWait(100);
+    window.grab().save(QDir(dir).filePath(QStringLiteral("clip-block.png")));
+    QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+    grid->setCurrentCell(9, 4);
+    grabModal(QDir(dir).filePath(QStringLiteral("clip-question.png")),
+              [](QWidget *box) { QTest::keyClick(box, Qt::Key_Escape); });
+    QTest::keyClick(grid, Qt::Key_V, Qt::ControlModifier);
+    grabModal(QDir(dir).filePath(QStringLiteral("copygroups.png")), [dir](QWidget *dlg) {
+        dlg->findChild<QRadioButton *>(QStringLiteral("optCopyGrp_2"))->click();
+        for (int d : {0, 5, 18})
+            dlg->findChild<QCheckBox *>(QStringLiteral("chkPasteDest_%1").arg(d))->setChecked(true);
+        dlg->grab().save(QDir(dir).filePath(QStringLiteral("copygroups-chosen.png")));
+        QTest::keyClick(dlg, Qt::Key_Escape);
+    });
+    CopyMacroDialog(&window).exec();
+    platform().dialogs = scripted;
+}
+
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
@@ -101,6 +161,7 @@ int main(int argc, char *argv[])
     const double dpi = ScreenDpi();
     shoot(dir, QStringLiteral("minimum"), 11500, 8700);
     shoot(dir, QStringLiteral("1280x900"), PixelsToTwips(1280, dpi), PixelsToTwips(900, dpi));
+    shootClipboard(dir);
 
     FakeSettings settings; // shoot()'s own settings are gone
     platform().settings = &settings;

@@ -4,36 +4,27 @@
 #include "caption.h"
 #include "gridtable.h"
 #include "groupparamrow.h"
-#include "windowservices.h"
-
-#include <QMenu>
 #include "memmap.h"
 #include "panecontrols.h"
 #include "textmeasure.h"
+#include "windowservices.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QTableWidget>
 
 #include <algorithm>
-
-namespace
-{
-QTableWidgetItem *itemAt(QTableWidget *grid, GridCell cell)
-{
-    return grid->item(cell.row - 1, cell.col - 1);
-}
-
-} // namespace
 
 ChanGridPane::ChanGridPane(QWidget *parent)
     : QGroupBox(parent),
       m_session(MemMap,
                 {[] { MarkDataChanged(); },
                  [this](GridCell cell) {
-                     itemAt(m_grid, cell)->setText(QString::fromStdString(m_session.text(cell)));
+                     m_grid->item(cell.row - 1, cell.col - 1)
+                         ->setText(QString::fromStdString(m_session.text(cell)));
                  },
                  [this] { m_Text1->setText(QString::fromStdString(m_session.editorText())); }})
 {
@@ -140,20 +131,26 @@ void ChanGridPane::EnableControls(bool enable)
     m_row->setEnabled(enable);
 }
 
-GridCell ChanGridPane::currentCell() const
-{
-    return m_session.cell();
-}
-
 void ChanGridPane::setCurrentCell(GridCell cell)
 {
     m_grid->setCurrentCell(cell.row - 1, cell.col - 1);
-    m_grid->scrollToItem(itemAt(m_grid, cell));
+    m_grid->scrollToItem(m_grid->item(cell.row - 1, cell.col - 1));
 }
 
-QString ChanGridPane::cellText(GridCell cell) const
+void ChanGridPane::CopyGridSelection()
 {
-    return QString::fromStdString(m_session.text(cell));
+    m_session.copy(SelectedGridRect(m_grid));
+}
+
+void ChanGridPane::PasteGridSelection()
+{
+    if (const auto pasted = m_session.paste(SelectedGridRect(m_grid))) {
+        syncEditor();
+        const GridCell at = m_session.cell();
+        // A cell made current afterwards is all that stays selected.
+        SelectGridRect(
+            m_grid, pasted->current ? GridRect{at.row, at.col, at.row, at.col} : pasted->area, at);
+    }
 }
 
 void ChanGridPane::EditGridCell(char32_t key)

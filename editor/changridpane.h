@@ -43,9 +43,13 @@ public:
     // toggles a flag cell with space (32).
     void EditGridCell(char32_t key);
 
-    GridCell currentCell() const;
+    // Copy and paste of a block of cells; the Edit menu and its keys call them.
+    void CopyGridSelection();
+    void PasteGridSelection();
+
+    GridCell currentCell() const { return m_session.cell(); }
     void setCurrentCell(GridCell cell);
-    QString cellText(GridCell cell) const;
+    QString cellText(GridCell cell) const { return QString::fromStdString(m_session.text(cell)); }
 
     QTableWidget *grid() const { return m_grid; }
     QLineEdit *cellEditor() const { return m_Text1; }

@@ -2,6 +2,8 @@
 
 #include "cellundo.h"
 #include "chanrecord.h"
+#include "dialogs.h"
+#include "platform.h"
 
 GridSession::GridSession(MemMapImage &mm, Hooks hooks) : m_mm(mm), m_hooks(std::move(hooks)) {}
 
@@ -14,10 +16,7 @@ void GridSession::fill(int group)
 {
     m_state = GridEditState::Idle;
     m_store.fill(m_mm, group);
-    for (int row = 1; row <= GridLastRow; ++row) {
-        for (int col = 1; col <= GridLastCol; ++col)
-            m_hooks.cellChanged({row, col});
-    }
+    showAll();
     enter({1, 1});
 }
 
@@ -196,6 +195,43 @@ void GridSession::SaveGridValue()
         m_hooks.cellChanged(cell);
     // The editor follows, so the same text is never committed twice.
     setEditor(text(m_cell));
+}
+
+bool GridSession::copy(GridRect selection)
+{
+    return CopyGridSelection(m_store, selection);
+}
+
+std::optional<PasteArea> GridSession::paste(GridRect selection)
+{
+    if (g_sCopyText.empty()) {
+        platform().dialogs->message(NothingCopiedMessage, PasteCaption, MsgButtons::Ok,
+                                    MsgIcon::None);
+        return std::nullopt;
+    }
+    if (selection.rows() < 1)
+        selection = {m_cell.row, m_cell.col, m_cell.row, m_cell.col};
+    const std::optional<PasteArea> area = ChoosePasteArea(g_CopyRecord, selection);
+    if (!area)
+        return std::nullopt;
+    if (m_state != GridEditState::Idle) {
+        setText(m_cell, ValidateGridCell(m_editor, m_cell.col));
+        close();
+    }
+    PasteText(m_store, area->area, g_sCopyText);
+    m_hooks.dataChanged();
+    StoreGridAfterPaste(m_mm, m_store);
+    showAll();
+    enter(area->current.value_or(GridCell{area->area.row, area->area.col}));
+    return area;
+}
+
+void GridSession::showAll()
+{
+    for (int row = 1; row <= GridLastRow; ++row) {
+        for (int col = 1; col <= GridLastCol; ++col)
+            m_hooks.cellChanged({row, col});
+    }
 }
 
 void GridSession::setText(GridCell cell, const std::string &text)

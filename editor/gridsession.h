@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gridclip.h"
 #include "gridstore.h"
 
 #include <functional>
@@ -72,7 +73,14 @@ public:
     // Stores the current cell into the MemMap.
     void SaveGridValue();
 
+    // Records the selected block for a later paste; false when nothing was copied.
+    bool copy(GridRect selection);
+    // Pastes the copy into the area the paste rules choose for the selection, then stores the
+    // whole grid. The area pasted into, or nothing when nothing was pasted.
+    std::optional<PasteArea> paste(GridRect selection);
+
 private:
+    void showAll();
     void setText(GridCell cell, const std::string &text);
     void setEditor(const std::string &text);
     void commitTyped();

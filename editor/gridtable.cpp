@@ -61,7 +61,8 @@ QTableWidget *CreateChanGridTable(QWidget *parent)
     grid->horizontalHeader()->setFont(GridFont());
     grid->verticalHeader()->setFont(GridFont());
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Any block: dragged, Shift and the arrows, a column or a row by its header.
+    grid->setSelectionMode(QAbstractItemView::ContiguousSelection);
     grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 8);
@@ -127,4 +128,23 @@ void PlaceCellEditor(QTableWidget *grid, QLineEdit *editor, GridCell cell)
     editor->setAccessibleName(grid->horizontalHeaderItem(cell.col - 1)->text() +
                               QStringLiteral(", ") +
                               grid->verticalHeaderItem(cell.row - 1)->text());
+}
+
+GridRect SelectedGridRect(QTableWidget *grid)
+{
+    const QList<QTableWidgetSelectionRange> ranges = grid->selectedRanges();
+    if (ranges.isEmpty())
+        return {1, 1, 0, 0};
+    const QTableWidgetSelectionRange &r = ranges.first();
+    return {r.topRow() + 1, r.leftColumn() + 1, r.bottomRow() + 1, r.rightColumn() + 1};
+}
+
+void SelectGridRect(QTableWidget *grid, GridRect area, GridCell current)
+{
+    const bool blocked = grid->blockSignals(true);
+    grid->setCurrentCell(current.row - 1, current.col - 1);
+    grid->clearSelection();
+    grid->setRangeSelected({area.row - 1, area.col - 1, area.endRow - 1, area.endCol - 1}, true);
+    grid->blockSignals(blocked);
+    grid->scrollToItem(grid->item(current.row - 1, current.col - 1));
 }

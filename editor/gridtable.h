@@ -2,6 +2,7 @@
 
 // The channel grid's widgets apart from the pane: the table, the in-place editor, the keys.
 
+#include "gridclip.h"
 #include "gridsession.h"
 #include "windowlayout.h"
 
@@ -21,3 +22,7 @@ QLineEdit *CreateCellEditor(QTableWidget *grid);
 void PlaceCellEditor(QTableWidget *grid, QLineEdit *editor, GridCell cell);
 // The navigation key a Qt key code stands for, if any.
 std::optional<GridKey> GridNavigationKey(int qtKey);
+// The selected block of data cells; an empty rectangle when nothing is selected.
+GridRect SelectedGridRect(QTableWidget *grid);
+// Selects the block, `current` being the current cell, without the grid's cell signals.
+void SelectGridRect(QTableWidget *grid, GridRect area, GridCell current);

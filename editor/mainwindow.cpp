@@ -3,6 +3,8 @@
 #include "aboutwindow.h"
 #include "appglobals.h"
 #include "changridpane.h"
+#include "copymacrodialog.h"
+#include "edithistory.h"
 #include "exitconfirm.h"
 #include "filecommands.h"
 #include "helpwindow.h"
@@ -35,6 +37,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     setObjectName(QStringLiteral("frmMain"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/picRadio.png")));
     platform().window = this;
+    m_history = new EditHistory([this] { CommitPendingEdits(); }, this);
 
     createMenus();
     createToolBar();
@@ -191,12 +194,39 @@ void MainWindow::createMenus()
             WriteCurrGroupCommand);
 
     m_mnuEdit = addMenu(bar, "mnuEdit", QStringLiteral("&Edit"));
-    addItem(m_mnuEdit, "mnuEditCopy", QStringLiteral("Copy"), EditCopyCommand,
-            QKeySequence(QStringLiteral("Ctrl+C")));
-    addItem(m_mnuEdit, "mnuEditPaste", QStringLiteral("Paste"), EditPasteCommand,
-            QKeySequence(QStringLiteral("Ctrl+V")));
+    QAction *undo = addItem(
+        m_mnuEdit, "mnuEditUndo", QStringLiteral("Undo"), [this] { m_history->undo(); },
+        QKeySequence(QStringLiteral("Ctrl+Z")));
+    QAction *redo = addItem(
+        m_mnuEdit, "mnuEditRedo", QStringLiteral("Redo"), [this] { m_history->redo(); },
+        QKeySequence(QStringLiteral("Ctrl+Y")));
+    redo->setShortcuts(
+        {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
+    undo->setEnabled(false);
+    redo->setEnabled(false);
+    connect(m_history->stack(), &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+    connect(m_history->stack(), &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+    m_mnuEdit->addSeparator();
+    // Both act on the channel grid only, and only while it is shown.
+    addItem(
+        m_mnuEdit, "mnuEditCopy", QStringLiteral("Copy"),
+        [this] {
+            if (m_fraGrid->isVisible())
+                m_fraGrid->CopyGridSelection();
+        },
+        QKeySequence(QStringLiteral("Ctrl+C")));
+    addItem(
+        m_mnuEdit, "mnuEditPaste", QStringLiteral("Paste"),
+        [this] {
+            if (m_fraGrid->isVisible())
+                m_fraGrid->PasteGridSelection();
+        },
+        QKeySequence(QStringLiteral("Ctrl+V")));
     addItem(m_mnuEdit, "mnuEditCopyPasteGrps",
-            QStringLiteral("Copy One Group And Paste It To Others"), CopyPasteGroupsCommand);
+            QStringLiteral("Copy One Group And Paste It To Others"), [this] {
+                CommitPendingEdits();
+                CopyMacroDialog(this).exec();
+            });
 
     m_mnuOptions = new OptionsMenu(this);
     bar->addMenu(m_mnuOptions);
@@ -408,6 +438,8 @@ std::string MainWindow::caption()
 void MainWindow::setCaption(const std::string &text)
 {
     setWindowTitle(QString::fromStdString(text));
+    // Every edit, load and save passes here; the history takes its step from it.
+    m_history->schedule();
 }
 
 void MainWindow::optionsMenuChanged()
@@ -428,6 +460,7 @@ void MainWindow::enableControls(bool bEnable)
     m_treeView->setEnabled(bEnable);
     m_tab1->tabBar()->setEnabled(bEnable);
     m_panes->enableVisible(bEnable);
+    m_history->setHeld(!bEnable);
 }
 
 void MainWindow::showStatus(const std::string &sMsg)

@@ -11,6 +11,7 @@
 #include <string>
 
 class ChanGridPane;
+class EditHistory;
 class OptionsMenu;
 class PaneStack;
 class QAction;
@@ -144,6 +145,7 @@ private:
     QLabel *m_sbpTime = nullptr;
 
     HelpWindow *m_help = nullptr;
+    EditHistory *m_history = nullptr;
 
     TreeNavState m_tree;
     bool m_bInitialFormLoad = false;
