@@ -8,6 +8,7 @@
 #include "appglobals.h"
 #include "appsettings.h"
 #include "changridpane.h"
+#include "copymacrodialog.h"
 #include "defaultimage.h"
 #include "fakeclock.h"
 #include "fakeplatform.h"
@@ -15,20 +16,19 @@
 #include "mainwindow.h"
 #include "memmap.h"
 #include "platform.h"
-#include "qtserialport.h"
-#include "splash.h"
-#include "copymacrodialog.h"
 #include "printcommands.h"
 #include "qtplatform.h"
-#include "treelogic.h"
+#include "qtserialport.h"
+#include "splash.h"
 #include "textmeasure.h"
+#include "treelogic.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QRadioButton>
 #include <QDir>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTableWidget>
