@@ -20,7 +20,6 @@ namespace
 constexpr int GroupLeft = 1000;
 constexpr int GroupWidth = 1500;
 constexpr int LabelLeft = 120;
-constexpr int FirstRowTop = 300;
 } // namespace
 
 CmdGroupPane::CmdGroupPane(QWidget *parent) : QGroupBox(QStringLiteral("Command Group"), parent)

@@ -22,7 +22,6 @@ namespace
 {
 constexpr int ListWidth = 1800;
 constexpr int SwitchListWidth = 1400;
-constexpr int FirstRowTop = 300;
 constexpr int ColumnGap = 300;
 } // namespace
 
