@@ -14,11 +14,11 @@ cat >"$home/run.sh" <<INNER
 export HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" XDG_RUNTIME_DIR="$home/run"
 probe="$build/bench/tessaro-startup-probe"
 # One start of each first, so that both read warm files.
-"\$probe" "ZPA Tessaro" "$build/app/tessaro-editor" >/dev/null
+"\$probe" "ZPA Tessaro Editor - " "$build/app/tessaro-editor" >/dev/null
 "\$probe" "Bare Qt" "$build/bench/tessaro-bare-window" >/dev/null
 i=0
 while [ \$i -lt $runs ]; do
-    echo "editor \$("\$probe" "ZPA Tessaro" "$build/app/tessaro-editor")"
+    echo "editor \$("\$probe" "ZPA Tessaro Editor - " "$build/app/tessaro-editor")"
     echo "bare \$("\$probe" "Bare Qt" "$build/bench/tessaro-bare-window")"
     i=\$((i + 1))
 done
