@@ -1,0 +1,48 @@
+#include "vcopage.h"
+
+#include "scrollpagekit.h"
+
+#include <QVBoxLayout>
+
+VCOPage::VCOPage(TuneScreen &screen, QWidget *parent)
+    : QFrame(parent), m_lblInfo(PageInstructions(QStringLiteral("lblVCOInfo"), this)),
+      m_fraMeasure(new QFrame(this)), m_lblMeasure(new QLabel(m_fraMeasure)),
+      m_cmdStart(PageButton(QStringLiteral("cmdVCOStart"), QStringLiteral("Start"), this)),
+      m_procedure(screen, *this)
+{
+    setObjectName(QStringLiteral("fraTab_0"));
+    m_lblInfo->setMinimumHeight(m_lblInfo->fontMetrics().lineSpacing() * 4);
+    m_fraMeasure->setObjectName(QStringLiteral("fraVCOMeasure"));
+    m_fraMeasure->setFrameShape(QFrame::Box);
+    m_lblMeasure->setObjectName(QStringLiteral("lblVCOMeasure"));
+    m_lblMeasure->setTextFormat(Qt::PlainText);
+    auto *inner = new QVBoxLayout(m_fraMeasure);
+    inner->addWidget(m_lblMeasure);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_lblInfo);
+    layout->addWidget(m_fraMeasure);
+    layout->addWidget(m_cmdStart, 0, Qt::AlignLeft);
+    layout->addStretch();
+    connect(m_cmdStart, &QPushButton::clicked, this, [this] { m_procedure.StartClick(); });
+    VCO_MM({});
+}
+
+void VCOPage::VCO_IM(const std::string &text)
+{
+    m_lblInfo->setText(PageText(text));
+}
+
+void VCOPage::VCO_MM(const std::string &text)
+{
+    // An empty measurement line takes no room; a shown one gets the height it needs.
+    m_lblMeasure->setText(PageText(text));
+    m_fraMeasure->setVisible(!text.empty());
+    if (!text.empty())
+        m_fraMeasure->setFixedHeight(m_lblMeasure->sizeHint().height() +
+                                     2 * m_fraMeasure->frameWidth() + 12);
+}
+
+void VCOPage::showStart(bool visible)
+{
+    m_cmdStart->setVisible(visible);
+}
