@@ -11,12 +11,16 @@ VCOPage::VCOPage(TuneScreen &screen, QWidget *parent)
       m_procedure(screen, *this)
 {
     setObjectName(QStringLiteral("fraTab_0"));
-    m_lblInfo->setMinimumHeight(m_lblInfo->fontMetrics().lineSpacing() * 4);
+    const int line = m_lblInfo->fontMetrics().lineSpacing();
+    m_lblInfo->setMinimumHeight(line * 3);
+    // Room for the longest results text: four lines, one of them a two-line warning.
+    setMinimumHeight(line * 8 + 3 * m_cmdStart->sizeHint().height());
     m_fraMeasure->setObjectName(QStringLiteral("fraVCOMeasure"));
     m_fraMeasure->setFrameShape(QFrame::Box);
     m_lblMeasure->setObjectName(QStringLiteral("lblVCOMeasure"));
     m_lblMeasure->setTextFormat(Qt::PlainText);
     auto *inner = new QVBoxLayout(m_fraMeasure);
+    inner->setContentsMargins(6, 6, 6, 6); // the frame's height below counts on these
     inner->addWidget(m_lblMeasure);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_lblInfo);
@@ -40,6 +44,11 @@ void VCOPage::VCO_MM(const std::string &text)
     if (!text.empty())
         m_fraMeasure->setFixedHeight(m_lblMeasure->sizeHint().height() +
                                      2 * m_fraMeasure->frameWidth() + 12);
+}
+
+QSize VCOPage::sizeHint() const
+{
+    return QFrame::sizeHint().expandedTo(minimumSize());
 }
 
 void VCOPage::showStart(bool visible)

@@ -20,6 +20,7 @@ public:
     void VCO_IM(const std::string &text) override;
     void VCO_MM(const std::string &text) override;
     void showStart(bool visible) override;
+    QSize sizeHint() const override;
 
 private:
     QLabel *m_lblInfo;
