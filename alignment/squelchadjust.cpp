@@ -148,9 +148,9 @@ void SquelchAdjust::Begin(int band)
     m_view.showAbort(true);
 }
 
-void SquelchAdjust::ShowGain(const std::string &lead)
+void SquelchAdjust::ShowGain(const std::string &lead, const char *tail)
 {
-    m_view.setInstructions(lead + Hex(m_gain) + (lead[0] == 'P' ? ")" : ""));
+    m_view.setInstructions(lead + Hex(m_gain) + tail);
 }
 
 bool SquelchAdjust::Interrupted()
@@ -179,7 +179,8 @@ bool SquelchAdjust::Initialise()
     int counter = 0;
     for (;;) {
         ShowGain("Please be patient while the Squelch adjustment is initialized.....\r\n"
-                 "(Squelch Gain set to: 0x");
+                 "(Squelch Gain set to: 0x",
+                 ")");
         if (Interrupted()) {
             AbortRun();
             return false;
@@ -217,7 +218,7 @@ void SquelchAdjust::Search()
 {
     const SquelchBand &b = SquelchBands[m_band];
     for (int steps = 0;; ++steps) {
-        ShowGain(std::string(b.searchLine) + "\r\n" + b.gainLine);
+        ShowGain(std::string(b.searchLine) + "\r\n" + b.gainLine, "");
         if (Interrupted())
             return AbortRun();
         const int reading = ReadNoiseAverage();

@@ -84,7 +84,7 @@ private:
     void AbortRun();
     void Reset(const std::string &result);
     bool WriteGain(int cell, int value);
-    void ShowGain(const std::string &lead);
+    void ShowGain(const std::string &lead, const char *tail);
     // Lets the window breathe; true when an abort was asked for meanwhile.
     bool Interrupted();
 

@@ -109,6 +109,12 @@ bool VCOTuning::Fail(const std::string &operation)
     return false;
 }
 
+bool VCOTuning::FailRun(const std::string &operation)
+{
+    Fail(operation);
+    return Abort(AbortedText);
+}
+
 void VCOTuning::SteerAborted()
 {
     m_view.VCO_IM(SteerAbortedText);
@@ -133,27 +139,35 @@ void VCOTuning::StartClick()
         return;
     }
     m_log = AlignLogEntry{ReadUnitSerialNumber(), Procedure, CoarseHex(), {}, {}};
-    if (!GetChanDataFromUnit(0, 0, m_screen.m_OrigChan1, false))
-        return Fail("GetChanDataFromUnit"), Abort(AbortedText);
-    if (!WriteChanDataToUnit(0, 0, m_screen.m_TestChan, false))
-        return Fail("WriteChanDataToUnit"), Abort(AbortedText);
+    if (!GetChanDataFromUnit(0, 0, m_screen.m_OrigChan1, false)) {
+        FailRun("GetChanDataFromUnit");
+        return;
+    }
+    if (!WriteChanDataToUnit(0, 0, m_screen.m_TestChan, false)) {
+        FailRun("WriteChanDataToUnit");
+        return;
+    }
     if (!ManualPhase())
         return;
     for (const SteerPoint &p : SteerPoints) {
         m_view.VCO_IM(std::string("Setting unit to ") + (p.tx ? "transmit" : "receive") + " @ " +
                       FormatNumber(p.mhz, "###.000") + "MHz");
         (p.tx ? m_screen.m_TestChan.TxFreq : m_screen.m_TestChan.RxFreq) = p.mhz;
-        if (!WriteChanDataToUnit(0, 0, m_screen.m_TestChan, false))
-            return Fail("WriteChanDataToUnit"), Abort(AbortedText);
+        if (!WriteChanDataToUnit(0, 0, m_screen.m_TestChan, false)) {
+            FailRun("WriteChanDataToUnit");
+            return;
+        }
         if (!Steer(p)) {
             if (!p.tx)
                 Fail(p.routine);
-            return Abort(AbortedText);
+            Abort(AbortedText);
+            return;
         }
     }
     if (!WriteChanDataToUnit(0, 0, m_screen.m_OrigChan1, false)) {
         Say(RestoreFailText, "COMM ERROR", MsgButtons::Ok, MsgIcon::None);
-        return Abort(AbortedText);
+        Abort(AbortedText);
+        return;
     }
     m_log.after = CoarseHex();
     UnhookRadio(true);
@@ -171,18 +185,18 @@ bool VCOTuning::ManualPhase()
         m_view.VCO_IM("Adjust T1 for " + FormatNumber(VCOConstants.lowest, "0.0") + "VDC to " +
                       FormatNumber(VCOConstants.highest, "0.0") + "VDC as read below.....");
         if (!EnableRXPath())
-            return Fail("EnableRXPath"), Abort(AbortedText), false;
+            return FailRun("EnableRXPath");
         double t0 = Now();
         double v = 0.0;
         for (bool held = false; !held;) {
             if (!ReadVolts(v))
-                return Fail("ReadA2DVal"), Abort(AbortedText), false;
+                return FailRun("ReadA2DVal");
             m_view.VCO_MM("Tuning Voltage = " + Volts(v) + "VDC");
             // The coil must keep the voltage in the window for the whole hold time.
             for (const double t1 = Now(); InVCOWindow(v) && !held;) {
                 Wait(VCOConstants.pollMs);
                 if (!ReadVolts(v))
-                    return Fail("ReadA2DVal"), Abort(AbortedText), false;
+                    return FailRun("ReadA2DVal");
                 m_view.VCO_MM("Tuning Voltage = " + Volts(v) + "VDC - IN RANGE!  Please HOLD!");
                 held = InVCOWindow(v) && Now() - t1 >= VCOConstants.holdSeconds;
             }
@@ -190,7 +204,7 @@ bool VCOTuning::ManualPhase()
                 break;
             if (Now() - t0 > VCOConstants.manualSeconds) {
                 if (!AskRetry("20" + std::string(RetryTail), "TIME OUT"))
-                    return Abort(AbortedText), false;
+                    return Abort(AbortedText);
                 t0 = Now();
             }
             Wait(VCOConstants.pollMs);
@@ -199,7 +213,7 @@ bool VCOTuning::ManualPhase()
             MsgButtons::Ok, MsgIcon::Information);
         platform().clock->sleepMs(VCOConstants.afterManualMs);
         if (!ReadVolts(v))
-            return Fail("ReadA2DVal"), Abort(AbortedText), false;
+            return FailRun("ReadA2DVal");
         if (InVCOWindow(v)) {
             AddResult(ResultLine(false, ManualMHz, v));
             return true;
@@ -343,7 +357,7 @@ bool VCOTuning::Limit(const SteerPoint &point, long value)
     return false;
 }
 
-void VCOTuning::Abort(const std::string &text)
+bool VCOTuning::Abort(const std::string &text)
 {
     m_view.VCO_IM(text);
     m_log.after = g_bHooked ? CoarseHex() : std::string();
@@ -352,4 +366,5 @@ void VCOTuning::Abort(const std::string &text)
     m_view.showStart(true);
     m_log.result = "Aborted";
     AppendAlignLog(m_log);
+    return false;
 }

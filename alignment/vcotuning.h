@@ -78,7 +78,9 @@ private:
     bool Settle(const SteerPoint &point);
     bool Fail(const std::string &operation);
     void SteerAborted();
-    void Abort(const std::string &text);
+    // Shows the failed operation and ends the run; false, for the caller to return.
+    bool FailRun(const std::string &operation);
+    bool Abort(const std::string &text);
     void AddResult(const std::string &line);
 
     TuneScreen &m_screen;
