@@ -45,19 +45,3 @@ struct IdlePageButton {
 };
 QFrame *MakeIdlePage(const QString &name, const std::string &text,
                      std::initializer_list<IdlePageButton> buttons, QWidget *parent);
-
-// "VCO Tuning Voltage": the information line, the measurement line in its frame, "Start".
-class VCOPage : public QFrame
-{
-    Q_OBJECT
-
-public:
-    explicit VCOPage(QWidget *parent = nullptr);
-    void VCO_IM(const std::string &text);
-    void VCO_MM(const std::string &text);
-
-private:
-    QLabel *m_lblInfo;
-    QFrame *m_fraMeasure;
-    QLabel *m_lblMeasure;
-};

@@ -3,8 +3,12 @@
 #include "alignlog.h"
 #include "appglobals.h"
 #include "appsettings.h"
+#include "frontendpage.h"
 #include "idletexts.h"
+#include "powerlevelspage.h"
+#include "squelchpage.h"
 #include "tunepages.h"
+#include "vcopage.h"
 #include "windowservices.h"
 
 #include <QCheckBox>
@@ -32,8 +36,10 @@ TuneWindow::TuneWindow(QWidget *parent)
     : QDialog(parent), m_tabTune(new QTabBar(this)),
       m_chkWarning(new QCheckBox(QStringLiteral("Display warning message when starting."), this)),
       m_cmdQuit(new QPushButton(QStringLiteral("Quit"), this)),
-      m_cmdLog(new QPushButton(QStringLiteral("Log\u2026"), this)), m_vcoPage(new VCOPage(this)),
-      m_freqPage(new FreqAdjustPage(m_screen, this))
+      m_cmdLog(new QPushButton(QStringLiteral("Log\u2026"), this)),
+      m_vcoPage(new VCOPage(m_screen, this)), m_freqPage(new FreqAdjustPage(m_screen, this)),
+      m_fePage(new FrontEndPage(m_screen, this)), m_powerPage(new PowerLevelsPage(m_screen, this)),
+      m_squelchPage(new SquelchPage(m_screen, this))
 {
     setObjectName(QStringLiteral("frmTune"));
     setWindowTitle(QStringLiteral("ZPA Tessaro Tune"));
@@ -53,32 +59,15 @@ TuneWindow::TuneWindow(QWidget *parent)
                                 {"hsbCurve", "", false},
                                 {"lblCurveValue", "", false}},
                                this);
-    m_frames[3] = MakeIdlePage(QStringLiteral("fraTab_3"), PowerLevelsIdleText(),
-                               {{"cmdSetHighPower", "Set HIGH Power", true},
-                                {"cmdSetLowPower", "Set LOW Power", true},
-                                {"cmdPowerFinished", "Finished/Quit", false},
-                                {"lblPowerValueCaption", "Value:", false},
-                                {"lblPowerValue", "", false},
-                                {"hsbPower", "", false}},
-                               this);
+    m_frames[3] = m_powerPage;
     m_frames[4] = MakeIdlePage(QStringLiteral("fraTab_4"), ModSenseIdleText(),
                                {{"cmdModStart", "Start", true},
                                 {"cmdModAbort", "Abort", false},
                                 {"hsbMod", "", false},
                                 {"lblModValue", "", false}},
                                this);
-    m_frames[5] = MakeIdlePage(QStringLiteral("fraTab_5"), FrontEndIdleText(),
-                               {{"cmdFEStart", "Start", true},
-                                {"cmdFEAbort", "Abort", false},
-                                {"lblFEValueCaption", "Value:", false},
-                                {"lblFEValue", "", false},
-                                {"hsbFE", "", false}},
-                               this);
-    m_frames[6] = MakeIdlePage(QStringLiteral("fraTab_6"), SquelchIdleText(),
-                               {{"cmdNarrowband", "Narrowband", true},
-                                {"cmdWideband", "Wideband", true},
-                                {"cmdSquelchAbort", "Abort", false}},
-                               this);
+    m_frames[5] = m_fePage;
+    m_frames[6] = m_squelchPage;
 
     // The frames share the tab strip's client area; ShowTab shows one at a time.
     auto *client = new QFrame(this);
@@ -153,6 +142,12 @@ void TuneWindow::SetupTabPage(int index)
 {
     if (index == 1)
         m_freqPage->procedure().SetupTabPage();
+    if (index == 3)
+        m_powerPage->procedure().SetupTabPage();
+    if (index == 5)
+        m_fePage->procedure().SetupTabPage();
+    if (index == 6)
+        m_squelchPage->procedure().SetupTabPage();
 }
 
 void TuneWindow::VCO_IM(const std::string &text)
@@ -169,6 +164,12 @@ TuneProcedure *TuneWindow::runningProcedure() const
 {
     if (m_shown == 1 && m_freqPage->procedure().HoldsRadio())
         return &m_freqPage->procedure();
+    if (m_shown == 3 && m_powerPage->procedure().HoldsRadio())
+        return &m_powerPage->procedure();
+    if (m_shown == 5 && m_fePage->procedure().HoldsRadio())
+        return &m_fePage->procedure();
+    if (m_shown == 6 && m_squelchPage->procedure().HoldsRadio())
+        return &m_squelchPage->procedure();
     return nullptr;
 }
 

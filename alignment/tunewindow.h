@@ -13,6 +13,9 @@ class QFrame;
 class QPushButton;
 class QTabBar;
 class FreqAdjustPage;
+class FrontEndPage;
+class PowerLevelsPage;
+class SquelchPage;
 class VCOPage;
 
 class TuneWindow : public QDialog
@@ -30,6 +33,9 @@ public:
 
     TuneScreen &screen() { return m_screen; }
     FreqAdjustPage &freqPage() { return *m_freqPage; }
+    FrontEndPage &fePage() { return *m_fePage; }
+    PowerLevelsPage &powerPage() { return *m_powerPage; }
+    SquelchPage &squelchPage() { return *m_squelchPage; }
 
 public Q_SLOTS:
     void reject() override;
@@ -52,6 +58,9 @@ private:
     QPushButton *m_cmdLog;
     VCOPage *m_vcoPage;
     FreqAdjustPage *m_freqPage;
+    FrontEndPage *m_fePage;
+    PowerLevelsPage *m_powerPage;
+    SquelchPage *m_squelchPage;
     std::array<QFrame *, 7> m_frames{};
     int m_shown = -1;
 };

@@ -149,8 +149,8 @@ int RadioBench::noiseLevel() const
     const bool narrow = chanFlag(2, 0x08);
     const int gain = Cell(narrow ? 0x0043 : 0x004C);
     const int ideal = narrow ? NarrowSquelchIdeal : WideSquelchIdeal;
-    // More signal, less noise; more gain, more reading.
-    const double level = 249.0 + (gain - ideal) / 2.0 - (sinadDb() - 8.0) * 2.0;
+    // More signal, less noise; more gain, less reading (the search lowers the gain on a low one).
+    const double level = 249.0 - (gain - ideal) / 2.0 - (sinadDb() - 8.0) * 2.0;
     return static_cast<int>(Clamp(std::lround(level), 0, 255));
 }
 

@@ -64,7 +64,7 @@ void TestBenchModel::instrumentsFollowTheRadio_data()
         Put16(r, 0x030C, 24000 - 875);
     }) << volts << 0.5;
     QTest::newRow("narrow squelch gain +8")
-        << Setup([](RadioBench &, VirtualRadio &r) { r.eeprom[0x43] += 8; }) << noise << 4.0;
+        << Setup([](RadioBench &, VirtualRadio &r) { r.eeprom[0x43] += 8; }) << noise << -4.0;
     QTest::newRow("wide gain leaves narrow")
         << Setup([](RadioBench &, VirtualRadio &r) { r.eeprom[0x4C] += 8; }) << noise << 0.0;
     QTest::newRow("rf level x2") << Setup([](RadioBench &b, VirtualRadio &) { b.rfLevelUv *= 2; })

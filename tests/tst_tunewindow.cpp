@@ -1,5 +1,6 @@
 #include "alignfixture.h"
 #include "freqadjust.h"
+#include "squelchpage.h"
 #include "tunepages.h"
 #include "tunewindow.h"
 #include "windowfixture.h"
@@ -162,37 +163,49 @@ void TestTuneWindow::leavingAMeasuringRunAsks_data()
 {
     QTest::addColumn<bool>("close"); // else switch the page
     QTest::addColumn<bool>("yes");
-    QTest::newRow("close, no") << true << false;
-    QTest::newRow("close, yes") << true << true;
-    QTest::newRow("switch, no") << false << false;
-    QTest::newRow("switch, yes") << false << true;
+    QTest::addColumn<int>("page"); // TX Frequency measuring, or Squelch waiting for 8 dB SINAD
+    for (int page : {1, 6}) {
+        const QByteArray name = page == 1 ? "frequency, " : "squelch, ";
+        QTest::newRow(name + "close, no") << true << false << page;
+        QTest::newRow(name + "close, yes") << true << true << page;
+        QTest::newRow(name + "switch, no") << false << false << page;
+        QTest::newRow(name + "switch, yes") << false << true << page;
+    }
 }
 
 void TestTuneWindow::leavingAMeasuringRunAsks()
 {
     QFETCH(bool, close);
     QFETCH(bool, yes);
+    QFETCH(int, page);
     AlignFixture f;
     f.resetAlign();
     const std::vector<std::uint8_t> before = f.radio->eeprom;
     TuneWindow t;
     t.show();
     auto *tabs = t.findChild<QTabBar *>("tabTune");
-    tabs->setCurrentIndex(1);
-    t.freqPage().procedure().StartFinishClick();
-    QVERIFY(f.pair(0x001F) == 0);
+    tabs->setCurrentIndex(page);
+    TuneProcedure *run = &t.freqPage().procedure();
+    if (page == 1) {
+        t.freqPage().procedure().StartFinishClick();
+        QVERIFY(f.pair(0x001F) == 0);
+    } else {
+        t.findChild<QPushButton *>("cmdNarrowband")->click();
+        run = &t.squelchPage().procedure();
+    }
+    QVERIFY(f.radio->eeprom != before);
     f.dialogs->messageAnswers = {yes ? MsgAnswer::Yes : MsgAnswer::No};
     if (close)
         t.findChild<QPushButton *>("cmdQuit")->click();
     else
-        tabs->setCurrentIndex(6);
+        tabs->setCurrentIndex(7 - page);
     QCOMPARE(f.dialogs->messages.back().caption, std::string("ABORT"));
-    QCOMPARE(t.freqPage().procedure().HoldsRadio(), !yes);
+    QCOMPARE(run->HoldsRadio(), !yes);
     QCOMPARE(f.radio->eeprom == before, yes);
     if (close)
         QCOMPARE(t.isVisible(), !yes);
     else
-        QCOMPARE(tabs->currentIndex(), yes ? 6 : 1);
+        QCOMPARE(tabs->currentIndex(), yes ? 7 - page : page);
 }
 
 QTEST_MAIN(TestTuneWindow)

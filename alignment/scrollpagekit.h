@@ -1,0 +1,43 @@
+#pragma once
+
+// Small builders shared by the adjustment pages that drive a scroll bar.
+
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include <string>
+
+// Labels break lines at LF; the CR of the texts' CR LF is dropped for display.
+inline QString PageText(const std::string &text)
+{
+    return QString::fromStdString(text).remove(QLatin1Char('\r'));
+}
+
+inline QLabel *PageInstructions(const QString &name, QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setMinimumHeight(label->fontMetrics().lineSpacing() * 9);
+    return label;
+}
+
+inline QPushButton *PageButton(const QString &name, const QString &caption, QWidget *parent)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+inline QScrollBar *PageScrollBar(const QString &name, QWidget *parent)
+{
+    auto *bar = new QScrollBar(Qt::Horizontal, parent);
+    bar->setObjectName(name);
+    bar->setMinimumWidth(300);
+    bar->setSingleStep(1);
+    bar->setPageStep(1);
+    return bar;
+}
