@@ -3,6 +3,7 @@
 #include "alignlog.h"
 #include "appglobals.h"
 #include "appsettings.h"
+#include "curvepage.h"
 #include "idletexts.h"
 #include "tunepages.h"
 #include "windowservices.h"
@@ -33,7 +34,11 @@ TuneWindow::TuneWindow(QWidget *parent)
       m_chkWarning(new QCheckBox(QStringLiteral("Display warning message when starting."), this)),
       m_cmdQuit(new QPushButton(QStringLiteral("Quit"), this)),
       m_cmdLog(new QPushButton(QStringLiteral("Log\u2026"), this)), m_vcoPage(new VCOPage(this)),
-      m_freqPage(new FreqAdjustPage(m_screen, this))
+      m_freqPage(new FreqAdjustPage(m_screen, this)),
+      m_curvePage(new CurvePage(PowerCurve, QStringLiteral("fraTab_2"), QStringLiteral("Curve"),
+                                m_screen, this)),
+      m_modPage(new CurvePage(ModSenseCurve, QStringLiteral("fraTab_4"), QStringLiteral("Mod"),
+                              m_screen, this))
 {
     setObjectName(QStringLiteral("frmTune"));
     setWindowTitle(QStringLiteral("ZPA Tessaro Tune"));
@@ -47,12 +52,7 @@ TuneWindow::TuneWindow(QWidget *parent)
 
     m_frames[0] = m_vcoPage;
     m_frames[1] = m_freqPage;
-    m_frames[2] = MakeIdlePage(QStringLiteral("fraTab_2"), PowerCurveIdleText(),
-                               {{"cmdCurveStart", "Start", true},
-                                {"cmdCurveAbort", "Abort", false},
-                                {"hsbCurve", "", false},
-                                {"lblCurveValue", "", false}},
-                               this);
+    m_frames[2] = m_curvePage;
     m_frames[3] = MakeIdlePage(QStringLiteral("fraTab_3"), PowerLevelsIdleText(),
                                {{"cmdSetHighPower", "Set HIGH Power", true},
                                 {"cmdSetLowPower", "Set LOW Power", true},
@@ -61,12 +61,7 @@ TuneWindow::TuneWindow(QWidget *parent)
                                 {"lblPowerValue", "", false},
                                 {"hsbPower", "", false}},
                                this);
-    m_frames[4] = MakeIdlePage(QStringLiteral("fraTab_4"), ModSenseIdleText(),
-                               {{"cmdModStart", "Start", true},
-                                {"cmdModAbort", "Abort", false},
-                                {"hsbMod", "", false},
-                                {"lblModValue", "", false}},
-                               this);
+    m_frames[4] = m_modPage;
     m_frames[5] = MakeIdlePage(QStringLiteral("fraTab_5"), FrontEndIdleText(),
                                {{"cmdFEStart", "Start", true},
                                 {"cmdFEAbort", "Abort", false},
@@ -153,6 +148,10 @@ void TuneWindow::SetupTabPage(int index)
 {
     if (index == 1)
         m_freqPage->procedure().SetupTabPage();
+    else if (index == 2)
+        m_curvePage->procedure().SetupTabPage();
+    else if (index == 4)
+        m_modPage->procedure().SetupTabPage();
 }
 
 void TuneWindow::VCO_IM(const std::string &text)
@@ -169,6 +168,9 @@ TuneProcedure *TuneWindow::runningProcedure() const
 {
     if (m_shown == 1 && m_freqPage->procedure().HoldsRadio())
         return &m_freqPage->procedure();
+    for (CurvePage *page : {m_curvePage, m_modPage})
+        if (page == m_frames[static_cast<std::size_t>(m_shown)] && page->procedure().HoldsRadio())
+            return &page->procedure();
     return nullptr;
 }
 

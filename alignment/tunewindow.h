@@ -12,6 +12,7 @@ class QCheckBox;
 class QFrame;
 class QPushButton;
 class QTabBar;
+class CurvePage;
 class FreqAdjustPage;
 class VCOPage;
 
@@ -30,6 +31,8 @@ public:
 
     TuneScreen &screen() { return m_screen; }
     FreqAdjustPage &freqPage() { return *m_freqPage; }
+    CurvePage &curvePage() { return *m_curvePage; }
+    CurvePage &modPage() { return *m_modPage; }
 
 public Q_SLOTS:
     void reject() override;
@@ -52,6 +55,8 @@ private:
     QPushButton *m_cmdLog;
     VCOPage *m_vcoPage;
     FreqAdjustPage *m_freqPage;
+    CurvePage *m_curvePage;
+    CurvePage *m_modPage;
     std::array<QFrame *, 7> m_frames{};
     int m_shown = -1;
 };
