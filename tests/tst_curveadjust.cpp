@@ -213,14 +213,18 @@ void TestCurveAdjust::abortAndRefusal()
     setUp(false, {2000, 2000, 2000, 2000});
     page->StartClick();
     page->StartClick();
+    // A refused DAC value asks the same question.
+    f.radio->faults.wrongFirstByte = 0x55;
+    f.radio->faults.wrongFirstByteFor = 0xFB;
     dialogs.messageAnswers = {MsgAnswer::Cancel};
-    page->AbortClick();
+    view.setScrollValue(view.value - 1);
+    f.radio->faults.wrongFirstByte = -1;
     QCOMPARE(dialogs.messages.back().text, std::string("Abort TX Power Curve adjustment?      "));
     QVERIFY(page->HoldsRadio() && view.caption == "Go To Step 3" && f.bench->transparentTX);
     page->AbortClick();
     QVERIFY(!page->HoldsRadio() && !f.bench->transparentTX && channel1Intact());
     QCOMPARE(view.instructions, CurveInstructions(*kind, 6));
-    QVERIFY(f.log().find(",\"Aborted: values 2000, 2000\"\r\n") != std::string::npos);
+    QVERIFY(f.log().find(",\"Aborted: values 2000, 1999\"\r\n") != std::string::npos);
 
     // Seeds above the DAC's usual range widen it; a curve that does not fit is not written.
     dialogs.messages.clear();
