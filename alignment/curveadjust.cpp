@@ -56,21 +56,30 @@ std::string PointList(const CurvePoints &values, int count)
 
 } // namespace
 
-const CurveKind ModSenseCurve{"Mod Sense",
-                              "cmdModStart_Click",
-                              "Abort VCO Modulation Sensitivity Curve adjustment?      ",
-                              "VCO Modulation Sensitivity Curve",
-                              ModCurveBase,
-                              true,
-                              PotMaximum,
-                              ReadModCurve,
-                              WriteModCurve,
-                              SendPot};
+const CurveKind ModSenseCurve{
+    "Mod Sense",
+    "cmdModStart_Click",
+    "Abort VCO Modulation Sensitivity Curve adjustment?      ",
+    "VCO Modulation Sensitivity Curve",
+    ModCurveBase,
+    true,
+    PotMaximum,
+    ReadModCurve,
+    WriteModCurve,
+    SendPot,
+};
 const CurveKind PowerCurve{
-    "TX Power Curve", "cmdCurveStart_Click", "Abort TX Power Curve adjustment?      ",
-    "TX Power Curve", PowerCurveBase,        false,
-    DACMaximum,       ReadPowerCurve,        WritePowerCurve,
-    SendDAC};
+    "TX Power Curve",                         // procedure
+    "cmdCurveStart_Click",                    // clickHandler
+    "Abort TX Power Curve adjustment?      ", // abortQuestion
+    "TX Power Curve",                         // subject
+    PowerCurveBase,
+    false,
+    DACMaximum,
+    ReadPowerCurve,
+    WritePowerCurve,
+    SendDAC,
+};
 
 std::string CurveInstructions(const CurveKind &kind, int step)
 {
