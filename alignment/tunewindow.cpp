@@ -3,6 +3,7 @@
 #include "alignlog.h"
 #include "appglobals.h"
 #include "appsettings.h"
+#include "curvepage.h"
 #include "frontendpage.h"
 #include "idletexts.h"
 #include "powerlevelspage.h"
@@ -39,7 +40,11 @@ TuneWindow::TuneWindow(QWidget *parent)
       m_cmdLog(new QPushButton(QStringLiteral("Log\u2026"), this)),
       m_vcoPage(new VCOPage(m_screen, this)), m_freqPage(new FreqAdjustPage(m_screen, this)),
       m_fePage(new FrontEndPage(m_screen, this)), m_powerPage(new PowerLevelsPage(m_screen, this)),
-      m_squelchPage(new SquelchPage(m_screen, this))
+      m_squelchPage(new SquelchPage(m_screen, this)),
+      m_curvePage(new CurvePage(PowerCurve, QStringLiteral("fraTab_2"), QStringLiteral("Curve"),
+                                m_screen, this)),
+      m_modPage(new CurvePage(ModSenseCurve, QStringLiteral("fraTab_4"), QStringLiteral("Mod"),
+                              m_screen, this))
 {
     setObjectName(QStringLiteral("frmTune"));
     setWindowTitle(QStringLiteral("ZPA Tessaro Tune"));
@@ -53,19 +58,9 @@ TuneWindow::TuneWindow(QWidget *parent)
 
     m_frames[0] = m_vcoPage;
     m_frames[1] = m_freqPage;
-    m_frames[2] = MakeIdlePage(QStringLiteral("fraTab_2"), PowerCurveIdleText(),
-                               {{"cmdCurveStart", "Start", true},
-                                {"cmdCurveAbort", "Abort", false},
-                                {"hsbCurve", "", false},
-                                {"lblCurveValue", "", false}},
-                               this);
+    m_frames[2] = m_curvePage;
     m_frames[3] = m_powerPage;
-    m_frames[4] = MakeIdlePage(QStringLiteral("fraTab_4"), ModSenseIdleText(),
-                               {{"cmdModStart", "Start", true},
-                                {"cmdModAbort", "Abort", false},
-                                {"hsbMod", "", false},
-                                {"lblModValue", "", false}},
-                               this);
+    m_frames[4] = m_modPage;
     m_frames[5] = m_fePage;
     m_frames[6] = m_squelchPage;
 
@@ -148,6 +143,10 @@ void TuneWindow::SetupTabPage(int index)
         m_fePage->procedure().SetupTabPage();
     if (index == 6)
         m_squelchPage->procedure().SetupTabPage();
+    if (index == 2)
+        m_curvePage->procedure().SetupTabPage();
+    if (index == 4)
+        m_modPage->procedure().SetupTabPage();
 }
 
 void TuneWindow::VCO_IM(const std::string &text)
@@ -170,6 +169,10 @@ TuneProcedure *TuneWindow::runningProcedure() const
         return &m_fePage->procedure();
     if (m_shown == 6 && m_squelchPage->procedure().HoldsRadio())
         return &m_squelchPage->procedure();
+    if (m_shown == 2 && m_curvePage->procedure().HoldsRadio())
+        return &m_curvePage->procedure();
+    if (m_shown == 4 && m_modPage->procedure().HoldsRadio())
+        return &m_modPage->procedure();
     return nullptr;
 }
 

@@ -12,6 +12,7 @@ class QCheckBox;
 class QFrame;
 class QPushButton;
 class QTabBar;
+class CurvePage;
 class FreqAdjustPage;
 class FrontEndPage;
 class PowerLevelsPage;
@@ -36,6 +37,8 @@ public:
     FrontEndPage &fePage() { return *m_fePage; }
     PowerLevelsPage &powerPage() { return *m_powerPage; }
     SquelchPage &squelchPage() { return *m_squelchPage; }
+    CurvePage &curvePage() { return *m_curvePage; }
+    CurvePage &modPage() { return *m_modPage; }
 
 public Q_SLOTS:
     void reject() override;
@@ -61,6 +64,8 @@ private:
     FrontEndPage *m_fePage;
     PowerLevelsPage *m_powerPage;
     SquelchPage *m_squelchPage;
+    CurvePage *m_curvePage;
+    CurvePage *m_modPage;
     std::array<QFrame *, 7> m_frames{};
     int m_shown = -1;
 };

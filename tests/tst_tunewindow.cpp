@@ -6,8 +6,10 @@
 #include "windowfixture.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTableWidget>
 #include <QtTest>
@@ -22,6 +24,7 @@ private Q_SLOTS:
     void launchAsksFirstAndRemembersTheCheckBox();
     void pagesInOrderWithTheirTexts();
     void frequencyRunThroughTheWidgets();
+    void curveRunThroughTheWidgets();
     void leavingAMeasuringRunAsks_data();
     void leavingAMeasuringRunAsks();
 
@@ -157,6 +160,31 @@ void TestTuneWindow::frequencyRunThroughTheWidgets()
     });
     t.findChild<QPushButton *>("cmdLog")->click();
     QCOMPARE(logged, QString("1 rows, 1234567 F4 81 Completed"));
+}
+
+void TestTuneWindow::curveRunThroughTheWidgets()
+{
+    AlignFixture f;
+    f.resetAlign();
+    TuneWindow t;
+    t.show();
+    auto *tabs = t.findChild<QTabBar *>("tabTune");
+    tabs->setCurrentIndex(2);
+    auto *bar = t.findChild<QScrollBar *>("hsbCurve");
+    auto *label = t.findChild<QLabel *>("lblCurveValue");
+    QVERIFY(!bar->isVisible());
+    t.findChild<QPushButton *>("cmdCurveStart")->click();
+    QVERIFY(bar->isVisible() && !tabs->isEnabled());
+    QCOMPARE(f.bench->curveDAC, bar->value());
+    // The arrow moves the radio's DAC and the label at once.
+    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    QCOMPARE(f.bench->curveDAC, bar->value());
+    QCOMPARE(label->text(),
+             QString("%1 (HEX: %2)").arg(bar->value()).arg(bar->value(), 0, 16).toUpper());
+    t.findChild<QPushButton *>("cmdCurveAbort")->click();
+    QCOMPARE(f.dialogs->messages.back().text,
+             std::string("Abort TX Power Curve adjustment?      "));
+    QVERIFY(!bar->isVisible() && tabs->isEnabled() && !f.bench->transparentTX);
 }
 
 void TestTuneWindow::leavingAMeasuringRunAsks_data()
