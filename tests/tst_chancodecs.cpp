@@ -2,6 +2,7 @@
 
 #include "cellundo.h"
 #include "chanrecord.h"
+#include "cmdgroupcodec.h"
 #include "fakeplatform.h"
 #include "freqcodec.h"
 #include "guardcodec.h"
@@ -33,7 +34,7 @@ private Q_SLOTS:
     void validateLabel();
     void labelAccessors();
     void validateGridCell();
-    void globalTextFields();
+    void globalFields();
 
 private:
     ScriptedDialogs m_dialogs;
@@ -362,7 +363,7 @@ void TestChanCodecs::validateGridCell()
     QVERIFY(m_dialogs.messages.empty() && m_dialogs.inputs.empty());
 }
 
-void TestChanCodecs::globalTextFields()
+void TestChanCodecs::globalFields()
 {
     // Typed text as the field shows it; a multi-byte character counts once.
     using Validate = std::string (*)(const std::string &);
@@ -389,6 +390,10 @@ void TestChanCodecs::globalTextFields()
     QVERIFY(!EditANIID(MemMap, "12345").changed);
     QVERIFY(!EditKeypadPwd(MemMap, "000000").changed);
     QVERIFY(!EditNullFreqSub(MemMap, "0.0", "0.0").changed);
+    // Command group positions beyond the lists store unprogrammed and channel 1.
+    SetCmdGrpGroupIndex(MemMap, 4, 26);
+    SetCmdGrpChanIndex(MemMap, 4, 20);
+    QVERIFY(MemMap.get(0, 328) == 255 && MemMap.get(0, 329) == 0);
 }
 
 QTEST_APPLESS_MAIN(TestChanCodecs)
