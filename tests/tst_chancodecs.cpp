@@ -302,18 +302,14 @@ void TestChanCodecs::labelCodes()
 
 void TestChanCodecs::validateLabel()
 {
-    const char *const rows[][2] = {{"ch 1", "Ch 1        "},
-                                   {"CH 1", "CH 1        "}, // keeps the upper H
-                                   {"abc!?def", "ABC  DEF    "},
-                                   {"ABCDEFGHIJKLMNO", "ABCDEFGHIJKL"},
-                                   {"", "            "},
-                                   {"     ", "            "},
-                                   {"-*$/+%\\|_<>.", "-*$/+%\\|_<>."},
-                                   {"xyz", "XYZ         "},
-                                   {"A\xC3\xA9"
-                                    "B",
-                                    "A B         "}, // one blank for a multi-byte character
-                                   {"A\tB", "A B         "}};
+    // "CH 1" keeps the upper H; a multi-byte character becomes one blank.
+    // clang-format off
+    const char *const rows[][2] = {
+        {"ch 1", "Ch 1        "}, {"CH 1", "CH 1        "}, {"abc!?def", "ABC  DEF    "},
+        {"ABCDEFGHIJKLMNO", "ABCDEFGHIJKL"}, {"", "            "}, {"     ", "            "},
+        {"-*$/+%\\|_<>.", "-*$/+%\\|_<>."}, {"xyz", "XYZ         "},
+        {"A\xC3\xA9" "B", "A B         "}, {"A\tB", "A B         "}};
+    // clang-format on
     for (const auto &row : rows) {
         QCOMPARE(qs(ValidateLabel(row[0], 12)), QString(row[1]));
         QCOMPARE(qs(ValidateLabel(row[0], 4)), QString(row[1]).left(4));
