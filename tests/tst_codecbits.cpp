@@ -196,25 +196,21 @@ void TestCodecBits::globalChoices()
 
 void TestCodecBits::globalCheckBoxes()
 {
-    const std::vector<std::string> states{"0", "1"};
-    struct Box {
+    const struct {
         const char *name;
-        int offset;
-        int mask;
+        int offset, mask;
         bool (*get)(const MemMapImage &);
         void (*set)(MemMapImage &, bool);
-    };
-    const Box boxes[] = {{"chkBeepDisable", 197, 0x01, GetSilentMode, SetSilentMode},
-                         {"chkPriOpts", 197, 0x20, GetTxOnPri1, SetTxOnPri1},
-                         {"chkUCGPickListLock", 136, 0x40, GetPickListLock, SetPickListLock}};
-    for (const Box &box : boxes) {
+    } boxes[] = {{"chkBeepDisable", 197, 0x01, GetSilentMode, SetSilentMode},
+                 {"chkPriOpts", 197, 0x20, GetTxOnPri1, SetTxOnPri1},
+                 {"chkUCGPickListLock", 136, 0x40, GetPickListLock, SetPickListLock}};
+    for (const auto &box : boxes)
         sweep(
-            box.name, {{0, box.offset, box.mask}}, states,
+            box.name, {{0, box.offset, box.mask}}, {"0", "1"},
             [&box](MemMapImage &mm, const std::string &s) { box.set(mm, s == "1"); },
             [&box](const MemMapImage &mm, const std::string &s, int) {
                 return box.get(mm) == (s == "1");
             });
-    }
 }
 
 void TestCodecBits::channelFields()

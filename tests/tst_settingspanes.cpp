@@ -267,19 +267,16 @@ void TestSettingsPanes::pickListRejectedEntry()
 
     // Another window taking the focus for a moment is not a new visit: the bad entry is still
     // refused afterwards, and Esc still brings back the code the field had.
-    typeInto(seventh, "D2Z");
     QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
-    QApplication::sendEvent(seventh, &away);
     QFocusEvent back(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
-    QApplication::sendEvent(seventh, &back);
-    QTest::keyClick(seventh, Qt::Key_Escape);
-    QCOMPARE(seventh->text(), QString("D023"));
-    typeInto(seventh, "D2Z");
-    QApplication::sendEvent(seventh, &away);
-    QApplication::sendEvent(seventh, &back);
-    leave(seventh);
+    for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
+        typeInto(seventh, "D2Z");
+        QApplication::sendEvent(seventh, &away);
+        QApplication::sendEvent(seventh, &back);
+        QTest::keyClick(seventh, key);
+        QCOMPARE(seventh->text(), QString("D023"));
+    }
     QCOMPARE(m_dialogs.messages.size(), std::size_t(2));
-    QCOMPARE(seventh->text(), QString("D023"));
     QVERIFY(MemMap == image);
 }
 
