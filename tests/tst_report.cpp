@@ -27,7 +27,6 @@ private Q_SLOTS:
     void init();
     void pages();
     void header();
-    void dateTime();
     void labelLine();
     void channelTable();
     void globalLines();
@@ -158,10 +157,7 @@ void TestReport::header()
     QCOMPARE(calls[7].font, std::string("Courier New"));
     QVERIFY(Find(calls, title + " (cont'd)"));
     QVERIFY(Find(calls, "End of printout for: " + shown));
-}
 
-void TestReport::dateTime()
-{
     const struct {
         LocalTime time;
         const char *date, *clock;
