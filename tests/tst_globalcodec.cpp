@@ -41,22 +41,22 @@ class TestGlobalCodec : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void serialNumber();
     void shownTexts();
     void choices();
     void choiceLists();
 };
 
-void TestGlobalCodec::serialNumber()
+void TestGlobalCodec::shownTexts()
 {
+    // The embedded serial number's digits; 12 is none.
+    // clang-format off
     const struct {
         std::vector<int> digits;
         const char *text;
-    } cases[] = {{{1, 2, 3, 4, 5, 6, 7}, "12.34.567"},
-                 {{0, 0, 0, 0, 0, 0, 0}, "N/A"},
-                 {{9, 12, 0, 0, 0, 0, 1}, "90.00.001"}, // 12 is no digit
-                 {{10, 0, 0, 0, 0, 0, 0}, "N/A"}};
-    for (const auto &c : cases) {
+    } serials[] = {{{1, 2, 3, 4, 5, 6, 7}, "12.34.567"}, {{0, 0, 0, 0, 0, 0, 0}, "N/A"},
+                   {{9, 12, 0, 0, 0, 0, 1}, "90.00.001"}, {{10, 0, 0, 0, 0, 0, 0}, "N/A"}};
+    // clang-format on
+    for (const auto &c : serials) {
         MemMap.clear();
         MemMap.set(0, 112, 5);
         MemMap.set(0, 120, 5);
@@ -64,10 +64,7 @@ void TestGlobalCodec::serialNumber()
             MemMap.set(0, 113 + i, c.digits[i]);
         QCOMPARE(qs(GetEmbeddedSN(MemMap)), QString::fromLatin1(c.text));
     }
-}
 
-void TestGlobalCodec::shownTexts()
-{
     // What each list decodes to and which entry it shows: the default image, then odd values.
     const struct {
         const char *control;

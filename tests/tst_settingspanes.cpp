@@ -33,9 +33,8 @@ private Q_SLOTS:
     void textFields();
     void pendingEditKeptOnTabOrTreeClick();
     void pickListRejectedEntry();
-    void checkBoxes();
+    void checkBoxesAndButtons();
     void commandGroup();
-    void pcEditLockButtons();
     void accessibleNames();
     void everyControlVisibleAtMinimumSize();
 
@@ -280,7 +279,7 @@ void TestSettingsPanes::pickListRejectedEntry()
     QVERIFY(MemMap == image);
 }
 
-void TestSettingsPanes::checkBoxes()
+void TestSettingsPanes::checkBoxesAndButtons()
 {
     const struct {
         int tab;
@@ -300,6 +299,14 @@ void TestSettingsPanes::checkBoxes()
         QVERIFY(changed());
         clearChanged();
     }
+    // The PC edit lock buttons only ask back.
+    showTab(2);
+    const MemMapImage image = MemMap;
+    for (const char *name : {"cmdPCEditPassword", "cmdPCEditProtect"})
+        QTest::mouseClick(m_window->findChild<QPushButton *>(name), Qt::LeftButton);
+    QCOMPARE(m_dialogs.messages.size(), std::size_t(2));
+    QVERIFY(m_dialogs.messages[0].text == "What?" && m_dialogs.messages[1].text == "What?");
+    QVERIFY(MemMap == image && !changed());
 }
 
 void TestSettingsPanes::commandGroup()
@@ -333,19 +340,6 @@ void TestSettingsPanes::commandGroup()
     EnableMainControls(false);
     EnableMainControls(true);
     QVERIFY(box("cbPriOpts_2")->isEnabled() && !box("cbPriOpts_0")->isEnabled());
-}
-
-void TestSettingsPanes::pcEditLockButtons()
-{
-    start();
-    showTab(2);
-    const MemMapImage image = MemMap;
-    for (const char *name : {"cmdPCEditPassword", "cmdPCEditProtect"})
-        QTest::mouseClick(m_window->findChild<QPushButton *>(QString::fromLatin1(name)),
-                          Qt::LeftButton);
-    QCOMPARE(m_dialogs.messages.size(), std::size_t(2));
-    QVERIFY(m_dialogs.messages[0].text == "What?" && m_dialogs.messages[1].text == "What?");
-    QVERIFY(MemMap == image && !changed());
 }
 
 void TestSettingsPanes::accessibleNames()
