@@ -20,11 +20,9 @@ class TestChanCodecs : public QObject
 private Q_SLOTS:
     void init();
     void freqWordsAndTexts();
-    void isValidFreq();
     void validateFreqPrompts();
     void nullFreqSub();
-    void guardWordsAndTexts();
-    void validateGuardRejects();
+    void guards();
     void utxgReference();
     void flagBits();
     void labels();
@@ -82,10 +80,7 @@ void TestChanCodecs::freqWordsAndTexts()
         SetChanFreq(MemMap, 2, 7, false, text);
         QVERIFY2(GetChanFreq(MemMap, 2, 7, false) == "Inactive", text);
     }
-}
 
-void TestChanCodecs::isValidFreq()
-{
     for (const char *text : {"162.4", "162", "162.", "136", "174", "155.00625", "155.0025"}) {
         std::string work = text;
         QVERIFY2(IsValidFreq(work) && work == text, text);
@@ -182,7 +177,7 @@ void TestChanCodecs::nullFreqSub()
     QCOMPARE(qs(m_dialogs.inputs[1].defaultText), QStringLiteral("161.40000"));
 }
 
-void TestChanCodecs::guardWordsAndTexts()
+void TestChanCodecs::guards()
 {
     // Direction: b both ways, e text to word only, d word to text only. A reference stores no
     // guard, a stray 8 stays in its bits, a word that is not BCD shows as hex, and bits 13 to
@@ -204,16 +199,13 @@ void TestChanCodecs::guardWordsAndTexts()
         if (row.direction != 'e')
             QCOMPARE(qs(BytesToGuard(row.word / 256, row.word % 256)), QString(row.text));
     }
-}
 
-void TestChanCodecs::validateGuardRejects()
-{
-    const char *const rows[] = {"250.4",   "66.9",   "D018",  "D019",  "D022",
-                                "D2-3",    "D023-X", "D02",   "D02.3", "67.0-",
-                                "UTXG 33", "UTXG 0", "UTXG5", "U",     "UTXG 105",
-                                "D23X",    "D023X",  "67A",   " 67",   "100.00"};
+    // Refused with the cell's previous text kept.
+    const char *const bad[] = {"250.4",    "66.9",  "D018",  "D019",    "D022",   "D2-3",  "D023-X",
+                               "D02",      "D02.3", "67.0-", "UTXG 33", "UTXG 0", "UTXG5", "U",
+                               "UTXG 105", "D23X",  "D023X", "67A",     " 67",    "100.00"};
     CellUndoText.guard = "D131-";
-    for (const char *text : rows) {
+    for (const char *text : bad) {
         m_dialogs.messages.clear();
         QCOMPARE(qs(ValidateChanGuard(text)), QStringLiteral("D131-"));
         QCOMPARE(m_dialogs.messages.size(), std::size_t(1));
