@@ -43,7 +43,6 @@ class TestGlobalCodec : public QObject
 private Q_SLOTS:
     void shownTexts();
     void choices();
-    void choiceLists();
 };
 
 void TestGlobalCodec::shownTexts()
@@ -197,10 +196,8 @@ void TestGlobalCodec::choices()
                  qPrintable(what));
         QVERIFY2(MemMap == expected, qPrintable(what + QStringLiteral(": bytes differ")));
     }
-}
 
-void TestGlobalCodec::choiceLists()
-{
+    // The entries each list offers, in order.
     auto numbered = [](const char *pattern, int first, int last) {
         QStringList list;
         for (int n = first; n <= last; ++n)
