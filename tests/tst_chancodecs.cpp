@@ -2,12 +2,14 @@
 
 #include "cellundo.h"
 #include "chanrecord.h"
+#include "cmdgroupcodec.h"
 #include "fakeplatform.h"
 #include "freqcodec.h"
 #include "guardcodec.h"
 #include "labelcodes.h"
 #include "memmap.h"
 #include "platform.h"
+#include "textfields.h"
 
 #include <QtTest>
 
@@ -18,23 +20,14 @@ class TestChanCodecs : public QObject
 private Q_SLOTS:
     void init();
     void freqWordsAndTexts();
-    void setChanFreq();
-    void isValidFreq();
-    void validateFreqAcceptsWithoutPrompt();
     void validateFreqPrompts();
     void nullFreqSub();
-    void nullFreqSubEdit();
-    void guardWordsAndTexts();
-    void validateGuardAccepts();
-    void validateGuardRejects();
-    void utxgIndex();
-    void transmitReference();
-    void guardWriteKeepsOtherBytes();
+    void guards();
+    void utxgReference();
     void flagBits();
-    void labelCodes();
-    void validateLabel();
-    void labelAccessors();
+    void labels();
     void validateGridCell();
+    void globalFields();
 
 private:
     ScriptedDialogs m_dialogs;
@@ -80,35 +73,14 @@ void TestChanCodecs::freqWordsAndTexts()
         if (row.text)
             QCOMPARE(qs(BytesToFreq(row.word / 256, row.word % 256)), QString(row.text));
     }
-}
 
-void TestChanCodecs::setChanFreq()
-{
     // Texts that are no frequency store 0; a blank is not a digit.
-    const struct {
-        const char *text;
-        bool isReceive;
-        int word;
-    } rows[] = {{"162.40000", true, 0xC300},
-                {"162.55", false, 0xC378},
-                {"Inactive", true, 0},
-                {"?", false, 0},
-                {"", true, 0},
-                {" 162.4", true, 0}};
-    for (const auto &row : rows) {
-        for (int o = 0; o < PageSize; ++o)
-            MemMap.set(3, o, 0x5A);
-        MemMapImage expected = MemMap;
-        const int at = 256 + 32 * 7 + (row.isReceive ? 0 : 8);
-        expected.set(3, at, row.word / 256);
-        expected.set(3, at + 1, row.word % 256);
-        SetChanFreq(MemMap, 2, 7, row.isReceive, row.text);
-        QVERIFY2(MemMap == expected, row.text);
+    for (const char *text : {"Inactive", "?", "", " 162.4"}) {
+        SetChanFreq(MemMap, 2, 7, false, "162.55");
+        SetChanFreq(MemMap, 2, 7, false, text);
+        QVERIFY2(GetChanFreq(MemMap, 2, 7, false) == "Inactive", text);
     }
-}
 
-void TestChanCodecs::isValidFreq()
-{
     for (const char *text : {"162.4", "162", "162.", "136", "174", "155.00625", "155.0025"}) {
         std::string work = text;
         QVERIFY2(IsValidFreq(work) && work == text, text);
@@ -135,16 +107,6 @@ void TestChanCodecs::isValidFreq()
         QVERIFY(IsValidFreq(work));
         QCOMPARE(qs(work), QString(row[1]));
     }
-}
-
-void TestChanCodecs::validateFreqAcceptsWithoutPrompt()
-{
-    const char *const rows[][2] = {
-        {"162.4", "162.40000"}, {"155.0037", "155.00250"}, {"136", "136.00000"}, {"0", "Inactive"},
-        {"", "Inactive"},       {"Inactive", "Inactive"},  {"off", "Inactive"}};
-    for (const auto &row : rows)
-        QCOMPARE(qs(ValidateFreq(row[0], "RX")), QString(row[1]));
-    QVERIFY(m_dialogs.inputs.empty());
 }
 
 void TestChanCodecs::validateFreqPrompts()
@@ -190,30 +152,15 @@ void TestChanCodecs::validateFreqPrompts()
 
 void TestChanCodecs::nullFreqSub()
 {
-    const struct {
-        const char *text;
-        int word;
-        const char *shown;
-    } rows[] = {{"162.40000", 0xC300, "162.40000"},
-                {"0", 0, "0.0"},
-                {"", 0, "0.0"},
-                {"180", 0, "0.0"},
-                {"162.4 MHz", 0, "0.0"},
-                {"174", 59200, "174.00000"}};
+    const char *const rows[][2] = {
+        {"162.40000", "162.40000"}, {"0", "0.0"},        {"", "0.0"}, {"180", "0.0"},
+        {"162.4 MHz", "0.0"},       {"174", "174.00000"}};
     for (const auto &row : rows) {
-        const int bytes[] = {0xFF, 0x11, 0x22, 0xEE};
-        for (int i = 0; i < 4; ++i)
-            MemMap.set(0, 173 + i, bytes[i]);
-        SetNullFreqSub(MemMap, row.text);
-        const int after[] = {0xFF, row.word / 256, row.word % 256, 0xEE};
-        for (int i = 0; i < 4; ++i)
-            QCOMPARE(int(MemMap.get(0, 173 + i)), after[i]);
-        QCOMPARE(qs(GetNullFreqSub(MemMap)), QString(row.shown));
+        SetNullFreqSub(MemMap, "155.0025");
+        SetNullFreqSub(MemMap, row[0]);
+        QCOMPARE(qs(GetNullFreqSub(MemMap)), QString(row[1]));
     }
-}
 
-void TestChanCodecs::nullFreqSubEdit()
-{
     MemMap.set(0, 174, 64000 / 256);
     MemMap.set(0, 175, 64000 % 256);
     QCOMPARE(qs(GetNullFreqSub(MemMap)), QStringLiteral("?"));
@@ -230,7 +177,7 @@ void TestChanCodecs::nullFreqSubEdit()
     QCOMPARE(qs(m_dialogs.inputs[1].defaultText), QStringLiteral("161.40000"));
 }
 
-void TestChanCodecs::guardWordsAndTexts()
+void TestChanCodecs::guards()
 {
     // Direction: b both ways, e text to word only, d word to text only. A reference stores no
     // guard, a stray 8 stays in its bits, a word that is not BCD shows as hex, and bits 13 to
@@ -252,28 +199,13 @@ void TestChanCodecs::guardWordsAndTexts()
         if (row.direction != 'e')
             QCOMPARE(qs(BytesToGuard(row.word / 256, row.word % 256)), QString(row.text));
     }
-}
 
-void TestChanCodecs::validateGuardAccepts()
-{
-    const char *const rows[][2] = {
-        {"67", "67.0"},       {"67.0", "67.0"},       {"250.3", "250.3"},   {"100", "100.0"},
-        {"D023", "D023"},     {"d023-", "D023-"},     {"D754", "D754"},     {"OFF", "000.0"},
-        {"0", "000.0"},       {"-", "000.0"},         {"", "000.0"},        {"   ", "000.0"},
-        {"utxg 5", "UTXG 5"}, {"UTXG 32", "UTXG 32"}, {"UTXG 1", "UTXG 1"}, {" UTXG 3", "UTXG 3"}};
-    for (const auto &row : rows)
-        QCOMPARE(qs(ValidateChanGuard(row[0])), QString(row[1]));
-    QVERIFY(m_dialogs.messages.empty());
-}
-
-void TestChanCodecs::validateGuardRejects()
-{
-    const char *const rows[] = {"250.4",   "66.9",   "D018",  "D019",  "D022",
-                                "D2-3",    "D023-X", "D02",   "D02.3", "67.0-",
-                                "UTXG 33", "UTXG 0", "UTXG5", "U",     "UTXG 105",
-                                "D23X",    "D023X",  "67A",   " 67",   "100.00"};
+    // Refused with the cell's previous text kept.
+    const char *const bad[] = {"250.4",    "66.9",  "D018",  "D019",    "D022",   "D2-3",  "D023-X",
+                               "D02",      "D02.3", "67.0-", "UTXG 33", "UTXG 0", "UTXG5", "U",
+                               "UTXG 105", "D23X",  "D023X", "67A",     " 67",    "100.00"};
     CellUndoText.guard = "D131-";
-    for (const char *text : rows) {
+    for (const char *text : bad) {
         m_dialogs.messages.clear();
         QCOMPARE(qs(ValidateChanGuard(text)), QStringLiteral("D131-"));
         QCOMPARE(m_dialogs.messages.size(), std::size_t(1));
@@ -293,7 +225,7 @@ void TestChanCodecs::validateGuardRejects()
     }
 }
 
-void TestChanCodecs::utxgIndex()
+void TestChanCodecs::utxgReference()
 {
     const struct {
         const char *text;
@@ -307,90 +239,34 @@ void TestChanCodecs::utxgIndex()
         QCOMPARE(int(MemMap.get(5, 256 + 32 * 3 + 11)), row.index);
         QCOMPARE(qs(GetChanUTXG(MemMap, 4, 3)), QString(row.shown));
     }
-}
 
-void TestChanCodecs::transmitReference()
-{
+    // A guard of its own wins over the reference; the receive side never shows it, nor does an
+    // index beyond the pick list.
     MemMap.set(1, 256 + 12, 0x06);
     MemMap.set(1, 256 + 13, 0x70);
     MemMap.set(1, 256 + 11, 7);
-    // A guard of its own wins over the reference.
     QCOMPARE(qs(GetChanGuard(MemMap, 0, 0, false)), QStringLiteral("067.0"));
-    SetChanGuard(MemMap, 0, 0, false, "UTXG 5");
-    QCOMPARE(int(MemMap.get(1, 256 + 12)), 0);
-    QCOMPARE(int(MemMap.get(1, 256 + 13)), 0);
-    QCOMPARE(int(MemMap.get(1, 256 + 11)), 5);
-    QCOMPARE(qs(GetChanGuard(MemMap, 0, 0, false)), QStringLiteral("UTXG 5"));
-    // The receive side never shows it.
+    MemMap.set(1, 256 + 13, 0);
+    MemMap.set(1, 256 + 12, 0);
+    QCOMPARE(qs(GetChanGuard(MemMap, 0, 0, false)), QStringLiteral("UTXG 7"));
     QCOMPARE(qs(GetChanGuard(MemMap, 0, 0, true)), QStringLiteral("000.0"));
-    // Index bytes beyond the pick list show no reference.
     MemMap.set(1, 256 + 11, 33);
     QCOMPARE(qs(GetChanGuard(MemMap, 0, 0, false)), QStringLiteral("000.0"));
-
-    // Any guard write clears the reference, even one to the receive side.
-    SetChanGuard(MemMap, 2, 9, false, "UTXG 3");
-    SetChanGuard(MemMap, 2, 9, true, "100.0");
-    QCOMPARE(qs(GetChanGuard(MemMap, 2, 9, true)), QStringLiteral("100.0"));
-    QCOMPARE(qs(GetChanGuard(MemMap, 2, 9, false)), QStringLiteral("000.0"));
-    QCOMPARE(int(MemMap.get(3, 256 + 32 * 9 + 11)), 0);
-    SetChanGuard(MemMap, 0, 1, true, "UTXG 4");
-    QCOMPARE(qs(GetChanGuard(MemMap, 0, 1, true)), QStringLiteral("000.0"));
-    QCOMPARE(qs(GetChanGuard(MemMap, 0, 1, false)), QStringLiteral("UTXG 4"));
-}
-
-void TestChanCodecs::guardWriteKeepsOtherBytes()
-{
-    for (int o = 0; o < PageSize; ++o)
-        MemMap.set(25, o, o * 13);
-    MemMapImage expected = MemMap;
-    const int rec = 256 + 32 * 19;
-    const std::pair<int, int> own[] = {{4, 0xC8}, {5, 0x13}, {11, 0}, {12, 0x06}, {13, 0x70}};
-    for (const auto &[field, value] : own)
-        expected.set(25, rec + field, value);
-    SetChanGuard(MemMap, 24, 19, true, "D023-");
-    SetChanGuard(MemMap, 24, 19, false, "067.0");
-    QVERIFY(MemMap == expected);
 }
 
 void TestChanCodecs::flagBits()
 {
-    // Channel flags of group 7, channel 12 and options of group 4, over every byte value;
-    // any text but "-" sets a channel flag.
-    using Get = std::string (*)(const MemMapImage &, int, int);
-    using Set = void (*)(MemMapImage &, int, int, const std::string &);
-    const struct {
-        Get get;
-        Set set;
-        int page, offset, mask;
-        const char *on, *off;
-    } rows[] = {{GetChanScan, SetChanScan, 7, 256 + 32 * 11 + 2, 0x10, "S", "-"},
-                {GetChanNarrow, SetChanNarrow, 7, 256 + 32 * 11 + 2, 0x08, "N", "-"},
-                {GetChanLowPower, SetChanLowPower, 7, 256 + 32 * 11 + 10, 0x20, "L", "-"},
-                {[](const MemMapImage &mm, int, int) { return GetGrpScanList(mm, 3); },
-                 [](MemMapImage &mm, int, int, const std::string &t) { SetGrpScanList(mm, 3, t); },
-                 4, 44, 0x01, "Yes", "No"},
-                {[](const MemMapImage &mm, int, int) {
-                     return std::string(GetGrpIncomingClone(mm, 3) ? "+" : "-");
-                 },
-                 [](MemMapImage &mm, int, int, const std::string &t) {
-                     SetGrpIncomingClone(mm, 3, t == "+");
-                 },
-                 4, 0, 0x01, "+", "-"}};
-    for (const auto &row : rows) {
-        for (int value = 0; value < 256; ++value) {
-            MemMap.set(row.page, row.offset, value);
-            QCOMPARE(qs(row.get(MemMap, 6, 11)), QString((value & row.mask) ? row.on : row.off));
-            row.set(MemMap, 6, 11, row.mask == 1 ? row.on : "x");
-            QCOMPARE(int(MemMap.get(row.page, row.offset)), value | row.mask);
-            row.set(MemMap, 6, 11, row.off);
-            QCOMPARE(int(MemMap.get(row.page, row.offset)), value & ~row.mask);
-        }
-    }
+    // Any text but "-" sets a channel flag; the group's scan list takes any case.
+    SetChanScan(MemMap, 6, 11, "x");
+    SetChanNarrow(MemMap, 6, 11, "x");
+    SetChanLowPower(MemMap, 6, 11, "x");
     SetGrpScanList(MemMap, 3, "yes");
-    QCOMPARE(int(MemMap.get(4, 44)), 0xFF);
+    QCOMPARE(int(MemMap.get(7, 256 + 32 * 11 + 2)), 0x18);
+    QCOMPARE(int(MemMap.get(7, 256 + 32 * 11 + 10)), 0x20);
+    QCOMPARE(int(MemMap.get(4, 44)), 0x01);
 }
 
-void TestChanCodecs::labelCodes()
+void TestChanCodecs::labels()
 {
     // The code of each character is its place in this row.
     const std::string table = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-*$/+%\\|_<>h .";
@@ -399,43 +275,26 @@ void TestChanCodecs::labelCodes()
         QCOMPARE(CharToLabelCode(table[code]), code);
         QCOMPARE(qs(LabelCodeToChar(code)), QString(QChar(table[code])));
     }
-}
 
-void TestChanCodecs::validateLabel()
-{
-    const char *const rows[][2] = {{"ch 1", "Ch 1        "},
-                                   {"CH 1", "CH 1        "}, // keeps the upper H
-                                   {"abc!?def", "ABC  DEF    "},
-                                   {"ABCDEFGHIJKLMNO", "ABCDEFGHIJKL"},
-                                   {"", "            "},
-                                   {"     ", "            "},
-                                   {"-*$/+%\\|_<>.", "-*$/+%\\|_<>."},
-                                   {"xyz", "XYZ         "},
-                                   {"A\xC3\xA9"
-                                    "B",
-                                    "A B         "}, // one blank for a multi-byte character
-                                   {"A\tB", "A B         "}};
+    // "CH 1" keeps the upper H; a multi-byte character becomes one blank.
+    // clang-format off
+    const char *const rows[][2] = {
+        {"ch 1", "Ch 1        "}, {"CH 1", "CH 1        "}, {"abc!?def", "ABC  DEF    "},
+        {"ABCDEFGHIJKLMNO", "ABCDEFGHIJKL"}, {"", "            "}, {"     ", "            "},
+        {"-*$/+%\\|_<>.", "-*$/+%\\|_<>."}, {"xyz", "XYZ         "},
+        {"A\xC3\xA9" "B", "A B         "}, {"A\tB", "A B         "}};
+    // clang-format on
     for (const auto &row : rows) {
         QCOMPARE(qs(ValidateLabel(row[0], 12)), QString(row[1]));
         QCOMPARE(qs(ValidateLabel(row[0], 4)), QString(row[1]).left(4));
     }
-}
 
-void TestChanCodecs::labelAccessors()
-{
     SetChanLabel(MemMap, 24, 19, "Ch 20");
     QCOMPARE(qs(GetChanLabel(MemMap, 24, 19)), QStringLiteral("Ch 20       "));
     const int rec = 256 + 32 * 19;
     QCOMPARE(int(MemMap.get(25, rec + 20)), 12);
     QCOMPARE(int(MemMap.get(25, rec + 21)), 47);
     QCOMPARE(int(MemMap.get(25, rec + 31)), 48);
-    QCOMPARE(int(MemMap.get(26, 0)), 0);
-
-    SetGrpLabel(MemMap, 0, "FIRE DEPT");
-    QCOMPARE(qs(GetGrpLabel(MemMap, 0)), QStringLiteral("FIRE DEPT   "));
-    const int around[][2] = {{31, 0}, {32, 15}, {43, 48}, {44, 0}};
-    for (const auto &[offset, code] : around)
-        QCOMPARE(int(MemMap.get(1, offset)), code);
 
     // A multi-byte character takes one place, so the label is not shifted.
     SetGrpLabel(MemMap, 1, "\xC3\xA9X");
@@ -448,26 +307,60 @@ void TestChanCodecs::labelAccessors()
 
 void TestChanCodecs::validateGridCell()
 {
+    // Accepted without a question; the row header column keeps its text.
     const struct {
         const char *text;
         int column;
         const char *result;
-    } rows[] = {{"ch 1", 1, "Ch 1        "},
-                {"162.4", 2, "162.40000"},
-                {"67", 3, "67.0"},
-                {"155.0037", 4, "155.00250"},
-                {"utxg 5", 5, "UTXG 5"},
-                {"0", 4, "Inactive"},
-                {"x", 6, "S"},
-                {"-", 6, "-"},
-                {"n", 7, "N"},
-                {"-", 7, "-"},
-                {"S", 8, "L"},
-                {"-", 8, "-"},
-                {"abc", 0, "abc"}}; // the row header column keeps its text
+    } rows[] = {
+        // clang-format off
+        {"ch 1", 1, "Ch 1        "}, {"abc", 0, "abc"}, {"off", 4, "Inactive"},
+        {"162.4", 2, "162.40000"}, {"155.0037", 4, "155.00250"}, {"136", 2, "136.00000"},
+        {"0", 4, "Inactive"}, {"", 2, "Inactive"}, {"Inactive", 2, "Inactive"},
+        {"67", 3, "67.0"}, {"67.0", 5, "67.0"}, {"250.3", 3, "250.3"}, {"100", 5, "100.0"},
+        {"D023", 3, "D023"}, {"d023-", 5, "D023-"}, {"D754", 3, "D754"}, {"OFF", 5, "000.0"},
+        {"0", 3, "000.0"}, {"-", 5, "000.0"}, {"", 3, "000.0"}, {"   ", 5, "000.0"},
+        {"utxg 5", 5, "UTXG 5"}, {"UTXG 32", 3, "UTXG 32"}, {"UTXG 1", 5, "UTXG 1"},
+        {" UTXG 3", 3, "UTXG 3"},
+        {"x", 6, "S"}, {"-", 6, "-"}, {"n", 7, "N"}, {"-", 7, "-"}, {"S", 8, "L"}, {"-", 8, "-"},
+        // clang-format on
+    };
     for (const auto &row : rows)
         QCOMPARE(qs(ValidateGridCell(row.text, row.column)), QString(row.result));
     QVERIFY(m_dialogs.messages.empty() && m_dialogs.inputs.empty());
+}
+
+void TestChanCodecs::globalFields()
+{
+    // Typed text as the field shows it; a multi-byte character counts once.
+    using Validate = std::string (*)(const std::string &);
+    const struct {
+        Validate validate;
+        const char *text, *shown;
+    } rows[] = {
+        {ValidateANIID, "12G4567", "12F4567"},          {ValidateANIID, "abcdef0", "ABCDEF0"},
+        {ValidateANIID, "123456789", "3456789"},        {ValidateANIID, "12 4567", "12F4567"},
+        {ValidateANIID, "12345678\xC3\xA9", "345678F"}, {ValidateKeypadPwd, "123", "000123"},
+        {ValidateKeypadPwd, "12A456", "120456"},        {ValidateKeypadPwd, "", "000000"},
+        {ValidateKeypadPwd, "12345\xC3\xA9", "123450"}};
+    for (const auto &row : rows)
+        QCOMPARE(qs(row.validate(row.text)), QString(row.shown));
+    // The ANI ID's first byte keeps its high nibble; a short ID is padded with F.
+    MemMap.set(0, 192, 0xA3);
+    MemMap.set(0, 193, 0x0B);
+    QCOMPARE(qs(GetANIID(MemMap)), QStringLiteral("30B0000"));
+    SetANIID(MemMap, "");
+    QCOMPARE(int(MemMap.get(0, 192)), 0xAF);
+    QCOMPARE(qs(GetANIID(MemMap)), QStringLiteral("FFFFFFF"));
+    // Text that stores what is there already is no edit, even typed short.
+    QVERIFY(EditANIID(MemMap, "12345").changed);
+    QVERIFY(!EditANIID(MemMap, "12345").changed);
+    QVERIFY(!EditKeypadPwd(MemMap, "000000").changed);
+    QVERIFY(!EditNullFreqSub(MemMap, "0.0", "0.0").changed);
+    // Command group positions beyond the lists store unprogrammed and channel 1.
+    SetCmdGrpGroupIndex(MemMap, 4, 26);
+    SetCmdGrpChanIndex(MemMap, 4, 20);
+    QVERIFY(MemMap.get(0, 328) == 255 && MemMap.get(0, 329) == 0);
 }
 
 QTEST_APPLESS_MAIN(TestChanCodecs)

@@ -37,35 +37,25 @@ using Check = std::function<bool(const MemMapImage &, const std::string &, int i
 // The fields as the radio's memory layout places them, independent of the codec's tables.
 const std::map<std::string, std::vector<OwnBits>> &globalFields()
 {
+    // clang-format off
     static const std::map<std::string, std::vector<OwnBits>> fields{
-        {"cbToggleAssign_0", {{0, 130, 0xE0}}},
-        {"cbToggleAssign_1", {{0, 130, 0x1C}}},
+        {"cbToggleAssign_0", {{0, 130, 0xE0}}}, {"cbToggleAssign_1", {{0, 130, 0x1C}}},
         {"cbToggleAssign_2", {{0, 130, 0x03}, {0, 131, 0x80}}},
-        {"cbToggleAssign_3", {{0, 131, 0x70}}},
-        {"cbToggleAssign_4", {{0, 131, 0x0E}}},
-        {"cbDTMFDev", {{0, 7, 0xF8}}},
-        {"cbFrontPorchTime", {{0, 7, 0x03}}},
+        {"cbToggleAssign_3", {{0, 131, 0x70}}}, {"cbToggleAssign_4", {{0, 131, 0x0E}}},
+        {"cbDTMFDev", {{0, 7, 0xF8}}}, {"cbFrontPorchTime", {{0, 7, 0x03}}},
         {"cbANI", {{0, 7, 0x04}}},
-        {"cbPriRate", {{0, 135, 0x07}}},
-        {"cbFreqDisp", {{0, 135, 0x80}}},
-        {"cbPerChanPower", {{0, 135, 0x40}}},
-        {"cbTalkbackScan", {{0, 135, 0x20}}},
-        {"cbNuisanceChanDel", {{0, 135, 0x10}}},
-        {"cbDispOpts_0", {{0, 197, 0x06}}},
-        {"cbDispOpts_1", {{0, 199, 0x07}}},
-        {"cbPriOpts_0", {{0, 200, 0xFF}}},
-        {"cbPriOpts_1", {{0, 202, 0xFF}}},
-        {"cbPriOpts_2", {{0, 201, 0xFF}}},
-        {"cbPriOpts_3", {{0, 203, 0xFF}}},
-        {"cbUCG", {{0, 198, 0x80}}},
-        {"cbMisc_0", {{0, 196, 0x0F}}},
-        {"cbMisc_1", {{0, 196, 0xF0}}},
-        {"cbMisc_2", {{0, 197, 0x80}}},
-        {"cbMisc_3", {{0, 198, 0x60}}},
-        {"cbMisc_4", {{0, 198, 0x18}}},
-        {"cbMisc_5", {{0, 197, 0x10}}},
+        {"cbPriRate", {{0, 135, 0x07}}}, {"cbFreqDisp", {{0, 135, 0x80}}},
+        {"cbPerChanPower", {{0, 135, 0x40}}}, {"cbTalkbackScan", {{0, 135, 0x20}}},
+        {"cbNuisanceChanDel", {{0, 135, 0x10}}}, {"cbDispOpts_0", {{0, 197, 0x06}}},
+        {"cbDispOpts_1", {{0, 199, 0x07}}}, {"cbPriOpts_0", {{0, 200, 0xFF}}},
+        {"cbPriOpts_1", {{0, 202, 0xFF}}}, {"cbPriOpts_2", {{0, 201, 0xFF}}},
+        {"cbPriOpts_3", {{0, 203, 0xFF}}}, {"cbUCG", {{0, 198, 0x80}}},
+        {"cbMisc_0", {{0, 196, 0x0F}}}, {"cbMisc_1", {{0, 196, 0xF0}}},
+        {"cbMisc_2", {{0, 197, 0x80}}}, {"cbMisc_3", {{0, 198, 0x60}}},
+        {"cbMisc_4", {{0, 198, 0x18}}}, {"cbMisc_5", {{0, 197, 0x10}}},
         {"cbMisc_6", {{0, 197, 0x08}}},
     };
+    // clang-format on
     return fields;
 }
 
@@ -77,18 +67,6 @@ Check decodesTo(std::function<std::string(const MemMapImage &)> decode)
     };
 }
 
-Encode encoderOf(const GlobalOption &option)
-{
-    return [&option](MemMapImage &mm, const std::string &text) { option.encode(mm, text); };
-}
-
-void fillRandom(MemMapImage &mm, std::mt19937 &rng)
-{
-    for (int p = 0; p < MemMapPages; ++p)
-        for (int o = 0; o < PageSize; ++o)
-            mm.set(p, o, static_cast<int>(rng() & 0xFF));
-}
-
 QString describe(const std::string &what, const std::string &entry, int start)
 {
     return QStringLiteral("%1 <- \"%2\" from byte value %3")
@@ -96,43 +74,25 @@ QString describe(const std::string &what, const std::string &entry, int start)
         .arg(start);
 }
 
-// Texts no list offers and no validation lets through: they must not reach foreign bits
-// either.
-const std::vector<std::string> &oddTexts()
+// Texts no list offers and no validation lets through, and random ones: they must not reach
+// foreign bits either.
+std::vector<std::string> oddTexts()
 {
-    static const std::vector<std::string> odd = [] {
-        std::vector<std::string> texts{"",
-                                       " ",
-                                       "-",
-                                       "&HFFFF",
-                                       "99999999999999999999",
-                                       "1e9",
-                                       "Channel 0",
-                                       "Channel 99",
-                                       "Group 0",
-                                       "Group 99",
-                                       "Priority 1 OFF MAIN",
-                                       "UTXG 99",
-                                       "D999-",
-                                       "d",
-                                       "9999 mSec",
-                                       "-5 Seconds",
-                                       "999 Seconds",
-                                       "Enabled",
-                                       "\xC3\xA9\xFF",
-                                       "ENABLE 20 OFF MAIN"};
-        std::mt19937 rng(7);
-        const std::string alphabet = "0123456789.- DUHZhmSecond&FABCabc";
-        for (int i = 0; i < 20; ++i) {
-            std::string text;
-            const int length = static_cast<int>(rng() % 14);
-            for (int j = 0; j < length; ++j)
-                text += alphabet[rng() % alphabet.size()];
-            texts.push_back(text);
-        }
-        return texts;
-    }();
-    return odd;
+    // clang-format off
+    std::vector<std::string> texts{
+        "", " ", "-", "&HFFFF", "99999999999999999999", "1e9", "Channel 0", "Channel 99",
+        "Group 0", "Group 99", "Priority 1 OFF MAIN", "UTXG 99", "D999-", "d", "9999 mSec",
+        "-5 Seconds", "999 Seconds", "Enabled", "\xC3\xA9\xFF", "ENABLE 20 OFF MAIN"};
+    // clang-format on
+    std::mt19937 rng(7);
+    const std::string alphabet = "0123456789.- DUHZhmSecond&FABCabc";
+    for (int i = 0; i < 20; ++i) {
+        std::string text;
+        for (int length = static_cast<int>(rng() % 14); length > 0; --length)
+            text += alphabet[rng() % alphabet.size()];
+        texts.push_back(text);
+    }
+    return texts;
 }
 
 } // namespace
@@ -146,20 +106,15 @@ private Q_SLOTS:
     void globalChoices_data();
     void globalChoices();
     void globalCheckBoxes();
-    void channelFields_data();
     void channelFields();
-    void groupFields();
-    void globalTables();
-    void globalTextFields();
+    void groupAndTableFields();
 
 private:
+    void channelFieldsOf(int group, int chan);
     // Encodes every entry over every value of the shared bytes, and the odd texts over
     // every 15th; fails on a stray bit, or on an entry that does not decode to itself.
     void sweep(const std::string &what, const std::vector<OwnBits> &own,
                const std::vector<std::string> &entries, const Encode &encode, const Check &check);
-    void sweepOnce(const std::string &what, const std::vector<OwnBits> &own,
-                   const std::vector<std::string> &texts, const Encode &encode, const Check *check,
-                   int startStep);
 
     ScriptedDialogs m_dialogs;
     std::mt19937 m_rng{20240611};
@@ -176,39 +131,36 @@ void TestCodecBits::sweep(const std::string &what, const std::vector<OwnBits> &o
                           const std::vector<std::string> &entries, const Encode &encode,
                           const Check &check)
 {
-    sweepOnce(what, own, entries, encode, &check, 1);
-    sweepOnce(what, own, oddTexts(), encode, nullptr, 15);
-}
-
-void TestCodecBits::sweepOnce(const std::string &what, const std::vector<OwnBits> &own,
-                              const std::vector<std::string> &entries, const Encode &encode,
-                              const Check *check, int startStep)
-{
-    MemMapImage image;
-    fillRandom(image, m_rng);
-    for (int start = 0; start < 256; start += startStep) {
-        for (const OwnBits &bits : own)
-            image.set(bits.page, bits.offset, (start + 37 * (&bits - own.data())) & 0xFF);
-        for (std::size_t i = 0; i < entries.size(); ++i) {
-            MemMapImage after = image;
-            encode(after, entries[i]);
-            // Put back the foreign bits of the own bytes: what remains must be the old image.
-            MemMapImage restored = after;
-            for (const OwnBits &bits : own) {
-                const int mixed = (after.get(bits.page, bits.offset) & bits.mask) |
-                                  (image.get(bits.page, bits.offset) & ~bits.mask);
-                if (mixed != after.get(bits.page, bits.offset))
-                    QFAIL(qPrintable(
-                        describe(what, entries[i], start) +
-                        QStringLiteral(": foreign bits of offset %1 changed").arg(bits.offset)));
-                restored.set(bits.page, bits.offset, image.get(bits.page, bits.offset));
+    for (const bool odd : {false, true}) {
+        const std::vector<std::string> texts = odd ? oddTexts() : entries;
+        MemMapImage image;
+        for (int p = 0; p < MemMapPages; ++p)
+            for (int o = 0; o < PageSize; ++o)
+                image.set(p, o, static_cast<int>(m_rng() & 0xFF));
+        for (int start = 0; start < 256; start += odd ? 15 : 1) {
+            for (const OwnBits &bits : own)
+                image.set(bits.page, bits.offset, (start + 37 * (&bits - own.data())) & 0xFF);
+            for (std::size_t i = 0; i < texts.size(); ++i) {
+                MemMapImage after = image;
+                encode(after, texts[i]);
+                // Put back the foreign bits of the own bytes: what remains must be the old image.
+                MemMapImage restored = after;
+                for (const OwnBits &bits : own) {
+                    const int mixed = (after.get(bits.page, bits.offset) & bits.mask) |
+                                      (image.get(bits.page, bits.offset) & ~bits.mask);
+                    if (mixed != after.get(bits.page, bits.offset))
+                        QFAIL(qPrintable(
+                            describe(what, texts[i], start) +
+                            QString(": foreign bits of offset %1 changed").arg(bits.offset)));
+                    restored.set(bits.page, bits.offset, image.get(bits.page, bits.offset));
+                }
+                if (restored != image)
+                    QFAIL(qPrintable(describe(what, texts[i], start) +
+                                     ": a byte outside the field changed"));
+                if (!odd && !check(after, texts[i], static_cast<int>(i)))
+                    QFAIL(qPrintable(describe(what, texts[i], start) +
+                                     ": does not decode to the choice"));
             }
-            if (restored != image)
-                QFAIL(qPrintable(describe(what, entries[i], start) +
-                                 QStringLiteral(": a byte outside the field changed")));
-            if (check && !(*check)(after, entries[i], static_cast<int>(i)))
-                QFAIL(qPrintable(describe(what, entries[i], start) +
-                                 QStringLiteral(": does not decode to the choice")));
         }
     }
 }
@@ -237,45 +189,38 @@ void TestCodecBits::globalChoices()
             byValue ? NumericValue(decoded) == NumericValue(entry) : decoded == entry;
         return textOk && choice->position(mm) == index;
     };
-    sweep(choice->control, field->second, choice->entries(), encoderOf(*choice), check);
+    sweep(
+        choice->control, field->second, choice->entries(),
+        [choice](MemMapImage &mm, const std::string &t) { choice->encode(mm, t); }, check);
 }
 
 void TestCodecBits::globalCheckBoxes()
 {
-    const std::vector<std::string> states{"0", "1"};
-    struct Box {
+    const struct {
         const char *name;
-        int offset;
-        int mask;
+        int offset, mask;
         bool (*get)(const MemMapImage &);
         void (*set)(MemMapImage &, bool);
-    };
-    const Box boxes[] = {{"chkBeepDisable", 197, 0x01, GetSilentMode, SetSilentMode},
-                         {"chkPriOpts", 197, 0x20, GetTxOnPri1, SetTxOnPri1},
-                         {"chkUCGPickListLock", 136, 0x40, GetPickListLock, SetPickListLock}};
-    for (const Box &box : boxes) {
+    } boxes[] = {{"chkBeepDisable", 197, 0x01, GetSilentMode, SetSilentMode},
+                 {"chkPriOpts", 197, 0x20, GetTxOnPri1, SetTxOnPri1},
+                 {"chkUCGPickListLock", 136, 0x40, GetPickListLock, SetPickListLock}};
+    for (const auto &box : boxes)
         sweep(
-            box.name, {{0, box.offset, box.mask}}, states,
+            box.name, {{0, box.offset, box.mask}}, {"0", "1"},
             [&box](MemMapImage &mm, const std::string &s) { box.set(mm, s == "1"); },
             [&box](const MemMapImage &mm, const std::string &s, int) {
                 return box.get(mm) == (s == "1");
             });
-    }
-}
-
-void TestCodecBits::channelFields_data()
-{
-    QTest::addColumn<int>("group");
-    QTest::addColumn<int>("chan");
-    QTest::newRow("group 1 channel 1") << 0 << 0;
-    QTest::newRow("group 13 channel 8") << 12 << 7;
-    QTest::newRow("group 25 channel 20") << 24 << 19;
 }
 
 void TestCodecBits::channelFields()
 {
-    QFETCH(int, group);
-    QFETCH(int, chan);
+    for (const auto &[group, chan] : {std::pair{0, 0}, {12, 7}, {24, 19}})
+        channelFieldsOf(group, chan);
+}
+
+void TestCodecBits::channelFieldsOf(int group, int chan)
+{
     const int page = group + 1;
     const int rec = 256 + 32 * chan;
     using Get = std::string (*)(const MemMapImage &, int, int);
@@ -331,7 +276,7 @@ void TestCodecBits::channelFields()
     }
 }
 
-void TestCodecBits::groupFields()
+void TestCodecBits::groupAndTableFields()
 {
     for (const int group : {0, 24}) {
         const int page = group + 1;
@@ -355,10 +300,7 @@ void TestCodecBits::groupFields()
             [=](MemMapImage &mm, const std::string &t) { SetGrpLabel(mm, group, t); },
             decodesTo([=](const MemMapImage &mm) { return GetGrpLabel(mm, group); }));
     }
-}
 
-void TestCodecBits::globalTables()
-{
     // A text no list offers stands for a position beyond either end.
     auto positionOf = [](const char *list, const std::string &t) {
         const int index = ChoiceIndex(list, t);
@@ -391,10 +333,7 @@ void TestCodecBits::globalTables()
             [=](MemMapImage &mm, const std::string &t) { SetPickListGuard(mm, k, t); },
             decodesTo([=](const MemMapImage &mm) { return GetPickListGuard(mm, k); }));
     }
-}
 
-void TestCodecBits::globalTextFields()
-{
     sweep("ANI ID", {{0, 192, 0x0F}, {0, 193, 0xFF}, {0, 194, 0xFF}, {0, 195, 0xFF}},
           {"0000000", "FF12345", "ABCDEF9"}, SetANIID, decodesTo(GetANIID));
     sweep("keypad password", {{0, 189, 0xFF}, {0, 190, 0xFF}, {0, 191, 0xFF}},

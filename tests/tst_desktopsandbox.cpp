@@ -20,27 +20,25 @@ private:
     QProcessEnvironment m_env;
 };
 
-static const QString Type = QStringLiteral("application/x-zpa-tessaro-data");
-static const QString Ours = QStringLiteral("zpa-tessaro-editor.desktop");
-static const QString Theirs = QStringLiteral("other-tdf-viewer.desktop");
+static const QString Type = "application/x-zpa-tessaro-data";
+static const QString Ours = "zpa-tessaro-editor.desktop";
+static const QString Theirs = "other-tdf-viewer.desktop";
 
 void TestDesktopSandbox::initTestCase()
 {
     for (const char *tool :
          {"xdg-mime", "mimetype", "update-mime-database", "update-desktop-database"}) {
-        if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
-            QSKIP(qPrintable(QStringLiteral("%1 is not installed; scripts/install-deps.sh "
-                                            "installs it")
-                                 .arg(QLatin1String(tool))));
+        if (QStandardPaths::findExecutable(tool).isEmpty())
+            QSKIP(qPrintable(tool + QString(" is missing; scripts/install-deps.sh installs it")));
     }
     QVERIFY(m_home.isValid());
     m_env = QProcessEnvironment::systemEnvironment();
-    m_env.insert(QStringLiteral("HOME"), path(QStringLiteral("home")));
-    m_env.insert(QStringLiteral("XDG_DATA_HOME"), path(QStringLiteral("data")));
-    m_env.insert(QStringLiteral("XDG_CONFIG_HOME"), path(QStringLiteral("config")));
-    m_env.remove(QStringLiteral("XDG_CURRENT_DESKTOP"));
-    m_env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    m_env.insert(QStringLiteral("TESSARO_EXIT_AFTER_STARTUP"), QStringLiteral("1"));
+    m_env.insert("HOME", path("home"));
+    m_env.insert("XDG_DATA_HOME", path("data"));
+    m_env.insert("XDG_CONFIG_HOME", path("config"));
+    m_env.remove("XDG_CURRENT_DESKTOP");
+    m_env.insert("QT_QPA_PLATFORM", "offscreen");
+    m_env.insert("TESSARO_EXIT_AFTER_STARTUP", "1");
 }
 
 QString TestDesktopSandbox::run(const QString &program, const QStringList &args, int *exitCode)
@@ -58,15 +56,14 @@ QString TestDesktopSandbox::startEditor(const QStringList &args)
 {
     int exitCode = -1;
     const QString caption = run(QStringLiteral(TESSARO_EDITOR), args, &exitCode);
-    return exitCode == 0 ? caption : QStringLiteral("exit code %1").arg(exitCode);
+    return exitCode == 0 ? caption : QString("exit code %1").arg(exitCode);
 }
 
 QString TestDesktopSandbox::oldAssociation() const
 {
-    QSettings settings(path(QStringLiteral("config/ZPA Tessaro Editor/ZPA Tessaro Editor.conf")),
+    QSettings settings(path("config/ZPA Tessaro Editor/ZPA Tessaro Editor.conf"),
                        QSettings::IniFormat);
-    return settings.value(QStringLiteral("Settings/OldAssociation"), QStringLiteral("(unset)"))
-        .toString();
+    return settings.value("Settings/OldAssociation", "(unset)").toString();
 }
 
 static QString readFile(const QString &name)
@@ -78,45 +75,42 @@ static QString readFile(const QString &name)
 void TestDesktopSandbox::registersAndOpensDataFiles()
 {
     // Another program owns the type first.
-    QDir().mkpath(path(QStringLiteral("data/applications")));
-    QFile other(path(QStringLiteral("data/applications/")) + Theirs);
+    QDir().mkpath(path("data/applications"));
+    QFile other(path("data/applications/") + Theirs);
     QVERIFY(other.open(QIODevice::WriteOnly));
     other.write("[Desktop Entry]\nType=Application\nName=Other\nExec=/bin/true %f\n"
                 "MimeType=application/x-zpa-tessaro-data;\n");
     other.close();
-    run(QStringLiteral("xdg-mime"), {QStringLiteral("default"), Theirs, Type});
-    const QStringList queryDefault = {QStringLiteral("query"), QStringLiteral("default"), Type};
-    QCOMPARE(run(QStringLiteral("xdg-mime"), queryDefault), Theirs);
+    run("xdg-mime", {"default", Theirs, Type});
+    const QStringList queryDefault = {"query", "default", Type};
+    QCOMPARE(run("xdg-mime", queryDefault), Theirs);
 
-    QVERIFY(startEditor().startsWith(QStringLiteral("ZPA Tessaro Editor")));
+    QVERIFY(startEditor().startsWith("ZPA Tessaro Editor"));
     // The caches are rebuilt in the background.
-    QTRY_VERIFY_WITH_TIMEOUT(readFile(path(QStringLiteral("data/mime/globs2"))).contains(Type),
+    QTRY_VERIFY_WITH_TIMEOUT(readFile(path("data/mime/globs2")).contains(Type), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(readFile(path("data/applications/mimeinfo.cache")).contains(Ours),
                              20000);
-    QTRY_VERIFY_WITH_TIMEOUT(
-        readFile(path(QStringLiteral("data/applications/mimeinfo.cache"))).contains(Ours), 20000);
 
-    const QString dataFile = path(QStringLiteral("Field Radio 7.tdf"));
-    QVERIFY(QFile::copy(path(QStringLiteral("data/ZPA Tessaro Editor/Factory.def")), dataFile));
-    QCOMPARE(run(QStringLiteral("xdg-mime"),
-                 {QStringLiteral("query"), QStringLiteral("filetype"), dataFile}),
-             Type);
-    QCOMPARE(run(QStringLiteral("xdg-mime"), queryDefault), Ours);
+    const QString dataFile = path("Field Radio 7.tdf");
+    QVERIFY(QFile::copy(path("data/ZPA Tessaro Editor/Factory.def"), dataFile));
+    QCOMPARE(run("xdg-mime", {"query", "filetype", dataFile}), Type);
+    QCOMPARE(run("xdg-mime", queryDefault), Ours);
     QCOMPARE(oldAssociation(), Theirs);
 
-    QVERIFY(startEditor().startsWith(QStringLiteral("ZPA Tessaro Editor")));
+    QVERIFY(startEditor().startsWith("ZPA Tessaro Editor"));
     QCOMPARE(oldAssociation(), Theirs);
-    QCOMPARE(run(QStringLiteral("xdg-mime"), queryDefault), Ours);
+    QCOMPARE(run("xdg-mime", queryDefault), Ours);
 
     // Opening the data file as the desktop does: the Exec line with the file for %f.
-    const QString entry = path(QStringLiteral("data/applications/")) + Ours;
+    const QString entry = path("data/applications/") + Ours;
     QSettings desktop(entry, QSettings::IniFormat);
     QStringList exec = QProcess::splitCommand(desktop.value("Desktop Entry/Exec").toString());
     QCOMPARE(exec.value(0), QStringLiteral(TESSARO_EDITOR));
-    QCOMPARE(exec.value(1), QStringLiteral("%f"));
-    QVERIFY(startEditor({dataFile}).contains(QStringLiteral("Field Radio 7.tdf")));
-    if (!QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate")).isEmpty()) {
+    QCOMPARE(exec.value(1), QString("%f"));
+    QVERIFY(startEditor({dataFile}).contains("Field Radio 7.tdf"));
+    if (!QStandardPaths::findExecutable("desktop-file-validate").isEmpty()) {
         int exitCode = -1;
-        const QString problems = run(QStringLiteral("desktop-file-validate"), {entry}, &exitCode);
+        const QString problems = run("desktop-file-validate", {entry}, &exitCode);
         QVERIFY2(exitCode == 0 && problems.isEmpty(), qPrintable(problems));
     }
 }

@@ -25,22 +25,16 @@ class TestReport : public QObject
 
 private Q_SLOTS:
     void init();
-    void pages_data();
     void pages();
-    void header_data();
     void header();
-    void dateTime_data();
-    void dateTime();
-    void labelLine_data();
     void labelLine();
     void channelTable();
     void globalLines();
 
 private:
+    void checkPages(ReportKind kind, int pages, int firstGroupPage, int firstGroup);
     FakeClock m_clock;
 };
-
-Q_DECLARE_METATYPE(ReportKind)
 
 // The fake font is fixed pitch: 0.6 em wide, 1.15 em high, in twips.
 static double CharWidth(const Call &c)
@@ -77,26 +71,22 @@ void TestReport::init()
     g_sCurFileName = "/home/tech/radios/Fleet A.tdf";
 }
 
-void TestReport::pages_data()
-{
-    QTest::addColumn<ReportKind>("kind");
-    QTest::addColumn<int>("group");
-    QTest::addColumn<int>("pages");
-    QTest::addColumn<int>("firstGroupPage"); // page of the first channel table, 0: none
-    QTest::addColumn<int>("firstGroup");
-    QTest::newRow("all") << ReportKind::All << 6 << 27 << 3 << 1;
-    QTest::newRow("global") << ReportKind::Global << 6 << 2 << 0 << 0;
-    QTest::newRow("current group 7") << ReportKind::CurrentGroup << 6 << 1 << 1 << 7;
-}
-
 void TestReport::pages()
 {
-    QFETCH(ReportKind, kind);
-    QFETCH(int, group);
-    QFETCH(int, pages);
-    QFETCH(int, firstGroupPage);
-    QFETCH(int, firstGroup);
-    const std::vector<Call> calls = Report(kind, group);
+    // The page of the first channel table, 0: none.
+    const struct {
+        ReportKind kind;
+        int pages, firstGroupPage, firstGroup;
+    } rows[] = {{ReportKind::All, 27, 3, 1},
+                {ReportKind::Global, 2, 0, 0},
+                {ReportKind::CurrentGroup, 1, 1, 7}};
+    for (const auto &row : rows)
+        checkPages(row.kind, row.pages, row.firstGroupPage, row.firstGroup);
+}
+
+void TestReport::checkPages(ReportKind kind, int pages, int firstGroupPage, int firstGroup)
+{
+    const std::vector<Call> calls = Report(kind, 6);
     RecordingPrinter page;
 
     int breaks = 0;
@@ -130,24 +120,17 @@ void TestReport::pages()
     QCOMPARE(end.y, page.pageHeight() - 2 * end.points * 23);
 }
 
-void TestReport::header_data()
-{
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("named") << "/home/tech/radios/Fleet A.tdf"
-                           << "Fleet A.tdf";
-    QTest::newRow("new") << ""
-                         << "New File";
-}
-
 void TestReport::header()
 {
-    QFETCH(QString, file);
-    QFETCH(QString, shown);
-    g_sCurFileName = file.toStdString();
+    // A new file is named so in the title and in the end line.
+    g_sCurFileName.clear();
+    const std::vector<Call> unnamed = Report(ReportKind::Global);
+    QCOMPARE(unnamed[1].text, "ZPA Tessaro Editor Unit Data Printout for file: New File");
+    QCOMPARE(unnamed[unnamed.size() - 2].text, "End of printout for: New File");
+    g_sCurFileName = "/home/tech/radios/Fleet A.tdf";
+    const std::string shown = "Fleet A.tdf";
     const std::vector<Call> calls = Report(ReportKind::Global);
-    const std::string title =
-        "ZPA Tessaro Editor Unit Data Printout for file: " + shown.toStdString();
+    const std::string title = "ZPA Tessaro Editor Unit Data Printout for file: " + shown;
 
     QCOMPARE(calls[0].text, std::string());
     QCOMPARE(calls[1].text, title);
@@ -173,59 +156,37 @@ void TestReport::header()
     QCOMPARE(calls[7].text, std::string("Global Settings:"));
     QCOMPARE(calls[7].font, std::string("Courier New"));
     QVERIFY(Find(calls, title + " (cont'd)"));
-    QVERIFY(Find(calls, "End of printout for: " + shown.toStdString()));
-}
+    QVERIFY(Find(calls, "End of printout for: " + shown));
 
-void TestReport::dateTime_data()
-{
-    QTest::addColumn<QList<int>>("time");
-    QTest::addColumn<QString>("date");
-    QTest::addColumn<QString>("clock");
-    QTest::newRow("afternoon") << QList<int>{2026, 12, 6, 14, 3, 59} << "Sun, Dec 6, 2026"
-                               << "2:03:59 PM";
-    QTest::newRow("midnight") << QList<int>{2000, 2, 29, 0, 0, 0} << "Tue, Feb 29, 2000"
-                              << "12:00:00 AM";
-    QTest::newRow("noon") << QList<int>{1999, 1, 1, 12, 30, 5} << "Fri, Jan 1, 1999"
-                          << "12:30:05 PM";
-    QTest::newRow("late") << QList<int>{2027, 3, 15, 23, 59, 9} << "Mon, Mar 15, 2027"
-                          << "11:59:09 PM";
-}
-
-void TestReport::dateTime()
-{
-    QFETCH(QList<int>, time);
-    QFETCH(QString, date);
-    QFETCH(QString, clock);
-    const LocalTime t{time[0], time[1], time[2], time[3], time[4], time[5]};
-    QCOMPARE(QString::fromStdString(ReportDate(t)), date);
-    QCOMPARE(QString::fromStdString(ReportTime(t)), clock);
-}
-
-void TestReport::labelLine_data()
-{
-    QTest::addColumn<int>("length");
-    QTest::addColumn<int>("valueColumn");
-    QTest::newRow("short") << 7 << 45;
-    QTest::newRow("43") << 43 << 45;
-    QTest::newRow("44") << 44 << 46;
-    QTest::newRow("50") << 50 << 52;
+    const struct {
+        LocalTime time;
+        const char *date, *clock;
+    } rows[] = {{{2026, 12, 6, 14, 3, 59}, "Sun, Dec 6, 2026", "2:03:59 PM"},
+                {{2000, 2, 29, 0, 0, 0}, "Tue, Feb 29, 2000", "12:00:00 AM"},
+                {{1999, 1, 1, 12, 30, 5}, "Fri, Jan 1, 1999", "12:30:05 PM"},
+                {{2027, 3, 15, 23, 59, 9}, "Mon, Mar 15, 2027", "11:59:09 PM"}};
+    for (const auto &row : rows) {
+        QCOMPARE(ReportDate(row.time), std::string(row.date));
+        QCOMPARE(ReportTime(row.time), std::string(row.clock));
+    }
 }
 
 void TestReport::labelLine()
 {
-    QFETCH(int, length);
-    QFETCH(int, valueColumn);
-    const std::string label(length, 'L');
-    RecordingPrinter printer;
-    printer.setFontName("Courier New");
-    PrintLabelLine(printer, label, "On");
-    const std::vector<Call> texts = printer.texts();
-    QCOMPARE(texts.size(), std::size_t(2));
-    const std::string dots = length < 43 ? std::string(43 - length, '.') : std::string();
-    QCOMPARE(texts[0].text, label + " " + dots);
-    QCOMPARE(texts[1].text, std::string(" On"));
-    QCOMPARE(Column(texts[1]), valueColumn);
-    QCOMPARE(texts[1].y, texts[0].y);
+    // Dots fill the label to 43 characters; the value follows it two columns on.
+    for (const auto &[length, valueColumn] : {std::pair{7, 45}, {43, 45}, {44, 46}, {50, 52}}) {
+        const std::string label(length, 'L');
+        RecordingPrinter printer;
+        printer.setFontName("Courier New");
+        PrintLabelLine(printer, label, "On");
+        const std::vector<Call> texts = printer.texts();
+        QCOMPARE(texts.size(), std::size_t(2));
+        const std::string dots = length < 43 ? std::string(43 - length, '.') : std::string();
+        QCOMPARE(texts[0].text, label + " " + dots);
+        QCOMPARE(texts[1].text, std::string(" On"));
+        QCOMPARE(Column(texts[1]), valueColumn);
+        QCOMPARE(texts[1].y, texts[0].y);
+    }
 }
 
 void TestReport::channelTable()
@@ -294,12 +255,13 @@ void TestReport::globalLines()
           "Priority 2 Channel:", "Transmit on Priority 1",
           "Back Light:", "Duration:", "UCG Feature:"}},
     };
-    const std::map<std::string, std::string> values = {{"Embeded Serial Number:", "N/A"},
-                                                       {"Silent Mode", "On"},
-                                                       {"Priority Rate:", "2.00 Seconds"},
-                                                       {"Keypad Edit Password:", "123456"},
-                                                       {"ANI ID:", "FFF12AB"},
-                                                       {"Transmit on Priority 1", "No"}};
+    // clang-format off
+    const std::map<std::string, std::string> values = {
+        {"Embeded Serial Number:", "N/A"}, {"Silent Mode", "On"}, {"ANI ID:", "FFF12AB"},
+        {"Priority Rate:", "2.00 Seconds"}, {"Keypad Edit Password:", "123456"},
+        {"Transmit on Priority 1", "No"}, {"Wide Band DTMF Deviation:", "3000Hz"},
+        {"Scan Hold Time:", "2.0 Seconds"}, {"UCG Feature:", "Disabled"}};
+    // clang-format on
     const std::vector<Call> calls = Report(ReportKind::Global);
     for (const auto &list : lists) {
         const std::vector<ReportLine> lines = GlobalReportLines(MemMap, list.list);

@@ -30,16 +30,11 @@ private Q_SLOTS:
     void init();
     void cleanup();
     void globalLists();
-    void followUps();
     void textFields();
-    void pendingEditKeptOnTabOrTreeClick();
     void pickListRejectedEntry();
-    void checkBoxes();
+    void checkBoxesAndButtons();
     void commandGroup();
-    void dependentListsStayDisabledAfterTransfer();
-    void pcEditLockButtons();
     void accessibleNames();
-    void everyControlVisibleAtMinimumSize_data();
     void everyControlVisibleAtMinimumSize();
 
 private:
@@ -51,8 +46,9 @@ private:
     void choose(const char *name, const QString &text);
     void typeInto(QLineEdit *edit, const QString &text);
     void leave(QLineEdit *edit);
-    bool changed() const { return m_window->windowTitle().endsWith(QStringLiteral(" *")); }
+    bool changed() const { return m_window->windowTitle().endsWith(QString(" *")); }
     void clearChanged();
+    void checkPaneFits(QGroupBox *pane);
     std::unique_ptr<MainWindow> m_window;
     MemoryFileSystem m_fs;
     FakeSettings m_settings;
@@ -84,7 +80,7 @@ void TestSettingsPanes::start()
 
 void TestSettingsPanes::showTab(int tab)
 {
-    auto *tabs = m_window->findChild<QTabBar *>(QStringLiteral("Tab1Tabs"));
+    auto *tabs = m_window->findChild<QTabBar *>("Tab1Tabs");
     QVERIFY(tabs);
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab - 1).center());
     QCOMPARE(g_iLastTab, tab);
@@ -134,7 +130,7 @@ void TestSettingsPanes::leave(QLineEdit *edit)
 
 void TestSettingsPanes::clearChanged()
 {
-    m_window->setWindowTitle(m_window->windowTitle().remove(QStringLiteral(" *")));
+    m_window->setWindowTitle(m_window->windowTitle().remove(QString(" *")));
 }
 
 void TestSettingsPanes::globalLists()
@@ -167,8 +163,10 @@ void TestSettingsPanes::globalLists()
         unchanged += changes ? 0 : 1;
         clearChanged();
         for (const GlobalOption &other : GlobalOptions()) {
-            if (other.pane == row.pane)
+            if (other.pane == row.pane) {
                 QCOMPARE(box(other.control)->currentIndex(), other.position(MemMap));
+                QCOMPARE(box(other.control)->isEnabled(), other.enabled(MemMap));
+            }
         }
     };
     for (const GlobalOption &row : GlobalOptions()) {
@@ -181,23 +179,6 @@ void TestSettingsPanes::globalLists()
         pick(row, b->itemText((b->currentIndex() + 1) % b->count()));
     }
     QVERIFY(unchanged > 10);
-}
-
-void TestSettingsPanes::followUps()
-{
-    start();
-    showTab(2);
-    choose("cbDispOpts_0", QStringLiteral("KeyPress"));
-    choose("cbDispOpts_0", QStringLiteral("OFF"));
-    QCOMPARE(box("cbDispOpts_1")->currentText(), QStringLiteral("OFF"));
-    choose("cbDispOpts_1", QStringLiteral("3 Seconds"));
-    QCOMPARE(box("cbDispOpts_0")->currentText(), QStringLiteral("Keypress & Display Change"));
-    // The priority groups apply while their channel is neither OFF nor MAIN.
-    choose("cbPriOpts_2", QStringLiteral("Priority 1 OFF"));
-    QVERIFY(!box("cbPriOpts_0")->isEnabled());
-    choose("cbPriOpts_2", QStringLiteral("Channel 5"));
-    QVERIFY(box("cbPriOpts_0")->isEnabled());
-    QVERIFY(!box("cbPriOpts_1")->isEnabled());
 }
 
 void TestSettingsPanes::textFields()
@@ -234,31 +215,28 @@ void TestSettingsPanes::textFields()
         clearChanged();
     }
     QVERIFY(m_dialogs.inputs.empty());
-    QCOMPARE(field("txtANIID")->toolTip(), QStringLiteral(" ANI ID: Enter a 7 digit number "));
+    QCOMPARE(field("txtANIID")->toolTip(), QString(" ANI ID: Enter a 7 digit number "));
     showTab(2);
     QLineEdit *ani = field("txtANIID");
-    QCOMPARE(ani->text(), QStringLiteral("12F4567"));
+    QCOMPARE(ani->text(), QString("12F4567"));
     // Esc brings back the text from before the edit, and leaving then stores nothing.
     const MemMapImage image = MemMap;
-    typeInto(ani, QStringLiteral("777"));
+    typeInto(ani, "777");
     QTest::keyClick(ani, Qt::Key_Escape);
-    QCOMPARE(ani->text(), QStringLiteral("12F4567"));
+    QCOMPARE(ani->text(), QString("12F4567"));
     leave(ani);
     QVERIFY(MemMap == image);
     QVERIFY(!changed());
-}
 
-void TestSettingsPanes::pendingEditKeptOnTabOrTreeClick()
-{
-    start();
+    // A pending edit is kept on a click on another tab or on the tree.
     showTab(2);
-    typeInto(field("txtANIID"), QStringLiteral("1234567"));
+    typeInto(field("txtANIID"), "1234567");
     showTab(3); // leaving the pane is leaving the field
     QCOMPARE(MemMap.get(0, 193), std::uint8_t(0x23));
     QVERIFY(changed());
     showTab(4);
-    typeInto(field("txtUCGList_31"), QStringLiteral("D023"));
-    auto *tree = m_window->findChild<QTreeWidget *>(QStringLiteral("TreeView"));
+    typeInto(field("txtUCGList_31"), "D023");
+    auto *tree = m_window->findChild<QTreeWidget *>("TreeView");
     QTreeWidgetItem *item = m_window->treeItem(FirstGroupNode);
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
     QCOMPARE(g_sPaneView, std::string("Channels"));
@@ -272,53 +250,59 @@ void TestSettingsPanes::pickListRejectedEntry()
     start();
     showTab(4);
     QLineEdit *seventh = field("txtUCGList_6");
-    QCOMPARE(seventh->text(), QStringLiteral("D023"));
+    QCOMPARE(seventh->text(), QString("D023"));
     const MemMapImage image = MemMap;
-    typeInto(seventh, QStringLiteral("D999")); // not an octal code
+    typeInto(seventh, "D999"); // not an octal code
     leave(seventh);
     QCOMPARE(m_dialogs.messages.size(), std::size_t(1));
     QCOMPARE(m_dialogs.messages[0].caption, std::string("FORMAT ERROR"));
     // The entry keeps the code it had when it got the focus.
-    QCOMPARE(seventh->text(), QStringLiteral("D023"));
+    QCOMPARE(seventh->text(), QString("D023"));
     QVERIFY(MemMap == image);
 
     // Another window taking the focus for a moment is not a new visit: the bad entry is still
     // refused afterwards, and Esc still brings back the code the field had.
-    typeInto(seventh, QStringLiteral("D2Z"));
     QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
-    QApplication::sendEvent(seventh, &away);
     QFocusEvent back(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
-    QApplication::sendEvent(seventh, &back);
-    QTest::keyClick(seventh, Qt::Key_Escape);
-    QCOMPARE(seventh->text(), QStringLiteral("D023"));
-    typeInto(seventh, QStringLiteral("D2Z"));
-    QApplication::sendEvent(seventh, &away);
-    QApplication::sendEvent(seventh, &back);
-    leave(seventh);
+    for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
+        typeInto(seventh, "D2Z");
+        QApplication::sendEvent(seventh, &away);
+        QApplication::sendEvent(seventh, &back);
+        QTest::keyClick(seventh, key);
+        QCOMPARE(seventh->text(), QString("D023"));
+    }
     QCOMPARE(m_dialogs.messages.size(), std::size_t(2));
-    QCOMPARE(seventh->text(), QStringLiteral("D023"));
     QVERIFY(MemMap == image);
 }
 
-void TestSettingsPanes::checkBoxes()
+void TestSettingsPanes::checkBoxesAndButtons()
 {
+    const struct {
+        int tab;
+        const char *name;
+        int offset, mask;
+    } boxes[] = {{1, "chkBeepDisable", 197, 0x01},
+                 {2, "chkPriOpts", 197, 0x20},
+                 {4, "chkUCGPickListLock", 136, 0x40}};
     start();
-    showTab(1);
-    auto *silent = m_window->findChild<QCheckBox *>(QStringLiteral("chkBeepDisable"));
-    const int before = MemMap.get(0, 197);
-    QTest::mouseClick(silent, Qt::LeftButton, {}, QPoint(6, silent->height() / 2));
-    QCOMPARE(MemMap.get(0, 197), std::uint8_t(before ^ 1));
-    QVERIFY(changed());
-    showTab(4);
-    auto *lock = m_window->findChild<QCheckBox *>(QStringLiteral("chkUCGPickListLock"));
-    QVERIFY(lock->isChecked()); // the default image locks the tones
-    QTest::mouseClick(lock, Qt::LeftButton, {}, QPoint(6, lock->height() / 2));
-    QCOMPARE(MemMap.get(0, 136) & 0x40, 0);
+    for (const auto &b : boxes) {
+        showTab(b.tab);
+        auto *box = m_window->findChild<QCheckBox *>(b.name);
+        const int before = MemMap.get(0, b.offset);
+        QCOMPARE(box->isChecked(), (before & b.mask) != 0);
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+        QCOMPARE(int(MemMap.get(0, b.offset)), before ^ b.mask);
+        QVERIFY(changed());
+        clearChanged();
+    }
+    // The PC edit lock buttons only ask back.
     showTab(2);
-    auto *tx = m_window->findChild<QCheckBox *>(QStringLiteral("chkPriOpts"));
-    const bool was = tx->isChecked();
-    QTest::mouseClick(tx, Qt::LeftButton, {}, QPoint(6, tx->height() / 2));
-    QCOMPARE((MemMap.get(0, 197) & 0x20) != 0, !was);
+    const MemMapImage image = MemMap;
+    for (const char *name : {"cmdPCEditPassword", "cmdPCEditProtect"})
+        QTest::mouseClick(m_window->findChild<QPushButton *>(name), Qt::LeftButton);
+    QCOMPARE(m_dialogs.messages.size(), std::size_t(2));
+    QVERIFY(m_dialogs.messages[0].text == "What?" && m_dialogs.messages[1].text == "What?");
+    QVERIFY(MemMap == image && !changed());
 }
 
 void TestSettingsPanes::commandGroup()
@@ -328,108 +312,75 @@ void TestSettingsPanes::commandGroup()
     MemMap.set(0, 320 + 2 * 6, 0);
     start();
     showTab(3);
-    QCOMPARE(box("cbGrpAsn_0")->currentText(), QStringLiteral("Unprogrammed"));
+    QCOMPARE(box("cbGrpAsn_0")->currentText(), QString("Unprogrammed"));
     QVERIFY(!box("cbChnAsn_0")->isEnabled());
-    QCOMPARE(box("cbGrpAsn_4")->currentText(), QStringLiteral("Unprogrammed"));
-    QCOMPARE(box("cbChnAsn_6")->currentText(), QStringLiteral("Channel 1"));
+    QCOMPARE(box("cbGrpAsn_4")->currentText(), QString("Unprogrammed"));
+    QCOMPARE(box("cbChnAsn_6")->currentText(), QString("Channel 1"));
     QVERIFY(box("cbChnAsn_6")->isEnabled());
-    choose("cbGrpAsn_0", QStringLiteral("Group 3"));
+    choose("cbGrpAsn_0", "Group 3");
     QCOMPARE(MemMap.get(0, 320), std::uint8_t(2));
     QVERIFY(box("cbChnAsn_0")->isEnabled());
     QVERIFY(changed());
-    choose("cbChnAsn_0", QStringLiteral("Channel 14"));
+    choose("cbChnAsn_0", "Channel 14");
     QCOMPARE(MemMap.get(0, 321), std::uint8_t(13));
-    choose("cbGrpAsn_0", QStringLiteral("Unprogrammed"));
+    choose("cbGrpAsn_0", "Unprogrammed");
     QCOMPARE(MemMap.get(0, 320), std::uint8_t(255));
     QVERIFY(!box("cbChnAsn_0")->isEnabled());
-}
-
-void TestSettingsPanes::dependentListsStayDisabledAfterTransfer()
-{
-    start();
-    showTab(3);
+    // Enabling the controls after a transfer leaves the dependent lists as the data wants them.
     EnableMainControls(false);
     QVERIFY(!box("cbGrpAsn_0")->isEnabled());
     EnableMainControls(true);
-    QVERIFY(box("cbGrpAsn_0")->isEnabled());
-    QVERIFY(!box("cbChnAsn_0")->isEnabled());
+    QVERIFY(box("cbGrpAsn_0")->isEnabled() && !box("cbChnAsn_0")->isEnabled());
     MemMap.set(0, 201, 128);
     showTab(2);
     EnableMainControls(false);
     EnableMainControls(true);
-    QVERIFY(box("cbPriOpts_2")->isEnabled());
-    QVERIFY(!box("cbPriOpts_0")->isEnabled());
-}
-
-void TestSettingsPanes::pcEditLockButtons()
-{
-    start();
-    showTab(2);
-    const MemMapImage image = MemMap;
-    for (const char *name : {"cmdPCEditPassword", "cmdPCEditProtect"}) {
-        auto *button = m_window->findChild<QPushButton *>(QString::fromLatin1(name));
-        QVERIFY(button && button->isVisible());
-        QTest::mouseClick(button, Qt::LeftButton);
-    }
-    QCOMPARE(m_dialogs.messages.size(), std::size_t(2));
-    QCOMPARE(m_dialogs.messages[0].text, std::string("What?"));
-    QCOMPARE(m_dialogs.messages[1].text, std::string("What?"));
-    QVERIFY(MemMap == image);
-    QVERIFY(!changed());
+    QVERIFY(box("cbPriOpts_2")->isEnabled() && !box("cbPriOpts_0")->isEnabled());
 }
 
 void TestSettingsPanes::accessibleNames()
 {
     start();
-    QCOMPARE(box("cbANI")->accessibleName(), QStringLiteral("ANI Rate:"));
-    QCOMPARE(field("txtGroupLabel")->accessibleName(), QStringLiteral("Group Label:"));
-    QCOMPARE(field("txtUCGList_6")->accessibleName(), QStringLiteral("User TX Guard 7:"));
-    QCOMPARE(field("txtKeyPadPwd")->accessibleName(), QStringLiteral("Keypad Edit Password:"));
+    for (const auto &[control, name] : {std::pair{"cbANI", "ANI Rate:"},
+                                        {"txtGroupLabel", "Group Label:"},
+                                        {"txtUCGList_6", "User TX Guard 7:"},
+                                        {"txtKeyPadPwd", "Keypad Edit Password:"}})
+        QCOMPARE(m_window->findChild<QWidget *>(control)->accessibleName(), QString(name));
     MemMap.set(0, 113, 1);
     showTab(2);
     showTab(1);
-    auto *serial = m_window->findChild<QLabel *>(QStringLiteral("lblEmbededSN"));
-    QCOMPARE(serial->text(), QStringLiteral("10.00.000"));
-    QCOMPARE(serial->accessibleName(), QStringLiteral("Embeded Serial Number: 10.00.000"));
-    const char *panes[] = {"fraGlobalSettings1", "fraGlobalSettings2", "fraCmdGrp",
-                           "fraUCGPickList", "fraGrid"};
-    for (const char *pane : panes) {
-        QWidget *p = m_window->findChild<QWidget *>(QString::fromLatin1(pane));
-        const auto inputs = p->findChildren<QWidget *>();
-        for (QWidget *w : inputs) {
-            if (qobject_cast<QComboBox *>(w) || qobject_cast<QCheckBox *>(w) ||
-                (qobject_cast<QLineEdit *>(w) && !qobject_cast<QComboBox *>(w->parentWidget()))) {
-                const QString name =
-                    w->accessibleName().isEmpty()
-                        ? (qobject_cast<QCheckBox *>(w) ? static_cast<QCheckBox *>(w)->text()
-                                                        : QString())
-                        : w->accessibleName();
-                QVERIFY2(!name.isEmpty(), qPrintable(w->objectName()));
-            }
+    auto *serial = m_window->findChild<QLabel *>("lblEmbededSN");
+    QCOMPARE(serial->text(), QString("10.00.000"));
+    QCOMPARE(serial->accessibleName(), QString("Embeded Serial Number: 10.00.000"));
+    // Every input is named, a check box by its own text.
+    for (const char *pane :
+         {"fraGlobalSettings1", "fraGlobalSettings2", "fraCmdGrp", "fraUCGPickList", "fraGrid"}) {
+        for (QWidget *w : m_window->findChild<QWidget *>(pane)->findChildren<QWidget *>()) {
+            auto *check = qobject_cast<QCheckBox *>(w);
+            if (qobject_cast<QComboBox *>(w) || check ||
+                (qobject_cast<QLineEdit *>(w) && !qobject_cast<QComboBox *>(w->parentWidget())))
+                QVERIFY2(!w->accessibleName().isEmpty() || (check && !check->text().isEmpty()),
+                         qPrintable(w->objectName()));
         }
     }
 }
 
-void TestSettingsPanes::everyControlVisibleAtMinimumSize_data()
-{
-    QTest::addColumn<int>("tab");
-    QTest::addColumn<QString>("pane");
-    QTest::newRow("Global Settings (1)") << 1 << "fraGlobalSettings1";
-    QTest::newRow("Global Settings (2)") << 2 << "fraGlobalSettings2";
-    QTest::newRow("Command Group") << 3 << "fraCmdGrp";
-    QTest::newRow("UTXG Pick List") << 4 << "fraUCGPickList";
-}
-
 void TestSettingsPanes::everyControlVisibleAtMinimumSize()
 {
-    QFETCH(int, tab);
-    QFETCH(QString, pane);
     start();
     // The smallest window the size rules allow.
     m_window->resize(1, 1);
     QCoreApplication::processEvents();
-    showTab(tab);
-    auto *p = m_window->findChild<QGroupBox *>(pane);
+    const char *panes[] = {"fraGlobalSettings1", "fraGlobalSettings2", "fraCmdGrp",
+                           "fraUCGPickList"};
+    for (int tab = 1; tab <= 4; ++tab) {
+        showTab(tab);
+        checkPaneFits(m_window->findChild<QGroupBox *>(panes[tab - 1]));
+    }
+}
+
+void TestSettingsPanes::checkPaneFits(QGroupBox *p)
+{
     QVERIFY(p->isVisible());
     const QRect inside = p->contentsRect();
     const auto children = p->findChildren<QWidget *>();
@@ -457,7 +408,7 @@ void TestSettingsPanes::everyControlVisibleAtMinimumSize()
             const bool inputB = qobject_cast<QComboBox *>(b) || qobject_cast<QLineEdit *>(b);
             if (inputA && inputB)
                 QVERIFY2(!a->geometry().intersects(b->geometry()),
-                         qPrintable(a->objectName() + QStringLiteral(" / ") + b->objectName()));
+                         qPrintable(a->objectName() + QString(" / ") + b->objectName()));
         }
     }
 }
