@@ -1,29 +1,20 @@
 #include "curvepage.h"
 
+#include "scrollpagekit.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-namespace
-{
-
-QPushButton *Button(const QString &name, const QString &caption, QWidget *parent)
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
-
-} // namespace
-
 CurvePage::CurvePage(const CurveKind &kind, const QString &frameName, const QString &prefix,
                      TuneScreen &screen, QWidget *parent)
     : QFrame(parent), m_lblInstr(new QLabel(this)),
-      m_cmdStart(Button(QStringLiteral("cmd%1Start").arg(prefix), QStringLiteral("Start"), this)),
-      m_cmdAbort(Button(QStringLiteral("cmd%1Abort").arg(prefix), QStringLiteral("Abort"), this)),
+      m_cmdStart(
+          PageButton(QStringLiteral("cmd%1Start").arg(prefix), QStringLiteral("Start"), this)),
+      m_cmdAbort(
+          PageButton(QStringLiteral("cmd%1Abort").arg(prefix), QStringLiteral("Abort"), this)),
       m_hsb(new QScrollBar(Qt::Horizontal, this)),
       m_lblCaption(new QLabel(QStringLiteral("Value:"), this)), m_lblValue(new QLabel(this)),
       m_procedure(kind, screen, *this)

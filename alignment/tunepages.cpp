@@ -1,5 +1,7 @@
 #include "tunepages.h"
 
+#include "scrollpagekit.h"
+
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -7,40 +9,11 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-namespace
-{
-
-QString Q(const std::string &text)
-{
-    // Labels break lines at LF; the CR of the texts' CR LF is dropped for display.
-    return QString::fromStdString(text).remove(QLatin1Char('\r'));
-}
-
-QLabel *InstructionLabel(const QString &name, QWidget *parent)
-{
-    auto *label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setMinimumHeight(label->fontMetrics().lineSpacing() * 9);
-    return label;
-}
-
-QPushButton *Button(const QString &name, const QString &caption, QWidget *parent)
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
-
-} // namespace
-
 FreqAdjustPage::FreqAdjustPage(TuneScreen &screen, QWidget *parent)
-    : QFrame(parent), m_lblInstr(InstructionLabel(QStringLiteral("lblFreqInstr"), this)),
+    : QFrame(parent), m_lblInstr(PageInstructions(QStringLiteral("lblFreqInstr"), this)),
       m_txtFreq(new QLineEdit(this)),
-      m_cmdStart(Button(QStringLiteral("cmdFreqStart"), QStringLiteral("Start"), this)),
-      m_cmdQuit(Button(QStringLiteral("cmdFreqQuit"), QStringLiteral("QUIT"), this)),
+      m_cmdStart(PageButton(QStringLiteral("cmdFreqStart"), QStringLiteral("Start"), this)),
+      m_cmdQuit(PageButton(QStringLiteral("cmdFreqQuit"), QStringLiteral("QUIT"), this)),
       m_procedure(screen, *this)
 {
     setObjectName(QStringLiteral("fraTab_1"));
@@ -75,7 +48,7 @@ bool FreqAdjustPage::eventFilter(QObject *watched, QEvent *event)
 
 void FreqAdjustPage::setInstructions(const std::string &text)
 {
-    m_lblInstr->setText(Q(text));
+    m_lblInstr->setText(PageText(text));
 }
 
 void FreqAdjustPage::setEntry(const std::string &text, bool enabled)
@@ -113,8 +86,8 @@ QFrame *MakeIdlePage(const QString &name, const std::string &text,
     auto *frame = new QFrame(parent);
     frame->setObjectName(name);
     auto *layout = new QVBoxLayout(frame);
-    QLabel *label = InstructionLabel(QStringLiteral("lblInstr"), frame);
-    label->setText(Q(text));
+    QLabel *label = PageInstructions(QStringLiteral("lblInstr"), frame);
+    label->setText(PageText(text));
     layout->addWidget(label);
     auto *row = new QHBoxLayout;
     for (const IdlePageButton &b : buttons) {
@@ -125,7 +98,7 @@ QFrame *MakeIdlePage(const QString &name, const std::string &text,
         } else if (QLatin1String(b.name).startsWith(QLatin1String("lbl"))) {
             w = new QLabel(QString::fromLatin1(b.caption), frame);
         } else {
-            w = Button(QString(), QString::fromLatin1(b.caption), frame);
+            w = PageButton(QString(), QString::fromLatin1(b.caption), frame);
             // The procedure behind the button comes with its own page.
             w->setEnabled(false);
         }
