@@ -99,7 +99,7 @@ int PrintResults(const CliCommand &command, const std::vector<JobResult> &result
         QJsonObject o;
         o.insert(QStringLiteral("radios"), list);
         o.insert(QStringLiteral("ok"), allOk);
-        std::printf("%s\n", QJsonDocument(o).toJson(QJsonDocument::Indented).constData());
+        std::fputs(QJsonDocument(o).toJson(QJsonDocument::Indented).constData(), stdout);
         return allOk ? ExitOk : ExitFailed;
     }
     std::printf("%-16s %-10s %-7s %7s  %s\n", "PORT", "SERIAL", "RATE", "TIME", "RESULT");
@@ -127,7 +127,7 @@ int RunDiff(const CliCommand &command)
     if (command.json) {
         QJsonObject o;
         o.insert(QStringLiteral("differences"), DifferencesJson(diffs, "first", "second"));
-        std::printf("%s\n", QJsonDocument(o).toJson(QJsonDocument::Indented).constData());
+        std::fputs(QJsonDocument(o).toJson(QJsonDocument::Indented).constData(), stdout);
     } else {
         PrintDifferences(diffs, "");
     }
@@ -160,6 +160,12 @@ void ProgressBoard::update(std::size_t radio, double share, const std::string &s
         m_lastStep[radio] = step;
         std::fprintf(stderr, "%s: %3d%% %s\n", m_ports[radio].c_str(), step * 25, status.c_str());
     }
+}
+
+void ProgressBoard::mark(std::size_t radio, const std::string &status)
+{
+    if (radio < m_ports.size())
+        update(radio, m_share[radio], status);
 }
 
 void ProgressBoard::draw()

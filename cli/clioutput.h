@@ -26,6 +26,8 @@ public:
     // A quiet board shows nothing (a detect is over in a second).
     ProgressBoard(const std::vector<std::string> &ports, bool quiet);
     void update(std::size_t radio, double share, const std::string &status);
+    // Keeps a radio's bar where it stopped and says why.
+    void mark(std::size_t radio, const std::string &status);
     // Leaves the bars as they are and moves below them.
     void finish();
 

@@ -80,15 +80,23 @@ int main(int argc, char **argv)
 
     if (command.verb == Verb::Diff)
         return RunDiff(command);
+    // A file that cannot be read is the caller's mistake, found before any radio is touched.
+    for (const std::string &file : command.files) {
+        MemMapImage image;
+        std::string why;
+        if (!LoadImageFile(file, image, why))
+            return UsageError(why);
+    }
 
     // "Comm Port n" as the editor maps it; a detect without ports tries every device.
     if (command.verb == Verb::Detect && command.ports.empty())
         command.ports = OrderSerialDevices(serial.listDevices());
     for (std::string &port : command.ports) {
+        const std::string named = port;
         if (const int n = CommPortNumber(port))
             port = CommPortDevice(n);
         if (port.empty() || !serial.deviceExists(port))
-            return UsageError("no such serial device: " + (port.empty() ? args[0] : port));
+            return UsageError(named + " stands for no serial device");
     }
     if (command.rate == 0)
         command.rate = command.verb == Verb::Detect ? 115200 : RestoredBaudRate();

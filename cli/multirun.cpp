@@ -30,6 +30,8 @@ int RunInProcess(const CliCommand &command, CliWindow &window)
         board.update(0, share, status);
     };
     const JobResult result = RunJob(RequestFor(command, command.ports.front()));
+    if (!result.ok)
+        board.mark(0, "FAILED");
     board.finish();
     return PrintResults(command, {result});
 }
@@ -82,7 +84,7 @@ int RunWorkers(const CliCommand &command)
         results[i].message = "the worker ended without a result";
         auto worker = std::make_unique<QProcess>();
         QProcess *w = worker.get();
-        QObject::connect(w, &QProcess::readyReadStandardOutput, w, [w, i, &board, &results] {
+        auto drain = [w, i, &board, &results] {
             while (w->canReadLine()) {
                 const std::string line = w->readLine().trimmed().toStdString();
                 if (line.rfind("P ", 0) == 0) {
@@ -94,16 +96,19 @@ int RunWorkers(const CliCommand &command)
                     results[i] = ResultFromJson(line.substr(2));
                 }
             }
-        });
-        QObject::connect(w, &QProcess::finished, w, [&running, &loop] {
+        };
+        QObject::connect(w, &QProcess::readyReadStandardOutput, w, drain);
+        QObject::connect(w, &QProcess::finished, w, [drain, i, &board, &results, &running, &loop] {
+            drain();
+            if (!results[i].ok)
+                board.mark(i, "FAILED");
             if (--running == 0)
                 loop.quit();
         });
         QObject::connect(w, &QProcess::errorOccurred, w,
-                         [w, &running, &loop](QProcess::ProcessError e) {
+                         [&running, &loop](QProcess::ProcessError e) {
                              if (e == QProcess::FailedToStart && --running == 0)
                                  loop.quit();
-                             (void)w;
                          });
         w->setProcessChannelMode(QProcess::ForwardedErrorChannel);
         w->start(QCoreApplication::applicationFilePath(),

@@ -12,6 +12,7 @@
 #include "tdffile.h"
 #include "transactions.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace
@@ -77,8 +78,9 @@ std::string KeepBackupOf(const MemMapImage &image, const std::string &device)
 {
     const MemMapImage kept = MemMap;
     MemMap = image;
-    const std::string path =
-        KeepReadBackup(platform().clock->localTime(), true, device.substr(device.rfind('/') + 1));
+    std::string tag = device.compare(0, 5, "/dev/") == 0 ? device.substr(5) : device;
+    std::replace(tag.begin(), tag.end(), '/', '-');
+    const std::string path = KeepReadBackup(platform().clock->localTime(), true, tag);
     MemMap = kept;
     return path;
 }
@@ -103,6 +105,7 @@ void Detect(const JobRequest &request, JobResult &result)
         UnhookRadio(true);
         // An empty port is an answer too.
         result.ok = true;
+        result.rate = 0;
         result.message = "no radio";
         return;
     }
