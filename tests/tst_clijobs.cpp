@@ -58,6 +58,9 @@ private Q_SLOTS:
         const int detect = int(Verb::Detect), write = int(Verb::Write), verify = int(Verb::Verify);
         QTest::newRow("detect") << detect << 0 << true << true << ""
                                 << "";
+        QTest::newRow("read twice")
+            << int(Verb::Read) << 0 << true << true << "wrote SN12.34.567_2026-12-06.tdf"
+            << "";
         QTest::newRow("detect, empty port") << detect << 1 << true << true << "no radio"
                                             << "";
         QTest::newRow("write") << write << 0 << true << true << "written and verified"
@@ -86,6 +89,7 @@ private Q_SLOTS:
         request.rate = 115200;
         request.file = file;
         request.backup = backup;
+        request.twice = true;
 
         const JobResult r = RunJob(request);
         QFETCH(bool, ok);
@@ -101,6 +105,9 @@ private Q_SLOTS:
         QVERIFY(named || difference.isEmpty());
         if (r.radio)
             QCOMPARE(r.serial, std::string("12.34.567"));
+        if (!r.file.empty()) // a read: the file holds the radio's groups
+            QVERIFY(std::equal(before.begin() + PageSize, before.begin() + UsedPages * PageSize,
+                               fs.files[r.file].begin() + PageSize));
         QVERIFY(!g_bHooked && !link.port->isOpen());
     }
 
@@ -127,7 +134,8 @@ private Q_SLOTS:
                     : before[a];
             QVERIFY2(after == expected, qPrintable(QString::number(a, 16)));
         }
-        const auto &backup = fs.files[folder + "/Backups/2026-12-06_14-03-59_SN12.34.567_ttyVR0.tdf"];
+        const auto &backup =
+            fs.files[folder + "/Backups/2026-12-06_14-03-59_SN12.34.567_ttyVR0.tdf"];
         QCOMPARE(backup.size(), std::size_t(UsedPages * PageSize));
         for (int a = 0; a < 2 * 256; ++a) // the global page's last half is never kept
             QCOMPARE(backup[a], before[a]);
