@@ -49,6 +49,14 @@ void SelectDevice(const JobRequest &request)
     m_lBaudRate = BaudRateOfIndex(m_iBaudIndex);
 }
 
+// "pts-3" for /dev/pts/3: a device in a file name.
+std::string DeviceTag(const std::string &device)
+{
+    std::string tag = device.compare(0, 5, "/dev/") == 0 ? device.substr(5) : device;
+    std::replace(tag.begin(), tag.end(), '/', '-');
+    return tag;
+}
+
 bool Fail(JobResult &result, const std::string &fallback)
 {
     result.ok = false;
@@ -72,15 +80,27 @@ bool ReadRadio(JobResult &result, MemMapImage &image)
     return ok || Fail(result, "the radio did not answer");
 }
 
+// Radios without a serial number, read at once, are told apart by their device; an earlier
+// read of the day is kept.
+std::string FreeReadName(const std::string &serial, const LocalTime &when,
+                         const std::string &device)
+{
+    std::string name = DefaultReadName(serial, when);
+    if (name.compare(0, 10, "SN-unknown") == 0)
+        name.insert(10, "_" + DeviceTag(device));
+    const std::string stem = name.substr(0, name.size() - 4);
+    for (int n = 2; platform().files->exists(name) && n < 100; ++n)
+        name = stem + "_" + std::to_string(n) + ".tdf";
+    return name;
+}
+
 // Tagged with the device: radios read at once by several processes may share a serial number
 // (or have none), and the check for an existing name cannot see the others' writes.
 std::string KeepBackupOf(const MemMapImage &image, const std::string &device)
 {
     const MemMapImage kept = MemMap;
     MemMap = image;
-    std::string tag = device.compare(0, 5, "/dev/") == 0 ? device.substr(5) : device;
-    std::replace(tag.begin(), tag.end(), '/', '-');
-    const std::string path = KeepReadBackup(platform().clock->localTime(), true, tag);
+    const std::string path = KeepReadBackup(platform().clock->localTime(), true, DeviceTag(device));
     MemMap = kept;
     return path;
 }
@@ -139,7 +159,8 @@ void Read(const JobRequest &request, JobResult &result)
             return;
     }
     const LocalTime now = platform().clock->localTime();
-    result.file = request.output.empty() ? DefaultReadName(result.serial, now) : request.output;
+    result.file =
+        request.output.empty() ? FreeReadName(result.serial, now, request.device) : request.output;
     if (!platform().files->writeAtomic(result.file, UsedPagesBytes(first))) {
         result.message = "cannot write " + result.file;
         return;
