@@ -119,9 +119,16 @@ std::vector<FieldDifference> DiffFields(const MemMapImage &first, const MemMapIm
                 const int mask = OwnedMask(page, off);
                 const int va = first.get(page, off);
                 const int vb = second.get(page, off);
-                if ((va & mask) != (vb & mask))
-                    c.out.push_back({page, 0, "byte 0x" + Hex(EepromAddress(page, off), 4),
-                                     Hex(va, 2), Hex(vb, 2)});
+                if ((va & mask) == (vb & mask))
+                    continue;
+                // Where the byte sits: a channel record's byte, or an address.
+                const bool inRecord = page > 0 && off >= Layout::ChanRecordBase;
+                const int channel = inRecord ? (off - Layout::ChanRecordBase) / 32 + 1 : 0;
+                c.out.push_back(
+                    {page, channel,
+                     inRecord ? "record byte " + std::to_string((off - Layout::ChanRecordBase) % 32)
+                              : "byte 0x" + Hex(EepromAddress(page, off), 4),
+                     Hex(va, 2), Hex(vb, 2)});
             }
     }
     return c.out;

@@ -136,6 +136,9 @@ void VirtualRadio::HandleCommand(std::vector<RadioReply> &replies)
         std::vector<std::uint8_t> data(static_cast<std::size_t>(BlockCount(command[3])));
         for (std::size_t i = 0; i < data.size(); ++i)
             data[i] = eeprom[(address + i) % EepromSize];
+        const int noisy = faults.noisyReadAt - address;
+        if (noisy >= 0 && noisy < static_cast<int>(data.size()) && m_noisyReads++ % 2 == 1)
+            data[static_cast<std::size_t>(noisy)] ^= 0x01;
         Reply(replies, code, std::move(data));
         return;
     }

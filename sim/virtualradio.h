@@ -13,6 +13,7 @@ struct RadioFaults {
     int wrongFirstByteFor = -1; // ... only in replies to this command byte (-1: every reply)
     double replyDelay = 0.0;    // seconds before a reply starts (the host applies it)
     int corruptWriteAt = -1;    // a write to this address keeps its lowest bit inverted
+    int noisyReadAt = -1;       // every second read of this address has its lowest bit inverted
 };
 
 // One reply of the radio and the line rate it goes out at (a rate change answers at the
@@ -83,6 +84,7 @@ private:
     long m_lineRate = 4800;
     int m_wakeState = 0; // 0 idle, 1 zeros seen, 2 +0x0A, 3 +0x14
     int m_commands = 0;
+    int m_noisyReads = 0;
     std::vector<std::uint8_t> m_command;
     std::map<std::uint8_t, ExtraCommand> m_extra;
 };
