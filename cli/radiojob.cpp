@@ -60,9 +60,18 @@ std::string DeviceTag(const std::string &device)
 bool Fail(JobResult &result, const std::string &fallback)
 {
     result.ok = false;
+    result.message = fallback;
     const CliDialogs *d = Messages();
-    // The first message says what went wrong; the general one after it adds nothing.
-    result.message = d && !d->messages.empty() ? d->messages.front() : fallback;
+    if (!d)
+        return false;
+    // The first error says what went wrong; the general one after it adds nothing. A lower
+    // rate the radio chose is news, not an error.
+    for (const std::string &m : d->messages) {
+        if (m.compare(0, 14, "NEW BAUD RATE:") != 0) {
+            result.message = m;
+            break;
+        }
+    }
     return false;
 }
 

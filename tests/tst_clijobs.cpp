@@ -86,6 +86,8 @@ private Q_SLOTS:
         link.radio->faults.noHookAnswer = fault == 1;
         link.radio->faults.corruptWriteAt = fault == 2 ? RxLowAddress : -1;
         link.radio->faults.stopAfterCommands = fault == 3 ? 40 : -1;
+        // The silent radio also refuses the rate: its news is not the error to report.
+        link.radio->maxBaudRate = fault == 3 ? 19200 : 115200;
         link.radio->faults.noisyReadAt = fault == 4 ? RxLowAddress : -1;
         JobRequest request;
         request.verb = Verb(verb);
