@@ -65,7 +65,7 @@ std::string ReadBackupName(const LocalTime &when, const std::string &serialText)
     return std::string(stamp) + "_SN" + serial + BackupExtension;
 }
 
-std::string KeepReadBackup(const LocalTime &when, bool globalPageRead)
+std::string KeepReadBackup(const LocalTime &when, bool globalPageRead, const std::string &tag)
 {
     FileSystem *fs = platform().files;
     if (fs == nullptr || platform().programFolder.empty())
@@ -73,7 +73,9 @@ std::string KeepReadBackup(const LocalTime &when, bool globalPageRead)
     const std::string folder = ReadBackupFolder();
     if (!fs->makePath(folder))
         return {};
-    const std::string name = ReadBackupName(when, globalPageRead ? GetEmbeddedSN(MemMap) : "");
+    std::string name = ReadBackupName(when, globalPageRead ? GetEmbeddedSN(MemMap) : "");
+    if (!tag.empty())
+        name.insert(name.size() - BackupExtension.size(), "_" + tag);
     // Two reads within one second keep both images.
     std::string path = folder + "/" + name;
     for (int n = 2; fs->exists(path) && n < 100; ++n)

@@ -19,5 +19,8 @@ std::string ReadBackupName(const LocalTime &when, const std::string &serialText)
 // Writes MemMap pages 0..25 as a data file into the backup folder and removes the oldest
 // backups beyond MaxReadBackups. Quiet on failure: the backup never spoils the read. Returns
 // the path written, or "" when nothing could be written. A read without the global page
-// cannot tell the radio's serial number, so its backup is named "SN-unknown".
-std::string KeepReadBackup(const LocalTime &when, bool globalPageRead = true);
+// cannot tell the radio's serial number, so its backup is named "SN-unknown". A tag goes
+// before the extension ("..._SN12.34.567_ttyUSB0.tdf"): programs reading several radios at
+// once name their backups apart.
+std::string KeepReadBackup(const LocalTime &when, bool globalPageRead = true,
+                           const std::string &tag = {});

@@ -37,6 +37,8 @@ struct Options {
     double replyDelay = 0.0;
     bool noHookAnswer = false;
     int stopAfter = -1;
+    int corruptWriteAt = -1;
+    int noisyReadAt = -1;
     int wrongFirstByte = -1;
     bool trace = false;
     int commPort = 0; // 1..10: make the editor's "Comm Port n" this terminal
@@ -68,6 +70,8 @@ void Usage(std::FILE *out)
                  "  --no-hook-answer        never answer the wake-up\n"
                  "  --stop-after N          fall silent after N commands\n"
                  "  --wrong-first-byte B    replace the first byte of every reply by B\n"
+                 "  --corrupt-write ADDR    keep the lowest bit of a write to ADDR inverted\n"
+                 "  --noisy-read ADDR       invert the lowest bit of ADDR in every second read\n"
                  "  --trace                 log every byte to standard error\n"
                  "  --set-comm-port N       store the terminal as the editor's Comm Port N "
                  "(1..10)\n"
@@ -110,6 +114,10 @@ bool ParseOptions(int argc, char **argv, Options &options)
             options.dump = v;
         } else if (arg == "--reply-delay" && value(v)) {
             options.replyDelay = std::strtod(v, nullptr) / 1000.0;
+        } else if (arg == "--noisy-read" && value(v)) {
+            options.noisyReadAt = static_cast<int>(std::strtol(v, nullptr, 0));
+        } else if (arg == "--corrupt-write" && value(v)) {
+            options.corruptWriteAt = static_cast<int>(std::strtol(v, nullptr, 0));
         } else if (arg == "--stop-after" && value(v)) {
             options.stopAfter = static_cast<int>(std::strtol(v, nullptr, 10));
         } else if (arg == "--set-comm-port" && value(v)) {
@@ -305,6 +313,8 @@ int main(int argc, char **argv)
     radio.maxBaudRate = options.maxBaud;
     radio.faults.noHookAnswer = options.noHookAnswer;
     radio.faults.stopAfterCommands = options.stopAfter;
+    radio.faults.corruptWriteAt = options.corruptWriteAt;
+    radio.faults.noisyReadAt = options.noisyReadAt;
     radio.faults.wrongFirstByte = options.wrongFirstByte;
     if (options.load.empty()) {
         LoadFactoryContent(radio.eeprom, options.serial);

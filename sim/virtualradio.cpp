@@ -105,6 +105,13 @@ void VirtualRadio::WakeByte(std::uint8_t byte, std::vector<RadioReply> &replies)
     }
 }
 
+void VirtualRadio::CorruptWrite(int address, int count)
+{
+    const int at = faults.corruptWriteAt;
+    if (at >= address && at < address + count)
+        eeprom[static_cast<std::size_t>(at)] ^= 0x01;
+}
+
 void VirtualRadio::HandleCommand(std::vector<RadioReply> &replies)
 {
     const std::vector<std::uint8_t> command = std::move(m_command);
@@ -129,6 +136,9 @@ void VirtualRadio::HandleCommand(std::vector<RadioReply> &replies)
         std::vector<std::uint8_t> data(static_cast<std::size_t>(BlockCount(command[3])));
         for (std::size_t i = 0; i < data.size(); ++i)
             data[i] = eeprom[(address + i) % EepromSize];
+        const int noisy = faults.noisyReadAt - address;
+        if (noisy >= 0 && noisy < static_cast<int>(data.size()) && m_noisyReads++ % 2 == 1)
+            data[static_cast<std::size_t>(noisy)] ^= 0x01;
         Reply(replies, code, std::move(data));
         return;
     }
@@ -136,12 +146,14 @@ void VirtualRadio::HandleCommand(std::vector<RadioReply> &replies)
         std::uint8_t &cell = eeprom[static_cast<std::size_t>(address)];
         const std::uint8_t mask = command[3];
         cell = static_cast<std::uint8_t>((cell & ~mask) | (command[4] & mask));
+        CorruptWrite(address, 1);
         Reply(replies, code, {Ack});
         return;
     }
     case CmdWriteBlock:
         for (std::size_t i = 4; i < command.size(); ++i)
             eeprom[(address + i - 4) % EepromSize] = command[i];
+        CorruptWrite(address, static_cast<int>(command.size()) - 4);
         Reply(replies, code, {Ack});
         return;
     default:

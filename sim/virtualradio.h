@@ -12,6 +12,8 @@ struct RadioFaults {
     int wrongFirstByte = -1;    // 0..255: the first byte of a reply is replaced by this
     int wrongFirstByteFor = -1; // ... only in replies to this command byte (-1: every reply)
     double replyDelay = 0.0;    // seconds before a reply starts (the host applies it)
+    int corruptWriteAt = -1;    // a write to this address keeps its lowest bit inverted
+    int noisyReadAt = -1;       // every second read of this address has its lowest bit inverted
 };
 
 // One reply of the radio and the line rate it goes out at (a rate change answers at the
@@ -75,11 +77,14 @@ private:
     void Reply(std::vector<RadioReply> &replies, std::uint8_t command,
                std::vector<std::uint8_t> bytes);
     bool Silent() const;
+    // The corruptWriteAt fault, after a write of count bytes from address.
+    void CorruptWrite(int address, int count);
 
     bool m_hooked = false;
     long m_lineRate = 4800;
     int m_wakeState = 0; // 0 idle, 1 zeros seen, 2 +0x0A, 3 +0x14
     int m_commands = 0;
+    int m_noisyReads = 0;
     std::vector<std::uint8_t> m_command;
     std::map<std::uint8_t, ExtraCommand> m_extra;
 };

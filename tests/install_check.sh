@@ -15,10 +15,11 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 share="$prefix/share"
 desktop-file-validate "$share/applications/zpa-tessaro-editor.desktop"
 appstreamcli validate --no-net "$share/metainfo/com.zpa.TessaroEditor.metainfo.xml"
-for file in bin/tessaro-editor bin/tessaro-radio-sim share/mime/packages/zpa-tessaro-editor.xml \
+for file in bin/tessaro-editor bin/tessaro-radio-sim bin/tessaro share/mime/packages/zpa-tessaro-editor.xml \
     share/icons/hicolor/scalable/apps/zpa-tessaro-editor.svg \
     share/icons/hicolor/48x48/apps/zpa-tessaro-editor.png \
     share/man/man1/tessaro-editor.1.gz share/man/man1/tessaro-radio-sim.1.gz \
+    share/man/man1/tessaro.1.gz \
     share/zpa-tessaro-editor/help/Overview.htm share/doc/zpa-tessaro-editor/copyright; do
     [[ -e "$prefix/$file" ]] || { echo "missing: $file"; exit 1; }
 done

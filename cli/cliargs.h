@@ -1,0 +1,35 @@
+#pragma once
+
+// The command line of `tessaro`: one verb, its options, and the help of each verb.
+
+#include "radiojob.h"
+
+#include <string>
+#include <vector>
+
+constexpr int ExitOk = 0;
+constexpr int ExitFailed = 1; // a radio failed, or the images differ
+constexpr int ExitUsage = 2;  // bad usage or input
+
+struct CliCommand {
+    Verb verb = Verb::None;
+    std::vector<std::string> ports; // as given: a device path or "Comm Port n"
+    long rate = 0;                  // 0: the rate chosen in the editor's Options menu
+    std::vector<std::string> files; // write/verify: one; diff: two
+    std::string output;
+    bool twice = false;
+    bool backup = true;
+    bool verify = true;
+    bool json = false;
+    bool help = false;
+    bool worker = false; // one radio of a several-radio run, reporting to the tool
+    std::string error;   // one line: why the command line is not usable
+};
+
+CliCommand ParseCommandLine(const std::vector<std::string> &args);
+
+// The help of a verb, or the overview for Verb::None.
+std::string HelpText(Verb verb);
+
+// "Comm Port n" (any case) gives n, anything else 0.
+int CommPortNumber(const std::string &name);
