@@ -31,13 +31,17 @@
 
 QIcon ProgramIcon()
 {
-    // Qt decodes every file added here at once; the window frames and the about box need no more
-    // than these (the desktop takes the installed icons).
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128})
-        icon.addFile(QStringLiteral(":/appicon/zpa-tessaro-editor-%1.png").arg(size),
-                     QSize(size, size));
-    return icon;
+    // Qt decodes every file added here at once, so it is done once; the window frames and the
+    // about box need no more than these sizes (the desktop takes the installed icons). Kept for
+    // the life of the program.
+    static const QIcon *const icon = [] {
+        auto *made = new QIcon;
+        for (int size : {16, 32, 48, 64, 128})
+            made->addFile(QStringLiteral(":/appicon/zpa-tessaro-editor-%1.png").arg(size),
+                          QSize(size, size));
+        return made;
+    }();
+    return *icon;
 }
 
 static std::string userName()
