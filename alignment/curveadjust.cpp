@@ -3,6 +3,7 @@
 #include "alignmentcells.h"
 #include "chanslot.h"
 #include "eeprotocol.h"
+#include "hextext.h"
 #include "idletexts.h"
 #include "linkstate.h"
 #include "numtext.h"
@@ -10,7 +11,6 @@
 #include "testcommands.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace
 {
@@ -116,13 +116,6 @@ std::string CurveInstructions(const CurveKind &kind, int step)
     return "Please wait, talking to the unit.....";
 }
 
-std::string CurveValueLabel(int value)
-{
-    char hex[16];
-    std::snprintf(hex, sizeof hex, "%X", static_cast<unsigned>(value));
-    return std::to_string(value) + " (HEX: " + hex + ")";
-}
-
 CurveAdjust::CurveAdjust(const CurveKind &kind, TuneScreen &screen, CurveAdjustView &view)
     : m_kind(kind), m_screen(screen), m_view(view)
 {
@@ -171,7 +164,7 @@ void CurveAdjust::SeedScroll(int value)
     // Seeding moves the bar without sending; the value sent follows once the radio transmits.
     m_screen.m_bSuppressScroll = true;
     m_view.setScrollValue(std::clamp(value, 0, m_kind.modulation ? PotMaximum : SentAs16Bits));
-    m_view.setValueLabel(CurveValueLabel(m_view.scrollValue()));
+    m_view.setValueLabel(ValueWithHex(m_view.scrollValue()));
     m_screen.m_bSuppressScroll = false;
 }
 
@@ -342,7 +335,7 @@ void CurveAdjust::AbandonRun()
 
 void CurveAdjust::ScrollChanged(int value)
 {
-    m_view.setValueLabel(CurveValueLabel(value));
+    m_view.setValueLabel(ValueWithHex(value));
     if (m_screen.m_bSuppressScroll || m_step == 0)
         return;
     if (!m_kind.sendValue(value))

@@ -43,8 +43,6 @@ extern const CurveKind PowerCurve;
 
 // The instruction texts by step: 0 idle, 1..4 measuring, 5 done, 6 aborted, 10 talking.
 std::string CurveInstructions(const CurveKind &kind, int step);
-// "120 (HEX: 78)".
-std::string CurveValueLabel(int value);
 
 class CurveAdjust : public TuneProcedure
 {

@@ -3,12 +3,11 @@
 #include "alignmentcells.h"
 #include "chanslot.h"
 #include "eeprotocol.h"
+#include "hextext.h"
 #include "idletexts.h"
 #include "linkstate.h"
 #include "platform.h"
 #include "testcommands.h"
-
-#include <cstdio>
 
 namespace
 {
@@ -38,13 +37,6 @@ std::string FESHex(int value)
 }
 
 } // namespace
-
-std::string ValueWithHex(int value)
-{
-    char hex[16];
-    std::snprintf(hex, sizeof hex, "%X", static_cast<unsigned>(value));
-    return std::to_string(value) + " (HEX: " + hex + ")";
-}
 
 FrontEndAdjust::FrontEndAdjust(TuneScreen &screen, FrontEndView &view)
     : m_screen(screen), m_view(view)

@@ -21,9 +21,6 @@ public:
     virtual void setValueText(const std::string &text) = 0;
 };
 
-// "16000 (HEX: 3E80)".
-std::string ValueWithHex(int value);
-
 struct FESRange {
     int lowest;
     int highest;

@@ -4,7 +4,7 @@
 #include "appsettings.h"
 #include "chanslot.h"
 #include "eeprotocol.h"
-#include "frontendadjust.h"
+#include "hextext.h"
 #include "idletexts.h"
 #include "linkstate.h"
 #include "platform.h"

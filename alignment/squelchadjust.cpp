@@ -2,6 +2,7 @@
 
 #include "chanslot.h"
 #include "eeprotocol.h"
+#include "hextext.h"
 #include "idletexts.h"
 #include "linkstate.h"
 #include "numtext.h"
@@ -9,7 +10,6 @@
 #include "testcommands.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace
 {
@@ -25,13 +25,6 @@ constexpr const char *SetupLines =
     "1. Connect an RF Signal Generator tuned to 155.100MHz, at 1mVrms.\r\n"
     "2. Use 3KHz Deviation for Wide band, 1.5 KHz for Narrow band.\r\n"
     "3. Leave the Squelch control wide open (fully clockwise).\r\n";
-
-std::string Hex(int value)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "%X", static_cast<unsigned>(value));
-    return text;
-}
 
 MsgAnswer Say(const std::string &text, const std::string &caption, MsgButtons buttons, MsgIcon icon)
 {
@@ -150,7 +143,7 @@ void SquelchAdjust::Begin(int band)
 
 void SquelchAdjust::ShowGain(const std::string &lead, const char *tail)
 {
-    m_view.setInstructions(lead + Hex(m_gain) + tail);
+    m_view.setInstructions(lead + HexText(static_cast<unsigned>(m_gain)) + tail);
 }
 
 bool SquelchAdjust::Interrupted()
@@ -244,7 +237,8 @@ void SquelchAdjust::Done()
         return Reset("Failed: channel 1 not restored");
     Reset("Completed");
     m_view.setInstructions(SquelchInstructions(3));
-    Say(SquelchBands[m_band].completion + Hex(m_gain) + ", adjustment complete.     ",
+    Say(SquelchBands[m_band].completion + HexText(static_cast<unsigned>(m_gain)) +
+            ", adjustment complete.     ",
         "ADJUSTMENT COMPLETE", MsgButtons::Ok, MsgIcon::Information);
 }
 

@@ -4,12 +4,11 @@
 #include "appsettings.h"
 #include "chanslot.h"
 #include "eeprotocol.h"
+#include "hextext.h"
 #include "linkstate.h"
 #include "numtext.h"
 #include "platform.h"
 #include "testcommands.h"
-
-#include <cstdio>
 
 namespace
 {
@@ -337,8 +336,7 @@ bool VCOTuning::Limit(const SteerPoint &point, long value)
         SteerAborted();
         return false;
     }
-    char hex[16];
-    std::snprintf(hex, sizeof hex, "%lX", static_cast<unsigned long>(value));
+    const std::string hex = HexText(static_cast<unsigned long>(value));
     std::string warning = std::string("WARNING - VCO Steering Voltage in ") +
                           (point.tx ? "transmit" : "receive") + " at " + point.mhzText +
                           "MHz has been set to \r\nits limit at $" + hex + " and voltage is now " +

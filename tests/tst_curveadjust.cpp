@@ -1,5 +1,6 @@
 #include "alignfixture.h"
 #include "curveadjust.h"
+#include "hextext.h"
 
 #include <QtTest>
 
@@ -125,7 +126,7 @@ void TestCurveAdjust::runsEndToEnd()
         QVERIFY(std::abs(page->seeds()[k] - stored[k]) <= 2);
         QCOMPARE(view.value, page->seeds()[k]);
         QCOMPARE(sent(), page->seeds()[k]);
-        QCOMPARE(view.label, CurveValueLabel(view.value));
+        QCOMPARE(view.label, ValueWithHex(view.value));
         QCOMPARE(f.bench->chanMHz(false), CurveFreqs[k]);
         QVERIFY(view.controls && f.bench->transparentTX);
         if (k == 0) {
