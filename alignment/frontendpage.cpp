@@ -2,11 +2,9 @@
 
 #include "scrollpagekit.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QVBoxLayout>
 
 FrontEndPage::FrontEndPage(TuneScreen &screen, QWidget *parent)
     : QFrame(parent), m_lblInstr(PageInstructions(QStringLiteral("lblInstr"), this)),
@@ -18,17 +16,7 @@ FrontEndPage::FrontEndPage(TuneScreen &screen, QWidget *parent)
     setObjectName(QStringLiteral("fraTab_5"));
     m_lblCaption->setObjectName(QStringLiteral("lblFEValueCaption"));
     m_lblValue->setObjectName(QStringLiteral("lblFEValue"));
-    auto *row = new QHBoxLayout;
-    row->addWidget(m_cmdStart);
-    row->addWidget(m_cmdAbort);
-    row->addWidget(m_lblCaption);
-    row->addWidget(m_lblValue);
-    row->addStretch();
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_lblInstr);
-    layout->addWidget(m_hsb);
-    layout->addLayout(row);
-    layout->addStretch();
+    LayOutPage(this, {m_lblInstr, m_hsb}, {m_cmdStart, m_cmdAbort, m_lblCaption, m_lblValue});
     connect(m_cmdStart, &QPushButton::clicked, this, [this] { m_procedure.StartClick(); });
     connect(m_cmdAbort, &QPushButton::clicked, this, [this] { m_procedure.AbortClick(); });
     connect(m_hsb, &QScrollBar::valueChanged, this, [this](int v) { m_procedure.ScrollMoved(v); });

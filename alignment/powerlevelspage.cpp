@@ -2,9 +2,6 @@
 
 #include "scrollpagekit.h"
 
-#include <QHBoxLayout>
-#include <QVBoxLayout>
-
 PowerLevelsPage::PowerLevelsPage(TuneScreen &screen, QWidget *parent)
     : QFrame(parent), m_lblInstr(PageInstructions(QStringLiteral("lblInstr"), this)),
       m_cmdHigh(
@@ -19,18 +16,8 @@ PowerLevelsPage::PowerLevelsPage(TuneScreen &screen, QWidget *parent)
     m_lblCaption->setObjectName(QStringLiteral("lblPowerValueCaption"));
     m_lblValue->setObjectName(QStringLiteral("lblPowerValue"));
     m_hsb->setRange(0, 255);
-    auto *row = new QHBoxLayout;
-    row->addWidget(m_cmdHigh);
-    row->addWidget(m_cmdLow);
-    row->addWidget(m_cmdFinished);
-    row->addWidget(m_lblCaption);
-    row->addWidget(m_lblValue);
-    row->addStretch();
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_lblInstr);
-    layout->addWidget(m_hsb);
-    layout->addLayout(row);
-    layout->addStretch();
+    LayOutPage(this, {m_lblInstr, m_hsb},
+               {m_cmdHigh, m_cmdLow, m_cmdFinished, m_lblCaption, m_lblValue});
     connect(m_cmdHigh, &QPushButton::clicked, this, [this] { m_procedure.SetHighClick(); });
     connect(m_cmdLow, &QPushButton::clicked, this, [this] { m_procedure.SetLowClick(); });
     connect(m_cmdFinished, &QPushButton::clicked, this, [this] { m_procedure.FinishedClick(); });

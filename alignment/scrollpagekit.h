@@ -2,10 +2,12 @@
 
 // Small builders shared by the adjustment pages that drive a scroll bar.
 
+#include <QBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 
+#include <initializer_list>
 #include <string>
 
 // Labels break lines at LF; the CR of the texts' CR LF is dropped for display.
@@ -40,4 +42,20 @@ inline QScrollBar *PageScrollBar(const QString &name, QWidget *parent)
     bar->setSingleStep(1);
     bar->setPageStep(1);
     return bar;
+}
+
+// The pages' one arrangement: the instructions and what stands under them, then a row of
+// controls from the left, then free space.
+inline void LayOutPage(QWidget *page, std::initializer_list<QWidget *> column,
+                       std::initializer_list<QWidget *> row)
+{
+    auto *line = new QHBoxLayout;
+    for (QWidget *w : row)
+        line->addWidget(w);
+    line->addStretch();
+    auto *layout = new QVBoxLayout(page);
+    for (QWidget *w : column)
+        layout->addWidget(w);
+    layout->addLayout(line);
+    layout->addStretch();
 }

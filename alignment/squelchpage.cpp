@@ -2,9 +2,6 @@
 
 #include "scrollpagekit.h"
 
-#include <QHBoxLayout>
-#include <QVBoxLayout>
-
 SquelchPage::SquelchPage(TuneScreen &screen, QWidget *parent)
     : QFrame(parent), m_lblInstr(PageInstructions(QStringLiteral("lblInstr"), this)),
       m_cmdBand{PageButton(QStringLiteral("cmdNarrowband"), QStringLiteral("Narrowband"), this),
@@ -13,15 +10,7 @@ SquelchPage::SquelchPage(TuneScreen &screen, QWidget *parent)
       m_procedure(screen, *this)
 {
     setObjectName(QStringLiteral("fraTab_6"));
-    auto *row = new QHBoxLayout;
-    row->addWidget(m_cmdBand[0]);
-    row->addWidget(m_cmdBand[1]);
-    row->addWidget(m_cmdAbort);
-    row->addStretch();
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_lblInstr);
-    layout->addLayout(row);
-    layout->addStretch();
+    LayOutPage(this, {m_lblInstr}, {m_cmdBand[0], m_cmdBand[1], m_cmdAbort});
     for (int b = 0; b < 2; ++b)
         connect(m_cmdBand[b], &QPushButton::clicked, this, [this, b] { m_procedure.BandClick(b); });
     connect(m_cmdAbort, &QPushButton::clicked, this, [this] { m_procedure.AbortClick(); });

@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QVBoxLayout>
 
 FreqAdjustPage::FreqAdjustPage(TuneScreen &screen, QWidget *parent)
     : QFrame(parent), m_lblInstr(PageInstructions(QStringLiteral("lblFreqInstr"), this)),
@@ -21,15 +20,7 @@ FreqAdjustPage::FreqAdjustPage(TuneScreen &screen, QWidget *parent)
     m_txtFreq->installEventFilter(this);
     m_txtFreq->setMaximumWidth(
         m_txtFreq->fontMetrics().horizontalAdvance(QStringLiteral("0000.0000000")) + 16);
-    auto *row = new QHBoxLayout;
-    row->addWidget(m_txtFreq);
-    row->addWidget(m_cmdStart);
-    row->addWidget(m_cmdQuit);
-    row->addStretch();
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_lblInstr);
-    layout->addLayout(row);
-    layout->addStretch();
+    LayOutPage(this, {m_lblInstr}, {m_txtFreq, m_cmdStart, m_cmdQuit});
     connect(m_cmdStart, &QPushButton::clicked, this, [this] { m_procedure.StartFinishClick(); });
     connect(m_cmdQuit, &QPushButton::clicked, this, [this] { m_procedure.QuitClick(); });
 }
@@ -78,36 +69,4 @@ void FreqAdjustPage::setStartButton(const std::string &caption, bool enabled)
 void FreqAdjustPage::setQuitEnabled(bool enabled)
 {
     m_cmdQuit->setEnabled(enabled);
-}
-
-QFrame *MakeIdlePage(const QString &name, const std::string &text,
-                     std::initializer_list<IdlePageButton> buttons, QWidget *parent)
-{
-    auto *frame = new QFrame(parent);
-    frame->setObjectName(name);
-    auto *layout = new QVBoxLayout(frame);
-    QLabel *label = PageInstructions(QStringLiteral("lblInstr"), frame);
-    label->setText(PageText(text));
-    layout->addWidget(label);
-    auto *row = new QHBoxLayout;
-    for (const IdlePageButton &b : buttons) {
-        QWidget *w = nullptr;
-        if (QLatin1String(b.name).startsWith(QLatin1String("hsb"))) {
-            w = new QScrollBar(Qt::Horizontal, frame);
-            w->setMinimumWidth(200);
-        } else if (QLatin1String(b.name).startsWith(QLatin1String("lbl"))) {
-            w = new QLabel(QString::fromLatin1(b.caption), frame);
-        } else {
-            w = PageButton(QString(), QString::fromLatin1(b.caption), frame);
-            // The procedure behind the button comes with its own page.
-            w->setEnabled(false);
-        }
-        w->setObjectName(QString::fromLatin1(b.name));
-        w->setVisible(b.visible);
-        row->addWidget(w);
-    }
-    row->addStretch();
-    layout->addLayout(row);
-    layout->addStretch();
-    return frame;
 }

@@ -36,12 +36,3 @@ private:
     QPushButton *m_cmdQuit;
     FreqAdjust m_procedure;
 };
-
-// A page whose procedure is not wired yet: its instruction text and its controls as before a run.
-struct IdlePageButton {
-    const char *name;
-    const char *caption;
-    bool visible;
-};
-QFrame *MakeIdlePage(const QString &name, const std::string &text,
-                     std::initializer_list<IdlePageButton> buttons, QWidget *parent);
