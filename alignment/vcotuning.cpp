@@ -102,6 +102,16 @@ bool VCOTuning::ReadVolts(double &volts)
     return counts != -1000;
 }
 
+bool VCOTuning::ReadSteerVolts(double &volts)
+{
+    // A reading lost while steering ends the run.
+    if (ReadVolts(volts))
+        return true;
+    Fail("ReadA2DVal");
+    SteerAborted();
+    return false;
+}
+
 bool VCOTuning::Fail(const std::string &operation)
 {
     Say("A Comm Error in sub '" + operation + "'.", "COMM ERROR", MsgButtons::Ok, MsgIcon::None);
@@ -290,11 +300,8 @@ bool VCOTuning::SteerLoop(const SteerPoint &point, long current, bool &inWindow)
         if (point.tx && !Settle(point))
             return false;
         double v = 0.0;
-        if (!ReadVolts(v)) {
-            Fail("ReadA2DVal");
-            SteerAborted();
+        if (!ReadSteerVolts(v))
             return false;
-        }
         m_view.VCO_MM(std::string(point.tx ? "TX" : "RX") + " Tuning Voltage at " + point.mhzText +
                       "MHz = " + Volts(v) + "VDC");
         if (InVCOWindow(v)) {
@@ -331,11 +338,8 @@ bool VCOTuning::Limit(const SteerPoint &point, long value)
     if (!Settle(point))
         return false;
     double v = 0.0;
-    if (!ReadVolts(v)) {
-        Fail("ReadA2DVal");
-        SteerAborted();
+    if (!ReadSteerVolts(v))
         return false;
-    }
     const std::string hex = HexText(static_cast<unsigned long>(value));
     std::string warning = std::string("WARNING - VCO Steering Voltage in ") +
                           (point.tx ? "transmit" : "receive") + " at " + point.mhzText +

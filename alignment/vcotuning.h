@@ -75,6 +75,7 @@ private:
     bool SteerLoop(const SteerPoint &point, long current, bool &inWindow);
     bool Limit(const SteerPoint &point, long value);
     bool ReadVolts(double &volts);
+    bool ReadSteerVolts(double &volts);
     bool Settle(const SteerPoint &point);
     bool Fail(const std::string &operation);
     void SteerAborted();
