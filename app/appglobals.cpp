@@ -5,6 +5,8 @@ std::string g_sFactoryFile;
 std::string g_sUserFile;
 bool g_bLoading = false;
 bool g_bShowTuneWarning = true;
+bool g_bVerifyAfterWrite = true;
+bool g_bBackupBeforeWrite = true;
 int g_iCurGroup = 0;
 std::string g_sPaneView = "Globals";
 int g_iLastTab = 1;
@@ -20,6 +22,8 @@ void ResetAppGlobals()
     g_sUserFile.clear();
     g_bLoading = false;
     g_bShowTuneWarning = true;
+    g_bVerifyAfterWrite = true;
+    g_bBackupBeforeWrite = true;
     g_iCurGroup = 0;
     g_sPaneView = "Globals";
     g_iLastTab = 1;

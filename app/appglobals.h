@@ -8,6 +8,8 @@ extern std::string g_sFactoryFile; // program folder + "/Factory.def"
 extern std::string g_sUserFile;    // program folder + "/User.def"
 extern bool g_bLoading;            // true while starting up: edits do not mark data changed
 extern bool g_bShowTuneWarning;
+extern bool g_bVerifyAfterWrite;  // read back and compare what a write sent
+extern bool g_bBackupBeforeWrite; // keep the radio's image before Write All
 
 // View state of the editor window.
 extern int g_iCurGroup;         // internal group index 0..24

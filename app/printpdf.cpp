@@ -32,6 +32,7 @@ public:
     std::optional<std::string> openFile(const FileDialogRequest &) override { return {}; }
     std::optional<std::string> saveFile(const FileDialogRequest &) override { return {}; }
     ExitChoice askExit(const ExitQuestion &) override { return ExitChoice::Exit; }
+    void showTable(const TableRequest &) override {}
 
     bool failed = false;
 };

@@ -116,6 +116,8 @@ void BeginStartup(const std::string &commandLine)
     g_iLastTab = 1;
     g_iLastNode = 2;
     g_bShowTuneWarning = GetSetting("Show Tune Warning Message", "Yes") == "Yes";
+    g_bVerifyAfterWrite = GetSetting("Verify After Write", "Yes") == "Yes";
+    g_bBackupBeforeWrite = GetSetting("Back Up Radio Before Write", "Yes") == "Yes";
 }
 
 void LoadCommandLineFile(const std::string &commandLine)

@@ -49,6 +49,7 @@ public:
     std::optional<std::string> openFile(const FileDialogRequest &) override { return std::nullopt; }
     std::optional<std::string> saveFile(const FileDialogRequest &) override { return std::nullopt; }
     ExitChoice askExit(const ExitQuestion &) override { return ExitChoice::Exit; }
+    void showTable(const TableRequest &) override {}
 
     // Each message on one line: "CAPTION: text".
     std::vector<std::string> messages;

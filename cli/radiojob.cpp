@@ -107,11 +107,7 @@ std::string FreeReadName(const std::string &serial, const LocalTime &when,
 // (or have none), and the check for an existing name cannot see the others' writes.
 std::string KeepBackupOf(const MemMapImage &image, const std::string &device)
 {
-    const MemMapImage kept = MemMap;
-    MemMap = image;
-    const std::string path = KeepReadBackup(platform().clock->localTime(), true, DeviceTag(device));
-    MemMap = kept;
-    return path;
+    return KeepImageBackup(image, platform().clock->localTime(), true, DeviceTag(device));
 }
 
 bool Compare(JobResult &result, const MemMapImage &expected, const MemMapImage &radio,

@@ -184,6 +184,9 @@ void MainWindow::createMenus()
     addItem(m_mnuRead, "mnuReadCurrGrp",
             QStringLiteral("Read Current Active Group Channels and Settings"),
             ReadCurrGroupCommand);
+    m_mnuRead->addSeparator();
+    addItem(m_mnuRead, "mnuReadVerify", QStringLiteral("Verify Radio Against Editor Data"),
+            [] { VerifyRadioCommand(); });
 
     m_mnuWrite = addMenu(bar, "mnuWrite", QStringLiteral("Write"));
     addItem(m_mnuWrite, "mnuWriteAll", QStringLiteral("Write ALL Data To Radio"), WriteAllCommand);

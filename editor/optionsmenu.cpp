@@ -49,11 +49,13 @@ OptionsMenu::OptionsMenu(QWidget *parent) : QMenu(tr("&Options"), parent)
         connect(m_baud[i], &QAction::triggered, this, [i] { mnuBaud_Click(i); });
     }
     addSeparator();
-    m_tuneWarning = addAction(QStringLiteral("Show 'Tune' Warning Message"));
-    m_tuneWarning->setObjectName(QStringLiteral("mnuShowTuneWarning"));
-    m_tuneWarning->setCheckable(true);
-    m_tuneWarning->setChecked(g_bShowTuneWarning);
-    connect(m_tuneWarning, &QAction::triggered, this, [this] { tuneWarningClick(); });
+    addFlagItem(QStringLiteral("Show 'Tune' Warning Message"), "mnuShowTuneWarning",
+                &g_bShowTuneWarning, "Show Tune Warning Message");
+    addSeparator();
+    addFlagItem(QStringLiteral("Verify After Write"), "mnuVerifyAfterWrite", &g_bVerifyAfterWrite,
+                "Verify After Write");
+    addFlagItem(QStringLiteral("Back Up Radio Before Write"), "mnuBackupBeforeWrite",
+                &g_bBackupBeforeWrite, "Back Up Radio Before Write");
     connect(this, &QMenu::aboutToShow, this, [this] {
         RefreshSerialDevices();
         Sync();
@@ -70,8 +72,9 @@ void OptionsMenu::syncStates()
         ApplyState(m_comm[i], mnuCommState[i]);
     for (int i = 0; i < NumBaudRates; ++i)
         ApplyState(m_baud[i], mnuBaudState[i]);
-    // The Tune screen's check box changes the flag too.
-    m_tuneWarning->setChecked(g_bShowTuneWarning);
+    // The Tune screen's check box changes its flag too.
+    for (const FlagItem &item : m_flags)
+        item.action->setChecked(*item.flag);
 }
 
 void OptionsMenu::Sync()
@@ -91,17 +94,19 @@ void OptionsMenu::Restore()
     RestoreLastCommPort();
     RestoreLastBaudRate();
     Sync();
-    m_tuneWarning->setChecked(g_bShowTuneWarning);
 }
 
-void OptionsMenu::tuneWarningClick()
+void OptionsMenu::addFlagItem(const QString &text, const char *name, bool *flag,
+                              const char *setting)
 {
-    if (g_bShowTuneWarning) {
-        SaveSetting("Show Tune Warning Message", "No");
-        g_bShowTuneWarning = false;
-    } else {
-        SaveSetting("Show Tune Warning Message", "Yes");
-        g_bShowTuneWarning = true;
-    }
-    m_tuneWarning->setChecked(g_bShowTuneWarning);
+    QAction *action = addAction(text);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setCheckable(true);
+    action->setChecked(*flag);
+    connect(action, &QAction::triggered, this, [action, flag, setting] {
+        *flag = !*flag;
+        SaveSetting(setting, *flag ? "Yes" : "No");
+        action->setChecked(*flag);
+    });
+    m_flags.push_back({action, flag});
 }

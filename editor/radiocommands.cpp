@@ -1,6 +1,7 @@
 #include "radiocommands.h"
 
 #include "appglobals.h"
+#include "fielddiff.h"
 #include "filecommands.h"
 #include "linkstate.h"
 #include "platform.h"
@@ -8,6 +9,7 @@
 #include "serialdevices.h"
 #include "transactions.h"
 #include "windowservices.h"
+#include "writeverify.h"
 
 namespace
 {
@@ -69,6 +71,69 @@ bool RunTransaction(RadioCommand command)
     return false;
 }
 
+RadioPages PagesOf(RadioCommand command)
+{
+    switch (command) {
+    case RadioCommand::ReadGlobals:
+    case RadioCommand::WriteGlobals:
+        return RadioPages::Globals;
+    case RadioCommand::ReadGroup:
+    case RadioCommand::WriteGroup:
+        return RadioPages::Group;
+    case RadioCommand::ReadAll:
+    case RadioCommand::WriteAll:
+        break;
+    }
+    return RadioPages::All;
+}
+
+void Tell(const std::string &text, const char *caption, MsgIcon icon)
+{
+    if (Dialogs *dialogs = platform().dialogs)
+        dialogs->message(text, caption, MsgButtons::Ok, icon);
+}
+
+// The radio's image before Write All goes to the backup folder; without it nothing is sent,
+// and the status says why.
+bool BackUpRadio(const RadioCommandTexts &texts)
+{
+    MemMapImage before = MemMap;
+    if (!ReadRadioPages(before, RadioPages::All, 0, "Backing Up")) {
+        StatusMsg(texts.failure);
+        return false;
+    }
+    if (KeepImageBackup(before, platform().clock->localTime()).empty()) {
+        Tell("The radio's present data could not be kept in the backup folder " +
+                 ReadBackupFolder() + ", so nothing was written.",
+             "BACKUP FAILED", MsgIcon::Exclamation);
+        StatusMsg("Action Canceled.....");
+        return false;
+    }
+    return true;
+}
+
+// Reads back what the write sent; true when the radio holds it. Otherwise the status says so,
+// after a message naming the fields.
+bool VerifyWrite(RadioCommand command)
+{
+    MemMapImage radio = MemMap;
+    if (!ReadRadioPages(radio, PagesOf(command), g_iCurGroup, "Verifying")) {
+        StatusMsg(VerifyNoAnswerStatus);
+        return false;
+    }
+    const std::vector<FieldDifference> differences = DiffFields(MemMap, radio);
+    if (differences.empty())
+        return true;
+    Tell(VerifyFailedText(differences), VerifyFailedCaption, MsgIcon::Critical);
+    StatusMsg(VerifyFailedStatus(differences.size()));
+    return false;
+}
+
+struct RunningGuard {
+    RunningGuard() { s_running = true; }
+    ~RunningGuard() { s_running = false; }
+};
+
 void EndCommand()
 {
     ShowProgressText(false);
@@ -98,10 +163,7 @@ bool RunRadioCommand(RadioCommand command)
     // The waiting loops serve window events; whatever slips through must not nest a transfer.
     if (s_running)
         return false;
-    s_running = true;
-    struct Running {
-        ~Running() { s_running = false; }
-    } running;
+    const RunningGuard running;
 
     const RadioCommandTexts texts = RadioCommandTextsFor(command, g_iCurGroup + 1);
     EnableMainControls(false);
@@ -123,13 +185,19 @@ bool RunRadioCommand(RadioCommand command)
     }
     ShowProgressText(true, CommPortDevice(m_iCommPort));
 
+    if (command == RadioCommand::WriteAll && g_bBackupBeforeWrite && !BackUpRadio(texts)) {
+        EndCommand();
+        return false;
+    }
     const bool ok = RunTransaction(command);
+    const bool verified = !ok || !texts.write || !g_bVerifyAfterWrite || VerifyWrite(command);
 
     if (ok) {
         if (!texts.write)
             KeepReadBackup(platform().clock->localTime(), command != RadioCommand::ReadGroup);
         SetRightPaneView();
-        StatusMsg(texts.success);
+        if (verified)
+            StatusMsg(texts.success);
         if (command == RadioCommand::ReadAll) {
             g_sCurFileName = "";
             SetCaption(true);
@@ -140,7 +208,36 @@ bool RunRadioCommand(RadioCommand command)
         StatusMsg(texts.failure);
     }
     EndCommand();
-    return ok;
+    return ok && verified;
+}
+
+bool VerifyRadioCommand()
+{
+    if (s_running)
+        return false;
+    const RunningGuard running;
+    EnableMainControls(false);
+    ShowProgressBar(true);
+    ShowProgressText(true, CommPortDevice(m_iCommPort));
+    MemMapImage radio = MemMap;
+    const bool read = ReadRadioPages(radio, RadioPages::All, 0, "Verifying");
+    if (!read) {
+        StatusMsg("COMM ERROR Reading Radio.....");
+        EndCommand();
+        return false;
+    }
+    const std::vector<FieldDifference> differences = DiffFields(MemMap, radio);
+    StatusMsg(CompareStatus(differences.size()));
+    EndCommand();
+    if (Dialogs *dialogs = platform().dialogs) {
+        if (differences.empty())
+            dialogs->message(DifferencesHeading(0), VerifyRadioCaption, MsgButtons::Ok,
+                             MsgIcon::Information);
+        else
+            dialogs->showTable({VerifyRadioCaption, DifferencesHeading(differences.size()),
+                                DifferenceColumns(), DifferenceRows(differences)});
+    }
+    return differences.empty();
 }
 
 void ReadAllCommand()

@@ -18,9 +18,15 @@ struct RadioCommandTexts {
 };
 RadioCommandTexts RadioCommandTextsFor(RadioCommand command, int n);
 
-// Runs the command on g_iCurGroup where it needs a group; true when the transaction succeeded.
-// While one runs, a second one is refused.
+// Runs the command on g_iCurGroup where it needs a group; true when the transaction succeeded
+// (and, for a write, its read-back agreed). While one runs, a second one is refused. With
+// g_bBackupBeforeWrite, Write All first keeps the radio's image in the backup folder; with
+// g_bVerifyAfterWrite, a write reads back its pages and compares them.
 bool RunRadioCommand(RadioCommand command);
+
+// Reads the whole radio and lists where it differs from the editor's data; changes nothing.
+// True when nothing differs.
+bool VerifyRadioCommand();
 
 // True from the start to the end of a radio command.
 bool RadioTransferRunning();

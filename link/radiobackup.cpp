@@ -67,13 +67,19 @@ std::string ReadBackupName(const LocalTime &when, const std::string &serialText)
 
 std::string KeepReadBackup(const LocalTime &when, bool globalPageRead, const std::string &tag)
 {
+    return KeepImageBackup(MemMap, when, globalPageRead, tag);
+}
+
+std::string KeepImageBackup(const MemMapImage &image, const LocalTime &when, bool globalPageRead,
+                            const std::string &tag)
+{
     FileSystem *fs = platform().files;
     if (fs == nullptr || platform().programFolder.empty())
         return {};
     const std::string folder = ReadBackupFolder();
     if (!fs->makePath(folder))
         return {};
-    std::string name = ReadBackupName(when, globalPageRead ? GetEmbeddedSN(MemMap) : "");
+    std::string name = ReadBackupName(when, globalPageRead ? GetEmbeddedSN(image) : "");
     if (!tag.empty())
         name.insert(name.size() - BackupExtension.size(), "_" + tag);
     // Two reads within one second keep both images.
@@ -82,7 +88,7 @@ std::string KeepReadBackup(const LocalTime &when, bool globalPageRead, const std
         path = folder + "/" + name.substr(0, name.size() - BackupExtension.size()) + "_" +
                std::to_string(n) + BackupExtension;
 
-    if (!fs->writeAtomic(path, UsedPagesBytes(MemMap)))
+    if (!fs->writeAtomic(path, UsedPagesBytes(image)))
         return {};
     PruneOldBackups(*fs, folder);
     return path;

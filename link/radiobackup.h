@@ -4,6 +4,7 @@
 // technician can always go back to what a radio held before it was written.
 
 #include "clock.h"
+#include "memmap.h"
 
 #include <string>
 
@@ -24,3 +25,6 @@ std::string ReadBackupName(const LocalTime &when, const std::string &serialText)
 // once name their backups apart.
 std::string KeepReadBackup(const LocalTime &when, bool globalPageRead = true,
                            const std::string &tag = {});
+// The same for an image read into a buffer of its own.
+std::string KeepImageBackup(const MemMapImage &image, const LocalTime &when,
+                            bool globalPageRead = true, const std::string &tag = {});

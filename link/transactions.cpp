@@ -91,10 +91,10 @@ bool ReadGlobalBlocks(PageBuffer &page, Progress &progress)
     return true;
 }
 
-void CopyToMemMap(int memPage, const PageBuffer &page)
+void CopyToImage(MemMapImage &image, int memPage, const PageBuffer &page)
 {
     for (int offset = 0; offset < PageSize; ++offset)
-        MemMap.set(memPage, offset, page[offset]);
+        image.set(memPage, offset, page[offset]);
 }
 
 // Sends the rows of the global table that the command (AllOnly or GlobalsOnly) uses.
@@ -148,25 +148,46 @@ std::string GroupStatusMsg(const char *verb, int group)
 
 bool ReadAllFromRadio()
 {
-    StatusMsg("Attempting to 'Hook' radio.....");
+    // A private image: a radio that falls silent half-way leaves the MemMap as it was.
+    MemMapImage image = MemMap;
+    if (!ReadRadioPages(image, RadioPages::All, 0, "Reading"))
+        return false;
+    MemMap = image;
+    return true;
+}
+
+bool ReadRadioPages(MemMapImage &image, RadioPages pages, int group, const std::string &verb)
+{
+    if (pages == RadioPages::Group && (group < 0 || group >= NumGroups))
+        return false;
+    if (pages == RadioPages::All)
+        StatusMsg("Attempting to 'Hook' radio.....");
     if (!HookStep())
         return false;
-    StatusMsg("Reading Unit Global Settings.....");
-    Progress progress{ReadAllProgressTotal};
-    // Private buffers: a radio that falls silent half-way leaves the MemMap as it was.
+    const int first = pages == RadioPages::Group ? group : 0;
+    const int last = pages == RadioPages::All     ? NumGroups
+                     : pages == RadioPages::Group ? group + 1
+                                                  : 0;
+    Progress progress{pages == RadioPages::All       ? ReadAllProgressTotal
+                      : pages == RadioPages::Globals ? ReadGlobalsProgressTotal
+                                                     : ReadGroupProgressTotal};
     PageBuffer globals{};
     std::vector<PageBuffer> groups(NumGroups, PageBuffer{});
-    if (!ReadGlobalBlocks(globals, progress))
-        return FailStep();
-    for (int g = 0; g < NumGroups; ++g) {
-        StatusMsg(GroupStatusMsg("Reading", g));
+    if (pages != RadioPages::Group) {
+        StatusMsg(verb + " Unit Global Settings.....");
+        if (!ReadGlobalBlocks(globals, progress))
+            return FailStep();
+    }
+    for (int g = first; g < last; ++g) {
+        StatusMsg(GroupStatusMsg(verb.c_str(), g));
         if (!ReadGroupBlocks(g, groups[g], progress))
             return FailStep();
     }
     UnhookRadio(true);
-    CopyToMemMap(Layout::GlobalPage, globals);
-    for (int g = 0; g < NumGroups; ++g)
-        CopyToMemMap(Layout::GroupPage(g), groups[g]);
+    if (pages != RadioPages::Group)
+        CopyToImage(image, Layout::GlobalPage, globals);
+    for (int g = first; g < last; ++g)
+        CopyToImage(image, Layout::GroupPage(g), groups[g]);
     return true;
 }
 
@@ -180,7 +201,7 @@ bool ReadGlobalsFromRadio(bool close)
         return FailStep();
     if (close)
         UnhookRadio(true);
-    CopyToMemMap(Layout::GlobalPage, globals);
+    CopyToImage(MemMap, Layout::GlobalPage, globals);
     return true;
 }
 
@@ -194,7 +215,7 @@ bool ReadGroupFromRadio(int group, bool close)
         return FailStep();
     if (close)
         UnhookRadio(true);
-    CopyToMemMap(Layout::GroupPage(group), page);
+    CopyToImage(MemMap, Layout::GroupPage(group), page);
     return true;
 }
 

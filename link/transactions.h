@@ -5,6 +5,10 @@
 // has arrived; writes send only the bytes and bits of the write tables. They tell the window
 // what they are doing through its status text and progress bar.
 
+#include "memmap.h"
+
+#include <string>
+
 bool ReadAllFromRadio();
 bool ReadGlobalsFromRadio(bool close);
 // group: 0-based.
@@ -12,3 +16,10 @@ bool ReadGroupFromRadio(int group, bool close);
 bool WriteAllToRadio();
 bool WriteGlobalsToRadio(bool close);
 bool WriteGroupToRadio(int group, bool close);
+
+// The pages a transaction covers.
+enum class RadioPages { All, Globals, Group };
+// Reads the radio's pages of that scope (group: 0-based) into image and unhooks, leaving the
+// MemMap as it is: the read-back after a write, the backup before one, a comparison. verb
+// begins the status texts ("Verifying" gives "Verifying Group 3 Data.....").
+bool ReadRadioPages(MemMapImage &image, RadioPages pages, int group, const std::string &verb);

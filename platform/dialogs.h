@@ -16,6 +16,14 @@ struct ExitQuestion {
     bool offerSave = false;
 };
 
+// A modal table to read and close: a heading over rows of texts under column titles.
+struct TableRequest {
+    std::string title;
+    std::string heading;
+    std::vector<std::string> columns;
+    std::vector<std::vector<std::string>> rows;
+};
+
 // One entry of a file dialog's filter: "ZPA Tessaro Editor Files (*.tdf)" with pattern "*.tdf".
 struct FileFilter {
     std::string description;
@@ -47,4 +55,5 @@ public:
     virtual std::optional<std::string> saveFile(const FileDialogRequest &request) = 0;
     // Closing the dialog by its frame cancels.
     virtual ExitChoice askExit(const ExitQuestion &question) = 0;
+    virtual void showTable(const TableRequest &table) = 0;
 };

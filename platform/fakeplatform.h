@@ -67,6 +67,7 @@ public:
     std::optional<std::string> openFile(const FileDialogRequest &request) override;
     std::optional<std::string> saveFile(const FileDialogRequest &request) override;
     ExitChoice askExit(const ExitQuestion &question) override;
+    void showTable(const TableRequest &table) override { tables.push_back(table); }
 
     // Scripted answers, used in order. An unscripted message answers Ok (Cancel when the
     // buttons offer no Ok); unscripted prompts and file dialogs are cancelled.
@@ -80,6 +81,7 @@ public:
     std::vector<FileDialogRequest> openRequests;
     std::vector<FileDialogRequest> saveRequests;
     std::vector<ExitQuestion> exitQuestions;
+    std::vector<TableRequest> tables;
 };
 
 // The main window as the logic sees it: remembers what it was asked.

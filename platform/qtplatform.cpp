@@ -5,6 +5,7 @@
 #include "qtdesktopregistry.h"
 #include "qtexitdialog.h"
 #include "qtserialport.h"
+#include "qttabledialog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -319,6 +320,12 @@ ExitChoice QtDialogs::askExit(const ExitQuestion &question)
     ExitDialog dialog(question, QApplication::activeWindow());
     dialog.exec();
     return dialog.choice();
+}
+
+void QtDialogs::showTable(const TableRequest &table)
+{
+    TableDialog dialog(table, QApplication::activeWindow());
+    dialog.exec();
 }
 
 std::string QtProgramFolder()

@@ -41,6 +41,7 @@ public:
     std::optional<std::string> openFile(const FileDialogRequest &request) override;
     std::optional<std::string> saveFile(const FileDialogRequest &request) override;
     ExitChoice askExit(const ExitQuestion &question) override;
+    void showTable(const TableRequest &table) override;
 };
 
 // The folders of the desktop: per-user data folder, and "My QV Radios" in the documents folder.

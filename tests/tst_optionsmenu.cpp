@@ -72,7 +72,10 @@ private Q_SLOTS:
         for (int i = 0; i < 6; ++i)
             expected << QString("mnuBaud_%1=Use %2 BAUD Rate").arg(i).arg(rates[i]);
         expected << "-"
-                 << "mnuShowTuneWarning=Show 'Tune' Warning Message";
+                 << "mnuShowTuneWarning=Show 'Tune' Warning Message"
+                 << "-"
+                 << "mnuVerifyAfterWrite=Verify After Write"
+                 << "mnuBackupBeforeWrite=Back Up Radio Before Write";
         QCOMPARE(texts, expected);
         for (int i = 0; i < 10; ++i) // ports 6..10 start hidden
             QCOMPARE(item(QString("mnuComm_%1").arg(i))->isVisible(), i < 5);
@@ -86,8 +89,9 @@ private Q_SLOTS:
         f.port->present.insert("/dev/ttyV8");
         f.port->listed = {"/dev/ttyS0", "/dev/ttyUSB0"};
         g_bShowTuneWarning = false;
+        g_bVerifyAfterWrite = false;
         menu->Restore();
-        QCOMPARE(checkedItems(), (QStringList{"mnuComm_7", "mnuBaud_2"}));
+        QCOMPARE(checkedItems(), (QStringList{"mnuComm_7", "mnuBaud_2", "mnuBackupBeforeWrite"}));
         for (int i = 0; i < 10; ++i) {
             QAction *port = item(QString("mnuComm_%1").arg(i));
             QCOMPARE(port->isVisible(), i < 8);
@@ -111,20 +115,33 @@ private Q_SLOTS:
         item("mnuBaud_5")->trigger(); // a faster rate asks first
         QCOMPARE(f.dialogs->messages.size(), std::size_t(1));
         QCOMPARE(f.dialogs->messages[0].caption, std::string("SERIAL COMMUNICATIONS"));
-        QCOMPARE(checkedItems(), (QStringList{"mnuComm_0", "mnuBaud_2", "mnuShowTuneWarning"}));
+        QCOMPARE(checkedItems(), (QStringList{"mnuComm_0", "mnuBaud_2", "mnuShowTuneWarning",
+                                              "mnuVerifyAfterWrite", "mnuBackupBeforeWrite"}));
         item("mnuBaud_1")->trigger(); // a slower one is taken without a question
         QCOMPARE(f.dialogs->messages.size(), std::size_t(1));
         QCOMPARE(f.setting("Baud Rate Index"), std::string("1"));
         item("mnuComm_4")->trigger();
         item("mnuComm_4")->trigger(); // clicking the checked item again keeps it checked
-        QCOMPARE(checkedItems(), (QStringList{"mnuComm_4", "mnuBaud_1", "mnuShowTuneWarning"}));
+        QCOMPARE(checkedItems(), (QStringList{"mnuComm_4", "mnuBaud_1", "mnuShowTuneWarning",
+                                              "mnuVerifyAfterWrite", "mnuBackupBeforeWrite"}));
         QCOMPARE(m_iCommPort, 5);
         QCOMPARE(f.setting("Comm Port"), std::string("5"));
-        for (const bool shown : {false, true}) {
-            item("mnuShowTuneWarning")->trigger();
-            QCOMPARE(item("mnuShowTuneWarning")->isChecked(), shown);
-            QCOMPARE(g_bShowTuneWarning, shown);
-            QCOMPARE(f.setting("Show Tune Warning Message"), std::string(shown ? "Yes" : "No"));
+        const struct {
+            const char *item;
+            const bool *flag;
+            const char *setting;
+        } flags[] = {
+            {"mnuShowTuneWarning", &g_bShowTuneWarning, "Show Tune Warning Message"},
+            {"mnuVerifyAfterWrite", &g_bVerifyAfterWrite, "Verify After Write"},
+            {"mnuBackupBeforeWrite", &g_bBackupBeforeWrite, "Back Up Radio Before Write"},
+        };
+        for (const auto &flag : flags) {
+            for (const bool on : {false, true}) {
+                item(flag.item)->trigger();
+                QCOMPARE(item(flag.item)->isChecked(), on);
+                QCOMPARE(*flag.flag, on);
+                QCOMPARE(f.setting(flag.setting), std::string(on ? "Yes" : "No"));
+            }
         }
     }
 
@@ -135,7 +152,8 @@ private Q_SLOTS:
         QVERIFY(item("mnuBaud_5")->isChecked());
         f.radio->maxBaudRate = 38400;
         QCOMPARE(HookRadio(m_iCommPort, 3, m_lBaudRate), 1);
-        QCOMPARE(checkedItems(), (QStringList{"mnuComm_0", "mnuBaud_3", "mnuShowTuneWarning"}));
+        QCOMPARE(checkedItems(), (QStringList{"mnuComm_0", "mnuBaud_3", "mnuShowTuneWarning",
+                                              "mnuVerifyAfterWrite", "mnuBackupBeforeWrite"}));
     }
 };
 

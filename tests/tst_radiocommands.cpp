@@ -1,5 +1,6 @@
 #include "eeprotocol.h"
 #include "filecommands.h"
+#include "freqcodec.h"
 #include "linkfixture.h"
 #include "radiocommands.h"
 #include "radiotrace.h"
@@ -194,9 +195,11 @@ private Q_SLOTS:
             MemMap.set(0, a, (a * 13 + 5) & 0xFF);
         trigger("mnuWriteGlobals");
         // What was sent is what the editor holds (a focused field commits when the controls go
-        // off): one hook, the 21 rows of the sheet, the unhook.
-        QCOMPARE(f.radio->received(), WriteGlobalsTrace(MemMap));
-        QCOMPARE(f.radio->commandsHandled(), 1 + 21 + 1);
+        // off): one hook, the 21 rows of the sheet, the unhook; then the read-back.
+        Bytes expected = WriteGlobalsTrace(MemMap);
+        Append(expected, ReadTrace({0, 1, 2}));
+        QCOMPARE(f.radio->received(), expected);
+        QCOMPARE(f.radio->commandsHandled(), 1 + 21 + 1 + 1 + 3 + 1);
         QCOMPARE(messages(),
                  QStringList{"WRITE DATA TO UNIT|OK to write Global Settings to the unit?"});
         QCOMPARE(f.dialogs->messages[0].buttons, MsgButtons::OkCancel);
@@ -210,7 +213,9 @@ private Q_SLOTS:
         f.radio->clearTrace();
         f.dialogs->messages.clear();
         trigger("mnuPopupWriteGroup");
-        QCOMPARE(f.radio->received(), WriteGroupTrace(MemMap, 24));
+        expected = WriteGroupTrace(MemMap, 24);
+        Append(expected, ReadTrace({100, 101, 102, 103}));
+        QCOMPARE(f.radio->received(), expected);
         QCOMPARE(messages(),
                  QStringList{"WRITE DATA TO UNIT|OK to write Group 25 Data to the unit?"});
         QCOMPARE(w.status(), QString("Group 25 Data Write Complete....."));
@@ -409,6 +414,7 @@ private Q_SLOTS:
 
     void nothingActsDuringATransfer()
     {
+        g_bBackupBeforeWrite = g_bVerifyAfterWrite = false; // the write alone, no backup file
         pumpEvents();
         start();
         w.window->activateWindow();
@@ -455,6 +461,113 @@ private Q_SLOTS:
         QVERIFY(w.window->close());
     }
 
+    // A write reads back what it sent, and Write All first keeps the radio's image: a radio
+    // that keeps one written bit wrong fails the write, naming the field; both steps can be
+    // switched off, leaving the write alone on the wire.
+    void verifyAfterWriteAndBackupBeforeWrite()
+    {
+        start();
+        g_iCurGroup = 2;
+        SetChanFreq(MemMap, 2, 0, true, "151.2500");
+        const int rxFreqLow = 3 * 1024 + 256 + 1; // group 3, channel 1
+        f.radio->faults.corruptWriteAt = rxFreqLow;
+        trigger("mnuWriteCurrGrp");
+        Bytes expected = WriteGroupTrace(MemMap, 2);
+        Append(expected, ReadTrace({12, 13, 14, 15}));
+        QCOMPARE(f.radio->received(), expected);
+        QCOMPARE(f.dialogs->messages.size(), std::size_t(2));
+        const auto &failed = f.dialogs->messages[1];
+        QCOMPARE(failed.caption, std::string("VERIFY FAILED"));
+        QCOMPARE(failed.icon, MsgIcon::Critical);
+        QVERIFY2(QString::fromStdString(failed.text)
+                     .startsWith("The radio does not hold what was written. 1 field differs "
+                                 "(editor -> radio):\r\nGroup 3 Channel 1 RX Freq: 151.25000 -> "),
+                 failed.text.c_str());
+        QCOMPARE(w.status(), QString("VERIFY FAILED: 1 field differs from the editor data....."));
+
+        // A good radio: the written group reads back alike and the status is the usual one.
+        f.radio->faults.corruptWriteAt = -1;
+        f.dialogs->messages.clear();
+        trigger("mnuWriteCurrGrp");
+        QCOMPARE(messages(),
+                 QStringList{"WRITE DATA TO UNIT|OK to write Group 3 Data to the unit?"});
+        QCOMPARE(w.status(), QString("Group 3 Data Write Complete....."));
+
+        // Write All: the radio's image goes to the backup folder before anything is sent.
+        f.fillPattern();
+        const Bytes radioBefore = f.radio->eeprom;
+        f.radio->clearTrace();
+        trigger("mnuWriteAll");
+        expected = ReadTrace(ReadAllBlocks());
+        Append(expected, WriteAllTrace(MemMap));
+        Append(expected, ReadTrace(ReadAllBlocks()));
+        QCOMPARE(f.radio->received(), expected);
+        QCOMPARE(w.status(), QString("All Radio Data Write Complete....."));
+        const std::vector<std::string> names = w.fs.listFolder(Backups);
+        QCOMPARE(names.size(), std::size_t(1));
+        const Bytes &image = w.fs.files[Backups + "/" + names[0]];
+        QCOMPARE(image.size(), std::size_t(26624));
+        for (std::size_t a = 0; a < image.size(); ++a)
+            QVERIFY(image[a] == (a >= 512 && a < 1024 ? 0 : radioBefore[a]));
+
+        // A backup that cannot be kept stops the write before it starts.
+        f.radio->eeprom = radioBefore;
+        f.radio->clearTrace();
+        f.dialogs->messages.clear();
+        // Same second, same radio: the second backup of that name.
+        w.fs.failWrite.insert(Backups + "/" + names[0].substr(0, names[0].size() - 4) + "_2.tdf");
+        trigger("mnuWriteAll");
+        QCOMPARE(f.radio->received(), ReadTrace(ReadAllBlocks()));
+        QCOMPARE(f.radio->eeprom, radioBefore);
+        QCOMPARE(f.dialogs->messages.back().caption, std::string("BACKUP FAILED"));
+        QCOMPARE(w.status(), QString("Action Canceled....."));
+
+        // Switched off, and kept so: the write's own bytes only.
+        trigger("mnuVerifyAfterWrite");
+        trigger("mnuBackupBeforeWrite");
+        QCOMPARE(f.setting("Verify After Write"), std::string("No"));
+        QCOMPARE(f.setting("Back Up Radio Before Write"), std::string("No"));
+        f.radio->clearTrace();
+        trigger("mnuWriteAll");
+        QCOMPARE(f.radio->received(), WriteAllTrace(MemMap));
+    }
+
+    // The radio compared with the editor's data: a table of the fields that differ, nothing
+    // written or changed.
+    void verifyRadioAgainstEditorData()
+    {
+        start();
+        trigger("mnuWriteAll");
+        SetChanFreq(MemMap, 4, 9, false, "155.5000");
+        const MemMapImage edited = MemMap;
+        const QString captionBefore = caption();
+        f.radio->clearTrace();
+        f.dialogs->messages.clear();
+        trigger("mnuReadVerify");
+        QCOMPARE(f.radio->received(), ReadTrace(ReadAllBlocks()));
+        QVERIFY(MemMap == edited);
+        QCOMPARE(caption(), captionBefore);
+        QVERIFY(f.dialogs->messages.empty());
+        QCOMPARE(f.dialogs->tables.size(), std::size_t(1));
+        const TableRequest &table = f.dialogs->tables[0];
+        QCOMPARE(table.title, std::string("VERIFY RADIO"));
+        QCOMPARE(table.heading, std::string("1 field differs between the editor data and the "
+                                            "radio. Nothing was written."));
+        QCOMPARE(table.rows.size(), std::size_t(1));
+        QCOMPARE(table.rows[0][0] + "|" + table.rows[0][1] + "|" + table.rows[0][2] + "|" +
+                     table.rows[0][3],
+                 std::string("5|10|TX Freq|155.50000"));
+        QCOMPARE(w.status(), QString("Radio Data Differs From Editor Data: 1 field....."));
+
+        trigger("mnuWriteCurrGrp"); // group 1: the edit is in group 5
+        trigger("mnuWriteAll");
+        f.dialogs->messages.clear();
+        trigger("mnuReadVerify");
+        QCOMPARE(messages(), QStringList{"VERIFY RADIO|The radio holds the editor data: no field "
+                                         "differs."});
+        QCOMPARE(w.status(), QString("Radio Data Matches Editor Data....."));
+    }
+
     void readModifyWriteRoundTrip()
     {
         start();
@@ -471,9 +584,13 @@ private Q_SLOTS:
         f.radio->clearTrace();
         const int commandsBefore = f.radio->commandsHandled();
         trigger("mnuWriteAll");
-        // Globals, then 25 groups: 23 global and 150 block writes between hook and unhook.
-        QCOMPARE(f.radio->received(), WriteAllTrace(MemMap));
-        QCOMPARE(f.radio->commandsHandled() - commandsBefore, 1 + 23 + 150 + 1);
+        // The radio's image kept, globals then 25 groups written (23 global and 150 block writes
+        // between hook and unhook), and everything read back.
+        Bytes expected = ReadTrace(ReadAllBlocks());
+        Append(expected, WriteAllTrace(MemMap));
+        Append(expected, ReadTrace(ReadAllBlocks()));
+        QCOMPARE(f.radio->received(), expected);
+        QCOMPARE(f.radio->commandsHandled() - commandsBefore, 3 * (1 + 103 + 1) - 103 + 23 + 150);
         // Only the written bytes, and under a mask only its bits, change in the radio.
         QCOMPARE(f.radio->eeprom, AfterWriteAll(radioBefore, MemMap));
         QCOMPARE(w.status(), QString("All Radio Data Write Complete....."));

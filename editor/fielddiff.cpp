@@ -80,8 +80,18 @@ int OwnedMask(int page, int offset)
     return page < 0 || page >= UsedPages ? 0 : OwnedMasks()[EepromAddress(page, offset)];
 }
 
-std::vector<FieldDifference> DiffFields(const MemMapImage &first, const MemMapImage &second)
+std::vector<FieldDifference> DiffFields(const MemMapImage &first, const MemMapImage &secondImage)
 {
+    // The second image's owned bits over the first one's: a field that also shows bits the
+    // editor does not own differs only where its owned bits do.
+    MemMapImage second = first;
+    for (int page = 0; page < UsedPages; ++page)
+        for (int off = 0; off < PageSize; ++off) {
+            const int mask = OwnedMask(page, off);
+            if (mask != 0)
+                second.set(page, off,
+                           (first.get(page, off) & ~mask) | (secondImage.get(page, off) & mask));
+        }
     Collector c{first, second, {}};
     for (const GlobalOption &o : GlobalOptions())
         c.field(0, 0, o.caption, [&o](const MemMapImage &mm) { return o.decode(mm); });
