@@ -101,6 +101,9 @@ int main(int argc, char **argv)
     g_sCurFileName = "DEFAULT VALUES";
     LoadDefaultImage(MemMap);
     g_iCurGroup = 2;
+    // The same bytes as the bare transaction: no read-back and no backup before the write.
+    g_bVerifyAfterWrite = false;
+    g_bBackupBeforeWrite = false;
 
     const double block = 5.0 + 256.0;
     const Command commands[] = {
