@@ -412,16 +412,17 @@ Refusal ReadGuards(const RowView &row, Guard &tx, Guard &rx)
 }
 
 // The stored text of an in-band frequency, snapped onto the raster as a typed one would be.
-std::optional<std::string> BandFreq(long long hz, std::vector<std::string> &partly)
+Refusal BandFreq(long long hz, const std::string &side, std::string &text,
+                 std::vector<std::string> &partly)
 {
+    const std::string given = FixedText(std::max(hz, 0LL), MHzDecimals);
     if (hz < FreqBandLowHz || hz > FreqBandHighHz)
-        return std::nullopt;
-    const std::string given = FixedText(hz, MHzDecimals);
-    std::string text = given;
+        return side + " " + given + " MHz is outside 136-174 MHz";
+    text = given;
     IsValidFreq(text);
     if (RoundHalfEven(NumericValue(text) * 1e6) != hz)
-        partly.push_back("frequency " + given + " MHz moved onto the raster: " + text);
-    return text;
+        partly.push_back(side + " " + given + " MHz moved onto the raster: " + text);
+    return {};
 }
 
 Refusal ReadFrequencies(const RowView &row, ChannelTexts &channel, std::vector<std::string> &partly)
@@ -429,10 +430,9 @@ Refusal ReadFrequencies(const RowView &row, ChannelTexts &channel, std::vector<s
     const std::optional<long long> rx = ParseFixed(row.get(ColFrequency), MHzDecimals);
     if (!rx)
         return "frequency '" + row.get(ColFrequency) + "' is not a frequency";
-    const std::optional<std::string> rxText = BandFreq(*rx, partly);
-    if (!rxText)
-        return "frequency " + FixedText(*rx, MHzDecimals) + " MHz is outside 136-174 MHz";
-    channel.rx = *rxText;
+    Refusal refusal = BandFreq(*rx, "frequency", channel.rx, partly);
+    if (!refusal.empty())
+        return refusal;
 
     const std::string duplex = row.get(ColDuplex);
     const std::string offsetText = row.get(ColOffset);
@@ -441,24 +441,21 @@ Refusal ReadFrequencies(const RowView &row, ChannelTexts &channel, std::vector<s
     if (!offset)
         return "offset '" + offsetText + "' is not a frequency";
     long long tx = 0;
-    if (duplex.empty())
-        tx = *rx;
-    else if (duplex == "+")
+    if (duplex.empty()) {
+        channel.tx = channel.rx;
+        return {};
+    }
+    if (SameText(duplex, "off"))
+        return {};
+    if (duplex == "+")
         tx = *rx + *offset;
     else if (duplex == "-")
         tx = *rx - *offset;
     else if (SameText(duplex, "split"))
         tx = *offset;
-    else if (SameText(duplex, "off"))
-        return {};
     else
         return "duplex '" + duplex + "' is not one the radio has";
-    const std::optional<std::string> txText = BandFreq(tx, partly);
-    if (!txText)
-        return "transmit frequency " + FixedText(std::max(tx, 0LL), MHzDecimals) +
-               " MHz is outside 136-174 MHz";
-    channel.tx = *txText;
-    return {};
+    return BandFreq(tx, "transmit frequency", channel.tx, partly);
 }
 
 std::string ReadName(const std::string &name, std::vector<std::string> &partly)
