@@ -1,7 +1,9 @@
 #include "chirpcsv.h"
 
 #include "chanrecord.h"
+#include "chirptones.h"
 #include "csvtext.h"
+#include "fixedtext.h"
 #include "freqcodec.h"
 #include "guardcodec.h"
 #include "labelcodes.h"
@@ -12,7 +14,7 @@
 #include <algorithm>
 #include <array>
 #include <cassert>
-#include <cstdio>
+#include <cstdlib>
 #include <optional>
 
 namespace
@@ -49,22 +51,12 @@ constexpr const char *ColumnNames[ColumnCount] = {
     "cToneFreq", "DtcsCode", "DtcsPolarity", "RxDtcsCode", "CrossMode", "Mode",     "TStep",
     "Skip",      "Power",    "Comment",      "URCALL",     "RPT1CALL",  "RPT2CALL", "DVCODE"};
 
-// What CHIRP writes in the tone columns a channel does not use.
-constexpr const char *UnusedTone = "88.5";
-constexpr const char *UnusedCode = "023";
-constexpr const char *UnusedCross = "Tone->Tone";
-
 constexpr const char *LowPowerText = "2.0W";
 constexpr const char *HighPowerText = "5.0W";
 // Between the radio's two levels: a file's power below this is taken as low.
 constexpr double LowPowerBelowWatts = 3.5;
 
 constexpr int MHzDecimals = 6;
-constexpr long long MaxFixedValue = 1000000000000LL;
-constexpr long long MinToneTenths = 670;
-constexpr long long MaxToneTenths = 2503;
-constexpr int MinDcsCode = 23;
-constexpr int MaxDcsCode = 754;
 constexpr int PickListRefs = 32;
 
 // CHIRP's tuning step for a frequency: the coarsest of these it lies on. The radio's 1.25 kHz
@@ -74,45 +66,6 @@ struct TuningStep {
     const char *text;
 };
 constexpr TuningStep TuningSteps[] = {{5000, "5.00"}, {6250, "6.25"}, {2500, "2.50"}};
-
-enum class GuardKind { None, Tone, Dcs };
-
-struct Guard {
-    GuardKind kind = GuardKind::None;
-    long long tenths = 0; // a tone in 0.1 Hz
-    std::string code;     // a code's three octal digits
-    bool inverted = false;
-};
-
-struct CrossMode {
-    GuardKind tx;
-    GuardKind rx;
-    const char *text;
-};
-constexpr CrossMode CrossModes[] = {
-    {GuardKind::Tone, GuardKind::Tone, "Tone->Tone"},
-    {GuardKind::Tone, GuardKind::Dcs, "Tone->DTCS"},
-    {GuardKind::Dcs, GuardKind::Tone, "DTCS->Tone"},
-    {GuardKind::Dcs, GuardKind::None, "DTCS->"},
-    {GuardKind::None, GuardKind::Tone, "->Tone"},
-    {GuardKind::None, GuardKind::Dcs, "->DTCS"},
-    {GuardKind::Dcs, GuardKind::Dcs, "DTCS->DTCS"},
-    // Never written (that is "Tone"), but read.
-    {GuardKind::Tone, GuardKind::None, "Tone->"},
-};
-
-// Tone modes whose kinds follow from the mode alone.
-struct ToneMode {
-    const char *text;
-    GuardKind tx;
-    GuardKind rx;
-};
-constexpr ToneMode ToneModes[] = {
-    {"", GuardKind::None, GuardKind::None},
-    {"Tone", GuardKind::Tone, GuardKind::None},
-    {"TSQL", GuardKind::Tone, GuardKind::Tone},
-    {"DTCS", GuardKind::Dcs, GuardKind::Dcs},
-};
 
 // One channel as the setters take it; the defaults are an Inactive channel.
 struct ChannelTexts {
@@ -137,116 +90,12 @@ std::string TrimRight(std::string text)
     return text;
 }
 
-// A decimal text in units of 10^-decimals; places beyond those must be 0.
-std::optional<long long> ParseFixed(const std::string &text, int decimals)
-{
-    long long value = 0;
-    int places = -1;
-    bool digits = false;
-    for (char ch : TrimBlanks(text)) {
-        if (ch == '.' && places < 0) {
-            places = 0;
-            continue;
-        }
-        if (ch < '0' || ch > '9' || value > MaxFixedValue)
-            return std::nullopt;
-        digits = true;
-        if (places >= decimals) {
-            if (ch != '0')
-                return std::nullopt;
-            continue;
-        }
-        value = value * 10 + (ch - '0');
-        if (places >= 0)
-            ++places;
-    }
-    if (!digits)
-        return std::nullopt;
-    for (int p = std::max(places, 0); p < decimals; ++p)
-        value *= 10;
-    return value;
-}
-
-std::string FixedText(long long value, int decimals)
-{
-    long long unit = 1;
-    for (int i = 0; i < decimals; ++i)
-        unit *= 10;
-    char text[64];
-    std::snprintf(text, sizeof text, "%lld.%0*lld", value / unit, decimals, value % unit);
-    return text;
-}
-
-// ---- export ----
-
 long long StoredHz(const MemMapImage &mm, int group, int chan, int field)
 {
     const int page = Layout::GroupPage(group);
     const int at = Layout::ChanRecord(chan) + field;
     const long long steps = mm.get(page, at) * 256 + mm.get(page, at + 1);
     return steps == 0 ? 0 : FreqBaseHz + steps * FreqStepHz;
-}
-
-Guard GuardOfText(const std::string &text)
-{
-    Guard guard;
-    if (!text.empty() && text[0] == 'D') {
-        guard.kind = GuardKind::Dcs;
-        guard.code = text.substr(1, 3);
-        guard.inverted = text.back() == '-';
-        return guard;
-    }
-    guard.tenths = RoundHalfEven(NumericValue(text) * 10);
-    if (guard.tenths != 0)
-        guard.kind = GuardKind::Tone;
-    return guard;
-}
-
-struct ToneColumns {
-    std::string mode;
-    std::string rTone = UnusedTone;
-    std::string cTone = UnusedTone;
-    std::string code = UnusedCode;
-    std::string polarity;
-    std::string rxCode = UnusedCode;
-    std::string cross = UnusedCross;
-};
-
-ToneColumns ToneColumnsOf(const Guard &tx, const Guard &rx)
-{
-    ToneColumns columns;
-    columns.polarity = {tx.inverted ? 'R' : 'N', rx.inverted ? 'R' : 'N'};
-    if (tx.kind == GuardKind::Tone)
-        columns.rTone = FixedText(tx.tenths, 1);
-    if (rx.kind == GuardKind::Tone)
-        columns.cTone = FixedText(rx.tenths, 1);
-    if (tx.kind == GuardKind::Dcs)
-        columns.code = tx.code;
-    if (rx.kind == GuardKind::Dcs)
-        columns.rxCode = rx.code;
-
-    const bool sameTone =
-        tx.kind == GuardKind::Tone && rx.kind == GuardKind::Tone && tx.tenths == rx.tenths;
-    const bool sameCode =
-        tx.kind == GuardKind::Dcs && rx.kind == GuardKind::Dcs && tx.code == rx.code;
-    if (tx.kind == GuardKind::None && rx.kind == GuardKind::None)
-        columns.mode.clear();
-    else if (tx.kind == GuardKind::Tone && rx.kind == GuardKind::None)
-        columns.mode = "Tone";
-    else if (sameTone)
-        columns.mode = "TSQL";
-    else if (sameCode)
-        columns.mode = "DTCS";
-    else {
-        columns.mode = "Cross";
-        for (const CrossMode &cross : CrossModes) {
-            if (cross.tx == tx.kind && cross.rx == rx.kind) {
-                columns.cross = cross.text;
-                break;
-            }
-        }
-    }
-    return columns;
 }
 
 const char *TuningStepText(long long hz)
@@ -266,11 +115,10 @@ std::vector<std::string> ExportRow(const MemMapImage &mm, int group, int chan, i
     // A transmit guard from the pick list goes out as the guard it refers to.
     const std::string txText = GetChanGuard(mm, group, chan, false);
     const bool fromPickList = StartsWith(txText, "UTXG ");
-    const Guard txGuard = GuardOfText(
+    const ChirpTones tones = TonesOfGuards(
         fromPickList ? GetPickListGuard(mm, static_cast<int>(NumericValue(txText.substr(5))) - 1)
-                     : txText);
-    const ToneColumns tones =
-        ToneColumnsOf(txGuard, GuardOfText(GetChanGuard(mm, group, chan, true)));
+                     : txText,
+        GetChanGuard(mm, group, chan, true));
 
     std::vector<std::string> row(ColumnCount);
     row[ColLocation] = std::to_string(location);
@@ -292,8 +140,6 @@ std::vector<std::string> ExportRow(const MemMapImage &mm, int group, int chan, i
     row[ColComment] = fromPickList ? txText : std::string();
     return row;
 }
-
-// ---- import ----
 
 // A data row with its fields found by header name; a missing column reads as empty.
 class RowView
@@ -319,97 +165,8 @@ private:
     const std::array<int, ColumnCount> &m_index;
 };
 
-std::string GuardText(const Guard &guard)
-{
-    switch (guard.kind) {
-    case GuardKind::Tone: {
-        char text[48];
-        std::snprintf(text, sizeof text, "%03lld.%lld", guard.tenths / 10, guard.tenths % 10);
-        return text;
-    }
-    case GuardKind::Dcs:
-        return "D" + guard.code + (guard.inverted ? "-" : "");
-    case GuardKind::None:
-        break;
-    }
-    return "000.0";
-}
-
 // Why a row cannot be carried, empty when it can.
 using Refusal = std::string;
-
-Refusal ReadTone(const std::string &text, Guard &guard)
-{
-    const std::optional<long long> tenths = ParseFixed(text, 1);
-    if (!tenths || *tenths < MinToneTenths || *tenths > MaxToneTenths)
-        return "tone '" + text + "' is not one the radio has";
-    guard.kind = GuardKind::Tone;
-    guard.tenths = *tenths;
-    return {};
-}
-
-Refusal ReadCode(const std::string &text, char polarity, Guard &guard)
-{
-    const bool octal =
-        !text.empty() && text.size() <= 3 &&
-        std::all_of(text.begin(), text.end(), [](char ch) { return ch >= '0' && ch <= '7'; });
-    const std::string code = octal ? std::string(3 - text.size(), '0') + text : std::string();
-    if (!octal || std::stoi(code) < MinDcsCode || std::stoi(code) > MaxDcsCode)
-        return "DCS code '" + text + "' is not one the radio has";
-    if (polarity != 'N' && polarity != 'R')
-        return "DCS polarity is not N or R";
-    guard.kind = GuardKind::Dcs;
-    guard.code = code;
-    guard.inverted = polarity == 'R';
-    return {};
-}
-
-Refusal ReadGuards(const RowView &row, Guard &tx, Guard &rx)
-{
-    const std::string mode = row.get(ColTone);
-    GuardKind txKind = GuardKind::None;
-    GuardKind rxKind = GuardKind::None;
-    bool known = false;
-    for (const ToneMode &m : ToneModes) {
-        if (SameText(mode, m.text)) {
-            txKind = m.tx;
-            rxKind = m.rx;
-            known = true;
-        }
-    }
-    const bool cross = SameText(mode, "Cross");
-    for (const CrossMode &m : CrossModes) {
-        if (cross && SameText(row.get(ColCrossMode), m.text)) {
-            txKind = m.tx;
-            rxKind = m.rx;
-            known = true;
-        }
-    }
-    if (!known)
-        return cross ? "cross mode '" + row.get(ColCrossMode) + "' is not one the radio has"
-                     : "tone mode '" + mode + "' is not one the radio has";
-
-    // "TSQL" and the receive side of "Cross" use the cToneFreq column, "DTCS" one code both
-    // ways; older files lack cToneFreq and RxDtcsCode.
-    const bool tsql = SameText(mode, "TSQL");
-    std::string polarity = row.get(ColDtcsPolarity);
-    if (polarity.empty())
-        polarity = "NN";
-    if (polarity.size() != 2)
-        polarity = "??";
-    Refusal refusal;
-    if (txKind == GuardKind::Tone)
-        refusal =
-            ReadTone(row.get(tsql ? row.either(ColCToneFreq, ColRToneFreq) : ColRToneFreq), tx);
-    if (txKind == GuardKind::Dcs)
-        refusal = ReadCode(row.get(ColDtcsCode), polarity[0], tx);
-    if (refusal.empty() && rxKind == GuardKind::Tone)
-        refusal = ReadTone(row.get(row.either(ColCToneFreq, ColRToneFreq)), rx);
-    if (refusal.empty() && rxKind == GuardKind::Dcs)
-        refusal = ReadCode(row.get(cross ? row.either(ColRxDtcsCode, ColDtcsCode) : ColDtcsCode),
-                           polarity[1], rx);
-    return refusal;
-}
 
 // The stored text of an in-band frequency, snapped onto the raster as a typed one would be.
 Refusal BandFreq(long long hz, const std::string &side, std::string &text,
@@ -490,10 +247,16 @@ Refusal ReadChannel(const RowView &row, const MemMapImage &mm, ChannelTexts &cha
                     std::vector<std::string> &partly)
 {
     Refusal refusal = ReadFrequencies(row, channel, partly);
-    Guard tx;
-    Guard rx;
+    // Older files lack cToneFreq and RxDtcsCode.
+    const ChirpTones tones{row.get(ColTone),
+                           row.get(ColRToneFreq),
+                           row.get(row.either(ColCToneFreq, ColRToneFreq)),
+                           row.get(ColDtcsCode),
+                           row.get(ColDtcsPolarity),
+                           row.get(row.either(ColRxDtcsCode, ColDtcsCode)),
+                           row.get(ColCrossMode)};
     if (refusal.empty())
-        refusal = ReadGuards(row, tx, rx);
+        refusal = GuardsOfTones(tones, channel.txGuard, channel.rxGuard);
     const std::string mode = row.get(ColMode);
     if (refusal.empty() && !mode.empty() && !SameText(mode, "FM") && !SameText(mode, "NFM"))
         refusal = "mode '" + mode + "' is not one the radio has";
@@ -501,8 +264,6 @@ Refusal ReadChannel(const RowView &row, const MemMapImage &mm, ChannelTexts &cha
         return refusal;
 
     channel.label = ReadName(row.get(ColName), partly);
-    channel.rxGuard = GuardText(rx);
-    channel.txGuard = GuardText(tx);
     // A reference back into the pick list, kept while the entry still holds that guard.
     const std::string comment = UpperCase(row.get(ColComment));
     const double ref = StartsWith(comment, "UTXG ") ? NumericValue(comment.substr(5)) : 0;
