@@ -10,7 +10,8 @@
 // both ways with a polarity letter per side, "Cross" with CrossMode otherwise). Mode: "NFM"
 // narrow, "FM" wide. Skip: "S" when the channel is not scanned. Power: "2.0W" low, "5.0W"
 // high. Comment: "UTXG n" for a transmit guard taken from the pick list, whose guard the tone
-// columns hold.
+// columns hold; read back, it refers to the pick list again while entry n holds that guard.
+// Read back, a Power beginning with "L" or below 3.5 W is low.
 
 #include "memmap.h"
 
