@@ -1,0 +1,35 @@
+#pragma once
+
+// Channels as a CHIRP-layout CSV file, so they can be moved to and from other radios through
+// CHIRP. The file has CHIRP's standard columns; this radio's fields map onto them as follows.
+//
+// Location: 1..20 within a group, 1..500 over all groups. Frequency: the receive frequency.
+// Duplex and Offset: the transmit frequency ("" same, "+"/"-" with the offset, "off" receive
+// only; "split" with the transmit frequency in Offset is read too). Tone and its value
+// columns: the two guards ("Tone" transmit tone, "TSQL" one tone both ways, "DTCS" one code
+// both ways with a polarity letter per side, "Cross" with CrossMode otherwise). Mode: "NFM"
+// narrow, "FM" wide. Skip: "S" when the channel is not scanned. Power: "2.0W" low, "5.0W"
+// high. Comment: "UTXG n" for a transmit guard taken from the pick list, whose guard the tone
+// columns hold; read back, it refers to the pick list again while entry n holds that guard.
+// Read back, a Power beginning with "L" or below 3.5 W is low.
+
+#include "memmap.h"
+
+#include <string>
+#include <vector>
+
+// Inactive channels are left out. group: 0..24, or -1 for all 500 channels.
+std::string ExportChannelsCsv(const MemMapImage &mm, int group);
+
+struct CsvNote {
+    int line; // of the file, from 1
+    std::string what;
+};
+
+// Replaces group 0..24 with the file's channels; channels the file does not carry become
+// Inactive. A row that cannot be carried whole is skipped; it and everything carried only
+// in part (a name cut or with characters the label table lacks, a frequency moved onto the
+// raster) get a note. Returns false, with the image unchanged, when the text has no CHIRP
+// header with a Frequency column.
+bool ImportChannelsCsv(const std::string &text, int group, MemMapImage &mm,
+                       std::vector<CsvNote> &notes);
