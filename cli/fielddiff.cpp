@@ -17,9 +17,6 @@
 namespace
 {
 
-constexpr const char *ChannelColumns[] = {"Label",    "RX Freq", "RX Guard", "TX Freq",
-                                          "TX Guard", "Scan",    "Narrow",   "Low Power"};
-
 using Masks = std::array<std::uint8_t, UsedPages * PageSize>;
 
 Masks BuildMasks()
@@ -105,8 +102,8 @@ std::vector<FieldDifference> DiffFields(const MemMapImage &first, const MemMapIm
             return GetGrpIncomingClone(mm, g) ? "Reject" : "Accept";
         });
         for (int ch = 0; ch < ChansPerGroup; ++ch)
-            for (int col = 1; col <= 8; ++col)
-                c.field(g + 1, ch + 1, ChannelColumns[col - 1],
+            for (int col = 1; col <= GridLastCol; ++col)
+                c.field(g + 1, ch + 1, ChannelColumnNames[col - 1],
                         [g, ch, col](const MemMapImage &mm) {
                             return ChannelCellText(mm, g, ch, col);
                         });
