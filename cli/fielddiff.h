@@ -4,6 +4,7 @@
 // shown as the editor's panes show them.
 
 #include "memmap.h"
+#include "ownedbits.h"
 
 #include <string>
 #include <vector>
@@ -15,9 +16,6 @@ struct FieldDifference {
     std::string first;  // as the first image holds it
     std::string second; // as the second image holds it
 };
-
-// Mask of the bits of a MemMap byte (page 0..25) that Write All sends from the MemMap.
-int OwnedMask(int page, int offset);
 
 // The fields whose owned bits differ. When no named field shows a difference (two values a
 // decoder shows alike), the differing owned bytes are listed instead, in hex: "record byte 1"

@@ -2,6 +2,7 @@
 
 #include "appsettings.h"
 #include "formfields.h"
+#include "ownedbits.h"
 
 // yaml-cpp 0.7's node lookups trip GCC 12's dangling-pointer check on a temporary it keeps alive.
 #pragma GCC diagnostic push
@@ -12,6 +13,8 @@
 #include <algorithm>
 #include <map>
 #include <set>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace
 {
@@ -39,8 +42,8 @@ std::string Quoted(const std::string &text)
 
 // Which key paths name a field and which a map of further keys.
 struct Schema {
-    std::set<std::string> fields;
-    std::set<std::string> sections;
+    std::unordered_set<std::string> fields;
+    std::unordered_set<std::string> sections;
 };
 
 const Schema &TextSchema()
@@ -106,17 +109,18 @@ public:
         }
     }
 
-    // The field's entry, or none after reporting the first missing key of its path once.
-    const Entry *find(const Path &path, int rootLine)
+    // The entry of field i, or none after reporting the first missing key of its path once.
+    const Entry *find(const std::vector<FormField> &fields, std::size_t i, int rootLine)
     {
+        const Path &path = fields[i].path;
         int parentLine = rootLine;
         for (std::size_t n = 1; n <= path.size(); ++n) {
             const std::string id = Id(path, n);
             const auto it = m_entries.find(id);
             if (it == m_entries.end()) {
                 if (m_missing.insert(id).second)
-                    report(parentLine, FormFieldName(Path(path.begin(), path.begin() + n)),
-                           "missing");
+                    report(nextSiblingLine(fields, i, n, parentLine),
+                           FormFieldName(Path(path.begin(), path.begin() + n)), "missing");
                 return nullptr;
             }
             if (it->second.bad)
@@ -133,8 +137,24 @@ public:
     }
 
 private:
+    // Where a missing key belongs: the line of the next key beside it, else its map's line.
+    int nextSiblingLine(const std::vector<FormField> &fields, std::size_t i, std::size_t n,
+                        int parentLine) const
+    {
+        const std::string parent = Id(fields[i].path, n - 1);
+        const std::string missing = Id(fields[i].path, n);
+        for (std::size_t j = i + 1; j < fields.size(); ++j) {
+            if (fields[j].path.size() < n || Id(fields[j].path, n - 1) != parent)
+                break;
+            const auto it = m_entries.find(Id(fields[j].path, n));
+            if (Id(fields[j].path, n) != missing && it != m_entries.end())
+                return it->second.line;
+        }
+        return parentLine;
+    }
+
     std::vector<TextFormError> &m_errors;
-    std::map<std::string, Entry> m_entries;
+    std::unordered_map<std::string, Entry> m_entries;
     std::set<std::string> m_missing;
 };
 
@@ -205,7 +225,7 @@ bool ReadTextForm(const std::string &text, MemMapImage &image, std::vector<TextF
     MemMapImage work = image;
     for (std::size_t i = 0; i < fields.size(); ++i) {
         const FormField &f = fields[i];
-        found[i] = keys.find(f.path, root.Mark().line + 1);
+        found[i] = keys.find(fields, i, root.Mark().line + 1);
         if (!found[i])
             continue;
         const std::string &value = found[i]->text;
@@ -220,6 +240,14 @@ bool ReadTextForm(const std::string &text, MemMapImage &image, std::vector<TextF
         }
         expected[i] = f.shown(work);
     }
+    // The text stands for the owned bits only; an encoder that rewrites a whole byte leaves
+    // the rest of it as it was.
+    for (int page = 0; page < MemMapPages; ++page)
+        for (int offset = 0; offset < PageSize; ++offset) {
+            const int mask = OwnedMask(page, offset);
+            work.set(page, offset,
+                     (work.get(page, offset) & mask) | (image.get(page, offset) & ~mask));
+        }
     if (errors.empty()) {
         for (std::size_t i = 0; i < fields.size(); ++i) {
             const std::string now = fields[i].shown(work);
