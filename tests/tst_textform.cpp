@@ -4,12 +4,14 @@
 #include "chanrecord.h"
 #include "cmdgroupcodec.h"
 #include "defaultimage.h"
+#include "fakeplatform.h"
 #include "fielddiff.h"
 #include "freqcodec.h"
 #include "globalcodec.h"
 #include "globaloptions.h"
 #include "guardcodec.h"
 #include "picklistcodec.h"
+#include "platform.h"
 #include "textfields.h"
 #include "textform.h"
 
@@ -140,7 +142,12 @@ class TestTextForm : public QObject
 {
     Q_OBJECT
 
+    ScriptedDialogs dialogs;
+
 private Q_SLOTS:
+    void initTestCase() { platform().dialogs = &dialogs; }
+    void cleanupTestCase() { platform().dialogs = nullptr; }
+
     // The default image and random ones: read back onto themselves nothing changes; read onto
     // the image before, only owned bits change and the text is what that image then shows.
     void roundTrip()
@@ -272,6 +279,8 @@ private Q_SLOTS:
         QCOMPARE(errors[0].line, errorLine + 1);
         QCOMPARE(QString::fromStdString(errors[0].field), field);
         QVERIFY2(QString::fromStdString(errors[0].what).startsWith(what), errors[0].what.c_str());
+        // A file is not a dialog: nothing prompts or shows a message.
+        QVERIFY(dialogs.messages.empty() && dialogs.inputs.empty());
     }
 };
 
