@@ -39,6 +39,15 @@ constexpr VerbEntry Verbs[] = {
     {"diff", Verb::Diff, 2, 2, false,
      "usage: tessaro diff A.tdf B.tdf [--json]\n"
      "Lists, field by field, where two data files differ; exit status 1 when they do.\n"},
+    {"export", Verb::Export, 1, 1, false,
+     "usage: tessaro export FILE.tdf [-o FILE.yaml]\n"
+     "Writes every value the editor owns as YAML text, one field per line in window order, each\n"
+     "as the editor shows it (standard output without -o).\n"},
+    {"import", Verb::Import, 1, 1, false,
+     "usage: tessaro import FILE.yaml --base BASE.tdf -o OUT.tdf\n"
+     "Reads an exported text onto the base data file with the editor's rules and writes the\n"
+     "result; bytes the text does not hold keep the base's values. Every refused value is\n"
+     "listed as FILE:LINE: field: why, and then nothing is written (exit status 2).\n"},
 };
 
 const char *const Overview =
@@ -48,6 +57,8 @@ const char *const Overview =
     "  write    write a data file into radios, with backup and verify\n"
     "  verify   compare radios with a data file\n"
     "  diff     compare two data files\n"
+    "  export   a data file as YAML text\n"
+    "  import   YAML text onto a data file\n"
     "Ports are device paths or \"Comm Port n\" as the editor maps them; several --port options\n"
     "work on that many radios at once. Exit status: 0 success, 1 a radio failed or the data\n"
     "differ, 2 bad usage or input.\n";
@@ -132,10 +143,15 @@ CliCommand ParseCommandLine(const std::vector<std::string> &args)
             c.rate = std::atol(args[++i].c_str());
             if (BaudRateOfIndex(BaudIndexOfRate(c.rate)) != c.rate)
                 return Bad(c, "--rate must be 4800, 9600, 19200, 38400, 57600 or 115200");
-        } else if ((a == "-o" || a == "--output") && c.verb == Verb::Read) {
+        } else if ((a == "-o" || a == "--output") &&
+                   (c.verb == Verb::Read || c.verb == Verb::Export || c.verb == Verb::Import)) {
             if (!hasValue)
                 return Bad(c, a + " needs a file name");
             c.output = args[++i];
+        } else if (a == "--base" && c.verb == Verb::Import) {
+            if (!hasValue)
+                return Bad(c, "--base needs a data file");
+            c.base = args[++i];
         } else if (!a.empty() && a[0] == '-') {
             return Bad(c, "unknown option '" + a + "' for " + verb->name);
         } else {
@@ -144,11 +160,14 @@ CliCommand ParseCommandLine(const std::vector<std::string> &args)
     }
     const int files = static_cast<int>(c.files.size());
     if (files < verb->minFiles || files > verb->maxFiles)
-        return Bad(c, std::string(verb->name) + (verb->maxFiles == 0   ? " takes no file"
-                                                 : verb->maxFiles == 1 ? " needs one data file"
+        return Bad(c, std::string(verb->name) + (verb->maxFiles == 0      ? " takes no file"
+                                                 : c.verb == Verb::Import ? " needs one text file"
+                                                 : verb->maxFiles == 1    ? " needs one data file"
                                                                        : " needs two data files"));
     if (c.ports.empty() && verb->ports && c.verb != Verb::Detect)
         return Bad(c, std::string(verb->name) + " needs --port");
+    if (c.verb == Verb::Import && (c.base.empty() || c.output.empty()))
+        return Bad(c, "import needs --base BASE.tdf and -o OUT.tdf");
     if (!c.output.empty() && c.ports.size() > 1)
         return Bad(c, "-o names one file, but several ports were given");
     return c;

@@ -11,12 +11,17 @@ constexpr int ExitOk = 0;
 constexpr int ExitFailed = 1; // a radio failed, or the images differ
 constexpr int ExitUsage = 2;  // bad usage or input
 
+// The text form of export and import.
+enum class ExchangeForm { Yaml };
+
 struct CliCommand {
     Verb verb = Verb::None;
     std::vector<std::string> ports; // as given: a device path or "Comm Port n"
     long rate = 0;                  // 0: the rate chosen in the editor's Options menu
     std::vector<std::string> files; // write/verify: one; diff: two
     std::string output;
+    std::string base; // import: the data file whose bytes the text does not hold
+    ExchangeForm form = ExchangeForm::Yaml;
     bool twice = false;
     bool backup = true;
     bool verify = true;

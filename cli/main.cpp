@@ -3,6 +3,7 @@
 #include "cliargs.h"
 #include "clihost.h"
 #include "clioutput.h"
+#include "exchangejob.h"
 #include "multirun.h"
 #include "platform.h"
 #include "portchoice.h"
@@ -80,6 +81,10 @@ int main(int argc, char **argv)
 
     if (command.verb == Verb::Diff)
         return RunDiff(command);
+    if (command.verb == Verb::Export)
+        return RunExport(command);
+    if (command.verb == Verb::Import)
+        return RunImport(command);
     // A file that cannot be read is the caller's mistake, found before any radio is touched.
     for (const std::string &file : command.files) {
         MemMapImage image;

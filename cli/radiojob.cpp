@@ -269,6 +269,8 @@ JobResult RunJob(const JobRequest &request)
     }
     case Verb::None:
     case Verb::Diff:
+    case Verb::Export:
+    case Verb::Import:
         result.message = "not a radio job";
         break;
     }

@@ -8,47 +8,12 @@
 #include "layout.h"
 #include "picklistcodec.h"
 #include "textfields.h"
-#include "writetables.h"
 
-#include <array>
 #include <cstdio>
 #include <functional>
 
 namespace
 {
-
-constexpr const char *ChannelColumns[] = {"Label",    "RX Freq", "RX Guard", "TX Freq",
-                                          "TX Guard", "Scan",    "Narrow",   "Low Power"};
-
-using Masks = std::array<std::uint8_t, UsedPages * PageSize>;
-
-Masks BuildMasks()
-{
-    Masks m{};
-    for (const GlobalWrite &w : GlobalWrites) {
-        if (w.use == WriteUse::GlobalsOnly)
-            continue;
-        if (w.kind == WriteKind::Byte)
-            m[w.address] = static_cast<std::uint8_t>(m[w.address] | w.maskOrLength);
-        else if (w.kind == WriteKind::Block)
-            for (int i = 0; i < w.maskOrLength; ++i)
-                m[w.address + i] = 0xFF;
-    }
-    for (int g = 0; g < NumGroups; ++g) {
-        for (const GroupWrite &w : GroupWrites) {
-            const int base = EepromAddress(Layout::GroupPage(g), w.block * 256 + w.low);
-            for (int i = 0; i < w.length; ++i)
-                m[base + i] = 0xFF;
-        }
-    }
-    return m;
-}
-
-const Masks &OwnedMasks()
-{
-    static const Masks masks = BuildMasks();
-    return masks;
-}
 
 // Collects named fields and remembers which owned bytes they stand for.
 struct Collector {
@@ -74,11 +39,6 @@ std::string Hex(int value, int width)
 }
 
 } // namespace
-
-int OwnedMask(int page, int offset)
-{
-    return page < 0 || page >= UsedPages ? 0 : OwnedMasks()[EepromAddress(page, offset)];
-}
 
 std::vector<FieldDifference> DiffFields(const MemMapImage &first, const MemMapImage &secondImage)
 {
@@ -115,8 +75,8 @@ std::vector<FieldDifference> DiffFields(const MemMapImage &first, const MemMapIm
             return GetGrpIncomingClone(mm, g) ? "Reject" : "Accept";
         });
         for (int ch = 0; ch < ChansPerGroup; ++ch)
-            for (int col = 1; col <= 8; ++col)
-                c.field(g + 1, ch + 1, ChannelColumns[col - 1],
+            for (int col = 1; col <= GridLastCol; ++col)
+                c.field(g + 1, ch + 1, ChannelColumnNames[col - 1],
                         [g, ch, col](const MemMapImage &mm) {
                             return ChannelCellText(mm, g, ch, col);
                         });

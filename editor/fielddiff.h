@@ -4,6 +4,7 @@
 // shown as the editor's panes show them.
 
 #include "memmap.h"
+#include "ownedbits.h"
 
 #include <string>
 #include <vector>
@@ -16,12 +17,9 @@ struct FieldDifference {
     std::string second; // as the second image holds it
 };
 
-// Mask of the bits of a MemMap byte (page 0..25) that Write All sends from the MemMap.
-int OwnedMask(int page, int offset);
-
-// The fields whose owned bits differ; bits the write tables do not own never count. When no named
-// field shows a difference (two values a decoder shows alike), the differing owned bytes are listed
-// instead, in hex: "record byte 1" of a channel, else "byte 0x1A2B".
+// The fields whose owned bits differ; bits the write tables do not own never count. When no named field shows a difference (two values a
+// decoder shows alike), the differing owned bytes are listed instead, in hex: "record byte 1"
+// of a channel, else "byte 0x1A2B".
 std::vector<FieldDifference> DiffFields(const MemMapImage &first, const MemMapImage &second);
 
 // "Group 3 Channel 5 RX Freq: 151.2500 -> 151.2600" and the like.

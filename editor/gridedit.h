@@ -13,6 +13,10 @@ constexpr int GridLastRow = ChansPerGroup;
 constexpr int GridLastCol = 8;
 constexpr int GridColScan = 6;
 constexpr int GridColPower = 8;
+// The fields of the data columns 1..8 by name, as the differences list and the text form name
+// them.
+inline constexpr const char *ChannelColumnNames[GridLastCol] = {
+    "Label", "RX Freq", "RX Guard", "TX Freq", "TX Guard", "Scan", "Narrow", "Low Power"};
 
 inline const char *const InvalidCombinationCaption = "INVALID COMBINATION";
 // Shown when the receive side is set inactive while the transmit side is active.

@@ -143,11 +143,20 @@ bool IsValidFreq(std::string &text)
     return true;
 }
 
-std::string ValidateFreqWithExample(const std::string &text, std::string &example)
+std::optional<std::string> AcceptedFreq(const std::string &text)
 {
     std::string work = UpperCase(text);
     if (meansNoFrequency(work))
-        return "Inactive";
+        return std::string("Inactive");
+    if (!IsValidFreq(work))
+        return std::nullopt;
+    return FormatNumber(NumericValue(work), FreqPattern);
+}
+
+std::string ValidateFreqWithExample(const std::string &text, std::string &example)
+{
+    if (const std::optional<std::string> accepted = AcceptedFreq(text))
+        return *accepted;
 
     // What Cancel gives back: the field as it was before this edit.
     std::string before = example;
@@ -155,7 +164,8 @@ std::string ValidateFreqWithExample(const std::string &text, std::string &exampl
                                      ? "Inactive"
                                      : FormatNumber(NumericValue(before), FreqPattern);
 
-    while (!IsValidFreq(work)) {
+    std::string work = UpperCase(text);
+    for (;;) {
         if (!IsValidFreq(example))
             example = FallbackExample;
         Dialogs *dialogs = platform().dialogs;
@@ -164,11 +174,10 @@ std::string ValidateFreqWithExample(const std::string &text, std::string &exampl
                     : std::nullopt;
         if (!answer)
             return onCancel;
+        if (const std::optional<std::string> accepted = AcceptedFreq(*answer))
+            return *accepted;
         work = UpperCase(*answer);
-        if (meansNoFrequency(work))
-            return "Inactive";
     }
-    return FormatNumber(NumericValue(work), FreqPattern);
 }
 
 std::string ValidateFreq(const std::string &text, const std::string &side)

@@ -6,6 +6,7 @@
 #include "textfieldedit.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 constexpr long long FreqBaseHz = 100000000;
@@ -37,6 +38,10 @@ void SetNullFreqSub(MemMapImage &mm, const std::string &text);
 
 // Shape, band and raster check; an off-raster frequency in the band is snapped in place.
 bool IsValidFreq(std::string &text);
+
+// What ValidateFreq gives without asking: "Inactive" for no frequency, or the "###.00000" text
+// of a valid one (snapped to the raster); none for a text that would make it prompt.
+std::optional<std::string> AcceptedFreq(const std::string &text);
 
 // Accepted "###.00000" text or "Inactive"; re-prompts through the platform's input dialog
 // until the answer is valid. Offers the frequency entry of CellUndoText as the example.

@@ -147,7 +147,7 @@ void SetChanUTXG(MemMapImage &mm, int group, int chan, const std::string &text)
     mm.set(Layout::GroupPage(group), Layout::ChanRecord(chan) + Layout::ChUTXG, utxgIndexOf(text));
 }
 
-std::string ValidateChanGuard(const std::string &text)
+std::optional<std::string> AcceptedChanGuard(const std::string &text)
 {
     const std::string upper = UpperCase(text);
     const std::string trimmed = TrimBlanks(upper);
@@ -162,15 +162,15 @@ std::string ValidateChanGuard(const std::string &text)
         if (StartsWith(trimmed, "UTXG ") && lastTwo >= 1 && lastTwo <= MaxUTXG &&
             utxgIndexOf(trimmed) == static_cast<int>(lastTwo))
             return trimmed; // a leading blank would hide the "U" from SetChanGuard
-        return rejectGuard(text);
+        return std::nullopt;
     }
 
     const std::string &w = upper;
     if (w.size() > 5)
-        return rejectGuard(text);
+        return std::nullopt;
     const bool hasPoint = Contains(w, ".");
     if ((StartsWith(w, "D") || (!w.empty() && w.back() == '-')) && hasPoint)
-        return rejectGuard(text);
+        return std::nullopt;
 
     if (!StartsWith(w, "D")) {
         const bool digitsOnly = std::all_of(
@@ -178,19 +178,25 @@ std::string ValidateChanGuard(const std::string &text)
         const double tone = NumericValue(w);
         if (digitsOnly && tone >= 67.0 && tone <= 250.3)
             return FormatNumber(tone, "###.0");
-        return rejectGuard(text);
+        return std::nullopt;
     }
 
     if (w.size() < 4)
-        return rejectGuard(text);
+        return std::nullopt;
     if (LeftOf(w, 4).find('-') != std::string::npos)
-        return rejectGuard(text);
+        return std::nullopt;
     if (!isOctalDigit(w[1]) || !isOctalDigit(w[2]) || !isOctalDigit(w[3]))
-        return rejectGuard(text);
+        return std::nullopt;
     const double code = NumericValue(w.substr(1, 3));
     if (code < 23 || code > 754)
-        return rejectGuard(text);
+        return std::nullopt;
     if (w.size() == 5 && w[4] != '-')
-        return rejectGuard(text);
+        return std::nullopt;
     return w;
+}
+
+std::string ValidateChanGuard(const std::string &text)
+{
+    const std::optional<std::string> accepted = AcceptedChanGuard(text);
+    return accepted ? *accepted : rejectGuard(text);
 }

@@ -6,6 +6,7 @@
 #include "memmap.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 struct GuardBytes {
@@ -26,5 +27,8 @@ void SetChanGuard(MemMapImage &mm, int group, int chan, bool isReceive, const st
 std::string GetChanUTXG(const MemMapImage &mm, int group, int chan);
 void SetChanUTXG(MemMapImage &mm, int group, int chan, const std::string &text);
 
+// What ValidateChanGuard gives for a text it accepts ("000.0" for none); none where it would
+// show "FORMAT ERROR".
+std::optional<std::string> AcceptedChanGuard(const std::string &text);
 // Accepted text, "000.0", or, after a "FORMAT ERROR" message, the guard entry of CellUndoText.
 std::string ValidateChanGuard(const std::string &text);

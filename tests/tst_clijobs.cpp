@@ -166,6 +166,11 @@ private Q_SLOTS:
         QTest::newRow("-o and ports")
             << QStringList{"read", "--port", "a", "--port", "b", "-o", "x"} << "-o names one file";
         QTest::newRow("diff") << QStringList{"diff", "a.tdf"} << "diff needs two data files";
+        QTest::newRow("export") << QStringList{"export", "a.tdf", "-o", "a.yaml"} << "";
+        QTest::newRow("import") << QStringList{"import", "a.yaml", "--base", "b.tdf", "-o", "c.tdf"}
+                                << "";
+        QTest::newRow("import without base")
+            << QStringList{"import", "a.yaml", "-o", "c.tdf"} << "import needs --base BASE.tdf";
     }
 
     void commandLine()

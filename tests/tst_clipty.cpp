@@ -1,6 +1,8 @@
 // `tessaro write` on three radios at once, each a tessaro-radio-sim on its own pseudo-terminal:
-// a good one, one that corrupts a written byte, and one whose memory differs elsewhere.
+// a good one, one that corrupts a written byte, and one whose memory differs elsewhere. And the
+// tool's export and import of a data file as text.
 
+#include "defaultimage.h"
 #include "fielddiff.h"
 #include "layout.h"
 
@@ -101,6 +103,64 @@ private Q_SLOTS:
         QCOMPARE(diffs[0].toObject().value("group").toInt(), 2);
         QCOMPARE(diffs[0].toObject().value("channel").toInt(), 3);
         QCOMPARE(diffs[0].toObject().value("field").toString(), QString("TX Freq"));
+    }
+
+    // Export, edit one value, import: a refused value names its line and writes nothing.
+    void exportImport_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("accepted") << "Battery Saver: \"Allow\""
+                                  << "Battery Saver: \"Inhibit\"" << 0 << "";
+        QTest::newRow("refused") << "RX Freq: \"162.55000\""
+                                 << "RX Freq: \"180.00000\"" << 2
+                                 << "Group 1 Channel 2 RX Freq: \"180.00000\" is not a frequency";
+    }
+
+    void exportImport()
+    {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(int, exitCode);
+        QFETCH(QString, message);
+        MemMapImage image;
+        LoadDefaultImage(image);
+        const std::vector<std::uint8_t> bytes = UsedPagesBytes(image);
+        QFile base(Path("base.tdf"));
+        QVERIFY(base.open(QIODevice::WriteOnly));
+        base.write(reinterpret_cast<const char *>(bytes.data()), qint64(bytes.size()));
+        base.close();
+        auto run = [](const QStringList &args) {
+            auto tool = std::make_unique<QProcess>();
+            tool->start(TESSARO_CLI, args);
+            tool->waitForFinished(30000);
+            return tool;
+        };
+        auto exported = run({"export", base.fileName()});
+        QCOMPARE(exported->exitCode(), 0);
+        QString text = QString::fromUtf8(exported->readAllStandardOutput());
+        QVERIFY(text.contains(from));
+        QFile yaml(Path("in.yaml"));
+        QVERIFY(yaml.open(QIODevice::WriteOnly));
+        const int at = int(text.indexOf(from));
+        const QString line = QString::number(text.left(at).count('\n') + 1);
+        yaml.write(text.replace(at, from.size(), to).toUtf8());
+        yaml.close();
+
+        QFile::remove(Path("out.tdf"));
+        auto imported =
+            run({"import", yaml.fileName(), "--base", base.fileName(), "-o", Path("out.tdf")});
+        QCOMPARE(imported->exitCode(), exitCode);
+        const QString errors = QString::fromUtf8(imported->readAllStandardError());
+        QVERIFY2(message.isEmpty()
+                     ? errors.isEmpty()
+                     : errors.startsWith(yaml.fileName() + ":" + line + ": " + message),
+                 qPrintable(errors));
+        QCOMPARE(QFile::exists(Path("out.tdf")), exitCode == 0);
+        if (exitCode == 0)
+            QCOMPARE(run({"export", Path("out.tdf")})->readAllStandardOutput(), text.toUtf8());
     }
 };
 

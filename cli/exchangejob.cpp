@@ -1,0 +1,85 @@
+#include "exchangejob.h"
+
+#include "platform.h"
+#include "radiojob.h"
+#include "textform.h"
+
+#include <cstdio>
+
+namespace
+{
+
+// An exported text is some hundred kilobytes; anything far larger is not one.
+constexpr std::size_t MaxTextBytes = 16 * 1024 * 1024;
+
+// The one place that knows the text forms.
+std::string ImageToText(const CliCommand &command, const MemMapImage &image)
+{
+    switch (command.form) {
+    case ExchangeForm::Yaml:
+        return WriteTextForm(image);
+    }
+    return {};
+}
+
+bool TextToImage(const CliCommand &command, const std::string &text, MemMapImage &image,
+                 std::vector<TextFormError> &errors)
+{
+    switch (command.form) {
+    case ExchangeForm::Yaml:
+        return ReadTextForm(text, image, errors);
+    }
+    return false;
+}
+
+int Fail(const std::string &why)
+{
+    std::fprintf(stderr, "tessaro: %s\n", why.c_str());
+    return ExitUsage;
+}
+
+bool WriteFile(const std::string &path, const std::vector<std::uint8_t> &bytes)
+{
+    return platform().files->writeAtomic(path, bytes);
+}
+
+} // namespace
+
+int RunExport(const CliCommand &command)
+{
+    MemMapImage image;
+    std::string why;
+    if (!LoadImageFile(command.files[0], image, why))
+        return Fail(why);
+    const std::string text = ImageToText(command, image);
+    if (command.output.empty()) {
+        std::fwrite(text.data(), 1, text.size(), stdout);
+        return ExitOk;
+    }
+    if (!WriteFile(command.output, std::vector<std::uint8_t>(text.begin(), text.end())))
+        return Fail("cannot write " + command.output);
+    return ExitOk;
+}
+
+int RunImport(const CliCommand &command)
+{
+    const std::string &file = command.files[0];
+    const auto bytes = platform().files->read(file, MaxTextBytes + 1);
+    if (!bytes)
+        return Fail("cannot read " + file);
+    if (bytes->size() > MaxTextBytes)
+        return Fail(file + " is too large for an exported text");
+    MemMapImage image;
+    std::string why;
+    if (!LoadImageFile(command.base, image, why))
+        return Fail(why);
+    std::vector<TextFormError> errors;
+    if (!TextToImage(command, std::string(bytes->begin(), bytes->end()), image, errors)) {
+        for (const TextFormError &e : errors)
+            std::fprintf(stderr, "%s\n", TextFormErrorLine(file, e).c_str());
+        return ExitUsage;
+    }
+    if (!WriteFile(command.output, UsedPagesBytes(image)))
+        return Fail("cannot write " + command.output);
+    return ExitOk;
+}

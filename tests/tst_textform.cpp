@@ -1,0 +1,288 @@
+// The configuration as YAML text: written and read back byte for byte, read onto another image
+// through the owned bits only, and every refused value named by line and field.
+
+#include "chanrecord.h"
+#include "cmdgroupcodec.h"
+#include "defaultimage.h"
+#include "fakeplatform.h"
+#include "fielddiff.h"
+#include "freqcodec.h"
+#include "globalcodec.h"
+#include "globaloptions.h"
+#include "guardcodec.h"
+#include "picklistcodec.h"
+#include "platform.h"
+#include "textfields.h"
+#include "textform.h"
+
+#include <QtTest>
+
+#include <cstring>
+#include <random>
+
+namespace
+{
+
+class Random
+{
+public:
+    explicit Random(unsigned seed) : m_engine(seed) {}
+    int operator()(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_engine); }
+    bool coin() { return (*this)(2) == 1; }
+
+private:
+    std::mt19937 m_engine;
+};
+
+std::string Freq(Random &r)
+{
+    return QString::number((136000000 + 2500.0 * r(15201)) / 1e6, 'f', 5).toStdString();
+}
+
+std::string Guard(Random &r, bool reference)
+{
+    switch (r(reference ? 4 : 3)) {
+    case 0:
+        return "000.0";
+    case 1:
+        return QString::number((670 + r(1834)) / 10.0, 'f', 1).toStdString();
+    case 2:
+        for (;;) {
+            const int code = r(8) * 100 + r(8) * 10 + r(8);
+            if (code >= 23 && code <= 754)
+                return QString::asprintf("D%03d%s", code, r.coin() ? "-" : "").toStdString();
+        }
+    default:
+        return "UTXG " + std::to_string(1 + r(32));
+    }
+}
+
+std::string Digits(Random &r, int count, const char *digits)
+{
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += digits[r(static_cast<int>(std::strlen(digits)))];
+    return text;
+}
+
+std::string Label(Random &r)
+{
+    return Digits(r, 12, "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-*$/+%\\|_<>h .");
+}
+
+// Random bytes everywhere, then a random valid value in every field through the setters.
+MemMapImage RandomImage(unsigned seed)
+{
+    Random r(seed);
+    MemMapImage mm;
+    for (int page = 0; page < MemMapPages; ++page)
+        for (int offset = 0; offset < PageSize; ++offset)
+            mm.set(page, offset, r(256));
+    for (const GlobalOption &option : GlobalOptions())
+        ChooseGlobalOption(mm, option, option.entries()[r(int(option.entries().size()))]);
+    SetSilentMode(mm, r.coin());
+    SetTxOnPri1(mm, r.coin());
+    SetPickListLock(mm, r.coin());
+    SetNullFreqSub(mm, r.coin() ? Freq(r) : "0");
+    SetANIID(mm, Digits(r, 7, "0123456789ABCDEF"));
+    SetKeypadPwd(mm, Digits(r, 6, "0123456789"));
+    for (int k = 0; k < 20; ++k) {
+        SetCmdGrpGroupIndex(mm, k, r(26));
+        SetCmdGrpChanIndex(mm, k, r(20));
+    }
+    for (int k = 0; k < 32; ++k)
+        SetPickListGuard(mm, k, Guard(r, false));
+    for (int g = 0; g < NumGroups; ++g) {
+        SetGrpLabel(mm, g, Label(r));
+        SetGrpIncomingClone(mm, g, r.coin());
+        SetGrpScanList(mm, g, r.coin() ? "Yes" : "No");
+        for (int ch = 0; ch < ChansPerGroup; ++ch) {
+            SetChanLabel(mm, g, ch, Label(r));
+            const bool receives = r(4) != 0;
+            SetChanFreq(mm, g, ch, true, receives ? Freq(r) : "Inactive");
+            SetChanFreq(mm, g, ch, false, receives && r.coin() ? Freq(r) : "Inactive");
+            SetChanGuard(mm, g, ch, true, Guard(r, false));
+            SetChanGuard(mm, g, ch, false, Guard(r, true));
+            SetChanScan(mm, g, ch, r.coin() ? "S" : "-");
+            SetChanNarrow(mm, g, ch, r.coin() ? "N" : "-");
+            SetChanLowPower(mm, g, ch, r.coin() ? "L" : "-");
+        }
+    }
+    return mm;
+}
+
+std::string Errors(const std::vector<TextFormError> &errors)
+{
+    std::string text;
+    for (const TextFormError &e : errors)
+        text += TextFormErrorLine("t", e) + "\n";
+    return text;
+}
+
+// The line of a key path ("Group 1/Channel 2/RX Freq") in an exported text, from 0.
+int LineOf(const QStringList &lines, const QString &path)
+{
+    QStringList open;
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString &line = lines[i];
+        if (line.trimmed().isEmpty() || line.startsWith('#'))
+            continue;
+        const int depth = int(line.size() - line.trimmed().size()) / 2;
+        open = open.mid(0, depth);
+        open << line.trimmed().section(':', 0, 0);
+        if (open.join('/') == path)
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
+
+class TestTextForm : public QObject
+{
+    Q_OBJECT
+
+    ScriptedDialogs dialogs;
+
+private Q_SLOTS:
+    void initTestCase() { platform().dialogs = &dialogs; }
+    void cleanupTestCase() { platform().dialogs = nullptr; }
+
+    // The default image and random ones: read back onto themselves nothing changes; read onto
+    // the image before, only owned bits change and the text is what that image then shows.
+    void roundTrip()
+    {
+        MemMapImage previous;
+        LoadDefaultImage(previous);
+        std::vector<TextFormError> errors;
+        for (int seed = -1; seed < 200; ++seed) {
+            MemMapImage image = previous;
+            if (seed >= 0)
+                image = RandomImage(unsigned(seed));
+            const std::string text = WriteTextForm(image);
+            MemMapImage same = image;
+            QVERIFY2(ReadTextForm(text, same, errors), Errors(errors).c_str());
+            QVERIFY(same == image);
+
+            MemMapImage other = previous;
+            QVERIFY2(ReadTextForm(text, other, errors), Errors(errors).c_str());
+            QVERIFY(WriteTextForm(other) == text);
+            int strayBits = 0;
+            for (int page = 0; page < MemMapPages; ++page)
+                for (int offset = 0; offset < PageSize; ++offset)
+                    strayBits |= (other.get(page, offset) ^ previous.get(page, offset)) &
+                                 ~OwnedMask(page, offset);
+            QCOMPARE(strayBits, 0);
+            previous = image;
+        }
+    }
+
+    void badValues_data()
+    {
+        // Edits of the default text: "path=value" sets a value, "-path" drops a key with what
+        // it holds, "+path=line" adds a line after the key.
+        QTest::addColumn<QStringList>("edits");
+        QTest::addColumn<QString>("at"); // the key whose line the error names
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("what");
+        const QString ch = "Group 1/Channel 2/";
+        QTest::newRow("out of band") << QStringList{ch + "RX Freq=\"180.00000\""} << ch + "RX Freq"
+                                     << "Group 1 Channel 2 RX Freq"
+                                     << "\"180.00000\" is not a frequency from 136.00000 to";
+        QTest::newRow("guard") << QStringList{ch + "TX Guard=\"D08X\""} << ch + "TX Guard"
+                               << "Group 1 Channel 2 TX Guard"
+                               << "\"D08X\" is not a channel guard";
+        QTest::newRow("reference on receive")
+            << QStringList{ch + "RX Guard=\"UTXG 3\""} << ch + "RX Guard"
+            << "Group 1 Channel 2 RX Guard"
+            << "\"UTXG 3\" is not a channel guard";
+        QTest::newRow("transmit without receive")
+            << QStringList{ch + "RX Freq=\"Inactive\"", ch + "TX Freq=\"150.00000\""}
+            << ch + "TX Freq"
+            << "Group 1 Channel 2 TX Freq"
+            << "a channel that does not receive cannot transmit";
+        QTest::newRow("option")
+            << QStringList{"Global Settings (2)/Battery Saver=\"Sometimes\""}
+            << "Global Settings (2)/Battery Saver"
+            << "Global Settings (2) Battery Saver"
+            << "unknown option \"Sometimes\" (the list: \"Allow\", \"Inhibit\")";
+        QTest::newRow("label character") << QStringList{ch + "Label=\"Ch#2\""} << ch + "Label"
+                                         << "Group 1 Channel 2 Label"
+                                         << "\"Ch#2\" holds \"#\", which is not a label character";
+        QTest::newRow("long label")
+            << QStringList{"Group 4/Group Label=\"ABCDEFGHIJKLM\""} << "Group 4/Group Label"
+            << "Group 4 Group Label"
+            << "\"ABCDEFGHIJKLM\" is longer than 12 characters";
+        QTest::newRow("missing group") << QStringList{"-Group 7"} << "Group 8"
+                                       << "Group 7"
+                                       << "missing";
+        QTest::newRow("missing key") << QStringList{"-" + ch + "Narrow"} << ch + "Low Power"
+                                     << "Group 1 Channel 2 Narrow"
+                                     << "missing";
+        QTest::newRow("doubled key")
+            << QStringList{"+Global Settings (1)/Silent Mode=  Silent Mode: \"On\""}
+            << "Global Settings (1)/Silent Mode/"
+            << "Global Settings (1) Silent Mode"
+            << "appears twice (first on line 17)";
+        QTest::newRow("unknown key")
+            << QStringList{"+Global Settings (1)/Silent Mode=  Volume: \"11\""}
+            << "Global Settings (1)/Volume"
+            << "Global Settings (1) Volume"
+            << "unknown key";
+        QTest::newRow("syntax") << QStringList{"Global Settings (1)/Low Power=\"Keypad\" x"}
+                                << "Global Settings (1)/Low Power"
+                                << ""
+                                << "end of map not found";
+        // Choosing a duration lights the back light, as in the window.
+        QTest::newRow("coupled values")
+            << QStringList{"Global Settings (2)/Duration=\"3 Seconds\""}
+            << "Global Settings (2)/Back Light"
+            << "Global Settings (2) Back Light"
+            << "\"OFF\" does not hold with the values after it, which make it \"Keypress & "
+               "Display Change\"";
+    }
+
+    void badValues()
+    {
+        QFETCH(QStringList, edits);
+        QFETCH(QString, at);
+        QFETCH(QString, field);
+        QFETCH(QString, what);
+        MemMapImage image;
+        LoadDefaultImage(image);
+        QStringList lines = QString::fromStdString(WriteTextForm(image)).split('\n');
+        for (const QString &edit : edits) {
+            const QString path = edit.mid(edit[0] == '-' || edit[0] == '+').section('=', 0, 0);
+            const QString value = edit.section('=', 1);
+            const int line = LineOf(lines, path);
+            QVERIFY2(line >= 0, qPrintable(path));
+            if (edit[0] == '-') {
+                const int depth = int(lines[line].size() - lines[line].trimmed().size());
+                do
+                    lines.removeAt(line);
+                while (lines[line].startsWith(QString(depth + 2, ' ')));
+            } else if (edit[0] == '+') {
+                lines.insert(line + 1, value);
+            } else {
+                lines[line] = lines[line].section(':', 0, 0) + ": " + value;
+            }
+        }
+        // A doubled key: the second one, after the first.
+        const int errorLine =
+            at.endsWith('/') ? LineOf(lines, at.chopped(1)) + 1 : LineOf(lines, at);
+
+        const MemMapImage before = image;
+        std::vector<TextFormError> errors;
+        QVERIFY(!ReadTextForm(lines.join('\n').toStdString(), image, errors));
+        QVERIFY(image == before);
+        QCOMPARE(errors.size(), std::size_t(1));
+        QCOMPARE(errors[0].line, errorLine + 1);
+        QCOMPARE(QString::fromStdString(errors[0].field), field);
+        QVERIFY2(QString::fromStdString(errors[0].what).startsWith(what), errors[0].what.c_str());
+        // A file is not a dialog: nothing prompts or shows a message.
+        QVERIFY(dialogs.messages.empty() && dialogs.inputs.empty());
+    }
+};
+
+QTEST_APPLESS_MAIN(TestTextForm)
+#include "tst_textform.moc"
