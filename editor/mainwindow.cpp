@@ -5,6 +5,7 @@
 #include "changridpane.h"
 #include "copymacrodialog.h"
 #include "edithistory.h"
+#include "exchangecommands.h"
 #include "exitconfirm.h"
 #include "filecommands.h"
 #include "helpwindow.h"
@@ -137,6 +138,31 @@ void MainWindow::addPrintItems(QMenu *print)
                "mnuFilePdf", ExportReportPdfCommand);
 }
 
+// The text form and channel CSV sub-menus, below the file commands.
+void MainWindow::addExchangeItems()
+{
+    const auto committed = [this](void (*command)()) {
+        return [this, command] {
+            CommitPendingEdits();
+            command();
+        };
+    };
+    QMenu *out = addSubMenu(m_mnuFile, "mnuFileExport", QStringLiteral("Expor&t"));
+    addItem(out, "mnuFileExportText", QStringLiteral("Radio Data As Text (YAML)\u2026"),
+            committed(ExportTextFormCommand));
+    addItem(out, "mnuFileExportGroupCsv",
+            QStringLiteral("Current Active Group Channels As CSV\u2026"),
+            committed(ExportGroupCsvCommand));
+    addItem(out, "mnuFileExportAllCsv", QStringLiteral("All Channels As CSV\u2026"),
+            committed(ExportAllCsvCommand));
+    QMenu *in = addSubMenu(m_mnuFile, "mnuFileImport", QStringLiteral("&Import"));
+    addItem(in, "mnuFileImportText", QStringLiteral("Radio Data From Text (YAML)\u2026"),
+            committed(ImportTextFormCommand));
+    addItem(in, "mnuFileImportGroupCsv",
+            QStringLiteral("Channels Into Current Active Group From CSV\u2026"),
+            committed(ImportGroupCsvCommand));
+}
+
 void MainWindow::createMenus()
 {
     QMenuBar *bar = menuBar();
@@ -176,6 +202,8 @@ void MainWindow::createMenus()
     addPrintItems(print);
     m_mnuFile->addSeparator();
     addItem(m_mnuFile, "mnuFileExit", QStringLiteral("E&xit"), [this] { close(); });
+    m_mnuFile->addSeparator();
+    addExchangeItems();
 
     m_mnuRead = addMenu(bar, "mnuRead", QStringLiteral("Read"));
     addItem(m_mnuRead, "mnuReadAll", QStringLiteral("Read ALL Data From Radio"), ReadAllCommand);

@@ -87,6 +87,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void addExchangeItems();
     void createMenus();
     void addPrintItems(QMenu *print);
     void createToolBar();
