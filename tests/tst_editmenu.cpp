@@ -5,6 +5,7 @@
 #include "gridclip.h"
 #include "guardcodec.h"
 #include "tdffile.h"
+#include "textform.h"
 #include "treelogic.h"
 #include "windowfixture.h"
 
@@ -19,7 +20,8 @@
 #include <QTreeWidget>
 
 // The Edit menu on the main window: block copy and paste through the real keys, headers and
-// menu items, Copy Groups through its dialog, and undo and redo of a run of mixed edits.
+// menu items, Copy Groups through its dialog, and undo and redo of a run of mixed edits
+// (imports from the File menu among them).
 class TestEditMenu : public QObject
 {
     Q_OBJECT
@@ -51,6 +53,18 @@ private:
     // Lets the history take its step, as returning to the event loop does.
     static void settle() { QCoreApplication::processEvents(); }
     bool changed() const { return f.window->windowTitle().endsWith(" *"); }
+    void importFile(const char *action, const std::string &path, const std::string &text)
+    {
+        f.fs.files[path] = std::vector<std::uint8_t>(text.begin(), text.end());
+        f.dialogs.fileAnswers = {path};
+        trigger(action);
+    }
+    static std::string yamlWithLabel(const char *label)
+    {
+        MemMapImage edited = MemMap;
+        SetChanLabel(edited, 5, 2, label);
+        return WriteTextForm(edited);
+    }
     // Runs Copy Groups from the menu: source, destinations, then the arrow.
     void runCopyGroups(int source, std::initializer_list<int> dests);
 
@@ -237,6 +251,11 @@ void TestEditMenu::undoRedo()
         [&] { goTo(10, 4), type("150"), key(Qt::Key_Return); },
         [&] { showNode(GlobalsNode), click(f.window->findChild<QCheckBox *>("chkBeepDisable")); },
         [&] { runCopyGroups(0, {24}); },
+        [&] { importFile("mnuFileImportText", "/tmp/in.yaml", yamlWithLabel("IMPORTED")); },
+        [&] {
+            importFile("mnuFileImportGroupCsv", "/tmp/in.csv",
+                       "Location,Name,Frequency\r\n1,CSV,151.000000\r\n3,MORE,152.000000\r\n");
+        },
     };
     std::vector<MemMapImage> images{MemMap};
     for (const auto &edit : edits) {
