@@ -41,13 +41,18 @@ constexpr VerbEntry Verbs[] = {
      "Lists, field by field, where two data files differ; exit status 1 when they do.\n"},
     {"export", Verb::Export, 1, 1, false,
      "usage: tessaro export FILE.tdf [-o FILE.yaml]\n"
+     "       tessaro export FILE.tdf --csv [--group N] [-o FILE.csv]\n"
      "Writes every value the editor owns as YAML text, one field per line in window order, each\n"
-     "as the editor shows it (standard output without -o).\n"},
+     "as the editor shows it (standard output without -o). With --csv, the channels of group N\n"
+     "(or all 500) in CHIRP's CSV layout; inactive channels are left out.\n"},
     {"import", Verb::Import, 1, 1, false,
      "usage: tessaro import FILE.yaml --base BASE.tdf -o OUT.tdf\n"
+     "       tessaro import FILE.csv --group N --base BASE.tdf -o OUT.tdf\n"
      "Reads an exported text onto the base data file with the editor's rules and writes the\n"
      "result; bytes the text does not hold keep the base's values. Every refused value is\n"
-     "listed as FILE:LINE: field: why, and then nothing is written (exit status 2).\n"},
+     "listed as FILE:LINE: field: why, and then nothing is written (exit status 2).\n"
+     "A CHIRP-layout CSV file (named *.csv, or with --csv) replaces the channels of group N;\n"
+     "rows that cannot be carried are skipped and listed on standard error.\n"},
 };
 
 const char *const Overview =
@@ -57,8 +62,8 @@ const char *const Overview =
     "  write    write a data file into radios, with backup and verify\n"
     "  verify   compare radios with a data file\n"
     "  diff     compare two data files\n"
-    "  export   a data file as YAML text\n"
-    "  import   YAML text onto a data file\n"
+    "  export   a data file as YAML text, or its channels as CSV\n"
+    "  import   YAML text or channel CSV onto a data file\n"
     "Ports are device paths or \"Comm Port n\" as the editor maps them; several --port options\n"
     "work on that many radios at once. Exit status: 0 success, 1 a radio failed or the data\n"
     "differ, 2 bad usage or input.\n";
@@ -77,6 +82,11 @@ const VerbEntry *FindVerb(Verb verb)
         if (verb == v.verb)
             return &v;
     return nullptr;
+}
+
+bool IsCsvName(const std::string &path)
+{
+    return path.size() > 4 && UpperCase(path.substr(path.size() - 4)) == ".CSV";
 }
 
 CliCommand Bad(CliCommand c, const std::string &why)
@@ -148,6 +158,15 @@ CliCommand ParseCommandLine(const std::vector<std::string> &args)
             if (!hasValue)
                 return Bad(c, a + " needs a file name");
             c.output = args[++i];
+        } else if (a == "--csv" && (c.verb == Verb::Export || c.verb == Verb::Import)) {
+            c.form = ExchangeForm::Csv;
+        } else if (a == "--group" && (c.verb == Verb::Export || c.verb == Verb::Import)) {
+            const std::string n = hasValue ? args[++i] : std::string();
+            c.group = n.find_first_not_of("0123456789") == std::string::npos && n.size() <= 2
+                          ? std::atoi(n.c_str())
+                          : 0;
+            if (c.group < 1 || c.group > 25)
+                return Bad(c, "--group needs a group number from 1 to 25");
         } else if (a == "--base" && c.verb == Verb::Import) {
             if (!hasValue)
                 return Bad(c, "--base needs a data file");
@@ -168,6 +187,12 @@ CliCommand ParseCommandLine(const std::vector<std::string> &args)
         return Bad(c, std::string(verb->name) + " needs --port");
     if (c.verb == Verb::Import && (c.base.empty() || c.output.empty()))
         return Bad(c, "import needs --base BASE.tdf and -o OUT.tdf");
+    if (c.verb == Verb::Import && IsCsvName(c.files[0]))
+        c.form = ExchangeForm::Csv;
+    if (c.group != 0 && c.form != ExchangeForm::Csv)
+        return Bad(c, "--group is for channel CSV files");
+    if (c.verb == Verb::Import && c.form == ExchangeForm::Csv && c.group == 0)
+        return Bad(c, "a channel CSV import needs --group N");
     if (!c.output.empty() && c.ports.size() > 1)
         return Bad(c, "-o names one file, but several ports were given");
     return c;

@@ -12,7 +12,7 @@ constexpr int ExitFailed = 1; // a radio failed, or the images differ
 constexpr int ExitUsage = 2;  // bad usage or input
 
 // The text form of export and import.
-enum class ExchangeForm { Yaml };
+enum class ExchangeForm { Yaml, Csv };
 
 struct CliCommand {
     Verb verb = Verb::None;
@@ -22,6 +22,7 @@ struct CliCommand {
     std::string output;
     std::string base; // import: the data file whose bytes the text does not hold
     ExchangeForm form = ExchangeForm::Yaml;
+    int group = 0; // channel CSV: 1..25; 0 for all 500 channels (export only)
     bool twice = false;
     bool backup = true;
     bool verify = true;

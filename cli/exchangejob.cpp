@@ -1,5 +1,6 @@
 #include "exchangejob.h"
 
+#include "chirpcsv.h"
 #include "platform.h"
 #include "radiojob.h"
 #include "textform.h"
@@ -18,16 +19,33 @@ std::string ImageToText(const CliCommand &command, const MemMapImage &image)
     switch (command.form) {
     case ExchangeForm::Yaml:
         return WriteTextForm(image);
+    case ExchangeForm::Csv:
+        return ExportChannelsCsv(image, command.group - 1);
     }
     return {};
 }
 
+// False when the text is refused; lines lists each refused value, or what a channel list
+// could not carry, as "file:line: ...".
 bool TextToImage(const CliCommand &command, const std::string &text, MemMapImage &image,
-                 std::vector<TextFormError> &errors)
+                 std::vector<std::string> &lines)
 {
+    const std::string &file = command.files[0];
     switch (command.form) {
-    case ExchangeForm::Yaml:
-        return ReadTextForm(text, image, errors);
+    case ExchangeForm::Yaml: {
+        std::vector<TextFormError> errors;
+        const bool ok = ReadTextForm(text, image, errors);
+        for (const TextFormError &e : errors)
+            lines.push_back(TextFormErrorLine(file, e));
+        return ok;
+    }
+    case ExchangeForm::Csv: {
+        std::vector<CsvNote> notes;
+        const bool ok = ImportChannelsCsv(text, command.group - 1, image, notes);
+        for (const CsvNote &n : notes)
+            lines.push_back(file + ":" + std::to_string(n.line) + ": " + n.what);
+        return ok;
+    }
     }
     return false;
 }
@@ -73,12 +91,13 @@ int RunImport(const CliCommand &command)
     std::string why;
     if (!LoadImageFile(command.base, image, why))
         return Fail(why);
-    std::vector<TextFormError> errors;
-    if (!TextToImage(command, std::string(bytes->begin(), bytes->end()), image, errors)) {
-        for (const TextFormError &e : errors)
-            std::fprintf(stderr, "%s\n", TextFormErrorLine(file, e).c_str());
+    std::vector<std::string> lines;
+    const bool accepted =
+        TextToImage(command, std::string(bytes->begin(), bytes->end()), image, lines);
+    for (const std::string &line : lines)
+        std::fprintf(stderr, "%s\n", line.c_str());
+    if (!accepted)
         return ExitUsage;
-    }
     if (!WriteFile(command.output, UsedPagesBytes(image)))
         return Fail("cannot write " + command.output);
     return ExitOk;

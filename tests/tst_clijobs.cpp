@@ -171,6 +171,15 @@ private Q_SLOTS:
                                 << "";
         QTest::newRow("import without base")
             << QStringList{"import", "a.yaml", "-o", "c.tdf"} << "import needs --base BASE.tdf";
+        QTest::newRow("csv by its name")
+            << QStringList{"import", "list.CSV", "--base", "b.tdf", "-o", "c.tdf"}
+            << "a channel CSV import needs --group N";
+        QTest::newRow("csv group") << QStringList{"export", "a.tdf", "--csv", "--group", "25"}
+                                   << "";
+        QTest::newRow("group 26") << QStringList{"export", "a.tdf", "--csv", "--group", "26"}
+                                  << "--group needs a group number from 1 to 25";
+        QTest::newRow("group of yaml")
+            << QStringList{"export", "a.tdf", "--group", "3"} << "--group is for channel CSV";
     }
 
     void commandLine()

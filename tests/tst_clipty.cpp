@@ -162,6 +162,36 @@ private Q_SLOTS:
         if (exitCode == 0)
             QCOMPARE(run({"export", Path("out.tdf")})->readAllStandardOutput(), text.toUtf8());
     }
+
+    // A channel list into group 2: what cannot be carried is listed, the rest is written.
+    void channelCsv()
+    {
+        MemMapImage image;
+        LoadDefaultImage(image);
+        const std::vector<std::uint8_t> bytes = UsedPagesBytes(image);
+        QFile base(Path("base.tdf"));
+        QVERIFY(base.open(QIODevice::WriteOnly));
+        base.write(reinterpret_cast<const char *>(bytes.data()), qint64(bytes.size()));
+        base.close();
+        QFile csv(Path("list.csv"));
+        QVERIFY(csv.open(QIODevice::WriteOnly));
+        csv.write("Location,Name,Frequency,Duplex,Offset\r\n"
+                  "1,PORT OPS,156.600000,,0.000000\r\n"
+                  "2,HIGH,223.500000,,0.000000\r\n");
+        csv.close();
+        QProcess tool;
+        tool.start(TESSARO_CLI, {"import", csv.fileName(), "--group", "2", "--base",
+                                 base.fileName(), "-o", Path("out.tdf")});
+        QVERIFY(tool.waitForFinished(30000));
+        QCOMPARE(tool.exitCode(), 0);
+        const QString errors = QString::fromUtf8(tool.readAllStandardError());
+        QVERIFY2(errors.startsWith(csv.fileName() + ":3: "), qPrintable(errors));
+        tool.start(TESSARO_CLI, {"export", Path("out.tdf"), "--csv", "--group", "2"});
+        QVERIFY(tool.waitForFinished(30000));
+        const QStringList rows = QString::fromUtf8(tool.readAllStandardOutput()).split("\r\n");
+        QVERIFY2(rows.size() == 3 && rows[1].startsWith("1,PORT OPS,156.600000,"),
+                 qPrintable(rows.join('|')));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCliPty)
