@@ -282,6 +282,35 @@ private Q_SLOTS:
         // A file is not a dialog: nothing prompts or shows a message.
         QVERIFY(dialogs.messages.empty() && dialogs.inputs.empty());
     }
+
+    // Every owned bit of the global page and of a group page, flipped alone, is found as a
+    // difference in the right place (by name, or as a byte where the shown texts agree);
+    // unowned bits never are.
+    void differencesOfSingleBits()
+    {
+        MemMapImage image;
+        LoadDefaultImage(image);
+        for (int page : {0, 7}) {
+            for (int off = 0; off < PageSize; ++off) {
+                const int mask = OwnedMask(page, off);
+                // The lowest owned and the lowest unowned bit of each byte.
+                for (int bit = 0; bit < 8; ++bit) {
+                    const int same = mask & (1 << bit) ? mask : ~mask & 0xFF;
+                    if (same & ((1 << bit) - 1))
+                        continue;
+                    MemMapImage flipped = image;
+                    flipped.set(page, off, image.get(page, off) ^ (1 << bit));
+                    const auto d = DiffFields(image, flipped);
+                    const bool owned = mask & (1 << bit);
+                    QVERIFY2(d.empty() != owned,
+                             qPrintable(
+                                 QString("page %1 offset %2 bit %3").arg(page).arg(off).arg(bit)));
+                    if (owned)
+                        QVERIFY(d.size() == 1 && d[0].group == page && d[0].field.back() != ':');
+                }
+            }
+        }
+    }
 };
 
 QTEST_APPLESS_MAIN(TestTextForm)

@@ -17,8 +17,9 @@ struct FieldDifference {
     std::string second; // as the second image holds it
 };
 
-// The fields whose owned bits differ; bits the write tables do not own never count. When no named field shows a difference (two values a
-// decoder shows alike), the differing owned bytes are listed instead, in hex: "record byte 1"
+// The fields whose owned bits differ, named by the keys of the text form, in window order; bits
+// the write tables do not own never count. When no named field shows a difference (two values
+// a decoder shows alike), the differing owned bytes are listed instead, in hex: "record byte 1"
 // of a channel, else "byte 0x1A2B".
 std::vector<FieldDifference> DiffFields(const MemMapImage &first, const MemMapImage &second);
 
