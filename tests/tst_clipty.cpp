@@ -26,6 +26,17 @@ class TestCliPty : public QObject
         return bytes;
     }
     QString Path(const QString &name) { return m_dir.filePath(name); }
+    // A data file of the default image.
+    QString DefaultBase()
+    {
+        MemMapImage image;
+        LoadDefaultImage(image);
+        const std::vector<std::uint8_t> bytes = UsedPagesBytes(image);
+        QFile base(Path("base.tdf"));
+        if (base.open(QIODevice::WriteOnly))
+            base.write(reinterpret_cast<const char *>(bytes.data()), qint64(bytes.size()));
+        return base.fileName();
+    }
     QByteArray Read(const QString &path)
     {
         QFile f(path);
@@ -125,13 +136,7 @@ private Q_SLOTS:
         QFETCH(QString, to);
         QFETCH(int, exitCode);
         QFETCH(QString, message);
-        MemMapImage image;
-        LoadDefaultImage(image);
-        const std::vector<std::uint8_t> bytes = UsedPagesBytes(image);
-        QFile base(Path("base.tdf"));
-        QVERIFY(base.open(QIODevice::WriteOnly));
-        base.write(reinterpret_cast<const char *>(bytes.data()), qint64(bytes.size()));
-        base.close();
+        QFile base(DefaultBase());
         auto run = [](const QStringList &args) {
             auto tool = std::make_unique<QProcess>();
             tool->start(TESSARO_CLI, args);
@@ -166,13 +171,7 @@ private Q_SLOTS:
     // A channel list into group 2: what cannot be carried is listed, the rest is written.
     void channelCsv()
     {
-        MemMapImage image;
-        LoadDefaultImage(image);
-        const std::vector<std::uint8_t> bytes = UsedPagesBytes(image);
-        QFile base(Path("base.tdf"));
-        QVERIFY(base.open(QIODevice::WriteOnly));
-        base.write(reinterpret_cast<const char *>(bytes.data()), qint64(bytes.size()));
-        base.close();
+        QFile base(DefaultBase());
         QFile csv(Path("list.csv"));
         QVERIFY(csv.open(QIODevice::WriteOnly));
         csv.write("Location,Name,Frequency,Duplex,Offset\r\n"
