@@ -4,11 +4,7 @@
 #include "formfields.h"
 #include "ownedbits.h"
 
-// yaml-cpp 0.7's node lookups trip GCC 12's dangling-pointer check on a temporary it keeps alive.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdangling-pointer"
 #include <yaml-cpp/yaml.h>
-#pragma GCC diagnostic pop
 
 #include <algorithm>
 #include <map>
@@ -77,9 +73,12 @@ public:
     {
         std::map<std::string, int> seen; // yaml-cpp keeps doubled keys without a word
         for (auto it = map.begin(); it != map.end(); ++it) {
-            const int line = it->first.Mark().line + 1;
+            // Copies: the iterator hands out a temporary pair.
+            const YAML::Node key = it->first;
+            const YAML::Node value = it->second;
+            const int line = key.Mark().line + 1;
             Path keyPath = path;
-            keyPath.push_back(it->first.IsScalar() ? it->first.Scalar() : std::string("?"));
+            keyPath.push_back(key.IsScalar() ? key.Scalar() : std::string("?"));
             const std::string name = FormFieldName(keyPath);
             const auto [first, fresh] = seen.emplace(keyPath.back(), line);
             if (!fresh) {
@@ -88,7 +87,6 @@ public:
                 continue;
             }
             const std::string id = Id(keyPath);
-            const YAML::Node &value = it->second;
             if (TextSchema().fields.count(id)) {
                 Entry &e = m_entries[id];
                 e.line = line;
