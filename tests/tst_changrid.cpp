@@ -1,25 +1,15 @@
-#include "appglobals.h"
 #include "cellundo.h"
 #include "changridpane.h"
 #include "chanrecord.h"
-#include "defaultimage.h"
-#include "fakeplatform.h"
 #include "labelcodes.h"
-#include "memmap.h"
-#include "platform.h"
 #include "treelogic.h"
 #include "windowfixture.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QMenu>
 #include <QTableWidget>
 #include <QTreeWidget>
-#include <QtTest>
-
-#include <memory>
 
 // The channel grid's wiring: keys, clicks and focus reach the edit session and the grid shows
 // what it stores. The editing rules themselves are tested on the session.
@@ -28,16 +18,8 @@ class TestChanGrid : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init()
-    {
-        InstallDoubles(m_fs, m_settings, m_dialogs);
-        ResetAppGlobals();
-        g_sCurFileName = "DEFAULT VALUES";
-        LoadDefaultImage(MemMap);
-        m_popups = std::make_unique<PopupCatcher>();
-    }
-
-    void cleanup() { m_window.reset(); }
+    void init() { fx.reset(); }
+    void cleanup() { fx.stop(); }
 
     void fillAndGroupRow()
     {
@@ -185,8 +167,8 @@ private Q_SLOTS:
             QVERIFY(w->focusPolicy() & Qt::TabFocus);
 
         QTest::mouseRelease(m_grid->viewport(), Qt::RightButton, {}, rect.center());
-        QCOMPARE(m_popups->shown.size(), std::size_t(1));
-        QCOMPARE(m_popups->shown[0].first, QStringLiteral("mnuEdit"));
+        QCOMPARE(fx.popups->shown.size(), std::size_t(1));
+        QCOMPARE(fx.popups->shown[0].first, QStringLiteral("mnuEdit"));
     }
 
     // Transfers, shortcuts and a resize do not move the focus, yet what is typed must count.
@@ -204,16 +186,16 @@ private Q_SLOTS:
 
         goTo(3, 1);
         typeKeys("pump");
-        m_dialogs.fileAnswers.push_back("/docs/unit.tdf");
+        fx.dialogs.fileAnswers.push_back("/docs/unit.tdf");
         child<QAction>("mnuFileSave")->trigger();
         const int labelByte = 1024 + 256 + 32 * 2 + 20;
-        QCOMPARE(int(m_fs.files["/docs/unit.tdf"].at(labelByte)), CharToLabelCode('P'));
+        QCOMPARE(int(fx.fs.files["/docs/unit.tdf"].at(labelByte)), CharToLabelCode('P'));
         QVERIFY(!changed());
 
         // Stored without leaving the cell: Esc then brings back the stored text, not the old one.
         goTo(3, 2);
         typeKeys("160");
-        m_window->CommitPendingEdits();
+        fx.window->CommitPendingEdits();
         QCOMPARE(shown(3, 2), QStringLiteral("160.00000"));
         typeKeys("1");
         QTest::keyClick(m_editor, Qt::Key_Escape);
@@ -222,7 +204,7 @@ private Q_SLOTS:
         // A resize refills the grid; the text typed before it is stored, not dropped.
         goTo(4, 1);
         typeKeys("yard");
-        m_window->resize(m_window->width() + 40, m_window->height() + 30);
+        fx.window->resize(fx.window->width() + 40, fx.window->height() + 30);
         QTRY_COMPARE(GetChanLabel(MemMap, 0, 3), std::string("YARD        "));
         QCOMPARE(shown(4, 1), QStringLiteral("YARD        "));
     }
@@ -231,17 +213,12 @@ private:
     // 1-based
     void start(int group)
     {
-        m_window = std::make_unique<MainWindow>();
-        g_bLoading = true;
-        m_window->LoadWindow();
-        g_bLoading = false;
-        m_window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        fx.start(true);
         m_pane = child<ChanGridPane>("fraGrid");
         m_grid = child<QTableWidget>("Grid");
         m_editor = child<QLineEdit>("Text1");
         auto *tree = child<QTreeWidget>("TreeView");
-        QTreeWidgetItem *item = m_window->treeItem(FirstGroupNode + group - 1);
+        QTreeWidgetItem *item = fx.window->treeItem(FirstGroupNode + group - 1);
         tree->scrollToItem(item);
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
                           tree->visualItemRect(item).center());
@@ -264,19 +241,12 @@ private:
     }
     QString shown(int row, int col) const { return m_grid->item(row - 1, col - 1)->text(); }
     QWidget *focus() const { return QApplication::focusWidget(); }
-    template <class T> T *child(const char *name) const
-    {
-        return m_window->findChild<T *>(QLatin1String(name));
-    }
-    bool changed() const { return m_window->windowTitle().endsWith(QStringLiteral(" *")); }
-    std::unique_ptr<MainWindow> m_window;
+    template <class T> T *child(const char *name) const { return fx.child<T>(name); }
+    bool changed() const { return fx.changed(); }
+    WindowFixture fx;
     ChanGridPane *m_pane = nullptr;
     QTableWidget *m_grid = nullptr;
     QLineEdit *m_editor = nullptr;
-    MemoryFileSystem m_fs;
-    FakeSettings m_settings;
-    ScriptedDialogs m_dialogs;
-    std::unique_ptr<PopupCatcher> m_popups;
 };
 
 QTEST_MAIN(TestChanGrid)

@@ -1,23 +1,15 @@
-#include "appglobals.h"
-#include "defaultimage.h"
-#include "fakeplatform.h"
 #include "globaloptions.h"
-#include "mainwindow.h"
-#include "memmap.h"
-#include "platform.h"
 #include "treelogic.h"
+#include "windowfixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTreeWidget>
-#include <QtTest>
 
-#include <memory>
 #include <random>
 
 // The four settings panes: what each control shows for the MemMap, what a choice or an edit
@@ -27,15 +19,8 @@ class TestSettingsPanes : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init()
-    {
-        InstallDoubles(m_fs, m_settings, m_dialogs);
-        ResetAppGlobals();
-        g_sCurFileName = "DEFAULT VALUES";
-        LoadDefaultImage(MemMap);
-    }
-
-    void cleanup() { m_window.reset(); }
+    void init() { fx.reset(); }
+    void cleanup() { fx.stop(); }
 
     void globalLists()
     {
@@ -118,7 +103,7 @@ private Q_SLOTS:
             QVERIFY(changed());
             clearChanged();
         }
-        QVERIFY(m_dialogs.inputs.empty());
+        QVERIFY(fx.dialogs.inputs.empty());
         QCOMPARE(field("txtANIID")->toolTip(), QString(" ANI ID: Enter a 7 digit number "));
         showTab(2);
         QLineEdit *ani = field("txtANIID");
@@ -140,8 +125,8 @@ private Q_SLOTS:
         QVERIFY(changed());
         showTab(4);
         typeInto(field("txtUCGList_31"), "D023");
-        auto *tree = m_window->findChild<QTreeWidget *>("TreeView");
-        QTreeWidgetItem *item = m_window->treeItem(FirstGroupNode);
+        auto *tree = fx.window->findChild<QTreeWidget *>("TreeView");
+        QTreeWidgetItem *item = fx.window->treeItem(FirstGroupNode);
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
                           tree->visualItemRect(item).center());
         QCOMPARE(g_sPaneView, std::string("Channels"));
@@ -159,8 +144,8 @@ private Q_SLOTS:
         const MemMapImage image = MemMap;
         typeInto(seventh, "D999"); // not an octal code
         leave(seventh);
-        QCOMPARE(m_dialogs.messages.size(), std::size_t(1));
-        QCOMPARE(m_dialogs.messages[0].caption, std::string("FORMAT ERROR"));
+        QCOMPARE(fx.dialogs.messages.size(), std::size_t(1));
+        QCOMPARE(fx.dialogs.messages[0].caption, std::string("FORMAT ERROR"));
         // The entry keeps the code it had when it got the focus.
         QCOMPARE(seventh->text(), QString("D023"));
         QVERIFY(MemMap == image);
@@ -176,7 +161,7 @@ private Q_SLOTS:
             QTest::keyClick(seventh, key);
             QCOMPARE(seventh->text(), QString("D023"));
         }
-        QCOMPARE(m_dialogs.messages.size(), std::size_t(2));
+        QCOMPARE(fx.dialogs.messages.size(), std::size_t(2));
         QVERIFY(MemMap == image);
     }
 
@@ -192,7 +177,7 @@ private Q_SLOTS:
         start();
         for (const auto &b : boxes) {
             showTab(b.tab);
-            auto *box = m_window->findChild<QCheckBox *>(b.name);
+            auto *box = fx.window->findChild<QCheckBox *>(b.name);
             const int before = MemMap.get(0, b.offset);
             QCOMPARE(box->isChecked(), (before & b.mask) != 0);
             QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
@@ -204,9 +189,9 @@ private Q_SLOTS:
         showTab(2);
         const MemMapImage image = MemMap;
         for (const char *name : {"cmdPCEditPassword", "cmdPCEditProtect"})
-            QTest::mouseClick(m_window->findChild<QPushButton *>(name), Qt::LeftButton);
-        QCOMPARE(m_dialogs.messages.size(), std::size_t(2));
-        QVERIFY(m_dialogs.messages[0].text == "What?" && m_dialogs.messages[1].text == "What?");
+            QTest::mouseClick(fx.window->findChild<QPushButton *>(name), Qt::LeftButton);
+        QCOMPARE(fx.dialogs.messages.size(), std::size_t(2));
+        QVERIFY(fx.dialogs.messages[0].text == "What?" && fx.dialogs.messages[1].text == "What?");
         QVERIFY(MemMap == image && !changed());
     }
 
@@ -250,17 +235,17 @@ private Q_SLOTS:
                                             {"txtGroupLabel", "Group Label:"},
                                             {"txtUCGList_6", "User TX Guard 7:"},
                                             {"txtKeyPadPwd", "Keypad Edit Password:"}})
-            QCOMPARE(m_window->findChild<QWidget *>(control)->accessibleName(), QString(name));
+            QCOMPARE(fx.window->findChild<QWidget *>(control)->accessibleName(), QString(name));
         MemMap.set(0, 113, 1);
         showTab(2);
         showTab(1);
-        auto *serial = m_window->findChild<QLabel *>("lblEmbededSN");
+        auto *serial = fx.window->findChild<QLabel *>("lblEmbededSN");
         QCOMPARE(serial->text(), QString("10.00.000"));
         QCOMPARE(serial->accessibleName(), QString("Embeded Serial Number: 10.00.000"));
         // Every input is named, a check box by its own text.
         for (const char *pane : {"fraGlobalSettings1", "fraGlobalSettings2", "fraCmdGrp",
                                  "fraUCGPickList", "fraGrid"}) {
-            for (QWidget *w : m_window->findChild<QWidget *>(pane)->findChildren<QWidget *>()) {
+            for (QWidget *w : fx.window->findChild<QWidget *>(pane)->findChildren<QWidget *>()) {
                 auto *check = qobject_cast<QCheckBox *>(w);
                 if (qobject_cast<QComboBox *>(w) || check ||
                     (qobject_cast<QLineEdit *>(w) && !qobject_cast<QComboBox *>(w->parentWidget())))
@@ -274,31 +259,23 @@ private Q_SLOTS:
     {
         start();
         // The smallest window the size rules allow.
-        m_window->resize(1, 1);
+        fx.window->resize(1, 1);
         QCoreApplication::processEvents();
         const char *panes[] = {"fraGlobalSettings1", "fraGlobalSettings2", "fraCmdGrp",
                                "fraUCGPickList"};
         for (int tab = 1; tab <= 4; ++tab) {
             showTab(tab);
-            checkPaneFits(m_window->findChild<QGroupBox *>(panes[tab - 1]));
+            checkPaneFits(fx.window->findChild<QGroupBox *>(panes[tab - 1]));
         }
     }
 
 private:
-    void start()
-    {
-        m_window = std::make_unique<MainWindow>();
-        g_bLoading = true;
-        m_window->LoadWindow();
-        g_bLoading = false;
-        m_window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-    }
+    void start() { fx.start(true); }
 
     // 1-based
     void showTab(int tab)
     {
-        auto *tabs = m_window->findChild<QTabBar *>("Tab1Tabs");
+        auto *tabs = fx.window->findChild<QTabBar *>("Tab1Tabs");
         QVERIFY(tabs);
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab - 1).center());
         QCOMPARE(g_iLastTab, tab);
@@ -306,7 +283,7 @@ private:
 
     QComboBox *box(const char *name) const
     {
-        auto *b = m_window->findChild<QComboBox *>(QString::fromLatin1(name));
+        auto *b = fx.window->findChild<QComboBox *>(QString::fromLatin1(name));
         if (!b)
             qFatal("no list %s", name);
         return b;
@@ -314,7 +291,7 @@ private:
 
     QLineEdit *field(const char *name) const
     {
-        auto *f = m_window->findChild<QLineEdit *>(QString::fromLatin1(name));
+        auto *f = fx.window->findChild<QLineEdit *>(QString::fromLatin1(name));
         if (!f)
             qFatal("no field %s", name);
         return f;
@@ -347,9 +324,12 @@ private:
         QVERIFY(!edit->hasFocus());
     }
 
-    bool changed() const { return m_window->windowTitle().endsWith(QString(" *")); }
+    bool changed() const { return fx.changed(); }
 
-    void clearChanged() { m_window->setWindowTitle(m_window->windowTitle().remove(QString(" *"))); }
+    void clearChanged()
+    {
+        fx.window->setWindowTitle(fx.window->windowTitle().remove(QString(" *")));
+    }
 
     void checkPaneFits(QGroupBox *p)
     {
@@ -387,10 +367,7 @@ private:
         }
     }
 
-    std::unique_ptr<MainWindow> m_window;
-    MemoryFileSystem m_fs;
-    FakeSettings m_settings;
-    ScriptedDialogs m_dialogs;
+    WindowFixture fx;
 };
 
 QTEST_MAIN(TestSettingsPanes)
