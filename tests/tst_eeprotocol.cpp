@@ -48,10 +48,8 @@ private Q_SLOTS:
             QCOMPARE(g_bHooked, row.result == 1);
             // The caller shows the hook error, not the hook.
             QVERIFY(f.dialogs->messages.empty());
-            Bytes wakeUps;
-            for (int i = 0; i < (row.result ? 1 : 3); ++i)
-                RadioTrace::Append(wakeUps, WakeUp());
-            QCOMPARE(f.radio->received(), wakeUps);
+            QCOMPARE(f.radio->received(),
+                     row.result ? WakeUp() : RadioTrace::Join({WakeUp(), WakeUp(), WakeUp()}));
             if (row.result == 0) {
                 // Three attempts of 60 ms plus a second of listening each.
                 QVERIFY(f.clock->now >= 3 * 1.06 && f.clock->now < 3 * 1.06 + 0.3);
@@ -245,9 +243,7 @@ private Q_SLOTS:
             m_iBaudIndex = row.index;
             SetBaudRate();
             QCOMPARE(HookRadio(1, 3, row.requested), 1);
-            Bytes expected = WakeUp();
-            RadioTrace::Append(expected, row.changes);
-            QCOMPARE(f.radio->received(), expected);
+            QCOMPARE(f.radio->received(), RadioTrace::Join({WakeUp(), row.changes}));
             // Each refusal takes a quarter second.
             const std::size_t refused = row.changes.size() / 2 - (row.agreed != 0 ? 1 : 0);
             QVERIFY(f.clock->now > double(refused) * 0.25);
