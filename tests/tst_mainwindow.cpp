@@ -1,7 +1,7 @@
 #include "aboutwindow.h"
 #include "appsettings.h"
-#include "filecommands.h"
 #include "fakeclock.h"
+#include "filecommands.h"
 #include "helpwindow.h"
 #include "printcommands.h"
 #include "progress.h"
@@ -11,14 +11,14 @@
 #include "windowfixture.h"
 
 #include <QClipboard>
-#include <QPrinterInfo>
-#include <QTemporaryDir>
 #include <QGroupBox>
 #include <QMenuBar>
+#include <QPrinterInfo>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabBar>
+#include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QToolButton>
@@ -486,7 +486,6 @@ private Q_SLOTS:
         QVERIFY(file.read(5) == "%PDF-");
         platform().clock = nullptr;
     }
-
 };
 
 QTEST_MAIN(TestMainWindow)
