@@ -8,6 +8,7 @@
 #include "chanrecord.h"
 #include "choicelists.h"
 #include "cmdgroupcodec.h"
+#include "codecfields.h"
 #include "freqcodec.h"
 #include "globalcodec.h"
 #include "globaloptions.h"
@@ -88,31 +89,16 @@ std::vector<Decoder> decoders(int g, int c, int k)
          },
          0, 320 + 2 * e, 2},
     };
-    // The first and last page 0 byte of each global option list.
-    const struct {
-        const char *control;
-        int first, last;
-    } globals[] = {{"cbToggleAssign_0", 130, 130},  {"cbToggleAssign_1", 130, 130},
-                   {"cbToggleAssign_2", 130, 131},  {"cbToggleAssign_3", 131, 131},
-                   {"cbToggleAssign_4", 131, 131},  {"cbDTMFDev", 7, 7},
-                   {"cbFrontPorchTime", 7, 7},      {"cbANI", 7, 7},
-                   {"cbPriRate", 135, 135},         {"cbFreqDisp", 135, 135},
-                   {"cbPerChanPower", 135, 135},    {"cbTalkbackScan", 135, 135},
-                   {"cbNuisanceChanDel", 135, 135}, {"cbDispOpts_0", 197, 197},
-                   {"cbDispOpts_1", 199, 199},      {"cbPriOpts_0", 200, 200},
-                   {"cbPriOpts_1", 202, 202},       {"cbPriOpts_2", 201, 201},
-                   {"cbPriOpts_3", 203, 203},       {"cbUCG", 198, 198},
-                   {"cbMisc_0", 196, 196},          {"cbMisc_1", 196, 196},
-                   {"cbMisc_2", 197, 197},          {"cbMisc_3", 198, 198},
-                   {"cbMisc_4", 198, 198},          {"cbMisc_5", 197, 197},
-                   {"cbMisc_6", 197, 197}};
+    // Each global option list reads from its first to its last page 0 byte.
     for (const GlobalOption &choice : GlobalOptions()) {
         const GlobalOption *ch = &choice;
-        for (const auto &global : globals)
-            if (std::string(global.control) == choice.control)
-                list.push_back({choice.control,
-                                [ch](M mm) { return ch->decode(mm) + "#" + num(ch->position(mm)); },
-                                0, global.first, global.last - global.first + 1});
+        const auto field = GlobalOptionFields().find(choice.control);
+        if (field == GlobalOptionFields().end())
+            continue;
+        const int first = field->second.front().offset, last = field->second.back().offset;
+        list.push_back({choice.control,
+                        [ch](M mm) { return ch->decode(mm) + "#" + num(ch->position(mm)); }, 0,
+                        first, last - first + 1});
     }
     check(list.size() == 21 + GlobalOptions().size(), "a global option without its field");
     return list;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <initializer_list>
 #include <vector>
 
 namespace RadioTrace
@@ -17,6 +18,15 @@ using Bytes = std::vector<std::uint8_t>;
 inline void Append(Bytes &to, const Bytes &bytes)
 {
     to.insert(to.end(), bytes.begin(), bytes.end());
+}
+
+// The parts, one after the other.
+inline Bytes Join(std::initializer_list<Bytes> parts)
+{
+    Bytes all;
+    for (const Bytes &part : parts)
+        Append(all, part);
+    return all;
 }
 
 inline Bytes WakeUp()

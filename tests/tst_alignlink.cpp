@@ -19,19 +19,250 @@ class TestAlignLink : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void testCommandsSendExactBytes_data();
-    void testCommandsSendExactBytes();
-    void timeOuts_data();
-    void timeOuts();
-    void a2dAverageHalvesToEven_data();
-    void a2dAverageHalvesToEven();
-    void noiseAverageCountsTheTail();
-    void slotAddressesAndFields();
-    void cellsAndHookFailures();
-    void hookTDFxOffersRetry();
-    void cellHookFailures_data();
-    void cellHookFailures();
+    void init()
+    {
+        f.reset();
+        bench = std::make_unique<RadioBench>(*f.radio);
+    }
+
+    void testCommandsSendExactBytes_data()
+    {
+        QTest::addColumn<Call>("call");
+        QTest::addColumn<bool>("hooked");
+        QTest::addColumn<Bytes>("sent");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QString>("message");
+        const QString potValue =
+            "WARNING: Sub 'SetDigitalPotValue' was sent a digital      \r\n"
+            " potentiometer value of 256, which is      \r\n"
+            "outside the acceptable range of 0 to 255 - cancelling the attempt!"
+            "      ";
+        QTest::newRow("rx path") << Call([] { return int(EnableRXPath()); }) << true << Bytes{0x32}
+                                 << 1 << "";
+        QTest::newRow("enter tx") << Call([] { return int(EnterTransparentTXMode()); }) << true
+                                  << Bytes{0xF3} << 1 << "";
+        QTest::newRow("exit tx") << Call([] { return int(ExitTransparentTXMode()); }) << true
+                                 << Bytes{0xF4} << 1 << "";
+        QTest::newRow("source low byte") << Call([] { return int(SelectTXTestSource(0x108)); })
+                                         << true << Bytes{0xF9, 0x08} << 1 << "";
+        QTest::newRow("pot 1, 255") << Call([] { return int(SetDigitalPotValue(1, 255)); }) << true
+                                    << Bytes{0xF8, 0x01, 0xFF} << 1 << "";
+        QTest::newRow("pot selector -1 unsigned")
+            << Call([] { return int(SetDigitalPotValue(-1, 10)); }) << true << Bytes{} << 0
+            << "WARNING: Sub 'SetDigitalPotValue' was sent a 'Selector Code' of -1, which is      "
+               "\r\n"
+               "outside the acceptable range of 0 or 1 - cancelling the attempt!      ";
+        QTest::newRow("pot value 256") << Call([] { return int(SetDigitalPotValue(0, 256)); })
+                                       << true << Bytes{} << 0 << potValue;
+        QTest::newRow("curve dac") << Call([] { return int(SetPowerCurveDAC(0x1234, 0)); }) << true
+                                   << Bytes{0xFB, 0x12, 0x34, 0x00} << 1 << "";
+        QTest::newRow("a2d") << Call([] { return ReadA2DVal(2, 5); }) << true
+                             << Bytes{0xFA, 0x05, 0xFA, 0x05} << 149 << "";
+        QTest::newRow("not hooked: rx path")
+            << Call([] { return int(EnableRXPath()); }) << false << Bytes{} << 0 << "";
+        QTest::newRow("not hooked: pot")
+            << Call([] { return int(SetDigitalPotValue(0, 1)); }) << false << Bytes{} << 0 << "";
+        QTest::newRow("not hooked: a2d")
+            << Call([] { return ReadA2DVal(20, 5); }) << false << Bytes{} << -1000 << "";
+        QTest::newRow("not hooked: coarse tune")
+            << Call([] { return int(GetVCOCourseTuneCurveValues(0, 1)); }) << false << Bytes{}
+            << -1000000 << "";
+        QTest::newRow("coarse tune (1, 1)")
+            << Call([] { return int(GetVCOCourseTuneCurveValues(1, 1)); }) << true
+            << Bytes{0xC7, 0x03, 0x0C, 0x02, 0xFF} << 0x4321 << "";
+        QTest::newRow("coarse tune path 2")
+            << Call([] { return int(GetVCOCourseTuneCurveValues(2, 0)); }) << true << Bytes{}
+            << -1000000 << "";
+    }
+
+    void testCommandsSendExactBytes()
+    {
+        QFETCH(Call, call);
+        QFETCH(bool, hooked);
+        f.radio->eeprom[0x030C] = 0x43;
+        f.radio->eeprom[0x030D] = 0x21;
+        bench->coilVolts = 0.6; // 2.6 V reads as 149
+        if (hooked)
+            hook();
+        f.radio->clearTrace();
+        QTEST(call(), "result");
+        QTEST(f.radio->received(), "sent");
+        QFETCH(QString, message);
+        QCOMPARE(f.dialogs->messages.empty() ? QString()
+                                             : QString::fromStdString(f.dialogs->messages[0].text),
+                 message);
+    }
+
+    void timeOuts_data()
+    {
+        QTest::addColumn<Call>("call");
+        QTest::addColumn<int>("failure");
+        QTest::addColumn<double>("limit");
+        QTest::addColumn<bool>("staysHooked");
+        QTest::newRow("test command 0.5 s")
+            << Call([] { return int(EnableRXPath()); }) << 0 << 0.5 << true;
+        QTest::newRow("a2d sample 10 s")
+            << Call([] { return ReadA2DVal(20, 5); }) << -1000 << 10.0 << true;
+        QTest::newRow("noise 2 s, released")
+            << Call([] { return ReadNoiseAverage(); }) << -10000 << 2.0 << false;
+    }
+
+    void timeOuts()
+    {
+        QFETCH(Call, call);
+        QFETCH(double, limit);
+        hook();
+        f.radio->faults.stopAfterCommands = f.radio->commandsHandled();
+        const double t0 = f.clock->now;
+        QTEST(call(), "failure");
+        QVERIFY(f.clock->now - t0 > limit);
+        QVERIFY(f.clock->now - t0 < limit + 0.05);
+        QTEST(g_bHooked, "staysHooked");
+    }
+
+    void a2dAverageHalvesToEven_data()
+    {
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("second");
+        QTest::addColumn<int>("average");
+        QTest::newRow("100.5") << 100 << 101 << 100;
+        QTest::newRow("101.5") << 101 << 102 << 102;
+        QTest::newRow("0 and 255") << 0 << 255 << 128;
+    }
+
+    void a2dAverageHalvesToEven()
+    {
+        QFETCH(int, first);
+        QFETCH(int, second);
+        std::vector<int> samples(10, first);
+        samples.insert(samples.end(), 10, second);
+        script(0xFA, 1, samples);
+        hook();
+        QTEST(ReadA2DVal(20, 5), "average");
+    }
+
+    void noiseAverageCountsTheTail()
+    {
+        // 64 bytes of 100 at once, then 64 of 200 while the stop byte is on its way.
+        f.radio->addCommand(0xFD, 0, [this](VirtualRadio &, const Bytes &) {
+            f.port->injectInput(Bytes(64, 200), 0.1);
+            return Bytes(64, 100);
+        });
+        hook();
+        f.radio->clearTrace();
+        QCOMPARE(ReadNoiseAverage(), 150);
+        QCOMPARE(f.radio->received(), (Bytes{0xFD, 0x00}));
+    }
+
+    void slotAddressesAndFields()
+    {
+        f.fillPattern();
+        QCOMPARE(UnitChanSlot(0, 8), 0x0600);
+        QCOMPARE(UnitChanSlot(24, 19), 25 * 1024 + 256 + 19 * 32);
+        hook();
+        f.radio->clearTrace();
+        QVERIFY(WriteUnitChanFreq(0, 8, true, 155.0));
+        QCOMPARE(f.radio->received(),
+                 (Bytes{0xD3, 0x06, 0x00, 0xFF, 0xAB, 0xD3, 0x06, 0x01, 0xFF, 0xE0}));
+
+        // Frequencies below the band (here 100.01250 MHz) are kept as 0.
+        const Bytes before = f.radio->eeprom;
+        f.radio->eeprom[0x0500] = 0x00;
+        f.radio->eeprom[0x0501] = 0x0A;
+        TuneChanRec rec;
+        QVERIFY(GetChanDataFromUnit(0, 0, rec, false));
+        QCOMPARE(rec.RxFreq, 0.0);
+        const TuneChanRec test{161.25, "N", "067.0", 173.995, "L", "D023"};
+        QVERIFY(WriteChanDataToUnit(0, 0, test, true));
+        QVERIFY(!g_bHooked);
+        QVERIFY(GetChanDataFromUnit(0, 0, rec, true));
+        QCOMPARE(rec.RxFreq, 161.25);
+        QCOMPARE(rec.TxFreq, 173.995);
+        QCOMPARE(
+            QString::fromStdString(rec.NarrowFlag + rec.RxGuard + rec.LowPowerFlag + rec.TxGuard),
+            QString("N067.0LD023"));
+        // Only the six fields' bytes of the slot changed.
+        for (int a = 0; a < VirtualRadio::EepromSize; ++a) {
+            const int off = a - 0x0500;
+            const bool field = off == 0 || off == 1 || off == 2 || off == 4 || off == 5 ||
+                               off == 8 || off == 9 || off == 10 || off == 12 || off == 13 ||
+                               (a >= 0x0600 && a <= 0x0601);
+            if (!field && f.radio->eeprom[a] != before[a])
+                QFAIL(qPrintable(QString("byte 0x%1 changed").arg(a, 4, 16, QChar('0'))));
+        }
+    }
+
+    void cellsAndHookFailures()
+    {
+        QVERIFY(WriteFreqAdjValues(0xF4, 0x81)); // hooks by itself
+        QCOMPARE(f.radio->eeprom[0x001F], 0xF4);
+        QCOMPARE(f.radio->eeprom[0x0020], 0x81);
+        int high = 0;
+        int low = 0;
+        QVERIFY(ReadFreqAdjValues(high, low));
+        QCOMPARE(high * 256 + low, 0xF481);
+        QVERIFY(WriteHighPowerDAC(0x9A, true));
+        QVERIFY(!g_bHooked);
+        QCOMPARE(ReadHighPowerDAC(false), 0x9A);
+        QVERIFY(WriteVCOCourseTuneCurveValues(40000, 1, 0));
+        QCOMPARE(GetVCOCourseTuneCurveValues(1, 0), 40000L);
+        const CurveBytes curve = {1, 2, 3, 4, 5, 6, 7, 8, 9};
+        CurveBytes back{};
+        QVERIFY(WritePowerCurve(curve) && ReadPowerCurve(back));
+        QVERIFY(back == curve);
+        QCOMPARE(f.radio->eeprom[0x0336], 9);
+
+        // A write the radio no longer answers: released, comm error then hook error.
+        f.dialogs->messages.clear();
+        f.radio->faults.stopAfterCommands = f.radio->commandsHandled();
+        QVERIFY(!WriteLowPowerDAC(3, false));
+        QVERIFY(!g_bHooked);
+        QCOMPARE(f.dialogs->messages.size(), std::size_t(2));
+        QCOMPARE(
+            f.dialogs->messages[1].text,
+            std::string("Unable to 'Hook' radio.  Please check all connections and try again."));
+    }
+
+    void hookTDFxOffersRetry()
+    {
+        f.radio->faults.noHookAnswer = true;
+        f.dialogs->messageAnswers = {MsgAnswer::Retry, MsgAnswer::Cancel};
+        QVERIFY(!HookTDFx());
+        QCOMPARE(f.dialogs->messages.size(), std::size_t(2));
+        QCOMPARE(f.dialogs->messages[0].caption, std::string("COMM ERROR"));
+        QVERIFY(f.dialogs->messages[0].buttons == MsgButtons::RetryCancel);
+        f.radio->faults.noHookAnswer = false;
+        QVERIFY(HookTDFx());
+    }
+
+    void cellHookFailures_data()
+    {
+        QTest::addColumn<bool>("portRefused");
+        QTest::addColumn<int>("messages");
+        QTest::newRow("port unusable: only the link's conflict") << true << 0;
+        QTest::newRow("no answer: hook error") << false << 1;
+    }
+
+    void cellHookFailures()
+    {
+        QFETCH(bool, portRefused);
+        if (portRefused)
+            f.port->refuse[LinkFixture::Device] = SerialError::Busy;
+        else
+            f.radio->faults.noHookAnswer = true;
+        QFETCH(int, messages);
+        TuneChanRec rec;
+        QVERIFY(!WriteHighPowerDAC(1, false));
+        QVERIFY(!GetChanDataFromUnit(0, 0, rec, false));
+        const auto hookErrors =
+            std::count_if(f.dialogs->messages.begin(), f.dialogs->messages.end(),
+                          [](const ScriptedDialogs::Message &m) {
+                              return m.text.rfind("Unable to 'Hook'", 0) == 0;
+                          });
+        QCOMPARE(int(hookErrors), 2 * messages);
+        QVERIFY(!f.port->isOpen() && !g_bHooked);
+        QVERIFY(f.radio->received().empty() == portRefused);
+    }
 
 private:
     void hook() { QCOMPARE(HookRadio(1, 3, 4800), 1); }
@@ -48,245 +279,6 @@ private:
     LinkFixture f;
     std::unique_ptr<RadioBench> bench;
 };
-
-void TestAlignLink::init()
-{
-    f.reset();
-    bench = std::make_unique<RadioBench>(*f.radio);
-}
-
-void TestAlignLink::testCommandsSendExactBytes_data()
-{
-    QTest::addColumn<Call>("call");
-    QTest::addColumn<bool>("hooked");
-    QTest::addColumn<Bytes>("sent");
-    QTest::addColumn<int>("result");
-    QTest::addColumn<QString>("message");
-    const QString potValue = "WARNING: Sub 'SetDigitalPotValue' was sent a digital      \r\n"
-                             " potentiometer value of 256, which is      \r\n"
-                             "outside the acceptable range of 0 to 255 - cancelling the attempt!"
-                             "      ";
-    QTest::newRow("rx path") << Call([] { return int(EnableRXPath()); }) << true << Bytes{0x32} << 1
-                             << "";
-    QTest::newRow("enter tx") << Call([] { return int(EnterTransparentTXMode()); }) << true
-                              << Bytes{0xF3} << 1 << "";
-    QTest::newRow("exit tx") << Call([] { return int(ExitTransparentTXMode()); }) << true
-                             << Bytes{0xF4} << 1 << "";
-    QTest::newRow("source low byte") << Call([] { return int(SelectTXTestSource(0x108)); }) << true
-                                     << Bytes{0xF9, 0x08} << 1 << "";
-    QTest::newRow("pot 1, 255") << Call([] { return int(SetDigitalPotValue(1, 255)); }) << true
-                                << Bytes{0xF8, 0x01, 0xFF} << 1 << "";
-    QTest::newRow("pot selector -1 unsigned")
-        << Call([] { return int(SetDigitalPotValue(-1, 10)); }) << true << Bytes{} << 0
-        << "WARNING: Sub 'SetDigitalPotValue' was sent a 'Selector Code' of -1, which is      \r\n"
-           "outside the acceptable range of 0 or 1 - cancelling the attempt!      ";
-    QTest::newRow("pot value 256")
-        << Call([] { return int(SetDigitalPotValue(0, 256)); }) << true << Bytes{} << 0 << potValue;
-    QTest::newRow("curve dac") << Call([] { return int(SetPowerCurveDAC(0x1234, 0)); }) << true
-                               << Bytes{0xFB, 0x12, 0x34, 0x00} << 1 << "";
-    QTest::newRow("a2d") << Call([] { return ReadA2DVal(2, 5); }) << true
-                         << Bytes{0xFA, 0x05, 0xFA, 0x05} << 149 << "";
-    QTest::newRow("not hooked: rx path")
-        << Call([] { return int(EnableRXPath()); }) << false << Bytes{} << 0 << "";
-    QTest::newRow("not hooked: pot")
-        << Call([] { return int(SetDigitalPotValue(0, 1)); }) << false << Bytes{} << 0 << "";
-    QTest::newRow("not hooked: a2d")
-        << Call([] { return ReadA2DVal(20, 5); }) << false << Bytes{} << -1000 << "";
-    QTest::newRow("not hooked: coarse tune")
-        << Call([] { return int(GetVCOCourseTuneCurveValues(0, 1)); }) << false << Bytes{}
-        << -1000000 << "";
-    QTest::newRow("coarse tune (1, 1)")
-        << Call([] { return int(GetVCOCourseTuneCurveValues(1, 1)); }) << true
-        << Bytes{0xC7, 0x03, 0x0C, 0x02, 0xFF} << 0x4321 << "";
-    QTest::newRow("coarse tune path 2")
-        << Call([] { return int(GetVCOCourseTuneCurveValues(2, 0)); }) << true << Bytes{}
-        << -1000000 << "";
-}
-
-void TestAlignLink::testCommandsSendExactBytes()
-{
-    QFETCH(Call, call);
-    QFETCH(bool, hooked);
-    f.radio->eeprom[0x030C] = 0x43;
-    f.radio->eeprom[0x030D] = 0x21;
-    bench->coilVolts = 0.6; // 2.6 V reads as 149
-    if (hooked)
-        hook();
-    f.radio->clearTrace();
-    QTEST(call(), "result");
-    QTEST(f.radio->received(), "sent");
-    QFETCH(QString, message);
-    QCOMPARE(f.dialogs->messages.empty() ? QString()
-                                         : QString::fromStdString(f.dialogs->messages[0].text),
-             message);
-}
-
-void TestAlignLink::timeOuts_data()
-{
-    QTest::addColumn<Call>("call");
-    QTest::addColumn<int>("failure");
-    QTest::addColumn<double>("limit");
-    QTest::addColumn<bool>("staysHooked");
-    QTest::newRow("test command 0.5 s")
-        << Call([] { return int(EnableRXPath()); }) << 0 << 0.5 << true;
-    QTest::newRow("a2d sample 10 s")
-        << Call([] { return ReadA2DVal(20, 5); }) << -1000 << 10.0 << true;
-    QTest::newRow("noise 2 s, released")
-        << Call([] { return ReadNoiseAverage(); }) << -10000 << 2.0 << false;
-}
-
-void TestAlignLink::timeOuts()
-{
-    QFETCH(Call, call);
-    QFETCH(double, limit);
-    hook();
-    f.radio->faults.stopAfterCommands = f.radio->commandsHandled();
-    const double t0 = f.clock->now;
-    QTEST(call(), "failure");
-    QVERIFY(f.clock->now - t0 > limit);
-    QVERIFY(f.clock->now - t0 < limit + 0.05);
-    QTEST(g_bHooked, "staysHooked");
-}
-
-void TestAlignLink::a2dAverageHalvesToEven_data()
-{
-    QTest::addColumn<int>("first");
-    QTest::addColumn<int>("second");
-    QTest::addColumn<int>("average");
-    QTest::newRow("100.5") << 100 << 101 << 100;
-    QTest::newRow("101.5") << 101 << 102 << 102;
-    QTest::newRow("0 and 255") << 0 << 255 << 128;
-}
-
-void TestAlignLink::a2dAverageHalvesToEven()
-{
-    QFETCH(int, first);
-    QFETCH(int, second);
-    std::vector<int> samples(10, first);
-    samples.insert(samples.end(), 10, second);
-    script(0xFA, 1, samples);
-    hook();
-    QTEST(ReadA2DVal(20, 5), "average");
-}
-
-void TestAlignLink::noiseAverageCountsTheTail()
-{
-    // 64 bytes of 100 at once, then 64 of 200 while the stop byte is on its way.
-    f.radio->addCommand(0xFD, 0, [this](VirtualRadio &, const Bytes &) {
-        f.port->injectInput(Bytes(64, 200), 0.1);
-        return Bytes(64, 100);
-    });
-    hook();
-    f.radio->clearTrace();
-    QCOMPARE(ReadNoiseAverage(), 150);
-    QCOMPARE(f.radio->received(), (Bytes{0xFD, 0x00}));
-}
-
-void TestAlignLink::slotAddressesAndFields()
-{
-    f.fillPattern();
-    QCOMPARE(UnitChanSlot(0, 8), 0x0600);
-    QCOMPARE(UnitChanSlot(24, 19), 25 * 1024 + 256 + 19 * 32);
-    hook();
-    f.radio->clearTrace();
-    QVERIFY(WriteUnitChanFreq(0, 8, true, 155.0));
-    QCOMPARE(f.radio->received(),
-             (Bytes{0xD3, 0x06, 0x00, 0xFF, 0xAB, 0xD3, 0x06, 0x01, 0xFF, 0xE0}));
-
-    // Frequencies below the band (here 100.01250 MHz) are kept as 0.
-    const Bytes before = f.radio->eeprom;
-    f.radio->eeprom[0x0500] = 0x00;
-    f.radio->eeprom[0x0501] = 0x0A;
-    TuneChanRec rec;
-    QVERIFY(GetChanDataFromUnit(0, 0, rec, false));
-    QCOMPARE(rec.RxFreq, 0.0);
-    const TuneChanRec test{161.25, "N", "067.0", 173.995, "L", "D023"};
-    QVERIFY(WriteChanDataToUnit(0, 0, test, true));
-    QVERIFY(!g_bHooked);
-    QVERIFY(GetChanDataFromUnit(0, 0, rec, true));
-    QCOMPARE(rec.RxFreq, 161.25);
-    QCOMPARE(rec.TxFreq, 173.995);
-    QCOMPARE(QString::fromStdString(rec.NarrowFlag + rec.RxGuard + rec.LowPowerFlag + rec.TxGuard),
-             QString("N067.0LD023"));
-    // Only the six fields' bytes of the slot changed.
-    for (int a = 0; a < VirtualRadio::EepromSize; ++a) {
-        const int off = a - 0x0500;
-        const bool field = off == 0 || off == 1 || off == 2 || off == 4 || off == 5 || off == 8 ||
-                           off == 9 || off == 10 || off == 12 || off == 13 ||
-                           (a >= 0x0600 && a <= 0x0601);
-        if (!field && f.radio->eeprom[a] != before[a])
-            QFAIL(qPrintable(QString("byte 0x%1 changed").arg(a, 4, 16, QChar('0'))));
-    }
-}
-
-void TestAlignLink::cellsAndHookFailures()
-{
-    QVERIFY(WriteFreqAdjValues(0xF4, 0x81)); // hooks by itself
-    QCOMPARE(f.radio->eeprom[0x001F], 0xF4);
-    QCOMPARE(f.radio->eeprom[0x0020], 0x81);
-    int high = 0;
-    int low = 0;
-    QVERIFY(ReadFreqAdjValues(high, low));
-    QCOMPARE(high * 256 + low, 0xF481);
-    QVERIFY(WriteHighPowerDAC(0x9A, true));
-    QVERIFY(!g_bHooked);
-    QCOMPARE(ReadHighPowerDAC(false), 0x9A);
-    QVERIFY(WriteVCOCourseTuneCurveValues(40000, 1, 0));
-    QCOMPARE(GetVCOCourseTuneCurveValues(1, 0), 40000L);
-    const CurveBytes curve = {1, 2, 3, 4, 5, 6, 7, 8, 9};
-    CurveBytes back{};
-    QVERIFY(WritePowerCurve(curve) && ReadPowerCurve(back));
-    QVERIFY(back == curve);
-    QCOMPARE(f.radio->eeprom[0x0336], 9);
-
-    // A write the radio no longer answers: released, comm error then hook error.
-    f.dialogs->messages.clear();
-    f.radio->faults.stopAfterCommands = f.radio->commandsHandled();
-    QVERIFY(!WriteLowPowerDAC(3, false));
-    QVERIFY(!g_bHooked);
-    QCOMPARE(f.dialogs->messages.size(), std::size_t(2));
-    QCOMPARE(f.dialogs->messages[1].text,
-             std::string("Unable to 'Hook' radio.  Please check all connections and try again."));
-}
-
-void TestAlignLink::hookTDFxOffersRetry()
-{
-    f.radio->faults.noHookAnswer = true;
-    f.dialogs->messageAnswers = {MsgAnswer::Retry, MsgAnswer::Cancel};
-    QVERIFY(!HookTDFx());
-    QCOMPARE(f.dialogs->messages.size(), std::size_t(2));
-    QCOMPARE(f.dialogs->messages[0].caption, std::string("COMM ERROR"));
-    QVERIFY(f.dialogs->messages[0].buttons == MsgButtons::RetryCancel);
-    f.radio->faults.noHookAnswer = false;
-    QVERIFY(HookTDFx());
-}
-
-void TestAlignLink::cellHookFailures_data()
-{
-    QTest::addColumn<bool>("portRefused");
-    QTest::addColumn<int>("messages");
-    QTest::newRow("port unusable: only the link's conflict") << true << 0;
-    QTest::newRow("no answer: hook error") << false << 1;
-}
-
-void TestAlignLink::cellHookFailures()
-{
-    QFETCH(bool, portRefused);
-    if (portRefused)
-        f.port->refuse[LinkFixture::Device] = SerialError::Busy;
-    else
-        f.radio->faults.noHookAnswer = true;
-    QFETCH(int, messages);
-    TuneChanRec rec;
-    QVERIFY(!WriteHighPowerDAC(1, false));
-    QVERIFY(!GetChanDataFromUnit(0, 0, rec, false));
-    const auto hookErrors = std::count_if(
-        f.dialogs->messages.begin(), f.dialogs->messages.end(),
-        [](const ScriptedDialogs::Message &m) { return m.text.rfind("Unable to 'Hook'", 0) == 0; });
-    QCOMPARE(int(hookErrors), 2 * messages);
-    QVERIFY(!f.port->isOpen() && !g_bHooked);
-    QVERIFY(f.radio->received().empty() == portRefused);
-}
 
 QTEST_GUILESS_MAIN(TestAlignLink)
 #include "tst_alignlink.moc"

@@ -1,25 +1,15 @@
-#include "appglobals.h"
 #include "cellundo.h"
 #include "changridpane.h"
 #include "chanrecord.h"
-#include "defaultimage.h"
-#include "fakeplatform.h"
 #include "labelcodes.h"
-#include "memmap.h"
-#include "windowfixture.h"
-#include "platform.h"
 #include "treelogic.h"
+#include "windowfixture.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QMenu>
 #include <QTableWidget>
 #include <QTreeWidget>
-#include <QtTest>
-
-#include <memory>
 
 // The channel grid's wiring: keys, clicks and focus reach the edit session and the grid shows
 // what it stores. The editing rules themselves are tested on the session.
@@ -28,16 +18,221 @@ class TestChanGrid : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup() { m_window.reset(); }
-    void fillAndGroupRow();
-    void editorKeys();
-    void flagsMouseAndTabOrder();
-    void pendingEditsStored();
+    void init() { fx.reset(); }
+    void cleanup() { fx.stop(); }
+
+    void fillAndGroupRow()
+    {
+        SetChanLabel(MemMap, 4, 6, "PUMP HOUSE");
+        SetChanScan(MemMap, 4, 6, "S");
+        SetGrpLabel(MemMap, 4, "YARD");
+        SetGrpIncomingClone(MemMap, 4, true);
+        SetGrpScanList(MemMap, 4, "No");
+        start(5);
+        QCOMPARE(shown(7, 1), QStringLiteral("PUMP HOUSE  "));
+        QCOMPARE(shown(7, 6), QStringLiteral("S"));
+        QCOMPARE(shown(8, 4), QStringLiteral("Inactive"));
+        QStringList headers;
+        for (int c = 0; c < m_grid->columnCount(); ++c)
+            headers << m_grid->horizontalHeaderItem(c)->text();
+        QCOMPARE(headers.join('|'),
+                 QStringLiteral("Label|Receive Freq|RX CG|Transmit Freq|TX CG|Scn|BW|LP"));
+        QCOMPARE(m_grid->verticalHeaderItem(19)->text(), QStringLiteral(" Ch 20"));
+        QVERIFY(m_grid->item(0, 0)->textAlignment() & Qt::AlignLeft);
+        QVERIFY(m_grid->item(0, 1)->textAlignment() & Qt::AlignHCenter);
+        auto *label = child<QLineEdit>("txtGroupLabel");
+        auto *clone = child<QComboBox>("cbIncomingClone");
+        auto *scan = child<QCheckBox>("chkGrpScanList");
+        QCOMPARE(label->text(), QStringLiteral("YARD        "));
+        QCOMPARE(clone->currentText(), QStringLiteral("Reject"));
+        QVERIFY(!scan->isChecked());
+        // Filling is not an edit; the first cell is current and its text recorded.
+        QCOMPARE(m_pane->currentCell(), (GridCell{1, 1}));
+        QCOMPARE(QString::fromStdString(CellUndoText.label), shown(1, 1));
+
+        clone->activated(1); // the entry shown: no change
+        QVERIFY(!changed());
+        clone->setCurrentIndex(0);
+        clone->activated(0);
+        QVERIFY(!GetGrpIncomingClone(MemMap, 4));
+        QVERIFY(changed());
+        QTest::mouseClick(scan, Qt::LeftButton, {}, QPoint(5, scan->height() / 2));
+        QCOMPARE(GetGrpScanList(MemMap, 4), std::string("Yes"));
+        label->setFocus(Qt::TabFocusReason);
+        typeKeys("tower b");
+        QTest::keyClick(label, Qt::Key_Return); // moves on, which is leaving the field
+        QVERIFY(!label->hasFocus());
+        QCOMPARE(label->text(), QStringLiteral("TOWER B     "));
+        QCOMPARE(GetGrpLabel(MemMap, 4), std::string("TOWER B     "));
+    }
+
+    void editorKeys()
+    {
+        start(1);
+        goTo(4, 2);
+        // Delete as X11 sends it, with the DEL character: no entry starts.
+        QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QString(QChar(0x7F)));
+        QApplication::sendEvent(m_grid, &del);
+        QVERIFY(!m_editor->isVisible());
+        const QString before = shown(4, 2);
+        typeKeys("15");
+        QCOMPARE(focus(), m_editor);
+        QCOMPARE(m_editor->text(), QStringLiteral("15"));
+        QCOMPARE(m_editor->cursorPosition(), 2);
+        QVERIFY(!m_editor->hasSelectedText());
+        QCOMPARE(m_editor->accessibleName(), QStringLiteral("Receive Freq,  Ch 4"));
+        const QRect cellRect = m_grid->visualItemRect(m_grid->item(3, 1));
+        QCOMPARE(m_editor->geometry().topLeft(), cellRect.topLeft());
+        QVERIFY(m_editor->width() < cellRect.width());
+        QTest::keyClick(m_editor, Qt::Key_Escape);
+        QVERIFY(!m_editor->isVisible());
+        QCOMPARE(shown(4, 2), before);
+        QCOMPARE(focus(), m_grid);
+        QVERIFY(!changed());
+
+        // The receive guard store clears the transmit side's reference, and the grid shows it.
+        goTo(4, 5);
+        typeKeys("u3");
+        QTest::keyClick(m_editor, Qt::Key_Return);
+        QCOMPARE(shown(4, 5), QStringLiteral("UTXG 3"));
+        QVERIFY(!m_editor->isVisible());
+        QCOMPARE(m_pane->currentCell(), (GridCell{4, 6}));
+        goTo(4, 3);
+        typeKeys("100");
+        QTest::keyClick(m_editor, Qt::Key_Tab);
+        QCOMPARE(shown(4, 3), QStringLiteral("100.0"));
+        QCOMPARE(shown(4, 5), QStringLiteral("000.0"));
+        QCOMPARE(m_pane->currentCell(), (GridCell{4, 4}));
+        QCOMPARE(focus(), m_grid);
+        QVERIFY(changed());
+
+        // Space selects the whole text; Down and Up store, wrap and give the grid the focus.
+        goTo(20, 1);
+        QTest::keyClick(m_grid, Qt::Key_Space);
+        QCOMPARE(m_editor->selectedText(), shown(20, 1));
+        typeKeys("x");
+        QTest::keyClick(m_editor, Qt::Key_Down);
+        QCOMPARE(shown(20, 1), QStringLiteral("X           "));
+        QCOMPARE(m_pane->currentCell(), (GridCell{1, 1}));
+        QVERIFY(!m_editor->isVisible());
+        QCOMPARE(focus(), m_grid);
+        QTest::keyClick(m_grid, Qt::Key_Space);
+        QTest::keyClick(m_editor, Qt::Key_Up);
+        QCOMPARE(m_pane->currentCell(), (GridCell{20, 1}));
+
+        // A click on another cell stores the text in the cell it was typed in.
+        goTo(2, 1);
+        typeKeys("gate");
+        const QRect rect = m_grid->visualItemRect(m_grid->item(5, 2));
+        QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, {}, rect.center());
+        QCOMPARE(shown(2, 1), QStringLiteral("GATE        "));
+        QCOMPARE(GetChanLabel(MemMap, 0, 1), std::string("GATE        "));
+        QCOMPARE(m_pane->currentCell(), (GridCell{6, 3}));
+        QVERIFY(!m_editor->isVisible());
+    }
+
+    void flagsMouseAndTabOrder()
+    {
+        start(1);
+        goTo(1, 7);
+        QTest::keyClick(m_grid, Qt::Key_Space);
+        QCOMPARE(shown(1, 7), QStringLiteral("N"));
+        QCOMPARE(GetChanNarrow(MemMap, 0, 0), std::string("N"));
+        QVERIFY(changed());
+        QTest::keyClick(m_grid, Qt::Key_Return);
+        QCOMPARE(m_pane->currentCell(), (GridCell{1, 8}));
+        QTest::keyClick(m_grid, Qt::Key_L);
+        QCOMPARE(shown(1, 8), QStringLiteral("L"));
+        QTest::keyClick(m_grid, Qt::Key_Tab);
+        QCOMPARE(m_pane->currentCell(), (GridCell{2, 1}));
+        QTest::keyClick(m_grid, Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(m_pane->currentCell(), (GridCell{1, 8}));
+        QCOMPARE(focus(), m_grid);
+
+        // A double-click toggles and moves to the next cell.
+        const QRect rect = m_grid->visualItemRect(m_grid->item(2, 5));
+        QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, {}, rect.center());
+        QTest::mouseDClick(m_grid->viewport(), Qt::LeftButton, {}, rect.center());
+        QCOMPARE(shown(3, 6), QStringLiteral("S"));
+        QCOMPARE(GetChanScan(MemMap, 0, 2), std::string("S"));
+        QCOMPARE(m_pane->currentCell(), (GridCell{3, 7}));
+
+        // While the grid has the focus, Tab moves between cells instead of reaching the others.
+        auto *label = child<QLineEdit>("txtGroupLabel");
+        QWidget *others[] = {label, child<QWidget>("TreeView")};
+        for (QWidget *w : others)
+            QVERIFY(!(w->focusPolicy() & Qt::TabFocus));
+        label->setFocus(Qt::MouseFocusReason);
+        for (QWidget *w : others)
+            QVERIFY(w->focusPolicy() & Qt::TabFocus);
+
+        QTest::mouseRelease(m_grid->viewport(), Qt::RightButton, {}, rect.center());
+        QCOMPARE(fx.popups->shown.size(), std::size_t(1));
+        QCOMPARE(fx.popups->shown[0].first, QStringLiteral("mnuEdit"));
+    }
+
+    // Transfers, shortcuts and a resize do not move the focus, yet what is typed must count.
+    void pendingEditsStored()
+    {
+        start(1);
+        goTo(3, 1);
+        typeKeys("relay");
+        EnableMainControls(false);
+        QVERIFY(!m_editor->isVisible());
+        QVERIFY(!m_grid->isEnabled());
+        QCOMPARE(GetChanLabel(MemMap, 0, 2), std::string("RELAY       "));
+        EnableMainControls(true);
+        QVERIFY(m_grid->isEnabled());
+
+        goTo(3, 1);
+        typeKeys("pump");
+        fx.dialogs.fileAnswers.push_back("/docs/unit.tdf");
+        child<QAction>("mnuFileSave")->trigger();
+        const int labelByte = 1024 + 256 + 32 * 2 + 20;
+        QCOMPARE(int(fx.fs.files["/docs/unit.tdf"].at(labelByte)), CharToLabelCode('P'));
+        QVERIFY(!changed());
+
+        // Stored without leaving the cell: Esc then brings back the stored text, not the old one.
+        goTo(3, 2);
+        typeKeys("160");
+        fx.window->CommitPendingEdits();
+        QCOMPARE(shown(3, 2), QStringLiteral("160.00000"));
+        typeKeys("1");
+        QTest::keyClick(m_editor, Qt::Key_Escape);
+        QCOMPARE(shown(3, 2), QStringLiteral("160.00000"));
+
+        // A resize refills the grid; the text typed before it is stored, not dropped.
+        goTo(4, 1);
+        typeKeys("yard");
+        fx.window->resize(fx.window->width() + 40, fx.window->height() + 30);
+        QTRY_COMPARE(GetChanLabel(MemMap, 0, 3), std::string("YARD        "));
+        QCOMPARE(shown(4, 1), QStringLiteral("YARD        "));
+    }
 
 private:
-    void start(int group); // 1-based
-    void goTo(int row, int col);
+    // 1-based
+    void start(int group)
+    {
+        fx.start(true);
+        m_pane = child<ChanGridPane>("fraGrid");
+        m_grid = child<QTableWidget>("Grid");
+        m_editor = child<QLineEdit>("Text1");
+        auto *tree = child<QTreeWidget>("TreeView");
+        QTreeWidgetItem *item = fx.window->treeItem(FirstGroupNode + group - 1);
+        tree->scrollToItem(item);
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                          tree->visualItemRect(item).center());
+        QVERIFY(m_pane->isVisible());
+        QCOMPARE(g_iCurGroup, group - 1);
+    }
+
+    void goTo(int row, int col)
+    {
+        m_grid->setFocus();
+        m_pane->setCurrentCell({row, col});
+        QCOMPARE(m_pane->currentCell(), (GridCell{row, col}));
+    }
+
     // Types into whichever control has the focus, as a keyboard would.
     void typeKeys(const char *text)
     {
@@ -46,243 +241,13 @@ private:
     }
     QString shown(int row, int col) const { return m_grid->item(row - 1, col - 1)->text(); }
     QWidget *focus() const { return QApplication::focusWidget(); }
-    template <class T> T *child(const char *name) const
-    {
-        return m_window->findChild<T *>(QLatin1String(name));
-    }
-    bool changed() const { return m_window->windowTitle().endsWith(QStringLiteral(" *")); }
-    std::unique_ptr<MainWindow> m_window;
+    template <class T> T *child(const char *name) const { return fx.child<T>(name); }
+    bool changed() const { return fx.changed(); }
+    WindowFixture fx;
     ChanGridPane *m_pane = nullptr;
     QTableWidget *m_grid = nullptr;
     QLineEdit *m_editor = nullptr;
-    MemoryFileSystem m_fs;
-    FakeSettings m_settings;
-    ScriptedDialogs m_dialogs;
-    std::unique_ptr<PopupCatcher> m_popups;
 };
-
-void TestChanGrid::init()
-{
-    InstallDoubles(m_fs, m_settings, m_dialogs);
-    ResetAppGlobals();
-    g_sCurFileName = "DEFAULT VALUES";
-    LoadDefaultImage(MemMap);
-    m_popups = std::make_unique<PopupCatcher>();
-}
-
-void TestChanGrid::start(int group)
-{
-    m_window = std::make_unique<MainWindow>();
-    g_bLoading = true;
-    m_window->LoadWindow();
-    g_bLoading = false;
-    m_window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-    m_pane = child<ChanGridPane>("fraGrid");
-    m_grid = child<QTableWidget>("Grid");
-    m_editor = child<QLineEdit>("Text1");
-    auto *tree = child<QTreeWidget>("TreeView");
-    QTreeWidgetItem *item = m_window->treeItem(FirstGroupNode + group - 1);
-    tree->scrollToItem(item);
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
-    QVERIFY(m_pane->isVisible());
-    QCOMPARE(g_iCurGroup, group - 1);
-}
-
-void TestChanGrid::goTo(int row, int col)
-{
-    m_grid->setFocus();
-    m_pane->setCurrentCell({row, col});
-    QCOMPARE(m_pane->currentCell(), (GridCell{row, col}));
-}
-
-void TestChanGrid::fillAndGroupRow()
-{
-    SetChanLabel(MemMap, 4, 6, "PUMP HOUSE");
-    SetChanScan(MemMap, 4, 6, "S");
-    SetGrpLabel(MemMap, 4, "YARD");
-    SetGrpIncomingClone(MemMap, 4, true);
-    SetGrpScanList(MemMap, 4, "No");
-    start(5);
-    QCOMPARE(shown(7, 1), QStringLiteral("PUMP HOUSE  "));
-    QCOMPARE(shown(7, 6), QStringLiteral("S"));
-    QCOMPARE(shown(8, 4), QStringLiteral("Inactive"));
-    QStringList headers;
-    for (int c = 0; c < m_grid->columnCount(); ++c)
-        headers << m_grid->horizontalHeaderItem(c)->text();
-    QCOMPARE(headers.join('|'),
-             QStringLiteral("Label|Receive Freq|RX CG|Transmit Freq|TX CG|Scn|BW|LP"));
-    QCOMPARE(m_grid->verticalHeaderItem(19)->text(), QStringLiteral(" Ch 20"));
-    QVERIFY(m_grid->item(0, 0)->textAlignment() & Qt::AlignLeft);
-    QVERIFY(m_grid->item(0, 1)->textAlignment() & Qt::AlignHCenter);
-    auto *label = child<QLineEdit>("txtGroupLabel");
-    auto *clone = child<QComboBox>("cbIncomingClone");
-    auto *scan = child<QCheckBox>("chkGrpScanList");
-    QCOMPARE(label->text(), QStringLiteral("YARD        "));
-    QCOMPARE(clone->currentText(), QStringLiteral("Reject"));
-    QVERIFY(!scan->isChecked());
-    // Filling is not an edit; the first cell is current and its text recorded.
-    QCOMPARE(m_pane->currentCell(), (GridCell{1, 1}));
-    QCOMPARE(QString::fromStdString(CellUndoText.label), shown(1, 1));
-
-    clone->activated(1); // the entry shown: no change
-    QVERIFY(!changed());
-    clone->setCurrentIndex(0);
-    clone->activated(0);
-    QVERIFY(!GetGrpIncomingClone(MemMap, 4));
-    QVERIFY(changed());
-    QTest::mouseClick(scan, Qt::LeftButton, {}, QPoint(5, scan->height() / 2));
-    QCOMPARE(GetGrpScanList(MemMap, 4), std::string("Yes"));
-    label->setFocus(Qt::TabFocusReason);
-    typeKeys("tower b");
-    QTest::keyClick(label, Qt::Key_Return); // moves on, which is leaving the field
-    QVERIFY(!label->hasFocus());
-    QCOMPARE(label->text(), QStringLiteral("TOWER B     "));
-    QCOMPARE(GetGrpLabel(MemMap, 4), std::string("TOWER B     "));
-}
-
-void TestChanGrid::editorKeys()
-{
-    start(1);
-    goTo(4, 2);
-    // Delete as X11 sends it, with the DEL character: no entry starts.
-    QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QString(QChar(0x7F)));
-    QApplication::sendEvent(m_grid, &del);
-    QVERIFY(!m_editor->isVisible());
-    const QString before = shown(4, 2);
-    typeKeys("15");
-    QCOMPARE(focus(), m_editor);
-    QCOMPARE(m_editor->text(), QStringLiteral("15"));
-    QCOMPARE(m_editor->cursorPosition(), 2);
-    QVERIFY(!m_editor->hasSelectedText());
-    QCOMPARE(m_editor->accessibleName(), QStringLiteral("Receive Freq,  Ch 4"));
-    const QRect cellRect = m_grid->visualItemRect(m_grid->item(3, 1));
-    QCOMPARE(m_editor->geometry().topLeft(), cellRect.topLeft());
-    QVERIFY(m_editor->width() < cellRect.width());
-    QTest::keyClick(m_editor, Qt::Key_Escape);
-    QVERIFY(!m_editor->isVisible());
-    QCOMPARE(shown(4, 2), before);
-    QCOMPARE(focus(), m_grid);
-    QVERIFY(!changed());
-
-    // The receive guard store clears the transmit side's reference, and the grid shows it.
-    goTo(4, 5);
-    typeKeys("u3");
-    QTest::keyClick(m_editor, Qt::Key_Return);
-    QCOMPARE(shown(4, 5), QStringLiteral("UTXG 3"));
-    QVERIFY(!m_editor->isVisible());
-    QCOMPARE(m_pane->currentCell(), (GridCell{4, 6}));
-    goTo(4, 3);
-    typeKeys("100");
-    QTest::keyClick(m_editor, Qt::Key_Tab);
-    QCOMPARE(shown(4, 3), QStringLiteral("100.0"));
-    QCOMPARE(shown(4, 5), QStringLiteral("000.0"));
-    QCOMPARE(m_pane->currentCell(), (GridCell{4, 4}));
-    QCOMPARE(focus(), m_grid);
-    QVERIFY(changed());
-
-    // Space selects the whole text; Down and Up store, wrap and give the grid the focus.
-    goTo(20, 1);
-    QTest::keyClick(m_grid, Qt::Key_Space);
-    QCOMPARE(m_editor->selectedText(), shown(20, 1));
-    typeKeys("x");
-    QTest::keyClick(m_editor, Qt::Key_Down);
-    QCOMPARE(shown(20, 1), QStringLiteral("X           "));
-    QCOMPARE(m_pane->currentCell(), (GridCell{1, 1}));
-    QVERIFY(!m_editor->isVisible());
-    QCOMPARE(focus(), m_grid);
-    QTest::keyClick(m_grid, Qt::Key_Space);
-    QTest::keyClick(m_editor, Qt::Key_Up);
-    QCOMPARE(m_pane->currentCell(), (GridCell{20, 1}));
-
-    // A click on another cell stores the text in the cell it was typed in.
-    goTo(2, 1);
-    typeKeys("gate");
-    const QRect rect = m_grid->visualItemRect(m_grid->item(5, 2));
-    QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, {}, rect.center());
-    QCOMPARE(shown(2, 1), QStringLiteral("GATE        "));
-    QCOMPARE(GetChanLabel(MemMap, 0, 1), std::string("GATE        "));
-    QCOMPARE(m_pane->currentCell(), (GridCell{6, 3}));
-    QVERIFY(!m_editor->isVisible());
-}
-
-void TestChanGrid::flagsMouseAndTabOrder()
-{
-    start(1);
-    goTo(1, 7);
-    QTest::keyClick(m_grid, Qt::Key_Space);
-    QCOMPARE(shown(1, 7), QStringLiteral("N"));
-    QCOMPARE(GetChanNarrow(MemMap, 0, 0), std::string("N"));
-    QVERIFY(changed());
-    QTest::keyClick(m_grid, Qt::Key_Return);
-    QCOMPARE(m_pane->currentCell(), (GridCell{1, 8}));
-    QTest::keyClick(m_grid, Qt::Key_L);
-    QCOMPARE(shown(1, 8), QStringLiteral("L"));
-    QTest::keyClick(m_grid, Qt::Key_Tab);
-    QCOMPARE(m_pane->currentCell(), (GridCell{2, 1}));
-    QTest::keyClick(m_grid, Qt::Key_Backtab, Qt::ShiftModifier);
-    QCOMPARE(m_pane->currentCell(), (GridCell{1, 8}));
-    QCOMPARE(focus(), m_grid);
-
-    // A double-click toggles and moves to the next cell.
-    const QRect rect = m_grid->visualItemRect(m_grid->item(2, 5));
-    QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, {}, rect.center());
-    QTest::mouseDClick(m_grid->viewport(), Qt::LeftButton, {}, rect.center());
-    QCOMPARE(shown(3, 6), QStringLiteral("S"));
-    QCOMPARE(GetChanScan(MemMap, 0, 2), std::string("S"));
-    QCOMPARE(m_pane->currentCell(), (GridCell{3, 7}));
-
-    // While the grid has the focus, Tab moves between cells instead of reaching the others.
-    auto *label = child<QLineEdit>("txtGroupLabel");
-    QWidget *others[] = {label, child<QWidget>("TreeView")};
-    for (QWidget *w : others)
-        QVERIFY(!(w->focusPolicy() & Qt::TabFocus));
-    label->setFocus(Qt::MouseFocusReason);
-    for (QWidget *w : others)
-        QVERIFY(w->focusPolicy() & Qt::TabFocus);
-
-    QTest::mouseRelease(m_grid->viewport(), Qt::RightButton, {}, rect.center());
-    QCOMPARE(m_popups->shown.size(), std::size_t(1));
-    QCOMPARE(m_popups->shown[0].first, QStringLiteral("mnuEdit"));
-}
-
-// Transfers, shortcuts and a resize do not move the focus, yet what is typed must count.
-void TestChanGrid::pendingEditsStored()
-{
-    start(1);
-    goTo(3, 1);
-    typeKeys("relay");
-    EnableMainControls(false);
-    QVERIFY(!m_editor->isVisible());
-    QVERIFY(!m_grid->isEnabled());
-    QCOMPARE(GetChanLabel(MemMap, 0, 2), std::string("RELAY       "));
-    EnableMainControls(true);
-    QVERIFY(m_grid->isEnabled());
-
-    goTo(3, 1);
-    typeKeys("pump");
-    m_dialogs.fileAnswers.push_back("/docs/unit.tdf");
-    child<QAction>("mnuFileSave")->trigger();
-    const int labelByte = 1024 + 256 + 32 * 2 + 20;
-    QCOMPARE(int(m_fs.files["/docs/unit.tdf"].at(labelByte)), CharToLabelCode('P'));
-    QVERIFY(!changed());
-
-    // Stored without leaving the cell: Esc then brings back the stored text, not the old one.
-    goTo(3, 2);
-    typeKeys("160");
-    m_window->CommitPendingEdits();
-    QCOMPARE(shown(3, 2), QStringLiteral("160.00000"));
-    typeKeys("1");
-    QTest::keyClick(m_editor, Qt::Key_Escape);
-    QCOMPARE(shown(3, 2), QStringLiteral("160.00000"));
-
-    // A resize refills the grid; the text typed before it is stored, not dropped.
-    goTo(4, 1);
-    typeKeys("yard");
-    m_window->resize(m_window->width() + 40, m_window->height() + 30);
-    QTRY_COMPARE(GetChanLabel(MemMap, 0, 3), std::string("YARD        "));
-    QCOMPARE(shown(4, 1), QStringLiteral("YARD        "));
-}
 
 QTEST_MAIN(TestChanGrid)
 #include "tst_changrid.moc"

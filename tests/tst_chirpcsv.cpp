@@ -9,31 +9,6 @@
 
 #include <QtTest>
 
-// Channel import and export in CHIRP's CSV layout, on an image of our own.
-class TestChirpCsv : public QObject
-{
-    Q_OBJECT
-
-private Q_SLOTS:
-    void init();
-    void records_data();
-    void records();
-    void exportRows_data();
-    void exportRows();
-    void exportsAllChannels();
-    void imports_data();
-    void imports();
-    void importNotes();
-    void readsOtherLayouts_data();
-    void readsOtherLayouts();
-    void refusesWithoutHeader_data();
-    void refusesWithoutHeader();
-    void roundTrip();
-
-private:
-    MemMapImage m_mm;
-};
-
 namespace
 {
 
@@ -121,208 +96,221 @@ const std::string HandFile =
 
 } // namespace
 
-void TestChirpCsv::init()
+// Channel import and export in CHIRP's CSV layout, on an image of our own.
+class TestChirpCsv : public QObject
 {
-    LoadDefaultImage(m_mm);
-    SetPickListGuard(m_mm, 2, "110.9");
-}
+    Q_OBJECT
 
-void TestChirpCsv::records_data()
-{
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<QString>("fields"); // records split by ";", fields by "/"
-    QTest::addColumn<QString>("lines");
-
-    QTest::newRow("CR LF") << QByteArray("a,b\r\nc,d\r\n") << "a/b;c/d"
-                           << "1 2";
-    QTest::newRow("LF, no last break") << QByteArray("a,b\nc") << "a/b;c"
-                                       << "1 2";
-    QTest::newRow("quoted comma, doubled quote")
-        << QByteArray("\"x,y\",\"say \"\"hi\"\"\"\n") << "x,y/say \"hi\""
-        << "1";
-    QTest::newRow("break inside quotes")
-        << QByteArray("\"two\r\nlines\",z\r\nnext\r\n") << "two\r\nlines/z;next"
-        << "1 3";
-    QTest::newRow("byte order mark")
-        << QByteArray("\xEF\xBB\xBFLocation,Name\r\n") << "Location/Name"
-        << "1";
-    QTest::newRow("blank line") << QByteArray("a\r\n\r\nb") << "a;;b"
-                                << "1 2 3";
-}
-
-void TestChirpCsv::records()
-{
-    QFETCH(QByteArray, text);
-    QFETCH(QString, fields);
-    QFETCH(QString, lines);
-
-    QStringList gotFields;
-    QStringList gotLines;
-    for (const CsvRecord &record : ReadCsvRecords(text.toStdString())) {
-        QStringList parts;
-        for (const std::string &field : record.fields)
-            parts << QString::fromStdString(field);
-        gotFields << parts.join('/');
-        gotLines << QString::number(record.line);
-        // What is written reads back the same.
-        const std::vector<CsvRecord> again = ReadCsvRecords(CsvLine(record.fields));
-        QCOMPARE(again.size(), std::size_t(1));
-        QVERIFY(again[0].fields == record.fields);
+private Q_SLOTS:
+    void init()
+    {
+        LoadDefaultImage(m_mm);
+        SetPickListGuard(m_mm, 2, "110.9");
     }
-    QCOMPARE(gotFields.join(';'), fields);
-    QCOMPARE(gotLines.join(' '), lines);
-}
 
-void TestChirpCsv::exportRows_data()
-{
-    QTest::addColumn<int>("row");
-    for (int i = 0; i < int(std::size(Setups)); ++i)
-        QTest::newRow(Setups[i].what) << i;
-}
+    void records_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("fields"); // records split by ";", fields by "/"
+        QTest::addColumn<QString>("lines");
 
-void TestChirpCsv::exportRows()
-{
-    QFETCH(int, row);
-    Apply(m_mm, 0, row, Setups[row]);
-    const QStringList lines = Lines(ExportChannelsCsv(m_mm, 0));
-    QCOMPARE(lines.value(0), QString(Header));
-    QCOMPARE(lines.value(row + 1), QString(Setups[row].line));
-}
+        QTest::newRow("CR LF") << QByteArray("a,b\r\nc,d\r\n") << "a/b;c/d"
+                               << "1 2";
+        QTest::newRow("LF, no last break") << QByteArray("a,b\nc") << "a/b;c"
+                                           << "1 2";
+        QTest::newRow("quoted comma, doubled quote")
+            << QByteArray("\"x,y\",\"say \"\"hi\"\"\"\n") << "x,y/say \"hi\""
+            << "1";
+        QTest::newRow("break inside quotes")
+            << QByteArray("\"two\r\nlines\",z\r\nnext\r\n") << "two\r\nlines/z;next"
+            << "1 3";
+        QTest::newRow("byte order mark")
+            << QByteArray("\xEF\xBB\xBFLocation,Name\r\n") << "Location/Name"
+            << "1";
+        QTest::newRow("blank line") << QByteArray("a\r\n\r\nb") << "a;;b"
+                                    << "1 2 3";
+    }
 
-void TestChirpCsv::exportsAllChannels()
-{
-    SetChanFreq(m_mm, 1, 0, true, "Inactive");
-    const QStringList lines = Lines(ExportChannelsCsv(m_mm, -1));
-    QCOMPARE(lines.size(), 1 + NumGroups * ChansPerGroup - 1);
-    QVERIFY(lines[20].startsWith("20,Ch 20,162.550000,off,"));
-    QVERIFY(lines[21].startsWith("22,Ch  2,162.550000,off,"));
-    QVERIFY(lines.last().startsWith("500,Ch 20,"));
-}
+    void records()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QString, fields);
+        QFETCH(QString, lines);
 
-void TestChirpCsv::imports_data()
-{
-    QTest::addColumn<int>("chan");
-    QTest::addColumn<QString>("cells");
+        QStringList gotFields;
+        QStringList gotLines;
+        for (const CsvRecord &record : ReadCsvRecords(text.toStdString())) {
+            QStringList parts;
+            for (const std::string &field : record.fields)
+                parts << QString::fromStdString(field);
+            gotFields << parts.join('/');
+            gotLines << QString::number(record.line);
+            // What is written reads back the same.
+            const std::vector<CsvRecord> again = ReadCsvRecords(CsvLine(record.fields));
+            QCOMPARE(again.size(), std::size_t(1));
+            QVERIFY(again[0].fields == record.fields);
+        }
+        QCOMPARE(gotFields.join(';'), fields);
+        QCOMPARE(gotLines.join(' '), lines);
+    }
 
-    QTest::newRow("Tone") << 1 << "SIMPLEX|146.52000|000.0|146.52000|100.0|S|-|-";
-    QTest::newRow("TSQL takes cToneFreq, +")
-        << 2 << "RPT PLUS|146.94000|131.8|147.54000|131.8|-|N|L";
-    QTest::newRow("DTCS, -, the first of two")
-        << 3 << "RPT MINUS|147.00000|D023|146.40000|D023|S|-|L";
-    QTest::newRow("DTCS inverted on transmit")
-        << 4 << "DCS REV|151.82000|D411|151.82000|D411-|S|-|-";
-    QTest::newRow("split, two tones") << 5 << "SPLIT CROSS|151.82000|123.0|156.80000|100.0|S|-|-";
-    QTest::newRow("off, code received") << 6 << "NOAA WX|162.55000|D754-|Inactive|000.0|-|-|-";
-    QTest::newRow("220 MHz skipped") << 7 << "|Inactive|000.0|Inactive|000.0|-|-|-";
-    QTest::newRow("name cut to 12") << 8 << "ABCDEFGHIJKL|155.00000|000.0|155.00000|000.0|S|-|-";
-    QTest::newRow("254.1 Hz skipped") << 9 << "|Inactive|000.0|Inactive|000.0|-|-|-";
-    QTest::newRow("quoted name, DTCS->Tone")
-        << 10 << "OPS   A|155.30000|071.9|155.30000|D025|S|-|-";
-    QTest::newRow("not in the file") << 20 << "|Inactive|000.0|Inactive|000.0|-|-|-";
-}
+    void exportRows_data()
+    {
+        QTest::addColumn<int>("row");
+        for (int i = 0; i < int(std::size(Setups)); ++i)
+            QTest::newRow(Setups[i].what) << i;
+    }
 
-void TestChirpCsv::imports()
-{
-    QFETCH(int, chan);
-    QFETCH(QString, cells);
-    std::vector<CsvNote> notes;
-    QVERIFY(ImportChannelsCsv(HandFile, 2, m_mm, notes));
-    QCOMPARE(Cells(m_mm, 2, chan - 1), cells);
-}
+    void exportRows()
+    {
+        QFETCH(int, row);
+        Apply(m_mm, 0, row, Setups[row]);
+        const QStringList lines = Lines(ExportChannelsCsv(m_mm, 0));
+        QCOMPARE(lines.value(0), QString(Header));
+        QCOMPARE(lines.value(row + 1), QString(Setups[row].line));
+    }
 
-void TestChirpCsv::importNotes()
-{
-    std::vector<CsvNote> notes;
-    QVERIFY(ImportChannelsCsv(HandFile, 2, m_mm, notes));
-    QStringList got;
-    for (const CsvNote &note : notes)
-        got << QString::number(note.line) + ": " + QString::fromStdString(note.what);
-    const QStringList expected = {
-        "8: frequency 223.940000 MHz is outside 136-174 MHz; row skipped",
-        "9: name 'ABCDEFGHIJKLMNOP' cut to 12 characters",
-        "10: tone '254.1' is not one the radio has; row skipped",
-        "11: Location 25 is outside 1..20; row skipped",
-        "12: name 'Ops, \"A\"' has characters the radio lacks; blanks stand in",
-        "13: tone mode 'TSQL-R' is not one the radio has; row skipped",
-        "14: Location 3 given twice; row skipped",
-    };
-    QCOMPARE(got, expected);
-}
+    void exportsAllChannels()
+    {
+        SetChanFreq(m_mm, 1, 0, true, "Inactive");
+        const QStringList lines = Lines(ExportChannelsCsv(m_mm, -1));
+        QCOMPARE(lines.size(), 1 + NumGroups * ChansPerGroup - 1);
+        QVERIFY(lines[20].startsWith("20,Ch 20,162.550000,off,"));
+        QVERIFY(lines[21].startsWith("22,Ch  2,162.550000,off,"));
+        QVERIFY(lines.last().startsWith("500,Ch 20,"));
+    }
 
-void TestChirpCsv::readsOtherLayouts_data()
-{
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<int>("chan");
-    QTest::addColumn<QString>("cells");
-    QTest::addColumn<QString>("notes");
+    void imports_data()
+    {
+        QTest::addColumn<int>("chan");
+        QTest::addColumn<QString>("cells");
 
-    QTest::newRow("columns reordered, most missing")
-        << QByteArray("Name,Frequency\r\nA,150.000000\r\nB,151.000000\r\n") << 2
-        << "B|151.00000|000.0|151.00000|000.0|S|-|-"
-        << "";
-    QTest::newRow("older layout")
-        << QByteArray("Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
-                      "DtcsPolarity,Mode,TStep,Skip,Comment,URCALL,RPT1CALL,RPT2CALL\n"
-                      "1,OLD,146.520000,,0.000000,DTCS,88.5,88.5,065,NR,FM,5.00,,,,,\n")
-        << 1 << "OLD|146.52000|D065-|146.52000|D065|S|-|-"
-        << "";
-    QTest::newRow("off the raster")
-        << QByteArray("Frequency\n146.501000\n") << 1 << "|146.50000|000.0|146.50000|000.0|S|-|-"
-        << "2: frequency 146.501000 MHz moved onto the raster: 146.50000";
-    QTest::newRow("21 rows without Location")
-        << QByteArray("Frequency\n") + QByteArray("150.000000\n").repeated(21) << 20
-        << "|150.00000|000.0|150.00000|000.0|S|-|-"
-        << "22: more than 20 channels; row skipped";
-}
+        QTest::newRow("Tone") << 1 << "SIMPLEX|146.52000|000.0|146.52000|100.0|S|-|-";
+        QTest::newRow("TSQL takes cToneFreq, +")
+            << 2 << "RPT PLUS|146.94000|131.8|147.54000|131.8|-|N|L";
+        QTest::newRow("DTCS, -, the first of two")
+            << 3 << "RPT MINUS|147.00000|D023|146.40000|D023|S|-|L";
+        QTest::newRow("DTCS inverted on transmit")
+            << 4 << "DCS REV|151.82000|D411|151.82000|D411-|S|-|-";
+        QTest::newRow("split, two tones")
+            << 5 << "SPLIT CROSS|151.82000|123.0|156.80000|100.0|S|-|-";
+        QTest::newRow("off, code received") << 6 << "NOAA WX|162.55000|D754-|Inactive|000.0|-|-|-";
+        QTest::newRow("220 MHz skipped") << 7 << "|Inactive|000.0|Inactive|000.0|-|-|-";
+        QTest::newRow("name cut to 12")
+            << 8 << "ABCDEFGHIJKL|155.00000|000.0|155.00000|000.0|S|-|-";
+        QTest::newRow("254.1 Hz skipped") << 9 << "|Inactive|000.0|Inactive|000.0|-|-|-";
+        QTest::newRow("quoted name, DTCS->Tone")
+            << 10 << "OPS   A|155.30000|071.9|155.30000|D025|S|-|-";
+        QTest::newRow("not in the file") << 20 << "|Inactive|000.0|Inactive|000.0|-|-|-";
+    }
 
-void TestChirpCsv::readsOtherLayouts()
-{
-    QFETCH(QByteArray, text);
-    QFETCH(int, chan);
-    QFETCH(QString, cells);
-    QFETCH(QString, notes);
-    std::vector<CsvNote> got;
-    QVERIFY(ImportChannelsCsv(text.toStdString(), 0, m_mm, got));
-    QCOMPARE(Cells(m_mm, 0, chan - 1), cells);
-    QStringList gotNotes;
-    for (const CsvNote &note : got)
-        gotNotes << QString::number(note.line) + ": " + QString::fromStdString(note.what);
-    QCOMPARE(gotNotes.join('\n'), notes);
-}
+    void imports()
+    {
+        QFETCH(int, chan);
+        QFETCH(QString, cells);
+        std::vector<CsvNote> notes;
+        QVERIFY(ImportChannelsCsv(HandFile, 2, m_mm, notes));
+        QCOMPARE(Cells(m_mm, 2, chan - 1), cells);
+    }
 
-void TestChirpCsv::refusesWithoutHeader_data()
-{
-    QTest::addColumn<QByteArray>("text");
-    QTest::newRow("empty") << QByteArray("");
-    QTest::newRow("other columns") << QByteArray("Channel,RX,TX\r\n1,146.52,146.52\r\n");
-}
+    void importNotes()
+    {
+        std::vector<CsvNote> notes;
+        QVERIFY(ImportChannelsCsv(HandFile, 2, m_mm, notes));
+        QStringList got;
+        for (const CsvNote &note : notes)
+            got << QString::number(note.line) + ": " + QString::fromStdString(note.what);
+        const QStringList expected = {
+            "8: frequency 223.940000 MHz is outside 136-174 MHz; row skipped",
+            "9: name 'ABCDEFGHIJKLMNOP' cut to 12 characters",
+            "10: tone '254.1' is not one the radio has; row skipped",
+            "11: Location 25 is outside 1..20; row skipped",
+            "12: name 'Ops, \"A\"' has characters the radio lacks; blanks stand in",
+            "13: tone mode 'TSQL-R' is not one the radio has; row skipped",
+            "14: Location 3 given twice; row skipped",
+        };
+        QCOMPARE(got, expected);
+    }
 
-void TestChirpCsv::refusesWithoutHeader()
-{
-    QFETCH(QByteArray, text);
-    const MemMapImage before = m_mm;
-    std::vector<CsvNote> notes;
-    QVERIFY(!ImportChannelsCsv(text.toStdString(), 0, m_mm, notes));
-    QVERIFY(m_mm == before);
-    QCOMPARE(notes.size(), std::size_t(1));
-}
+    void readsOtherLayouts_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("chan");
+        QTest::addColumn<QString>("cells");
+        QTest::addColumn<QString>("notes");
 
-void TestChirpCsv::roundTrip()
-{
-    for (int i = 0; i < int(std::size(Setups)); ++i)
-        Apply(m_mm, 0, i, Setups[i]);
-    SetChanLabel(m_mm, 0, 19, "");
-    SetChanFreq(m_mm, 0, 19, true, "Inactive");
-    // Every field of the target differs from what it gets.
-    for (int chan = 0; chan < ChansPerGroup; ++chan)
-        Apply(m_mm, 4, chan, {"", "JUNK", "173", "D023", "173", "UTXG 5", "SNL", ""});
+        QTest::newRow("columns reordered, most missing")
+            << QByteArray("Name,Frequency\r\nA,150.000000\r\nB,151.000000\r\n") << 2
+            << "B|151.00000|000.0|151.00000|000.0|S|-|-"
+            << "";
+        QTest::newRow("older layout")
+            << QByteArray("Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
+                          "DtcsPolarity,Mode,TStep,Skip,Comment,URCALL,RPT1CALL,RPT2CALL\n"
+                          "1,OLD,146.520000,,0.000000,DTCS,88.5,88.5,065,NR,FM,5.00,,,,,\n")
+            << 1 << "OLD|146.52000|D065-|146.52000|D065|S|-|-"
+            << "";
+        QTest::newRow("off the raster")
+            << QByteArray("Frequency\n146.501000\n") << 1
+            << "|146.50000|000.0|146.50000|000.0|S|-|-"
+            << "2: frequency 146.501000 MHz moved onto the raster: 146.50000";
+        QTest::newRow("21 rows without Location")
+            << QByteArray("Frequency\n") + QByteArray("150.000000\n").repeated(21) << 20
+            << "|150.00000|000.0|150.00000|000.0|S|-|-"
+            << "22: more than 20 channels; row skipped";
+    }
 
-    std::vector<CsvNote> notes;
-    QVERIFY(ImportChannelsCsv(ExportChannelsCsv(m_mm, 0), 4, m_mm, notes));
-    QVERIFY(notes.empty());
-    for (int chan = 0; chan < ChansPerGroup; ++chan)
-        QCOMPARE(Cells(m_mm, 4, chan), Cells(m_mm, 0, chan));
-}
+    void readsOtherLayouts()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(int, chan);
+        QFETCH(QString, cells);
+        QFETCH(QString, notes);
+        std::vector<CsvNote> got;
+        QVERIFY(ImportChannelsCsv(text.toStdString(), 0, m_mm, got));
+        QCOMPARE(Cells(m_mm, 0, chan - 1), cells);
+        QStringList gotNotes;
+        for (const CsvNote &note : got)
+            gotNotes << QString::number(note.line) + ": " + QString::fromStdString(note.what);
+        QCOMPARE(gotNotes.join('\n'), notes);
+    }
+
+    void refusesWithoutHeader_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("empty") << QByteArray("");
+        QTest::newRow("other columns") << QByteArray("Channel,RX,TX\r\n1,146.52,146.52\r\n");
+    }
+
+    void refusesWithoutHeader()
+    {
+        QFETCH(QByteArray, text);
+        const MemMapImage before = m_mm;
+        std::vector<CsvNote> notes;
+        QVERIFY(!ImportChannelsCsv(text.toStdString(), 0, m_mm, notes));
+        QVERIFY(m_mm == before);
+        QCOMPARE(notes.size(), std::size_t(1));
+    }
+
+    void roundTrip()
+    {
+        for (int i = 0; i < int(std::size(Setups)); ++i)
+            Apply(m_mm, 0, i, Setups[i]);
+        SetChanLabel(m_mm, 0, 19, "");
+        SetChanFreq(m_mm, 0, 19, true, "Inactive");
+        // Every field of the target differs from what it gets.
+        for (int chan = 0; chan < ChansPerGroup; ++chan)
+            Apply(m_mm, 4, chan, {"", "JUNK", "173", "D023", "173", "UTXG 5", "SNL", ""});
+
+        std::vector<CsvNote> notes;
+        QVERIFY(ImportChannelsCsv(ExportChannelsCsv(m_mm, 0), 4, m_mm, notes));
+        QVERIFY(notes.empty());
+        for (int chan = 0; chan < ChansPerGroup; ++chan)
+            QCOMPARE(Cells(m_mm, 4, chan), Cells(m_mm, 0, chan));
+    }
+
+private:
+    MemMapImage m_mm;
+};
 
 QTEST_APPLESS_MAIN(TestChirpCsv)
 #include "tst_chirpcsv.moc"

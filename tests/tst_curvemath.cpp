@@ -111,108 +111,100 @@ class TestCurveMath : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void normalize_data();
-    void normalize();
-    void codingKnownCurves_data();
-    void codingKnownCurves();
-    void inverseMatchesExactFractions();
-    void randomPointSetsMatchExactFractions();
-    void nonSquareMatrixRefused();
-};
-
-void TestCurveMath::normalize_data()
-{
-    QTest::addColumn<CurveVector>("c");
-    QTest::addColumn<int>("base");
-    QTest::addColumn<int>("exponent");
-    QTest::addColumn<CurveVector>("scaled");
-    QTest::newRow("100 doubles 8 times")
-        << CurveVector{100, 1e-20L, 0, -3} << 1 << -7 << CurveVector{25600, 256e-20L, 0, -768};
-    QTest::newRow("16383 doubles once")
-        << CurveVector{0, -16383, 5, 0} << 8 << 7 << CurveVector{0, -32766, 10, 0};
-    QTest::newRow("all zero keeps the base")
-        << CurveVector{0, 0, 0, 0} << 8 << 8 << CurveVector{0, 0, 0, 0};
-}
-
-void TestCurveMath::normalize()
-{
-    QFETCH(CurveVector, c);
-    QFETCH(int, base);
-    QFETCH(int, exponent);
-    QFETCH(CurveVector, scaled);
-    QCOMPARE(NormalizeCoefficients(c, base), exponent);
-    QCOMPARE(c, scaled);
-}
-
-void TestCurveMath::codingKnownCurves_data()
-{
-    QTest::addColumn<CurvePoints>("y");
-    QTest::addColumn<int>("base");
-    QTest::addColumn<CurveBytes>("bytes");
-    QTest::newRow("flat power curve")
-        << CurvePoints{100, 100, 100, 100} << 1 << Bytes({0xF9, 0x64, 0x00});
-    QTest::newRow("flat mod curve")
-        << CurvePoints{100, 100, 100, 100} << 8 << Bytes({0x00, 0x64, 0x00});
-    QTest::newRow("zero curve") << CurvePoints{0, 0, 0, 0} << 8 << Bytes({0x08});
-}
-
-void TestCurveMath::codingKnownCurves()
-{
-    QFETCH(CurvePoints, y);
-    QFETCH(int, base);
-    QFETCH(CurveBytes, bytes);
-    QCOMPARE(EncodeCurve(y, base).value_or(CurveBytes{}), bytes);
-    const CurveMatrix v = BuildVandermonde(CurveAbscissae);
-    QCOMPARE(DecodeCurve(v, bytes, base), y);
-    // Exponent byte 0x00 of a base-1 curve means 2^-1.
-    QCOMPARE(DecodeCurve(v, Bytes({0x00, 0x00, 200}), 1), (CurvePoints{100, 100, 100, 100}));
-}
-
-void TestCurveMath::inverseMatchesExactFractions()
-{
-    const CurveMatrix inverse = InvertMatrix(BuildVandermonde(CurveAbscissae));
-    const QMatrix exact = ExactInverse();
-    QCOMPARE(inverse.size(), std::size_t(4));
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            QVERIFY(abs(FromLong(inverse[r][c]) - exact[r][4 + c]) < Q(1, 1000000000000000));
-}
-
-void TestCurveMath::randomPointSetsMatchExactFractions()
-{
-    const QMatrix exact = ExactInverse();
-    const CurveMatrix v = BuildVandermonde(CurveAbscissae);
-    std::mt19937 random(15);
-    int refused = 0;
-    for (int run = 0; run < 2000; ++run) {
-        const int base = run < 1000 ? ModCurveBase : PowerCurveBase;
-        std::uniform_int_distribution<int> value(0, run < 1000 ? 255 : 2047);
-        const CurvePoints y{value(random), value(random), value(random), value(random)};
-        const auto bytes = EncodeCurve(y, base);
-        QCOMPARE(bytes, ExactEncode(exact, y, base));
-        refused += !bytes;
-        if (!bytes)
-            continue;
-        // Decoding with the base it was stored with gives the points back, give or take the
-        // coefficients' rounding (half a unit each, four terms up to x = 1).
-        const CurvePoints back = DecodeCurve(v, *bytes, base);
-        for (int i = 0; i < 4; ++i)
-            QVERIFY(std::abs(back[i] - y[i]) <= 2);
+    void normalize_data()
+    {
+        QTest::addColumn<CurveVector>("c");
+        QTest::addColumn<int>("base");
+        QTest::addColumn<int>("exponent");
+        QTest::addColumn<CurveVector>("scaled");
+        QTest::newRow("100 doubles 8 times")
+            << CurveVector{100, 1e-20L, 0, -3} << 1 << -7 << CurveVector{25600, 256e-20L, 0, -768};
+        QTest::newRow("16383 doubles once")
+            << CurveVector{0, -16383, 5, 0} << 8 << 7 << CurveVector{0, -32766, 10, 0};
+        QTest::newRow("all zero keeps the base")
+            << CurveVector{0, 0, 0, 0} << 8 << 8 << CurveVector{0, 0, 0, 0};
     }
-    // Only power values above about 1190 can need more than 16 bits.
-    QVERIFY(refused > 0 && refused < 500);
-}
 
-void TestCurveMath::nonSquareMatrixRefused()
-{
-    ScriptedDialogs dialogs;
-    platform().dialogs = &dialogs;
-    QVERIFY(InvertMatrix(CurveMatrix{{1, 2, 3}, {4, 5, 6}}).empty());
-    QCOMPARE(dialogs.messages.at(0).text,
-             std::string("Matrix is not square - Inverting not possible. (rows <> columns)"));
-    QCOMPARE(dialogs.messages[0].caption, std::string("ZPA Tessaro Editor"));
-    platform().dialogs = nullptr;
-}
+    void normalize()
+    {
+        QFETCH(CurveVector, c);
+        QFETCH(int, base);
+        QFETCH(int, exponent);
+        QFETCH(CurveVector, scaled);
+        QCOMPARE(NormalizeCoefficients(c, base), exponent);
+        QCOMPARE(c, scaled);
+    }
+
+    void codingKnownCurves_data()
+    {
+        QTest::addColumn<CurvePoints>("y");
+        QTest::addColumn<int>("base");
+        QTest::addColumn<CurveBytes>("bytes");
+        QTest::newRow("flat power curve")
+            << CurvePoints{100, 100, 100, 100} << 1 << Bytes({0xF9, 0x64, 0x00});
+        QTest::newRow("flat mod curve")
+            << CurvePoints{100, 100, 100, 100} << 8 << Bytes({0x00, 0x64, 0x00});
+        QTest::newRow("zero curve") << CurvePoints{0, 0, 0, 0} << 8 << Bytes({0x08});
+    }
+
+    void codingKnownCurves()
+    {
+        QFETCH(CurvePoints, y);
+        QFETCH(int, base);
+        QFETCH(CurveBytes, bytes);
+        QCOMPARE(EncodeCurve(y, base).value_or(CurveBytes{}), bytes);
+        const CurveMatrix v = BuildVandermonde(CurveAbscissae);
+        QCOMPARE(DecodeCurve(v, bytes, base), y);
+        // Exponent byte 0x00 of a base-1 curve means 2^-1.
+        QCOMPARE(DecodeCurve(v, Bytes({0x00, 0x00, 200}), 1), (CurvePoints{100, 100, 100, 100}));
+    }
+
+    void inverseMatchesExactFractions()
+    {
+        const CurveMatrix inverse = InvertMatrix(BuildVandermonde(CurveAbscissae));
+        const QMatrix exact = ExactInverse();
+        QCOMPARE(inverse.size(), std::size_t(4));
+        for (int r = 0; r < 4; ++r)
+            for (int c = 0; c < 4; ++c)
+                QVERIFY(abs(FromLong(inverse[r][c]) - exact[r][4 + c]) < Q(1, 1000000000000000));
+    }
+
+    void randomPointSetsMatchExactFractions()
+    {
+        const QMatrix exact = ExactInverse();
+        const CurveMatrix v = BuildVandermonde(CurveAbscissae);
+        std::mt19937 random(15);
+        int refused = 0;
+        for (int run = 0; run < 2000; ++run) {
+            const int base = run < 1000 ? ModCurveBase : PowerCurveBase;
+            std::uniform_int_distribution<int> value(0, run < 1000 ? 255 : 2047);
+            const CurvePoints y{value(random), value(random), value(random), value(random)};
+            const auto bytes = EncodeCurve(y, base);
+            QCOMPARE(bytes, ExactEncode(exact, y, base));
+            refused += !bytes;
+            if (!bytes)
+                continue;
+            // Decoding with the base it was stored with gives the points back, give or take the
+            // coefficients' rounding (half a unit each, four terms up to x = 1).
+            const CurvePoints back = DecodeCurve(v, *bytes, base);
+            for (int i = 0; i < 4; ++i)
+                QVERIFY(std::abs(back[i] - y[i]) <= 2);
+        }
+        // Only power values above about 1190 can need more than 16 bits.
+        QVERIFY(refused > 0 && refused < 500);
+    }
+
+    void nonSquareMatrixRefused()
+    {
+        ScriptedDialogs dialogs;
+        platform().dialogs = &dialogs;
+        QVERIFY(InvertMatrix(CurveMatrix{{1, 2, 3}, {4, 5, 6}}).empty());
+        QCOMPARE(dialogs.messages.at(0).text,
+                 std::string("Matrix is not square - Inverting not possible. (rows <> columns)"));
+        QCOMPARE(dialogs.messages[0].caption, std::string("ZPA Tessaro Editor"));
+        platform().dialogs = nullptr;
+    }
+};
 
 QTEST_APPLESS_MAIN(TestCurveMath)
 #include "tst_curvemath.moc"

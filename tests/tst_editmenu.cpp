@@ -27,19 +27,236 @@ class TestEditMenu : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
+    void init()
+    {
+        f.reset();
+        g_sCopyText.clear();
+        f.start();
+        m_grid = f.window->findChild<QTableWidget *>("Grid");
+    }
+
     void cleanup() { f.stop(); }
-    void copyAndPaste();
-    void undoRedo();
+
+    void copyAndPaste()
+    {
+        trigger("mnuEditPaste"); // the grid is not shown: nothing at all
+        QVERIFY(f.dialogs.messages.empty());
+        showGroup(1);
+        trigger("mnuEditPaste");
+        QCOMPARE(f.dialogs.messages.back().text, std::string(NothingCopiedMessage));
+        m_grid->clearSelection();
+        trigger("mnuEditCopy");
+        QCOMPARE(f.dialogs.messages.back().text, std::string(NothingSelectedMessage));
+        QCOMPARE(f.dialogs.messages.back().caption, std::string("COPY"));
+        QCOMPARE(f.dialogs.messages.back().icon, MsgIcon::None);
+
+        // A 2 x 2 block by Shift and the arrows, copied with Ctrl+C, pasted elsewhere with Ctrl+V.
+        SetChanFreq(MemMap, 0, 2, true, "151.25000");
+        SetChanFreq(MemMap, 0, 3, true, "152.50000");
+        SetRightPaneView();
+        goTo(3, 2);
+        key(Qt::Key_Down, Qt::ShiftModifier);
+        key(Qt::Key_Right, Qt::ShiftModifier);
+        QCOMPARE(m_grid->selectedItems().size(), 4);
+        key(Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(g_sCopyText,
+                 GetChanFreq(MemMap, 0, 2, true) + "\t" + GetChanGuard(MemMap, 0, 2, true) + "\r" +
+                     GetChanFreq(MemMap, 0, 3, true) + "\t" + GetChanGuard(MemMap, 0, 3, true));
+        showGroup(2);
+        goTo(9, 5);
+        const MemMapImage before = MemMap;
+        f.dialogs.messageAnswers = {MsgAnswer::Cancel};
+        f.dialogs.messages.clear();
+        key(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(f.dialogs.messages.size(), std::size_t(1));
+        QCOMPARE(f.dialogs.messages[0].text, std::string(PasteAreaMessage));
+        QCOMPARE(f.dialogs.messages[0].buttons, MsgButtons::OkCancel);
+        QCOMPARE(f.dialogs.messages[0].icon, MsgIcon::Information);
+        QVERIFY(MemMap == before);
+        key(Qt::Key_V, Qt::ControlModifier); // answered OK: the block's own cells
+        QCOMPARE(GetChanFreq(MemMap, 1, 2, true), std::string("151.25000"));
+        QCOMPARE(GetChanFreq(MemMap, 1, 3, true), std::string("152.50000"));
+        QCOMPARE(m_grid->item(3, 1)->text(), QString("152.50000"));
+        QCOMPARE(m_grid->selectedRanges().value(0).rowCount(), 2);
+
+        // The Transmit Freq column by its header, pasted with the cursor on Receive Freq.
+        showGroup(1);
+        QTest::mouseClick(m_grid->horizontalHeader()->viewport(), Qt::LeftButton, {},
+                          {m_grid->horizontalHeader()->sectionViewportPosition(3) + 5, 5});
+        QCOMPARE(m_grid->selectedItems().size(), GridLastRow);
+        trigger("mnuEditCopy");
+        showGroup(2);
+        goTo(7, 2);
+        trigger("mnuEditPaste");
+        for (int c = 0; c < ChansPerGroup; ++c)
+            QCOMPARE(GetChanFreq(MemMap, 1, c, true), GetChanFreq(MemMap, 0, c, false));
+
+        // Row 3 by its header, pasted from the last row: it stops at channel 20.
+        SetChanLabel(MemMap, 1, 2, "ROW THREE");
+        SetRightPaneView();
+        QTest::mouseClick(m_grid->verticalHeader()->viewport(), Qt::LeftButton, {},
+                          {5, m_grid->verticalHeader()->sectionViewportPosition(2) + 5});
+        QCOMPARE(m_grid->selectedItems().size(), GridLastCol);
+        key(Qt::Key_C, Qt::ControlModifier);
+        goTo(20, 3);
+        key(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(GetChanLabel(MemMap, 1, 19), std::string("ROW THREE   "));
+
+        // Copy Groups over the shown group 2: the grid shows the copy at once, so a paste keeps it.
+        SetChanLabel(MemMap, 0, 4, "COPIED");
+        runCopyGroups(0, {1, 6});
+        QCOMPARE(m_grid->item(4, 0)->text(), QString("COPIED      "));
+        for (int offset = 0; offset < PageSize; ++offset)
+            QCOMPARE(MemMap.get(7, offset), MemMap.get(1, offset));
+        goTo(1, 1);
+        key(Qt::Key_C, Qt::ControlModifier);
+        goTo(2, 1);
+        key(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(GetChanLabel(MemMap, 1, 4), std::string("COPIED      "));
+    }
+
+    // Twenty steps of every kind, undone one by one and redone, byte for byte; the caption's mark
+    // follows the saved state, which the New in the middle moved.
+    void undoRedo()
+    {
+        MemMapImage factory = MemMap;
+        SetGrpLabel(factory, 0, "FACTORY");
+        std::swap(factory, MemMap);
+        QVERIFY(WriteMemMapTo_TDF_File(g_sFactoryFile));
+        std::swap(factory, MemMap);
+        QAction *undo = f.window->findChild<QAction *>("mnuEditUndo");
+        QAction *redo = f.window->findChild<QAction *>("mnuEditRedo");
+        // A file named on the command line is loaded while starting up: nothing to take back.
+        g_bLoading = true;
+        SetGrpLabel(MemMap, 2, "STARTED");
+        SetCaption(false);
+        g_bLoading = false;
+        settle();
+        QVERIFY(!undo->isEnabled() && !redo->isEnabled());
+        showGroup(1);
+        auto *groupLabel = f.window->findChild<QLineEdit *>("txtGroupLabel");
+        const std::vector<std::function<void()>> edits = {
+            [&] { goTo(2, 2), type("151.5"), key(Qt::Key_Return); },
+            [&] { goTo(3, 6), type("s"); },
+            [&] { goTo(4, 7), key(Qt::Key_Space); },
+            [&] {
+                goTo(5, 1), type("gate"), QTest::keyClick(f.window->focusWidget(), Qt::Key_Tab);
+            },
+            [&] {
+                groupLabel->setFocus(), type("yard"), QTest::keyClick(groupLabel, Qt::Key_Return);
+            },
+            [&] { f.window->findChild<QComboBox *>("cbIncomingClone")->activated(1); },
+            [&] { f.window->findChild<QCheckBox *>("chkGrpScanList")->click(); },
+            [&] {
+                goTo(2, 2), key(Qt::Key_C, Qt::ControlModifier), goTo(6, 4),
+                    key(Qt::Key_V, Qt::ControlModifier);
+            },
+            [&] {
+                goTo(1, 1), key(Qt::Key_Right, Qt::ShiftModifier),
+                    key(Qt::Key_C, Qt::ControlModifier);
+                goTo(9, 1), key(Qt::Key_Right, Qt::ShiftModifier),
+                    key(Qt::Key_V, Qt::ControlModifier);
+            },
+            [&] {
+                runCopyGroups(0, {3, 4});
+            },
+            [&] { f.dialogs.messageAnswers = {MsgAnswer::No}, trigger("mnuFileNew"); },
+            [&] { showGroup(1), goTo(7, 2), type("160.125"), key(Qt::Key_Return); },
+            [&] { goTo(7, 3), type("100"), key(Qt::Key_Return); },
+            [&] { goTo(7, 8), type("l"); },
+            [&] { goTo(8, 1), type("tower"), key(Qt::Key_Return); },
+            [&] {
+                groupLabel->setFocus(), type("hill"), QTest::keyClick(groupLabel, Qt::Key_Return);
+            },
+            [&] {
+                goTo(1, 1), key(Qt::Key_Down, Qt::ShiftModifier),
+                    key(Qt::Key_C, Qt::ControlModifier), goTo(15, 1),
+                    key(Qt::Key_Down, Qt::ShiftModifier), key(Qt::Key_V, Qt::ControlModifier);
+            },
+            [&] { goTo(10, 4), type("150"), key(Qt::Key_Return); },
+            [&] {
+                showNode(GlobalsNode), click(f.window->findChild<QCheckBox *>("chkBeepDisable"));
+            },
+            [&] { runCopyGroups(0, {24}); },
+            [&] { importFile("mnuFileImportText", "/tmp/in.yaml", yamlWithLabel("IMPORTED")); },
+            [&] {
+                importFile("mnuFileImportGroupCsv", "/tmp/in.csv",
+                           "Location,Name,Frequency\r\n1,CSV,151.000000\r\n3,MORE,152.000000\r\n");
+            },
+        };
+        std::vector<MemMapImage> images{MemMap};
+        for (const auto &edit : edits) {
+            edit();
+            settle();
+            QVERIFY2(MemMap != images.back(), qPrintable(QString::number(images.size())));
+            images.push_back(MemMap);
+        }
+        const std::size_t saved = 11; // the New
+        QCOMPARE(GetGrpLabel(images[saved], 0), std::string("FACTORY     "));
+        for (std::size_t i = images.size() - 1; i > 0; --i) {
+            trigger("mnuEditUndo");
+            settle();
+            QVERIFY2(MemMap == images[i - 1], qPrintable(QString::number(i)));
+            QCOMPARE(changed(), i - 1 != saved);
+        }
+        QVERIFY(!undo->isEnabled() && redo->isEnabled());
+        showGroup(1);
+        goTo(1, 1); // the keys from the grid
+        for (std::size_t i = 1; i < images.size(); ++i) {
+            key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+            settle();
+            QVERIFY2(MemMap == images[i], qPrintable(QString::number(i)));
+            QCOMPARE(changed(), i != saved);
+        }
+        // Saving makes the present the saved state.
+        g_sCurFileName = "/home/tech/Unit7.tdf";
+        f.fs.files[g_sCurFileName] = {};
+        trigger("mnuFileSave");
+        settle();
+        QVERIFY(!changed());
+        key(Qt::Key_Z, Qt::ControlModifier);
+        settle();
+        QVERIFY(changed() && MemMap == images[images.size() - 2]);
+        key(Qt::Key_Y, Qt::ControlModifier);
+        settle();
+        QVERIFY(!changed() && MemMap == images.back());
+    }
 
 private:
-    void showNode(int node);
-    void showGroup(int group); // 1-based
+    void showNode(int node)
+    {
+        auto *tree = f.window->findChild<QTreeWidget *>("TreeView");
+        QTreeWidgetItem *item = f.window->treeItem(node);
+        tree->scrollToItem(item);
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                          tree->visualItemRect(item).center());
+    }
+
+    // 1-based
+    void showGroup(int group)
+    {
+        showNode(FirstGroupNode + group - 1);
+        QVERIFY(m_grid->isVisible());
+        QCOMPARE(g_iCurGroup, group - 1);
+    }
+
     static void click(QWidget *box)
     {
         QTest::mouseClick(box, Qt::LeftButton, {}, {6, box->height() / 2});
     }
-    void goTo(int row, int col);
+
+    void goTo(int row, int col)
+    {
+        // A closed dialog leaves the offscreen window inactive.
+        if (!f.window->isActiveWindow()) {
+            f.window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        }
+        m_grid->setFocus();
+        QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, {},
+                          m_grid->visualItemRect(m_grid->item(row - 1, col - 1)).center());
+    }
+
     void key(Qt::Key key, Qt::KeyboardModifiers mods = {})
     {
         QTest::keyClick(QApplication::focusWidget(), key, mods);
@@ -66,234 +283,22 @@ private:
         return WriteTextForm(edited);
     }
     // Runs Copy Groups from the menu: source, destinations, then the arrow.
-    void runCopyGroups(int source, std::initializer_list<int> dests);
+    void runCopyGroups(int source, std::initializer_list<int> dests)
+    {
+        QTimer::singleShot(0, [source, dests] {
+            auto *dlg = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dlg && dlg->objectName() == "frmCopyMacro");
+            dlg->findChild<QRadioButton *>(QString("optCopyGrp_%1").arg(source))->click();
+            for (int d : dests)
+                dlg->findChild<QCheckBox *>(QString("chkPasteDest_%1").arg(d))->setChecked(true);
+            dlg->findChild<QToolButton *>("cmdCopy")->click();
+        });
+        trigger("mnuEditCopyPasteGrps");
+    }
 
     WindowFixture f;
     QTableWidget *m_grid = nullptr;
 };
-
-void TestEditMenu::init()
-{
-    f.reset();
-    g_sCopyText.clear();
-    f.start();
-    m_grid = f.window->findChild<QTableWidget *>("Grid");
-}
-
-void TestEditMenu::showNode(int node)
-{
-    auto *tree = f.window->findChild<QTreeWidget *>("TreeView");
-    QTreeWidgetItem *item = f.window->treeItem(node);
-    tree->scrollToItem(item);
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
-}
-
-void TestEditMenu::showGroup(int group)
-{
-    showNode(FirstGroupNode + group - 1);
-    QVERIFY(m_grid->isVisible());
-    QCOMPARE(g_iCurGroup, group - 1);
-}
-
-void TestEditMenu::goTo(int row, int col)
-{
-    // A closed dialog leaves the offscreen window inactive.
-    if (!f.window->isActiveWindow()) {
-        f.window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
-    }
-    m_grid->setFocus();
-    QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, {},
-                      m_grid->visualItemRect(m_grid->item(row - 1, col - 1)).center());
-}
-
-void TestEditMenu::runCopyGroups(int source, std::initializer_list<int> dests)
-{
-    QTimer::singleShot(0, [source, dests] {
-        auto *dlg = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        QVERIFY(dlg && dlg->objectName() == "frmCopyMacro");
-        dlg->findChild<QRadioButton *>(QString("optCopyGrp_%1").arg(source))->click();
-        for (int d : dests)
-            dlg->findChild<QCheckBox *>(QString("chkPasteDest_%1").arg(d))->setChecked(true);
-        dlg->findChild<QToolButton *>("cmdCopy")->click();
-    });
-    trigger("mnuEditCopyPasteGrps");
-}
-
-void TestEditMenu::copyAndPaste()
-{
-    trigger("mnuEditPaste"); // the grid is not shown: nothing at all
-    QVERIFY(f.dialogs.messages.empty());
-    showGroup(1);
-    trigger("mnuEditPaste");
-    QCOMPARE(f.dialogs.messages.back().text, std::string(NothingCopiedMessage));
-    m_grid->clearSelection();
-    trigger("mnuEditCopy");
-    QCOMPARE(f.dialogs.messages.back().text, std::string(NothingSelectedMessage));
-    QCOMPARE(f.dialogs.messages.back().caption, std::string("COPY"));
-    QCOMPARE(f.dialogs.messages.back().icon, MsgIcon::None);
-
-    // A 2 x 2 block by Shift and the arrows, copied with Ctrl+C, pasted elsewhere with Ctrl+V.
-    SetChanFreq(MemMap, 0, 2, true, "151.25000");
-    SetChanFreq(MemMap, 0, 3, true, "152.50000");
-    SetRightPaneView();
-    goTo(3, 2);
-    key(Qt::Key_Down, Qt::ShiftModifier);
-    key(Qt::Key_Right, Qt::ShiftModifier);
-    QCOMPARE(m_grid->selectedItems().size(), 4);
-    key(Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(g_sCopyText,
-             GetChanFreq(MemMap, 0, 2, true) + "\t" + GetChanGuard(MemMap, 0, 2, true) + "\r" +
-                 GetChanFreq(MemMap, 0, 3, true) + "\t" + GetChanGuard(MemMap, 0, 3, true));
-    showGroup(2);
-    goTo(9, 5);
-    const MemMapImage before = MemMap;
-    f.dialogs.messageAnswers = {MsgAnswer::Cancel};
-    f.dialogs.messages.clear();
-    key(Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(f.dialogs.messages.size(), std::size_t(1));
-    QCOMPARE(f.dialogs.messages[0].text, std::string(PasteAreaMessage));
-    QCOMPARE(f.dialogs.messages[0].buttons, MsgButtons::OkCancel);
-    QCOMPARE(f.dialogs.messages[0].icon, MsgIcon::Information);
-    QVERIFY(MemMap == before);
-    key(Qt::Key_V, Qt::ControlModifier); // answered OK: the block's own cells
-    QCOMPARE(GetChanFreq(MemMap, 1, 2, true), std::string("151.25000"));
-    QCOMPARE(GetChanFreq(MemMap, 1, 3, true), std::string("152.50000"));
-    QCOMPARE(m_grid->item(3, 1)->text(), QString("152.50000"));
-    QCOMPARE(m_grid->selectedRanges().value(0).rowCount(), 2);
-
-    // The Transmit Freq column by its header, pasted with the cursor on Receive Freq.
-    showGroup(1);
-    QTest::mouseClick(m_grid->horizontalHeader()->viewport(), Qt::LeftButton, {},
-                      {m_grid->horizontalHeader()->sectionViewportPosition(3) + 5, 5});
-    QCOMPARE(m_grid->selectedItems().size(), GridLastRow);
-    trigger("mnuEditCopy");
-    showGroup(2);
-    goTo(7, 2);
-    trigger("mnuEditPaste");
-    for (int c = 0; c < ChansPerGroup; ++c)
-        QCOMPARE(GetChanFreq(MemMap, 1, c, true), GetChanFreq(MemMap, 0, c, false));
-
-    // Row 3 by its header, pasted from the last row: it stops at channel 20.
-    SetChanLabel(MemMap, 1, 2, "ROW THREE");
-    SetRightPaneView();
-    QTest::mouseClick(m_grid->verticalHeader()->viewport(), Qt::LeftButton, {},
-                      {5, m_grid->verticalHeader()->sectionViewportPosition(2) + 5});
-    QCOMPARE(m_grid->selectedItems().size(), GridLastCol);
-    key(Qt::Key_C, Qt::ControlModifier);
-    goTo(20, 3);
-    key(Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(GetChanLabel(MemMap, 1, 19), std::string("ROW THREE   "));
-
-    // Copy Groups over the shown group 2: the grid shows the copy at once, so a paste keeps it.
-    SetChanLabel(MemMap, 0, 4, "COPIED");
-    runCopyGroups(0, {1, 6});
-    QCOMPARE(m_grid->item(4, 0)->text(), QString("COPIED      "));
-    for (int offset = 0; offset < PageSize; ++offset)
-        QCOMPARE(MemMap.get(7, offset), MemMap.get(1, offset));
-    goTo(1, 1);
-    key(Qt::Key_C, Qt::ControlModifier);
-    goTo(2, 1);
-    key(Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(GetChanLabel(MemMap, 1, 4), std::string("COPIED      "));
-}
-
-// Twenty steps of every kind, undone one by one and redone, byte for byte; the caption's mark
-// follows the saved state, which the New in the middle moved.
-void TestEditMenu::undoRedo()
-{
-    MemMapImage factory = MemMap;
-    SetGrpLabel(factory, 0, "FACTORY");
-    std::swap(factory, MemMap);
-    QVERIFY(WriteMemMapTo_TDF_File(g_sFactoryFile));
-    std::swap(factory, MemMap);
-    QAction *undo = f.window->findChild<QAction *>("mnuEditUndo");
-    QAction *redo = f.window->findChild<QAction *>("mnuEditRedo");
-    // A file named on the command line is loaded while starting up: nothing to take back.
-    g_bLoading = true;
-    SetGrpLabel(MemMap, 2, "STARTED");
-    SetCaption(false);
-    g_bLoading = false;
-    settle();
-    QVERIFY(!undo->isEnabled() && !redo->isEnabled());
-    showGroup(1);
-    auto *groupLabel = f.window->findChild<QLineEdit *>("txtGroupLabel");
-    const std::vector<std::function<void()>> edits = {
-        [&] { goTo(2, 2), type("151.5"), key(Qt::Key_Return); },
-        [&] { goTo(3, 6), type("s"); },
-        [&] { goTo(4, 7), key(Qt::Key_Space); },
-        [&] { goTo(5, 1), type("gate"), QTest::keyClick(f.window->focusWidget(), Qt::Key_Tab); },
-        [&] { groupLabel->setFocus(), type("yard"), QTest::keyClick(groupLabel, Qt::Key_Return); },
-        [&] { f.window->findChild<QComboBox *>("cbIncomingClone")->activated(1); },
-        [&] { f.window->findChild<QCheckBox *>("chkGrpScanList")->click(); },
-        [&] {
-            goTo(2, 2), key(Qt::Key_C, Qt::ControlModifier), goTo(6, 4),
-                key(Qt::Key_V, Qt::ControlModifier);
-        },
-        [&] {
-            goTo(1, 1), key(Qt::Key_Right, Qt::ShiftModifier), key(Qt::Key_C, Qt::ControlModifier);
-            goTo(9, 1), key(Qt::Key_Right, Qt::ShiftModifier), key(Qt::Key_V, Qt::ControlModifier);
-        },
-        [&] {
-            runCopyGroups(0, {3, 4});
-        },
-        [&] { f.dialogs.messageAnswers = {MsgAnswer::No}, trigger("mnuFileNew"); },
-        [&] { showGroup(1), goTo(7, 2), type("160.125"), key(Qt::Key_Return); },
-        [&] { goTo(7, 3), type("100"), key(Qt::Key_Return); },
-        [&] { goTo(7, 8), type("l"); },
-        [&] { goTo(8, 1), type("tower"), key(Qt::Key_Return); },
-        [&] { groupLabel->setFocus(), type("hill"), QTest::keyClick(groupLabel, Qt::Key_Return); },
-        [&] {
-            goTo(1, 1), key(Qt::Key_Down, Qt::ShiftModifier), key(Qt::Key_C, Qt::ControlModifier),
-                goTo(15, 1), key(Qt::Key_Down, Qt::ShiftModifier),
-                key(Qt::Key_V, Qt::ControlModifier);
-        },
-        [&] { goTo(10, 4), type("150"), key(Qt::Key_Return); },
-        [&] { showNode(GlobalsNode), click(f.window->findChild<QCheckBox *>("chkBeepDisable")); },
-        [&] { runCopyGroups(0, {24}); },
-        [&] { importFile("mnuFileImportText", "/tmp/in.yaml", yamlWithLabel("IMPORTED")); },
-        [&] {
-            importFile("mnuFileImportGroupCsv", "/tmp/in.csv",
-                       "Location,Name,Frequency\r\n1,CSV,151.000000\r\n3,MORE,152.000000\r\n");
-        },
-    };
-    std::vector<MemMapImage> images{MemMap};
-    for (const auto &edit : edits) {
-        edit();
-        settle();
-        QVERIFY2(MemMap != images.back(), qPrintable(QString::number(images.size())));
-        images.push_back(MemMap);
-    }
-    const std::size_t saved = 11; // the New
-    QCOMPARE(GetGrpLabel(images[saved], 0), std::string("FACTORY     "));
-    for (std::size_t i = images.size() - 1; i > 0; --i) {
-        trigger("mnuEditUndo");
-        settle();
-        QVERIFY2(MemMap == images[i - 1], qPrintable(QString::number(i)));
-        QCOMPARE(changed(), i - 1 != saved);
-    }
-    QVERIFY(!undo->isEnabled() && redo->isEnabled());
-    showGroup(1);
-    goTo(1, 1); // the keys from the grid
-    for (std::size_t i = 1; i < images.size(); ++i) {
-        key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-        settle();
-        QVERIFY2(MemMap == images[i], qPrintable(QString::number(i)));
-        QCOMPARE(changed(), i != saved);
-    }
-    // Saving makes the present the saved state.
-    g_sCurFileName = "/home/tech/Unit7.tdf";
-    f.fs.files[g_sCurFileName] = {};
-    trigger("mnuFileSave");
-    settle();
-    QVERIFY(!changed());
-    key(Qt::Key_Z, Qt::ControlModifier);
-    settle();
-    QVERIFY(changed() && MemMap == images[images.size() - 2]);
-    key(Qt::Key_Y, Qt::ControlModifier);
-    settle();
-    QVERIFY(!changed() && MemMap == images.back());
-}
 
 QTEST_MAIN(TestEditMenu)
 #include "tst_editmenu.moc"

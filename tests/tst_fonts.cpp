@@ -9,27 +9,24 @@ class TestFonts : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void windowsNamesResolve_data();
-    void windowsNamesResolve();
+    void windowsNamesResolve_data()
+    {
+        QTest::addColumn<QString>("requested");
+        QTest::addColumn<QString>("resolved");
+        QTest::newRow("Arial") << "Arial"
+                               << "Liberation Sans";
+        QTest::newRow("Courier New") << "Courier New"
+                                     << "Liberation Mono";
+    }
+
+    void windowsNamesResolve()
+    {
+        QFETCH(QString, requested);
+        QFETCH(QString, resolved);
+        QFont font(requested, 10);
+        QCOMPARE(QFontInfo(font).family(), resolved);
+    }
 };
-
-void TestFonts::windowsNamesResolve_data()
-{
-    QTest::addColumn<QString>("requested");
-    QTest::addColumn<QString>("resolved");
-    QTest::newRow("Arial") << "Arial"
-                           << "Liberation Sans";
-    QTest::newRow("Courier New") << "Courier New"
-                                 << "Liberation Mono";
-}
-
-void TestFonts::windowsNamesResolve()
-{
-    QFETCH(QString, requested);
-    QFETCH(QString, resolved);
-    QFont font(requested, 10);
-    QCOMPARE(QFontInfo(font).family(), resolved);
-}
 
 QTEST_MAIN(TestFonts)
 #include "tst_fonts.moc"

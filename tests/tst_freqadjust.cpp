@@ -38,13 +38,145 @@ class TestFreqAdjust : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void startProgramsTheTestChannel();
-    void finishStoresTheAdjust_data();
-    void finishStoresTheAdjust();
-    void quitAndFailuresRestore_data();
-    void quitAndFailuresRestore();
-    void enterWhileIdleStartsARun();
+    void init()
+    {
+        f.resetAlign();
+        view = View();
+        navigation.clear();
+        screen.navigation = [this](bool on) { navigation.push_back(on); };
+        page = std::make_unique<FreqAdjust>(screen, view);
+    }
+
+    void startProgramsTheTestChannel()
+    {
+        start();
+        // Test channel 161.25 / 173.995, wide, low power, no guards; zero adjust; released.
+        QCOMPARE(f.pair(0x0500), 0xBF68);
+        QCOMPARE(f.pair(0x0508), 0xE73C);
+        QCOMPARE(f.radio->eeprom[0x0502] & 0x08, 0);
+        QCOMPARE(f.radio->eeprom[0x050A] & 0x20, 0x20);
+        QCOMPARE(f.pair(0x0504) | f.pair(0x050C), 0);
+        QCOMPARE(f.pair(0x001F), 0);
+        QVERIFY(!g_bHooked && !f.port->isOpen());
+        QCOMPARE(view.caption, std::string("Finish"));
+        QVERIFY(view.entryEnabled && view.quitEnabled && view.startEnabled);
+        QCOMPARE(view.focusFrom, 6);
+        QCOMPARE(navigation, (std::vector<bool>{false, true}));
+        QCOMPARE(f.bench->counterHz(), 173995000.0);
+    }
+
+    void finishStoresTheAdjust_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("stored"); // -1: refused
+        QTest::newRow("1 kHz high") << "173.99600" << 0xF481;
+        QTest::newRow("on frequency") << "173.99500" << 0x0000;
+        QTest::newRow("upper bound refused") << "174.005" << -1;
+        QTest::newRow("below range refused") << "173.98499" << -1;
+        QTest::newRow("lower bound accepted") << "173.985" << 0x72F2;
+        QTest::newRow("just below the upper bound") << "174.004" << 0x988C;
+        QTest::newRow("digits beyond the fifth rounded") << "173.9899996" << 0x3979;
+    }
+
+    void finishStoresTheAdjust()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, stored);
+        start();
+        view.entry = text.toStdString();
+        page->StartFinishClick();
+        if (stored < 0) {
+            QCOMPARE(f.dialogs->messages.back().caption, std::string("RANGE ERROR"));
+            QCOMPARE(f.dialogs->messages.back().text,
+                     std::string("The value you entered is beyond the usable range\r\nof the "
+                                 "adjusment.  Please make sure the radio is\r\non Group 1, Channel "
+                                 "1, and try again."));
+            QCOMPARE(view.entry, std::string());
+            QVERIFY(page->HoldsRadio());
+            QCOMPARE(view.caption, std::string("Finish"));
+            return;
+        }
+        QVERIFY(f.dialogs->messages.empty());
+        QVERIFY(!page->HoldsRadio());
+        QCOMPARE(f.pair(0x001F), stored);
+        onlyChanged({0x001F, 0x0020});
+        QVERIFY(
+            QString::fromStdString(view.instructions).startsWith("Frequency adjust completed."));
+        QCOMPARE(view.entry, std::string("173.995000"));
+        QVERIFY(!view.entryEnabled && !view.quitEnabled);
+        const QString hex = QString("%1 %2")
+                                .arg(stored >> 8, 2, 16, QChar('0'))
+                                .arg(stored & 0xFF, 2, 16, QChar('0'))
+                                .toUpper();
+        QVERIFY(QString::fromStdString(f.log()).endsWith("1234567,TX Frequency,12 34," + hex +
+                                                         ",Completed\r\n"));
+    }
+
+    void quitAndFailuresRestore_data()
+    {
+        QTest::addColumn<bool>("quit");       // QUIT, else Finish with 173.996
+        QTest::addColumn<int>("fault");       // 1: the hook goes unanswered, 2: writes are refused
+        QTest::addColumn<QString>("message"); // one of the messages shown
+        QTest::addColumn<QString>("result");  // the log's last field
+        QTest::newRow("quit") << true << 0 << ""
+                              << "Aborted";
+        QTest::newRow("quit, radio gone")
+            << true << 1
+            << QString::fromStdString(Lost) + "manually, then attempt to reset the TX Power Levels."
+            << "Aborted: channel 1 and adjust lost";
+        QTest::newRow("finish, radio gone")
+            << false << 1
+            << QString::fromStdString(Lost) +
+                   "with the editor, then attempt to reset the TX Power Levels."
+            << "Failed: channel 1 and adjust lost";
+        QTest::newRow("finish, writes refused")
+            << false << 2 << "Unable to contact radio, please try again"
+            << "Failed: channel 1 not restored";
+    }
+
+    void quitAndFailuresRestore()
+    {
+        QFETCH(bool, quit);
+        QFETCH(int, fault);
+        QFETCH(QString, message);
+        start();
+        f.radio->faults.noHookAnswer = fault == 1;
+        if (fault == 2) {
+            f.radio->faults.wrongFirstByte = 0;
+            f.radio->faults.wrongFirstByteFor = 0xD3;
+        }
+        f.dialogs->messageAnswers = {MsgAnswer::Cancel, MsgAnswer::Cancel};
+        view.entry = "173.996";
+        if (quit)
+            page->QuitClick();
+        else
+            page->StartFinishClick();
+        QStringList shown;
+        for (const auto &m : f.dialogs->messages)
+            shown << QString::fromStdString(m.text);
+        QVERIFY2(message.isEmpty() ? shown.isEmpty() : shown.contains(message),
+                 qPrintable(shown.join('|')));
+        QVERIFY(!page->HoldsRadio());
+        QCOMPARE(view.instructions, Aborted);
+        QCOMPARE(view.caption, std::string("Start"));
+        QCOMPARE(navigation.back(), true);
+        if (fault == 0)
+            onlyChanged({});
+        QFETCH(QString, result);
+        QVERIFY(QString::fromStdString(f.log()).endsWith("," + result + "\r\n"));
+    }
+
+    void enterWhileIdleStartsARun()
+    {
+        page->SetupTabPage();
+        QVERIFY(!view.entryEnabled);
+        page->EntryEnter();
+        QVERIFY(page->HoldsRadio());
+        view.entry.clear();
+        page->EntryEnter(); // empty: only the focus goes back
+        QVERIFY(page->HoldsRadio());
+        QCOMPARE(view.focusFrom, -1);
+    }
 
 private:
     void start()
@@ -71,145 +203,6 @@ private:
     std::unique_ptr<FreqAdjust> page;
     std::vector<std::uint8_t> before;
 };
-
-void TestFreqAdjust::init()
-{
-    f.resetAlign();
-    view = View();
-    navigation.clear();
-    screen.navigation = [this](bool on) { navigation.push_back(on); };
-    page = std::make_unique<FreqAdjust>(screen, view);
-}
-
-void TestFreqAdjust::startProgramsTheTestChannel()
-{
-    start();
-    // Test channel 161.25 / 173.995, wide, low power, no guards; zero adjust; released.
-    QCOMPARE(f.pair(0x0500), 0xBF68);
-    QCOMPARE(f.pair(0x0508), 0xE73C);
-    QCOMPARE(f.radio->eeprom[0x0502] & 0x08, 0);
-    QCOMPARE(f.radio->eeprom[0x050A] & 0x20, 0x20);
-    QCOMPARE(f.pair(0x0504) | f.pair(0x050C), 0);
-    QCOMPARE(f.pair(0x001F), 0);
-    QVERIFY(!g_bHooked && !f.port->isOpen());
-    QCOMPARE(view.caption, std::string("Finish"));
-    QVERIFY(view.entryEnabled && view.quitEnabled && view.startEnabled);
-    QCOMPARE(view.focusFrom, 6);
-    QCOMPARE(navigation, (std::vector<bool>{false, true}));
-    QCOMPARE(f.bench->counterHz(), 173995000.0);
-}
-
-void TestFreqAdjust::finishStoresTheAdjust_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("stored"); // -1: refused
-    QTest::newRow("1 kHz high") << "173.99600" << 0xF481;
-    QTest::newRow("on frequency") << "173.99500" << 0x0000;
-    QTest::newRow("upper bound refused") << "174.005" << -1;
-    QTest::newRow("below range refused") << "173.98499" << -1;
-    QTest::newRow("lower bound accepted") << "173.985" << 0x72F2;
-    QTest::newRow("just below the upper bound") << "174.004" << 0x988C;
-    QTest::newRow("digits beyond the fifth rounded") << "173.9899996" << 0x3979;
-}
-
-void TestFreqAdjust::finishStoresTheAdjust()
-{
-    QFETCH(QString, text);
-    QFETCH(int, stored);
-    start();
-    view.entry = text.toStdString();
-    page->StartFinishClick();
-    if (stored < 0) {
-        QCOMPARE(f.dialogs->messages.back().caption, std::string("RANGE ERROR"));
-        QCOMPARE(f.dialogs->messages.back().text,
-                 std::string("The value you entered is beyond the usable range\r\nof the "
-                             "adjusment.  Please make sure the radio is\r\non Group 1, Channel "
-                             "1, and try again."));
-        QCOMPARE(view.entry, std::string());
-        QVERIFY(page->HoldsRadio());
-        QCOMPARE(view.caption, std::string("Finish"));
-        return;
-    }
-    QVERIFY(f.dialogs->messages.empty());
-    QVERIFY(!page->HoldsRadio());
-    QCOMPARE(f.pair(0x001F), stored);
-    onlyChanged({0x001F, 0x0020});
-    QVERIFY(QString::fromStdString(view.instructions).startsWith("Frequency adjust completed."));
-    QCOMPARE(view.entry, std::string("173.995000"));
-    QVERIFY(!view.entryEnabled && !view.quitEnabled);
-    const QString hex = QString("%1 %2")
-                            .arg(stored >> 8, 2, 16, QChar('0'))
-                            .arg(stored & 0xFF, 2, 16, QChar('0'))
-                            .toUpper();
-    QVERIFY(QString::fromStdString(f.log()).endsWith("1234567,TX Frequency,12 34," + hex +
-                                                     ",Completed\r\n"));
-}
-
-void TestFreqAdjust::quitAndFailuresRestore_data()
-{
-    QTest::addColumn<bool>("quit");       // QUIT, else Finish with 173.996
-    QTest::addColumn<int>("fault");       // 1: the hook goes unanswered, 2: writes are refused
-    QTest::addColumn<QString>("message"); // one of the messages shown
-    QTest::addColumn<QString>("result");  // the log's last field
-    QTest::newRow("quit") << true << 0 << ""
-                          << "Aborted";
-    QTest::newRow("quit, radio gone")
-        << true << 1
-        << QString::fromStdString(Lost) + "manually, then attempt to reset the TX Power Levels."
-        << "Aborted: channel 1 and adjust lost";
-    QTest::newRow("finish, radio gone")
-        << false << 1
-        << QString::fromStdString(Lost) +
-               "with the editor, then attempt to reset the TX Power Levels."
-        << "Failed: channel 1 and adjust lost";
-    QTest::newRow("finish, writes refused")
-        << false << 2 << "Unable to contact radio, please try again"
-        << "Failed: channel 1 not restored";
-}
-
-void TestFreqAdjust::quitAndFailuresRestore()
-{
-    QFETCH(bool, quit);
-    QFETCH(int, fault);
-    QFETCH(QString, message);
-    start();
-    f.radio->faults.noHookAnswer = fault == 1;
-    if (fault == 2) {
-        f.radio->faults.wrongFirstByte = 0;
-        f.radio->faults.wrongFirstByteFor = 0xD3;
-    }
-    f.dialogs->messageAnswers = {MsgAnswer::Cancel, MsgAnswer::Cancel};
-    view.entry = "173.996";
-    if (quit)
-        page->QuitClick();
-    else
-        page->StartFinishClick();
-    QStringList shown;
-    for (const auto &m : f.dialogs->messages)
-        shown << QString::fromStdString(m.text);
-    QVERIFY2(message.isEmpty() ? shown.isEmpty() : shown.contains(message),
-             qPrintable(shown.join('|')));
-    QVERIFY(!page->HoldsRadio());
-    QCOMPARE(view.instructions, Aborted);
-    QCOMPARE(view.caption, std::string("Start"));
-    QCOMPARE(navigation.back(), true);
-    if (fault == 0)
-        onlyChanged({});
-    QFETCH(QString, result);
-    QVERIFY(QString::fromStdString(f.log()).endsWith("," + result + "\r\n"));
-}
-
-void TestFreqAdjust::enterWhileIdleStartsARun()
-{
-    page->SetupTabPage();
-    QVERIFY(!view.entryEnabled);
-    page->EntryEnter();
-    QVERIFY(page->HoldsRadio());
-    view.entry.clear();
-    page->EntryEnter(); // empty: only the focus goes back
-    QVERIFY(page->HoldsRadio());
-    QCOMPARE(view.focusFrom, -1);
-}
 
 QTEST_GUILESS_MAIN(TestFreqAdjust)
 #include "tst_freqadjust.moc"

@@ -10,47 +10,6 @@
 
 #include <cstdio>
 
-// Block copy and paste on the grid's edit session, without a window. Every channel of groups 1
-// and 2 holds its own values, so a cell that moves can be told from one that stays.
-class TestGridClip : public QObject
-{
-    Q_OBJECT
-
-private Q_SLOTS:
-    void init();
-    void pastes_data();
-    void pastes();
-
-private:
-    MemoryFileSystem m_fs;
-    FakeSettings m_settings;
-    ScriptedDialogs m_dialogs;
-    int m_changes = 0;
-    GridSession m_session{MemMap, {[this] { ++m_changes; }, [](GridCell) {}, [] {}}};
-};
-
-void TestGridClip::init()
-{
-    InstallDoubles(m_fs, m_settings, m_dialogs);
-    LoadDefaultImage(MemMap);
-    for (int g = 0; g < 2; ++g) {
-        for (int c = 0; c < ChansPerGroup; ++c) {
-            char text[16];
-            std::snprintf(text, sizeof text, "G%dC%d", g + 1, c + 1);
-            SetChanLabel(MemMap, g, c, ValidateLabel(text, 12));
-            std::snprintf(text, sizeof text, "%.5f", 140 + c + g * 0.025);
-            SetChanFreq(MemMap, g, c, true, text);
-            std::snprintf(text, sizeof text, "%.5f", 150 + c + g * 0.025);
-            SetChanFreq(MemMap, g, c, false, text);
-            SetChanGuard(MemMap, g, c, true, "100.0");
-            SetChanScan(MemMap, g, c, "S");
-            SetChanNarrow(MemMap, g, c, "N");
-            SetChanLowPower(MemMap, g, c, "L");
-        }
-    }
-    g_sCopyText.clear();
-}
-
 namespace
 {
 constexpr GridRect None{0, 0, -1, -1};
@@ -122,68 +81,105 @@ std::string Cell(const MemMapImage &mm, int group, GridCell cell)
 }
 } // namespace
 
-void TestGridClip::pastes_data()
+// Block copy and paste on the grid's edit session, without a window. Every channel of groups 1
+// and 2 holds its own values, so a cell that moves can be told from one that stays.
+class TestGridClip : public QObject
 {
-    QTest::addColumn<int>("index");
-    for (int i = 0; i < int(std::size(Pastes)); ++i)
-        QTest::newRow(Pastes[i].name) << i;
-}
+    Q_OBJECT
 
-void TestGridClip::pastes()
-{
-    QFETCH(int, index);
-    const Paste &p = Pastes[index];
-    m_session.fill(0);
-    if (!p.copyText) {
-        QVERIFY(m_session.copy(p.copy));
-    } else if (*p.copyText) {
-        g_CopyRecord = ClassifyCopy(p.copy);
-        g_sCopyText = p.copyText;
+private Q_SLOTS:
+    void init()
+    {
+        InstallDoubles(m_fs, m_settings, m_dialogs);
+        LoadDefaultImage(MemMap);
+        for (int g = 0; g < 2; ++g) {
+            for (int c = 0; c < ChansPerGroup; ++c) {
+                char text[16];
+                std::snprintf(text, sizeof text, "G%dC%d", g + 1, c + 1);
+                SetChanLabel(MemMap, g, c, ValidateLabel(text, 12));
+                std::snprintf(text, sizeof text, "%.5f", 140 + c + g * 0.025);
+                SetChanFreq(MemMap, g, c, true, text);
+                std::snprintf(text, sizeof text, "%.5f", 150 + c + g * 0.025);
+                SetChanFreq(MemMap, g, c, false, text);
+                SetChanGuard(MemMap, g, c, true, "100.0");
+                SetChanScan(MemMap, g, c, "S");
+                SetChanNarrow(MemMap, g, c, "N");
+                SetChanLowPower(MemMap, g, c, "L");
+            }
+        }
+        g_sCopyText.clear();
     }
-    const MemMapImage before = MemMap;
-    m_session.fill(p.group);
-    m_dialogs.messageAnswers = {p.answer};
-    m_changes = 0;
-    const auto pasted = m_session.paste(p.selection);
 
-    QCOMPARE(pasted.has_value(), p.dest.row > 0 || *p.cells || p.prompts || !*p.captions);
-    QCOMPARE(m_changes, pasted ? 1 : 0);
-    QStringList captions;
-    for (const auto &message : m_dialogs.messages)
-        captions << QString::fromStdString(message.caption);
-    QCOMPARE(captions.join(','), QString(p.captions));
-    QCOMPARE(int(m_dialogs.inputs.size()), p.prompts);
-    QCOMPARE(m_session.cell(), p.current);
+    void pastes_data()
+    {
+        QTest::addColumn<int>("index");
+        for (int i = 0; i < int(std::size(Pastes)); ++i)
+            QTest::newRow(Pastes[i].name) << i;
+    }
 
-    std::map<std::pair<int, int>, std::string> expected;
-    for (int row = p.dest.row; row <= p.dest.endRow; ++row) {
-        for (int col = p.dest.col; col <= p.dest.endCol; ++col) {
-            const GridCell source{p.from.row + row - p.dest.row, p.from.col + col - p.dest.col};
-            expected[{row, col}] = Cell(before, 0, source);
+    void pastes()
+    {
+        QFETCH(int, index);
+        const Paste &p = Pastes[index];
+        m_session.fill(0);
+        if (!p.copyText) {
+            QVERIFY(m_session.copy(p.copy));
+        } else if (*p.copyText) {
+            g_CopyRecord = ClassifyCopy(p.copy);
+            g_sCopyText = p.copyText;
+        }
+        const MemMapImage before = MemMap;
+        m_session.fill(p.group);
+        m_dialogs.messageAnswers = {p.answer};
+        m_changes = 0;
+        const auto pasted = m_session.paste(p.selection);
+
+        QCOMPARE(pasted.has_value(), p.dest.row > 0 || *p.cells || p.prompts || !*p.captions);
+        QCOMPARE(m_changes, pasted ? 1 : 0);
+        QStringList captions;
+        for (const auto &message : m_dialogs.messages)
+            captions << QString::fromStdString(message.caption);
+        QCOMPARE(captions.join(','), QString(p.captions));
+        QCOMPARE(int(m_dialogs.inputs.size()), p.prompts);
+        QCOMPARE(m_session.cell(), p.current);
+
+        std::map<std::pair<int, int>, std::string> expected;
+        for (int row = p.dest.row; row <= p.dest.endRow; ++row) {
+            for (int col = p.dest.col; col <= p.dest.endCol; ++col) {
+                const GridCell source{p.from.row + row - p.dest.row, p.from.col + col - p.dest.col};
+                expected[{row, col}] = Cell(before, 0, source);
+            }
+        }
+        for (const QString &check : QString::fromUtf8(p.cells).split(';', Qt::SkipEmptyParts)) {
+            int row = 0, col = 0, used = 0;
+            std::sscanf(qPrintable(check), "%d,%d=%n", &row, &col, &used);
+            expected[{row, col}] = check.mid(used).toStdString();
+        }
+        for (int row = 1; row <= GridLastRow; ++row) {
+            for (int col = 1; col <= GridLastCol; ++col) {
+                const auto it = expected.find({row, col});
+                const std::string want =
+                    it != expected.end() ? it->second : Cell(before, p.group, {row, col});
+                const QString where = QString("%1,%2 ").arg(row).arg(col);
+                QCOMPARE(where + Cell(MemMap, p.group, {row, col}).c_str(), where + want.c_str());
+                QCOMPARE(m_session.text({row, col}), want);
+            }
+        }
+        for (int page = 0; page < MemMapPages; ++page) {
+            if (page == p.group + 1)
+                continue;
+            for (int offset = 0; offset < PageSize; ++offset)
+                QCOMPARE(MemMap.get(page, offset), before.get(page, offset));
         }
     }
-    for (const QString &check : QString::fromUtf8(p.cells).split(';', Qt::SkipEmptyParts)) {
-        int row = 0, col = 0, used = 0;
-        std::sscanf(qPrintable(check), "%d,%d=%n", &row, &col, &used);
-        expected[{row, col}] = check.mid(used).toStdString();
-    }
-    for (int row = 1; row <= GridLastRow; ++row) {
-        for (int col = 1; col <= GridLastCol; ++col) {
-            const auto it = expected.find({row, col});
-            const std::string want =
-                it != expected.end() ? it->second : Cell(before, p.group, {row, col});
-            const QString where = QString("%1,%2 ").arg(row).arg(col);
-            QCOMPARE(where + Cell(MemMap, p.group, {row, col}).c_str(), where + want.c_str());
-            QCOMPARE(m_session.text({row, col}), want);
-        }
-    }
-    for (int page = 0; page < MemMapPages; ++page) {
-        if (page == p.group + 1)
-            continue;
-        for (int offset = 0; offset < PageSize; ++offset)
-            QCOMPARE(MemMap.get(page, offset), before.get(page, offset));
-    }
-}
+
+private:
+    MemoryFileSystem m_fs;
+    FakeSettings m_settings;
+    ScriptedDialogs m_dialogs;
+    int m_changes = 0;
+    GridSession m_session{MemMap, {[this] { ++m_changes; }, [](GridCell) {}, [] {}}};
+};
 
 QTEST_APPLESS_MAIN(TestGridClip)
 #include "tst_gridclip.moc"

@@ -10,72 +10,6 @@
 #include <algorithm>
 #include <cstdio>
 
-// The channel grid's edit session as the pane drives it, without a window. A script types
-// characters; <@r,c> moves to a cell, <Tab> <Backtab> <Down> <Up> <Enter> <Esc> are keys (in the
-// editor when it is open), <Commit> stores without leaving, <Leave> gives the focus away.
-class TestGridSession : public QObject
-{
-    Q_OBJECT
-
-private Q_SLOTS:
-    void init();
-    void edits_data();
-    void edits();
-    void groupParameters();
-
-private:
-    void run(const std::string &script);
-    MemoryFileSystem m_fs;
-    FakeSettings m_settings;
-    ScriptedDialogs m_dialogs;
-    int m_changes = 0;
-    GridSession m_session{MemMap, {[this] { ++m_changes; }, [](GridCell) {}, [] {}}};
-};
-
-void TestGridSession::init()
-{
-    InstallDoubles(m_fs, m_settings, m_dialogs);
-    LoadDefaultImage(MemMap);
-    CellUndoText = {};
-}
-
-void TestGridSession::run(const std::string &script)
-{
-    static const std::vector<std::string> keys = {"Tab", "Backtab", "Down", "Up", "Enter", "Esc"};
-    for (std::size_t i = 0; i < script.size(); ++i) {
-        if (script[i] != '<') {
-            if (m_session.state() == GridEditState::Idle)
-                m_session.gridChar(char32_t(script[i]));
-            else
-                m_session.setEditorText(m_session.editorText() + script[i]);
-            continue;
-        }
-        const std::size_t end = script.find('>', i);
-        const std::string token = script.substr(i + 1, end - i - 1);
-        i = end;
-        std::optional<GridCell> to;
-        GridCell at;
-        if (std::sscanf(token.c_str(), "@%d,%d", &at.row, &at.col) == 2) {
-            to = at;
-        } else if (token == "Commit") {
-            m_session.commitPending();
-        } else if (token == "Leave") {
-            if ((to = m_session.focusOut()))
-                m_session.move(*to);
-            m_session.close();
-            continue;
-        } else {
-            const auto key = GridKey(std::find(keys.begin(), keys.end(), token) - keys.begin());
-            if (m_session.state() != GridEditState::Idle)
-                to = m_session.editorKey(key);
-            else if (!(to = m_session.gridKey(key)))
-                m_session.gridChar(key == GridKey::Enter ? U'\r' : U'\x1b');
-        }
-        if (to && !(*to == m_session.cell()))
-            m_session.move(*to);
-    }
-}
-
 namespace
 {
 // cells: "r,c=text;..."; editor: the open editor's text, "-" when
@@ -132,72 +66,133 @@ const Edit Edits[] = {
 };
 } // namespace
 
-void TestGridSession::edits_data()
+// The channel grid's edit session as the pane drives it, without a window. A script types
+// characters; <@r,c> moves to a cell, <Tab> <Backtab> <Down> <Up> <Enter> <Esc> are keys (in the
+// editor when it is open), <Commit> stores without leaving, <Leave> gives the focus away.
+class TestGridSession : public QObject
 {
-    QTest::addColumn<int>("index");
-    for (int i = 0; i < int(std::size(Edits)); ++i)
-        QTest::newRow(Edits[i].name) << i;
-}
+    Q_OBJECT
 
-void TestGridSession::edits()
-{
-    QFETCH(int, index);
-    const Edit &e = Edits[index];
-    const int group = e.group;
-    m_session.fill(group);
-    run(e.setup);
-    // Shown again, so the script starts from what the group holds.
-    m_session.fill(group);
-    const MemMapImage image = MemMap;
-    m_dialogs.messages.clear();
-    m_changes = 0;
-    run(e.script);
+private Q_SLOTS:
+    void init()
+    {
+        InstallDoubles(m_fs, m_settings, m_dialogs);
+        LoadDefaultImage(MemMap);
+        CellUndoText = {};
+    }
 
-    for (const QString &check : QString::fromUtf8(e.cells).split(';', Qt::SkipEmptyParts)) {
-        int row = 0, col = 0, used = 0;
-        std::sscanf(qPrintable(check), "%d,%d=%n", &row, &col, &used);
-        QCOMPARE(m_session.text({row, col}), check.mid(used).toStdString());
+    void edits_data()
+    {
+        QTest::addColumn<int>("index");
+        for (int i = 0; i < int(std::size(Edits)); ++i)
+            QTest::newRow(Edits[i].name) << i;
     }
-    // The grid always shows what the radio will get.
-    for (int row = 1; row <= GridLastRow; ++row) {
-        for (int col = 1; col <= GridLastCol; ++col)
-            QCOMPARE(m_session.text({row, col}), ChannelCellText(MemMap, group, row - 1, col));
-    }
-    const std::string editor = e.editor;
-    QCOMPARE(m_session.state() == GridEditState::Idle, editor == "-");
-    if (editor != "-")
-        QCOMPARE(m_session.editorText(), editor);
-    QCOMPARE(m_changes, e.changes);
-    if (e.changes == 0)
-        QVERIFY(MemMap == image);
-    QCOMPARE(m_dialogs.messages.size(), std::size_t(e.message ? 1 : 0));
-    if (e.message) {
-        const std::string text = e.message == 1 ? RxInactiveMessage() : TxNeedsRxMessage;
-        QCOMPARE(m_dialogs.messages[0].text, text);
-        QCOMPARE(m_dialogs.messages[0].caption, std::string("INVALID COMBINATION"));
-        QCOMPARE(m_dialogs.messages[0].icon, MsgIcon::Information);
-        QCOMPARE(m_dialogs.messages[0].buttons, MsgButtons::Ok);
-    }
-    QVERIFY(m_dialogs.inputs.empty());
-    QCOMPARE(m_session.cell(), (GridCell{e.row, e.col}));
-}
 
-// The row above the grid: a label equal but for case is shown repaired and is no change.
-void TestGridSession::groupParameters()
-{
-    std::string shown;
-    QVERIFY(EditGroupLabel(MemMap, 3, "tower b", shown));
-    QCOMPARE(shown, std::string("TOWER B     "));
-    QCOMPARE(GetGrpLabel(MemMap, 3), shown);
-    QVERIFY(!EditGroupLabel(MemMap, 3, "tower b", shown));
-    QCOMPARE(shown, std::string("TOWER B     "));
-    QVERIFY(!ChooseIncomingClone(MemMap, 1, GetGrpIncomingClone(MemMap, 1) ? 1 : 0));
-    QVERIFY(ChooseIncomingClone(MemMap, 1, 1));
-    QVERIFY(GetGrpIncomingClone(MemMap, 1));
-    const bool scan = GetGrpScanList(MemMap, 1) == "Yes";
-    QVERIFY(ClickGroupScanList(MemMap, 1, !scan));
-    QCOMPARE(GetGrpScanList(MemMap, 1), std::string(scan ? "No" : "Yes"));
-}
+    void edits()
+    {
+        QFETCH(int, index);
+        const Edit &e = Edits[index];
+        const int group = e.group;
+        m_session.fill(group);
+        run(e.setup);
+        // Shown again, so the script starts from what the group holds.
+        m_session.fill(group);
+        const MemMapImage image = MemMap;
+        m_dialogs.messages.clear();
+        m_changes = 0;
+        run(e.script);
+
+        for (const QString &check : QString::fromUtf8(e.cells).split(';', Qt::SkipEmptyParts)) {
+            int row = 0, col = 0, used = 0;
+            std::sscanf(qPrintable(check), "%d,%d=%n", &row, &col, &used);
+            QCOMPARE(m_session.text({row, col}), check.mid(used).toStdString());
+        }
+        // The grid always shows what the radio will get.
+        for (int row = 1; row <= GridLastRow; ++row) {
+            for (int col = 1; col <= GridLastCol; ++col)
+                QCOMPARE(m_session.text({row, col}), ChannelCellText(MemMap, group, row - 1, col));
+        }
+        const std::string editor = e.editor;
+        QCOMPARE(m_session.state() == GridEditState::Idle, editor == "-");
+        if (editor != "-")
+            QCOMPARE(m_session.editorText(), editor);
+        QCOMPARE(m_changes, e.changes);
+        if (e.changes == 0)
+            QVERIFY(MemMap == image);
+        QCOMPARE(m_dialogs.messages.size(), std::size_t(e.message ? 1 : 0));
+        if (e.message) {
+            const std::string text = e.message == 1 ? RxInactiveMessage() : TxNeedsRxMessage;
+            QCOMPARE(m_dialogs.messages[0].text, text);
+            QCOMPARE(m_dialogs.messages[0].caption, std::string("INVALID COMBINATION"));
+            QCOMPARE(m_dialogs.messages[0].icon, MsgIcon::Information);
+            QCOMPARE(m_dialogs.messages[0].buttons, MsgButtons::Ok);
+        }
+        QVERIFY(m_dialogs.inputs.empty());
+        QCOMPARE(m_session.cell(), (GridCell{e.row, e.col}));
+    }
+
+    // The row above the grid: a label equal but for case is shown repaired and is no change.
+    void groupParameters()
+    {
+        std::string shown;
+        QVERIFY(EditGroupLabel(MemMap, 3, "tower b", shown));
+        QCOMPARE(shown, std::string("TOWER B     "));
+        QCOMPARE(GetGrpLabel(MemMap, 3), shown);
+        QVERIFY(!EditGroupLabel(MemMap, 3, "tower b", shown));
+        QCOMPARE(shown, std::string("TOWER B     "));
+        QVERIFY(!ChooseIncomingClone(MemMap, 1, GetGrpIncomingClone(MemMap, 1) ? 1 : 0));
+        QVERIFY(ChooseIncomingClone(MemMap, 1, 1));
+        QVERIFY(GetGrpIncomingClone(MemMap, 1));
+        const bool scan = GetGrpScanList(MemMap, 1) == "Yes";
+        QVERIFY(ClickGroupScanList(MemMap, 1, !scan));
+        QCOMPARE(GetGrpScanList(MemMap, 1), std::string(scan ? "No" : "Yes"));
+    }
+
+private:
+    void run(const std::string &script)
+    {
+        static const std::vector<std::string> keys = {"Tab", "Backtab", "Down",
+                                                      "Up",  "Enter",   "Esc"};
+        for (std::size_t i = 0; i < script.size(); ++i) {
+            if (script[i] != '<') {
+                if (m_session.state() == GridEditState::Idle)
+                    m_session.gridChar(char32_t(script[i]));
+                else
+                    m_session.setEditorText(m_session.editorText() + script[i]);
+                continue;
+            }
+            const std::size_t end = script.find('>', i);
+            const std::string token = script.substr(i + 1, end - i - 1);
+            i = end;
+            std::optional<GridCell> to;
+            GridCell at;
+            if (std::sscanf(token.c_str(), "@%d,%d", &at.row, &at.col) == 2) {
+                to = at;
+            } else if (token == "Commit") {
+                m_session.commitPending();
+            } else if (token == "Leave") {
+                if ((to = m_session.focusOut()))
+                    m_session.move(*to);
+                m_session.close();
+                continue;
+            } else {
+                const auto key = GridKey(std::find(keys.begin(), keys.end(), token) - keys.begin());
+                if (m_session.state() != GridEditState::Idle)
+                    to = m_session.editorKey(key);
+                else if (!(to = m_session.gridKey(key)))
+                    m_session.gridChar(key == GridKey::Enter ? U'\r' : U'\x1b');
+            }
+            if (to && !(*to == m_session.cell()))
+                m_session.move(*to);
+        }
+    }
+
+    MemoryFileSystem m_fs;
+    FakeSettings m_settings;
+    ScriptedDialogs m_dialogs;
+    int m_changes = 0;
+    GridSession m_session{MemMap, {[this] { ++m_changes; }, [](GridCell) {}, [] {}}};
+};
 
 QTEST_APPLESS_MAIN(TestGridSession)
 #include "tst_gridsession.moc"

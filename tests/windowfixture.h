@@ -68,13 +68,17 @@ struct WindowFixture {
         popups = std::make_unique<PopupCatcher>();
     }
 
-    // Loads and shows the window as start-up does.
-    void start()
+    // Loads and shows the window as start-up does; active, for tests that type into it.
+    void start(bool active = false)
     {
         window = std::make_unique<MainWindow>();
         g_bLoading = true;
         window->LoadWindow();
         g_bLoading = false;
+        if (active) {
+            window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        }
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
 
@@ -84,5 +88,10 @@ struct WindowFixture {
         popups.reset();
     }
 
+    bool changed() const { return window->windowTitle().endsWith(QStringLiteral(" *")); }
+    template <class T> T *child(const char *name) const
+    {
+        return window->findChild<T *>(QLatin1String(name));
+    }
     QString status() const { return window->findChild<QLabel *>("sbpStatus")->text(); }
 };
