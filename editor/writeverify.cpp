@@ -1,5 +1,7 @@
 #include "writeverify.h"
 
+#include "exchangecommands.h"
+
 namespace
 {
 
@@ -17,18 +19,12 @@ std::string FieldsDiffer(std::size_t n)
 
 std::string VerifyFailedText(const std::vector<FieldDifference> &differences)
 {
-    std::string text = "The radio does not hold what was written. " +
-                       FieldsDiffer(differences.size()) + " (editor -> radio):";
-    std::size_t listed = 0;
-    for (const FieldDifference &d : differences) {
-        if (listed == MaxListedFields)
-            break;
-        text += "\r\n" + DifferenceLine(d);
-        ++listed;
-    }
-    if (listed < differences.size())
-        text += "\r\n... and " + Fields(differences.size() - listed) + " more.";
-    return text + "\r\n\r\nWrite the data again, or check the cable and the radio.";
+    std::vector<std::string> lines;
+    for (const FieldDifference &d : differences)
+        lines.push_back(DifferenceLine(d));
+    return "The radio does not hold what was written. " + FieldsDiffer(differences.size()) +
+           " (editor -> radio):" + ListedLines(lines) +
+           "\r\n\r\nWrite the data again, or check the cable and the radio.";
 }
 
 std::string VerifyFailedStatus(std::size_t fields)

@@ -11,8 +11,7 @@
 inline const char *const VerifyFailedCaption = "VERIFY FAILED";
 inline const char *const VerifyRadioCaption = "VERIFY RADIO";
 
-// The message after a write whose read-back differs: the fields, at most MaxListedFields of them.
-constexpr int MaxListedFields = 15;
+// The message after a write whose read-back differs: the fields, as many as a message lists.
 std::string VerifyFailedText(const std::vector<FieldDifference> &differences);
 std::string VerifyFailedStatus(std::size_t fields);
 // The read-back itself failed: the write may or may not have arrived.

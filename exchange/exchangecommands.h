@@ -12,7 +12,7 @@ void ExportAllCsvCommand();   // all 500 channels
 void ImportTextFormCommand();
 void ImportGroupCsvCommand(); // onto the current group
 
-// The message after a refused or partly carried import: at most this many lines of it.
+// A message's list of lines (refused values, fields that differ): at most this many of them.
 constexpr int MaxListedLines = 20;
 // "3 lines" of a list, cut after MaxListedLines with "... and 4 more."
 std::string ListedLines(const std::vector<std::string> &lines);
