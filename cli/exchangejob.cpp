@@ -43,7 +43,7 @@ bool TextToImage(const CliCommand &command, const std::string &text, MemMapImage
         std::vector<CsvNote> notes;
         const bool ok = ImportChannelsCsv(text, command.group - 1, image, notes);
         for (const CsvNote &n : notes)
-            lines.push_back(file + ":" + std::to_string(n.line) + ": " + n.what);
+            lines.push_back(CsvNoteLine(file, n));
         return ok;
     }
     }

@@ -77,15 +77,12 @@ bool Fail(JobResult &result, const std::string &fallback)
 
 bool ReadRadio(JobResult &result, MemMapImage &image)
 {
-    const MemMapImage kept = MemMap;
-    const bool ok = ReadAllFromRadio();
+    const bool ok = ReadRadioPages(image, RadioPages::All, 0, "Reading");
     result.rate = m_lBaudRate;
     if (ok) {
         result.radio = true;
-        image = MemMap;
         result.serial = GetEmbeddedSN(image);
     }
-    MemMap = kept;
     return ok || Fail(result, "the radio did not answer");
 }
 
@@ -139,14 +136,12 @@ void Detect(const JobRequest &request, JobResult &result)
         return;
     }
     result.radio = true;
-    const MemMapImage kept = MemMap;
-    if (!ReadGlobalsFromRadio(true)) {
-        MemMap = kept;
+    MemMapImage image;
+    if (!ReadRadioPages(image, RadioPages::Globals, 0, "Reading")) {
         Fail(result, "the radio stopped answering");
         return;
     }
-    result.serial = GetEmbeddedSN(MemMap);
-    MemMap = kept;
+    result.serial = GetEmbeddedSN(image);
     result.ok = true;
 }
 

@@ -393,3 +393,8 @@ bool ImportChannelsCsv(const std::string &text, int group, MemMapImage &mm,
                      carried[static_cast<std::size_t>(chan)].value_or(ChannelTexts{}));
     return true;
 }
+
+std::string CsvNoteLine(const std::string &file, const CsvNote &note)
+{
+    return file + ":" + std::to_string(note.line) + ": " + note.what;
+}

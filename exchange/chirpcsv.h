@@ -33,3 +33,6 @@ struct CsvNote {
 // header with a Frequency column.
 bool ImportChannelsCsv(const std::string &text, int group, MemMapImage &mm,
                        std::vector<CsvNote> &notes);
+
+// "file:line: what".
+std::string CsvNoteLine(const std::string &file, const CsvNote &note);

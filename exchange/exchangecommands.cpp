@@ -6,6 +6,7 @@
 #include "filecommands.h"
 #include "memmap.h"
 #include "platform.h"
+#include "tdffile.h"
 #include "textform.h"
 #include "windowservices.h"
 
@@ -37,7 +38,7 @@ std::string Stem(const std::string &path)
 // radio or the defaults.
 std::string ProposedName(const FileKind &kind, const std::string &suffix = {})
 {
-    const bool named = !g_sCurFileName.empty() && g_sCurFileName != "DEFAULT VALUES" &&
+    const bool named = !g_sCurFileName.empty() && g_sCurFileName != DefaultValuesName &&
                        g_sCurFileName != g_sFactoryFile && g_sCurFileName != g_sUserFile;
     return (named ? Stem(g_sCurFileName) : std::string("Radio")) + suffix + kind.extension;
 }
@@ -177,8 +178,7 @@ void ImportGroupCsvCommand()
         return;
     std::vector<std::string> lines;
     for (const CsvNote &n : notes)
-        lines.push_back(DisplayFileName(file->first) + ":" + std::to_string(n.line) + ": " +
-                        n.what);
+        lines.push_back(CsvNoteLine(DisplayFileName(file->first), n));
     platform().dialogs->message("Not everything in the file could be carried into " + group + ":" +
                                     ListedLines(lines),
                                 "IMPORT NOTES", MsgButtons::Ok, MsgIcon::Information);

@@ -144,23 +144,14 @@ std::string GroupStatusMsg(const char *verb, int group)
     return std::string(verb) + " Group " + std::to_string(group + 1) + " Data.....";
 }
 
-} // namespace
-
-bool ReadAllFromRadio()
-{
-    // A private image: a radio that falls silent half-way leaves the MemMap as it was.
-    MemMapImage image = MemMap;
-    if (!ReadRadioPages(image, RadioPages::All, 0, "Reading"))
-        return false;
-    MemMap = image;
-    return true;
-}
-
-bool ReadRadioPages(MemMapImage &image, RadioPages pages, int group, const std::string &verb)
+// Reads the pages of a scope into image, which changes only once every block has arrived.
+// A verb ("Reading") names each page in the status text; without one the caller has said
+// what is going on.
+bool ReadPages(MemMapImage &image, RadioPages pages, int group, const std::string &verb, bool close)
 {
     if (pages == RadioPages::Group && (group < 0 || group >= NumGroups))
         return false;
-    if (pages == RadioPages::All)
+    if (pages == RadioPages::All && !verb.empty())
         StatusMsg("Attempting to 'Hook' radio.....");
     if (!HookStep())
         return false;
@@ -174,16 +165,19 @@ bool ReadRadioPages(MemMapImage &image, RadioPages pages, int group, const std::
     PageBuffer globals{};
     std::vector<PageBuffer> groups(NumGroups, PageBuffer{});
     if (pages != RadioPages::Group) {
-        StatusMsg(verb + " Unit Global Settings.....");
+        if (!verb.empty())
+            StatusMsg(verb + " Unit Global Settings.....");
         if (!ReadGlobalBlocks(globals, progress))
             return FailStep();
     }
     for (int g = first; g < last; ++g) {
-        StatusMsg(GroupStatusMsg(verb.c_str(), g));
+        if (!verb.empty())
+            StatusMsg(GroupStatusMsg(verb.c_str(), g));
         if (!ReadGroupBlocks(g, groups[g], progress))
             return FailStep();
     }
-    UnhookRadio(true);
+    if (close)
+        UnhookRadio(true);
     if (pages != RadioPages::Group)
         CopyToImage(image, Layout::GlobalPage, globals);
     for (int g = first; g < last; ++g)
@@ -191,32 +185,36 @@ bool ReadRadioPages(MemMapImage &image, RadioPages pages, int group, const std::
     return true;
 }
 
+// A radio that falls silent half-way leaves the MemMap as it was.
+bool ReadIntoMemMap(RadioPages pages, int group, const std::string &verb, bool close)
+{
+    MemMapImage image = MemMap;
+    if (!ReadPages(image, pages, group, verb, close))
+        return false;
+    MemMap = image;
+    return true;
+}
+
+} // namespace
+
+bool ReadAllFromRadio()
+{
+    return ReadIntoMemMap(RadioPages::All, 0, "Reading", true);
+}
+
+bool ReadRadioPages(MemMapImage &image, RadioPages pages, int group, const std::string &verb)
+{
+    return ReadPages(image, pages, group, verb, true);
+}
+
 bool ReadGlobalsFromRadio(bool close)
 {
-    if (!HookStep())
-        return false;
-    Progress progress{ReadGlobalsProgressTotal};
-    PageBuffer globals{};
-    if (!ReadGlobalBlocks(globals, progress))
-        return FailStep();
-    if (close)
-        UnhookRadio(true);
-    CopyToImage(MemMap, Layout::GlobalPage, globals);
-    return true;
+    return ReadIntoMemMap(RadioPages::Globals, 0, "", close);
 }
 
 bool ReadGroupFromRadio(int group, bool close)
 {
-    if (group < 0 || group >= NumGroups || !HookStep())
-        return false;
-    Progress progress{ReadGroupProgressTotal};
-    PageBuffer page{};
-    if (!ReadGroupBlocks(group, page, progress))
-        return FailStep();
-    if (close)
-        UnhookRadio(true);
-    CopyToImage(MemMap, Layout::GroupPage(group), page);
-    return true;
+    return ReadIntoMemMap(RadioPages::Group, group, "", close);
 }
 
 bool WriteAllToRadio()
