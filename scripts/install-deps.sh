@@ -8,7 +8,7 @@ packages=(
     fonts-liberation fontconfig
     xvfb xauth poppler-utils libx11-dev libgmp-dev
     xdg-utils libfile-mimeinfo-perl shared-mime-info desktop-file-utils
-    lintian appstream man-db dpkg-dev
+    lintian appstream man-db dpkg-dev python3
 )
 
 missing=()
