@@ -19,6 +19,11 @@ struct VerbEntry {
 };
 
 constexpr VerbEntry Verbs[] = {
+    {"ports", Verb::Ports, 0, 0, false,
+     "usage: tessaro ports [--json]\n"
+     "Lists the serial devices as the editor's Serial Ports dialog does: stable name, kernel\n"
+     "name, USB vendor, product and serial number, driver, whether you may open it, and the\n"
+     "Comm Port that stands for it. Nothing is opened.\n"},
     {"detect", Verb::Detect, 0, 0, true,
      "usage: tessaro detect [--port DEV]... [--rate BAUD] [--json]\n"
      "Hooks each serial device (or those named), reports whether a radio answers, the highest\n"
@@ -57,6 +62,7 @@ constexpr VerbEntry Verbs[] = {
 
 const char *const Overview =
     "usage: tessaro VERB [options]   (tessaro VERB --help for each)\n"
+    "  ports    list the serial devices and the Comm Ports they stand for\n"
     "  detect   find radios on the serial ports\n"
     "  read     read radios into data files\n"
     "  write    write a data file into radios, with backup and verify\n"
@@ -64,9 +70,9 @@ const char *const Overview =
     "  diff     compare two data files\n"
     "  export   a data file as YAML text, or its channels as CSV\n"
     "  import   YAML text or channel CSV onto a data file\n"
-    "Ports are device paths or \"Comm Port n\" as the editor maps them; several --port options\n"
-    "work on that many radios at once. Exit status: 0 success, 1 a radio failed or the data\n"
-    "differ, 2 bad usage or input.\n";
+    "--port takes a device path, a /dev/serial/by-id name, or comm1..comm10 as the editor maps\n"
+    "them; several --port options work on that many radios at once. Exit status: 0 success,\n"
+    "1 a radio failed or the data differ, 2 bad usage or input.\n";
 
 const VerbEntry *FindVerb(const std::string &name)
 {

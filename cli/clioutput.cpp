@@ -64,6 +64,33 @@ std::string ResultToJson(const JobResult &r)
     return QJsonDocument(o).toJson(QJsonDocument::Compact).toStdString();
 }
 
+std::string SerialPortsJson(const std::vector<SerialPortRow> &rows, const std::string &user)
+{
+    const auto numbers = [](const std::vector<int> &ports) {
+        QJsonArray list;
+        for (int port : ports)
+            list.append(port);
+        return list;
+    };
+    QJsonArray list;
+    for (const SerialPortRow &row : rows) {
+        QJsonObject o;
+        o.insert(QStringLiteral("stable_name"), Q(row.stableName));
+        o.insert(QStringLiteral("kernel_name"), Q(row.kernelName));
+        o.insert(QStringLiteral("vendor"), Q(row.vendor));
+        o.insert(QStringLiteral("product"), Q(row.product));
+        o.insert(QStringLiteral("serial_number"), Q(row.serialNumber));
+        o.insert(QStringLiteral("driver"), Q(row.driver));
+        o.insert(QStringLiteral("may_open"), row.access.access == DeviceAccess::Allowed);
+        o.insert(QStringLiteral("access"), Q(AccessText(row.access, user)));
+        o.insert(QStringLiteral("comm_ports"), numbers(row.commPorts));
+        o.insert(QStringLiteral("pinned"), numbers(row.pinnedBy));
+        o.insert(QStringLiteral("pseudo_terminal"), row.pseudoTerminal);
+        list.append(o);
+    }
+    return QJsonDocument(list).toJson(QJsonDocument::Indented).toStdString();
+}
+
 JobResult ResultFromJson(const std::string &json)
 {
     const QJsonObject o = QJsonDocument::fromJson(QByteArray::fromStdString(json)).object();

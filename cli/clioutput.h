@@ -1,5 +1,7 @@
 #pragma once
 
+#include "serialportlist.h"
+
 // What the tool prints: the results as a table or JSON, the differences, and the progress of
 // each radio (bars on a terminal, plain lines otherwise).
 
@@ -11,6 +13,9 @@
 // One line of JSON for a radio's result, and back (for the results of worker processes).
 std::string ResultToJson(const JobResult &result);
 JobResult ResultFromJson(const std::string &json);
+
+// `tessaro ports --json`: an array with one object per row, the table's columns as keys.
+std::string SerialPortsJson(const std::vector<SerialPortRow> &rows, const std::string &user);
 
 // Prints every result and returns the exit status they make.
 int PrintResults(const CliCommand &command, const std::vector<JobResult> &results);

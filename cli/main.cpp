@@ -4,7 +4,9 @@
 #include "clihost.h"
 #include "clioutput.h"
 #include "exchangejob.h"
+#include "hostserialdevices.h"
 #include "multirun.h"
+#include "portsjob.h"
 #include "platform.h"
 #include "portchoice.h"
 #include "qtclock.h"
@@ -66,6 +68,7 @@ int main(int argc, char **argv)
 
     QtFileSystem files;
     QtSerialPort serial;
+    HostSerialDevices devices;
     QtClock clock;
     ReadOnlySettings settings;
     CliDialogs dialogs;
@@ -73,12 +76,20 @@ int main(int argc, char **argv)
     Platform &p = platform();
     p.files = &files;
     p.serial = &serial;
+    p.devices = &devices;
     p.clock = &clock;
     p.settings = &settings;
     p.dialogs = &dialogs;
     p.window = &window;
     p.programFolder = QtProgramFolder();
 
+    if (command.verb == Verb::Ports) {
+        const std::vector<SerialPortRow> rows = ListSerialPorts();
+        const std::string user = devices.userName();
+        std::fputs((command.json ? SerialPortsJson(rows, user) : SerialPortTable(rows, user)).c_str(),
+                   stdout);
+        return ExitOk;
+    }
     if (command.verb == Verb::Diff)
         return RunDiff(command);
     if (command.verb == Verb::Export)
@@ -93,15 +104,14 @@ int main(int argc, char **argv)
             return UsageError(why);
     }
 
-    // "Comm Port n" as the editor maps it; a detect without ports tries every device.
+    // comm1 as the editor maps it; a detect without ports tries every device.
     if (command.verb == Verb::Detect && command.ports.empty())
         command.ports = OrderSerialDevices(serial.listDevices());
     for (std::string &port : command.ports) {
-        const std::string named = port;
-        if (const int n = CommPortNumber(port))
-            port = CommPortDevice(n);
-        if (port.empty() || !serial.deviceExists(port))
-            return UsageError(named + " stands for no serial device");
+        const std::string given = port;
+        std::string why;
+        if (!ResolvePortName(given, port, why))
+            return UsageError(why);
     }
     if (command.rate == 0)
         command.rate = command.verb == Verb::Detect ? 115200 : RestoredBaudRate();

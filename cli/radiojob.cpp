@@ -266,6 +266,7 @@ JobResult RunJob(const JobRequest &request)
     case Verb::Diff:
     case Verb::Export:
     case Verb::Import:
+    case Verb::Ports:
         result.message = "not a radio job";
         break;
     }

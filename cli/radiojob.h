@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-enum class Verb { None, Detect, Read, Write, Verify, Diff, Export, Import };
+enum class Verb { None, Detect, Read, Write, Verify, Diff, Export, Import, Ports };
 
 struct JobRequest {
     Verb verb = Verb::None;

@@ -30,7 +30,7 @@ void ResetPortChoice()
 
 void IsCommPortInRegistry(const std::string &device, bool &found)
 {
-    found = !device.empty() && platform().serial && platform().serial->deviceExists(device);
+    found = SerialDeviceExists(device);
 }
 
 void BuildPortMenu()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "serialdevices.h"
 #include "serialport.h"
 
 #include <array>
@@ -13,7 +14,6 @@ struct MenuItemState {
     bool checked = false;
 };
 
-constexpr int NumCommPorts = 10;
 extern std::array<MenuItemState, NumCommPorts> mnuCommState; // "Use Comm Port 1".."10"
 extern std::array<MenuItemState, 6> mnuBaudState;            // "Use 4800 BAUD Rate"..
 

@@ -4,6 +4,7 @@
 #include "desktopregistry.h"
 #include "dialogs.h"
 #include "filesystem.h"
+#include "serialdevicetable.h"
 #include "serialport.h"
 #include "settings.h"
 #include "windowservices.h"
@@ -16,6 +17,7 @@ struct Platform {
     FileSystem *files = nullptr;
     Dialogs *dialogs = nullptr;
     SerialPort *serial = nullptr;
+    SerialDeviceTable *devices = nullptr; // none: the serial port's own list, names only
     Clock *clock = nullptr;
     WindowServices *window = nullptr;
     DesktopRegistry *desktop = nullptr; // none: the data-file type is not registered

@@ -3,6 +3,7 @@
 #include "platform.h"
 #include "qtclock.h"
 #include "qtdesktopregistry.h"
+#include "hostserialdevices.h"
 #include "qtexitdialog.h"
 #include "qtserialport.h"
 #include "qttabledialog.h"
@@ -38,12 +39,39 @@ static QString displayText(const std::string &s)
     return text;
 }
 
+// The text after "key=" in the section, as the file holds it.
+static std::string RawIniValue(const QString &path, const std::string &section,
+                               const std::string &key)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray current;
+    while (!file.atEnd()) {
+        const QByteArray line = file.readLine().trimmed();
+        if (line.startsWith('[') && line.endsWith(']')) {
+            current = QByteArray::fromPercentEncoding(line.mid(1, line.size() - 2));
+            continue;
+        }
+        const qsizetype equals = line.indexOf('=');
+        if (equals > 0 && current == QByteArray::fromStdString(section) &&
+            QByteArray::fromPercentEncoding(line.left(equals).trimmed()) ==
+                QByteArray::fromStdString(key))
+            return line.mid(equals + 1).trimmed().toStdString();
+    }
+    return {};
+}
+
 std::string QtSettingsStore::get(const std::string &app, const std::string &section,
                                  const std::string &key, const std::string &defaultValue)
 {
     QSettings settings(q(app), q(app));
     settings.beginGroup(q(section));
-    return settings.value(q(key), q(defaultValue)).toString().toStdString();
+    const QVariant value = settings.value(q(key), q(defaultValue));
+    // A hand-written value with a comma reads as a list; a device path is one text.
+    if (value.typeId() == QMetaType::QStringList)
+        return RawIniValue(settings.fileName(), section, key);
+    return value.toString().toStdString();
 }
 
 void QtSettingsStore::save(const std::string &app, const std::string &section,
@@ -349,10 +377,12 @@ void InstallQtPlatform()
     static QtFileSystem files;
     static QtDialogs dialogs;
     static QtSerialPort serial;
+    static HostSerialDevices devices;
     static QtClock clock;
     static QtDesktopRegistry desktop;
     Platform &p = platform();
     p.serial = &serial;
+    p.devices = &devices;
     p.clock = &clock;
     p.settings = &settings;
     p.files = &files;
