@@ -6,9 +6,9 @@
 #include "exchangejob.h"
 #include "hostserialdevices.h"
 #include "multirun.h"
-#include "portsjob.h"
 #include "platform.h"
 #include "portchoice.h"
+#include "portsjob.h"
 #include "qtclock.h"
 #include "qtplatform.h"
 #include "qtserialport.h"
@@ -86,8 +86,9 @@ int main(int argc, char **argv)
     if (command.verb == Verb::Ports) {
         const std::vector<SerialPortRow> rows = ListSerialPorts();
         const std::string user = devices.userName();
-        std::fputs((command.json ? SerialPortsJson(rows, user) : SerialPortTable(rows, user)).c_str(),
-                   stdout);
+        std::fputs(
+            (command.json ? SerialPortsJson(rows, user) : SerialPortTable(rows, user)).c_str(),
+            stdout);
         return ExitOk;
     }
     if (command.verb == Verb::Diff)

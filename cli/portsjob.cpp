@@ -4,8 +4,10 @@
 
 std::string SerialPortTable(const std::vector<SerialPortRow> &rows, const std::string &user)
 {
+    const std::string advice =
+        AnySerialDevicePresent(rows) ? std::string() : std::string(NoSerialDeviceAdvice) + "\n";
     if (rows.empty())
-        return std::string(NoSerialDeviceAdvice) + "\n";
+        return advice;
     std::vector<std::array<std::string, 8>> lines;
     std::array<std::string, 8> titles;
     std::copy(SerialPortColumns.begin(), SerialPortColumns.end(), titles.begin());
@@ -27,5 +29,5 @@ std::string SerialPortTable(const std::vector<SerialPortRow> &rows, const std::s
         }
         text += out + "\n";
     }
-    return text;
+    return text + advice;
 }

@@ -5,6 +5,7 @@
 #include "baudrates.h"
 #include "portchoice.h"
 #include "serialdevices.h"
+#include "serialportsdialog.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -40,6 +41,14 @@ OptionsMenu::OptionsMenu(QWidget *parent) : QMenu(tr("&Options"), parent)
         m_comm[i]->setCheckable(true);
         connect(m_comm[i], &QAction::triggered, this, [i] { mnuComm_Click(i); });
     }
+    QAction *portList = addAction(tr("Serial Ports\u2026"));
+    portList->setObjectName(QStringLiteral("mnuSerialPorts"));
+    portList->setStatusTip(tr("List the serial devices and pin a Comm Port to one"));
+    connect(portList, &QAction::triggered, this, [this] {
+        auto *dialog = new SerialPortsDialog(parentWidget());
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->open();
+    });
     addSeparator();
     for (int i = 0; i < NumBaudRates; ++i) {
         m_baud[i] = rates->addAction(QStringLiteral("Use %1 BAUD Rate").arg(BaudRates[i].rate));
@@ -81,10 +90,18 @@ void OptionsMenu::Sync()
 {
     syncStates();
     for (int i = 0; i < NumCommPorts; ++i) {
-        const QString device = QString::fromStdString(CommPortDevice(i + 1));
-        const QString tip = device.isEmpty() ? tr("No serial device") : device;
+        const std::string device = CommPortDevice(i + 1);
+        const QString name = QString::fromStdString(device);
+        if (SerialDeviceExists(device)) {
+            m_comm[i]->setStatusTip(name);
+            m_comm[i]->setToolTip(name);
+            continue;
+        }
+        // The item stays selectable, but says that it reaches nothing now.
+        const QString tip = name.isEmpty() ? tr("no device") : tr("%1: no device").arg(name);
         m_comm[i]->setStatusTip(tip);
-        m_comm[i]->setToolTip(tip);
+        m_comm[i]->setToolTip(
+            QStringLiteral("<span style=\"color:gray\">%1</span>").arg(tip.toHtmlEscaped()));
     }
 }
 

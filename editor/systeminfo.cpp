@@ -14,6 +14,9 @@ static std::string accessText(const SerialDeviceInfo &device, const std::string 
     case DeviceAccess::NotMember:
         return group + ": your account is not a member, so you may not open it; add it with " +
                "\"sudo usermod -aG " + device.group + " " + user + "\", then log in again";
+    case DeviceAccess::Busy:
+        return group + ": another program holds it";
+    case DeviceAccess::Missing:
     case DeviceAccess::Unknown:
         break;
     }

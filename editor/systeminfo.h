@@ -1,17 +1,11 @@
 #pragma once
 
+#include "serialdevicetable.h"
+
 #include <string>
 #include <vector>
 
 // The text of "System Info...": what a support request needs to know about this machine.
-
-// Whether the user may open a serial device, judged by the device's group.
-enum class DeviceAccess {
-    Allowed,    // read and write permitted
-    LogInAgain, // the account is in the group, but this session started before it was added
-    NotMember,  // the account is not in the group
-    Unknown,    // the device could not be examined
-};
 
 struct SerialDeviceInfo {
     std::string path;        // e.g. /dev/ttyUSB0

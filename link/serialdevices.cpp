@@ -101,8 +101,8 @@ MapCommPorts(const std::vector<SerialDeviceFacts> &ordered,
 const std::vector<SerialDeviceFacts> &FoundSerialDevices()
 {
     Platform &p = platform();
-    const void *source = p.devices ? static_cast<const void *>(p.devices)
-                                   : static_cast<const void *>(p.serial);
+    const void *source =
+        p.devices ? static_cast<const void *>(p.devices) : static_cast<const void *>(p.serial);
     if (!source) {
         s_found = Listing{};
     } else if (source != s_found.source) {

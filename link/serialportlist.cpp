@@ -56,8 +56,7 @@ bool SerialPortRow::operator==(const SerialPortRow &o) const
     return stableName == o.stableName && kernelName == o.kernelName && vendor == o.vendor &&
            product == o.product && serialNumber == o.serialNumber && driver == o.driver &&
            access.access == o.access.access && access.holderPid == o.access.holderPid &&
-           commPorts == o.commPorts && pinnedBy == o.pinnedBy &&
-           pseudoTerminal == o.pseudoTerminal;
+           commPorts == o.commPorts && pinnedBy == o.pinnedBy && pseudoTerminal == o.pseudoTerminal;
 }
 
 std::vector<SerialPortRow> ListSerialPorts()
@@ -97,10 +96,17 @@ std::vector<SerialPortRow> ListSerialPorts()
         if (platform().devices)
             row.access = platform().devices->access(row.stableName);
         else
-            row.access.access = SerialDeviceExists(row.stableName) ? DeviceAccess::Unknown
-                                                                    : DeviceAccess::Missing;
+            row.access.access =
+                SerialDeviceExists(row.stableName) ? DeviceAccess::Unknown : DeviceAccess::Missing;
     }
     return rows;
+}
+
+bool AnySerialDevicePresent(const std::vector<SerialPortRow> &rows)
+{
+    return std::any_of(rows.begin(), rows.end(), [](const SerialPortRow &row) {
+        return row.access.access != DeviceAccess::Missing;
+    });
 }
 
 std::string AccessText(const DeviceAccessFacts &a, const std::string &user)
@@ -138,9 +144,14 @@ std::string CommPortsText(const SerialPortRow &row)
 
 std::array<std::string, 8> SerialPortCells(const SerialPortRow &row, const std::string &user)
 {
-    return {row.stableName, row.kernelName,   row.vendor,
-            row.product,    row.serialNumber, row.driver,
-            AccessText(row.access, user), CommPortsText(row)};
+    return {row.stableName,
+            row.kernelName,
+            row.vendor,
+            row.product,
+            row.serialNumber,
+            row.driver,
+            AccessText(row.access, user),
+            CommPortsText(row)};
 }
 
 void PinCommPort(int port, const std::string &device)

@@ -31,9 +31,9 @@ std::string AccessText(const DeviceAccessFacts &access, const std::string &user)
 std::string CommPortsText(const SerialPortRow &row);
 
 // The column titles, shared by the table, `tessaro ports` and the port dialog.
-constexpr std::array<const char *, 8> SerialPortColumns = {
-    "Stable name", "Kernel name", "Vendor", "Product",
-    "Serial number", "Driver", "Access", "Comm Port"};
+constexpr std::array<const char *, 8> SerialPortColumns = {"Stable name", "Kernel name",   "Vendor",
+                                                           "Product",     "Serial number", "Driver",
+                                                           "Access",      "Comm Port"};
 
 // The cells of one row in column order; a pseudo-terminal says so under Driver.
 std::array<std::string, 8> SerialPortCells(const SerialPortRow &row, const std::string &user);
@@ -44,6 +44,9 @@ void PinCommPort(int port, const std::string &device);
 // The device a --port value stands for: "comm1".."comm10" (or "Comm Port n") as the editor maps
 // them, a device path or link, or the name of a stable link alone. False with why otherwise.
 bool ResolvePortName(const std::string &given, std::string &device, std::string &why);
+
+// False when every row is a pin to a device that is gone, or there is no row.
+bool AnySerialDevicePresent(const std::vector<SerialPortRow> &rows);
 
 // What to check when the machine shows no serial device at all.
 extern const char *const NoSerialDeviceAdvice;

@@ -19,9 +19,9 @@ namespace
 constexpr const char *StableFolder = "/dev/serial/by-id";
 
 // The folders serial programs (Qt's among them) keep their "LCK..name" files in.
-constexpr const char *LockFolders[] = {"/var/lock",      "/run/lock", "/etc/locks",
-                                       "/var/spool/locks", "/var/spool/uucp", "/tmp",
-                                       "/var/tmp",       "/var/lock/lockdev"};
+constexpr const char *LockFolders[] = {"/var/lock",        "/run/lock",        "/etc/locks",
+                                       "/var/spool/locks", "/var/spool/uucp",  "/tmp",
+                                       "/var/tmp",         "/var/lock/lockdev"};
 
 std::string RealPath(const std::string &path)
 {

@@ -1,9 +1,9 @@
 #include "qtplatform.h"
 
+#include "hostserialdevices.h"
 #include "platform.h"
 #include "qtclock.h"
 #include "qtdesktopregistry.h"
-#include "hostserialdevices.h"
 #include "qtexitdialog.h"
 #include "qtserialport.h"
 #include "qttabledialog.h"

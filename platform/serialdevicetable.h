@@ -27,9 +27,9 @@ enum class DeviceAccess {
 
 struct DeviceAccessFacts {
     DeviceAccess access = DeviceAccess::Unknown;
-    std::string group;   // owning group of the device file
-    long holderPid = 0;  // Busy: the process the lock file names
-    std::string holder;  // its command name, "" when unknown
+    std::string group;  // owning group of the device file
+    long holderPid = 0; // Busy: the process the lock file names
+    std::string holder; // its command name, "" when unknown
 };
 
 // The machine's serial devices. Nothing here opens a device.

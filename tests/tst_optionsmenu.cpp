@@ -1,12 +1,19 @@
 #include "appglobals.h"
 #include "eeprotocol.h"
+#include "fakeserialdevices.h"
 #include "linkfixture.h"
 #include "optionsmenu.h"
+#include "serialportsdialog.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
 #include <QtTest>
 
 class TestOptionsMenu : public QObject
@@ -24,6 +31,7 @@ class TestOptionsMenu : public QObject
     };
 
     LinkFixture f;
+    FakeSerialDevices table;
     MenuFollower follower;
     std::unique_ptr<QMainWindow> window;
     OptionsMenu *menu = nullptr;
@@ -52,6 +60,7 @@ private Q_SLOTS:
     }
     void cleanup()
     {
+        platform().devices = nullptr;
         platform().window = nullptr;
         window.reset();
     }
@@ -63,11 +72,13 @@ private Q_SLOTS:
         QStringList texts, expected;
         for (QAction *action : menu->actions()) {
             texts << (action->isSeparator() ? "-" : action->objectName() + '=' + action->text());
-            QCOMPARE(action->isCheckable(), !action->isSeparator());
+            QCOMPARE(action->isCheckable(),
+                     !action->isSeparator() && action->objectName() != "mnuSerialPorts");
         }
         for (int i = 0; i < 10; ++i)
             expected << QString("mnuComm_%1=Use Comm Port %2").arg(i).arg(i + 1);
-        expected << "-";
+        expected << "mnuSerialPorts=Serial Ports\u2026"
+                 << "-";
         const char *rates[] = {"4800", "9600", "19200", "38400", "57600", "115200"};
         for (int i = 0; i < 6; ++i)
             expected << QString("mnuBaud_%1=Use %2 BAUD Rate").arg(i).arg(rates[i]);
@@ -99,12 +110,18 @@ private Q_SLOTS:
         }
         QCOMPARE(m_lBaudRate, 19200L);
         QVERIFY(f.dialogs->messages.empty());
-        // The items name their device; without a key port 2 is the second device found, USB
-        // adapters first.
+        // The items name their device; ports without a key take the devices found, USB
+        // adapters first; one that reaches nothing says so in grey.
         QCOMPARE(item("mnuComm_0")->toolTip(), QString("/dev/ttyVR0"));
         QCOMPARE(item("mnuComm_0")->statusTip(), QString("/dev/ttyVR0"));
-        QCOMPARE(item("mnuComm_1")->toolTip(), QString("/dev/ttyS0"));
-        QCOMPARE(item("mnuComm_2")->statusTip(), QString("No serial device"));
+        QCOMPARE(item("mnuComm_1")->toolTip(), QString("/dev/ttyUSB0"));
+        QCOMPARE(item("mnuComm_2")->statusTip(), QString("/dev/ttyS0"));
+        QCOMPARE(item("mnuComm_3")->statusTip(), QString("no device"));
+        QCOMPARE(item("mnuComm_3")->toolTip(),
+                 QString("<span style=\"color:gray\">no device</span>"));
+        f.port->present.erase("/dev/ttyV8");
+        menu->Sync();
+        QCOMPARE(item("mnuComm_7")->statusTip(), QString("/dev/ttyV8: no device"));
     }
 
     void clicksMoveTheChecks()
@@ -143,6 +160,66 @@ private Q_SLOTS:
                 QCOMPARE(f.setting(flag.setting), std::string(on ? "Yes" : "No"));
             }
         }
+    }
+
+    void serialPortsDialog()
+    {
+        platform().devices = &table;
+        table.listed = {{"/dev/ttyUSB0", "/dev/serial/by-id/usb-A", "0403", "6001", "FTDI", "", "A",
+                         "ftdi_sio"},
+                        {"/dev/ttyUSB1", "/dev/serial/by-id/usb-B", "0403", "6001", "FTDI", "", "B",
+                         "ftdi_sio"}};
+        table.present = {LinkFixture::Device}; // the virtual radio, pinned to Comm Port 1
+        menu->Restore();
+        item("mnuSerialPorts")->trigger();
+        auto *dialog = window->findChild<QDialog *>("frmSerialPorts");
+        QVERIFY(dialog && dialog->isVisible());
+        auto *grid = dialog->findChild<QTableWidget *>("grdPorts");
+        const auto cell = [grid](int row, int column) { return grid->item(row, column)->text(); };
+        QCOMPARE(grid->rowCount(), 3);
+        QCOMPARE(cell(2, 5) + "|" + cell(2, 7), QString("pseudo-terminal|Comm Port 1 (pinned)"));
+        QVERIFY(dialog->findChild<QTimer *>("tmrPoll")->isActive());
+
+        // Adapter B becomes Comm Port 3 for good; the menu and the list follow.
+        grid->selectRow(1);
+        dialog->findChild<QComboBox *>("cbCommPort")->setCurrentIndex(2);
+        auto *pin = dialog->findChild<QPushButton *>("cmdPin");
+        QCOMPARE(pin->text(), QString("Use as Comm Port 3"));
+        pin->click();
+        QCOMPARE(f.setting("Comm Port 3 Device"), std::string("/dev/serial/by-id/usb-B"));
+        QCOMPARE(item("mnuComm_2")->statusTip(), QString("/dev/serial/by-id/usb-B"));
+        QCOMPARE(cell(1, 7), QString("Comm Port 3 (pinned)"));
+
+        // Unplugged: the pin stays, the row (now after the devices present) and the menu say
+        // the device is missing.
+        table.listed.pop_back();
+        qobject_cast<SerialPortsDialog *>(dialog)->Poll();
+        QCOMPARE(cell(2, 0) + "|" + cell(2, 6),
+                 QString("/dev/serial/by-id/usb-B|no: missing (unplugged?)"));
+        QCOMPARE(item("mnuComm_2")->statusTip(), QString("/dev/serial/by-id/usb-B: no device"));
+        dialog->findChild<QPushButton *>("cmdUnpin")->click();
+        QCOMPARE(f.setting("Comm Port 3 Device"), std::string());
+        QCOMPARE(item("mnuComm_2")->statusTip(), QString("no device"));
+
+        // The virtual radio answers the test; nothing of the choice changes.
+        grid->selectRow(1);
+        QCOMPARE(cell(1, 0), QString(LinkFixture::Device));
+        dialog->findChild<QPushButton *>("cmdTest")->click();
+        QVERIFY(
+            dialog->findChild<QLabel *>("lblTestResult")->text().contains("radio serial number"));
+        QCOMPARE(m_iBaudIndex, 0);
+
+        // Nothing present at all, only the pin to the stopped radio: the advice shows too.
+        table.present.clear();
+        qobject_cast<SerialPortsDialog *>(dialog)->Poll();
+        QVERIFY(dialog->findChild<QLabel *>("lblNoDevices")->isHidden());
+        table.listed.clear();
+        qobject_cast<SerialPortsDialog *>(dialog)->Poll();
+        QCOMPARE(grid->rowCount(), 1);
+        QVERIFY(!dialog->findChild<QLabel *>("lblNoDevices")->isHidden());
+        QTimer *poll = dialog->findChild<QTimer *>("tmrPoll");
+        dialog->hide();
+        QVERIFY(!poll->isActive());
     }
 
     void hookStepDownMovesTheCheck()

@@ -33,16 +33,24 @@ private Q_SLOTS:
         QTest::addColumn<QString>("devices");
         QTest::addColumn<QString>("pins");
         QTest::addColumn<QString>("ports");
-        QTest::newRow("usb first, numeric") << "S0 ACM0 USB10 USB2" << ""
+        QTest::newRow("usb first, numeric") << "S0 ACM0 USB10 USB2"
+                                            << ""
                                             << "USB2 USB10 ACM0 S0";
-        QTest::newRow("pin overrides, no device twice")
-            << "USB0=A USB1=B" << "1=usb-B" << "usb-B USB0 - -";
-        QTest::newRow("pin by kernel name") << "USB0=A USB1=B" << "3=USB0" << "USB1 - USB0 -";
-        QTest::newRow("vanished pinned device keeps its port")
-            << "USB0=A" << "2=usb-B" << "USB0 usb-B - -";
-        QTest::newRow("same model told apart, replugged in the other order")
-            << "USB0=B USB1=A" << "1=usb-A 2=usb-B" << "usb-A usb-B - -";
-        QTest::newRow("pseudo-terminal pinned") << "S0" << "1=pts/7" << "pts/7 S0 - -";
+        QTest::newRow("pin overrides, no device twice") << "USB0=A USB1=B"
+                                                        << "1=usb-B"
+                                                        << "usb-B USB0 - -";
+        QTest::newRow("pin by kernel name") << "USB0=A USB1=B"
+                                            << "3=USB0"
+                                            << "USB1 - USB0 -";
+        QTest::newRow("vanished pinned device keeps its port") << "USB0=A"
+                                                               << "2=usb-B"
+                                                               << "USB0 usb-B - -";
+        QTest::newRow("same model told apart, replugged in the other order") << "USB0=B USB1=A"
+                                                                             << "1=usb-A 2=usb-B"
+                                                                             << "usb-A usb-B - -";
+        QTest::newRow("pseudo-terminal pinned") << "S0"
+                                                << "1=pts/7"
+                                                << "pts/7 S0 - -";
     }
 
     void commPortMap()
@@ -69,9 +77,8 @@ private Q_SLOTS:
         QStringList lines;
         for (const SerialPortRow &row : ListSerialPorts()) {
             const auto cells = SerialPortCells(row, "tech");
-            lines << QString::fromStdString(shortName(cells[0]) + "|" + cells[2] + "|" +
-                                            cells[3] + "|" + cells[5] + "|" + cells[6] + "|" +
-                                            cells[7]);
+            lines << QString::fromStdString(shortName(cells[0]) + "|" + cells[2] + "|" + cells[3] +
+                                            "|" + cells[5] + "|" + cells[6] + "|" + cells[7]);
         }
         QCOMPARE(lines, QStringList({"usb-A|0403 FTDI|||yes|Comm Port 2 (pinned)",
                                      "usb-B||||no: busy, held by minicom (pid 42)|Comm Port 1",
@@ -83,16 +90,24 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("given");
         QTest::addColumn<QString>("device"); // or the error
-        QTest::newRow("comm1") << "comm1" << "usb-B";
-        QTest::newRow("upper case") << "COMM2" << "USB0";
-        QTest::newRow("editor's name") << "Comm Port 1" << "usb-B";
-        QTest::newRow("unmapped") << "comm3" << "comm3 stands for no serial device";
+        QTest::newRow("comm1") << "comm1"
+                               << "usb-B";
+        QTest::newRow("upper case") << "COMM2"
+                                    << "USB0";
+        QTest::newRow("editor's name") << "Comm Port 1"
+                                       << "usb-B";
+        QTest::newRow("unmapped") << "comm3"
+                                  << "comm3 stands for no serial device";
         QTest::newRow("pinned, unplugged")
-            << "comm4" << "comm4 stands for /dev/serial/by-id/usb-C, which is not present";
-        QTest::newRow("stable path") << "/dev/serial/by-id/usb-A" << "usb-A";
-        QTest::newRow("stable name alone") << "usb-A" << "usb-A";
+            << "comm4"
+            << "comm4 stands for /dev/serial/by-id/usb-C, which is not present";
+        QTest::newRow("stable path") << "/dev/serial/by-id/usb-A"
+                                     << "usb-A";
+        QTest::newRow("stable name alone") << "usb-A"
+                                           << "usb-A";
         QTest::newRow("comm11 is no port")
-            << "comm11" << "comm11 is not present (tessaro ports lists the serial devices)";
+            << "comm11"
+            << "comm11 is not present (tessaro ports lists the serial devices)";
     }
 
     void portNames()
@@ -132,8 +147,8 @@ private Q_SLOTS:
         QFETCH(QString, path);
         QtSettingsStore store;
         store.save("ZPA Tessaro Editor", "Settings", "Comm Port 1 Device", path.toStdString());
-        QCOMPARE(QString::fromStdString(store.get("ZPA Tessaro Editor", "Settings",
-                                                  "Comm Port 1 Device", "")),
+        QCOMPARE(QString::fromStdString(
+                     store.get("ZPA Tessaro Editor", "Settings", "Comm Port 1 Device", "")),
                  path);
         // Written by hand, without the quotes the store would add.
         QFile file(home.filePath("ZPA Tessaro Editor/ZPA Tessaro Editor.conf"));
@@ -183,10 +198,9 @@ private:
         for (const QString &p : pins.split(' ', Qt::SkipEmptyParts)) {
             const QStringList parts = p.split('=');
             const std::string name = parts[1].toStdString();
-            const std::string device = name.rfind("pts/", 0) == 0 ? "/dev/" + name
-                                       : name.rfind("usb-", 0) == 0
-                                           ? "/dev/serial/by-id/" + name
-                                           : "/dev/tty" + name;
+            const std::string device = name.rfind("pts/", 0) == 0   ? "/dev/" + name
+                                       : name.rfind("usb-", 0) == 0 ? "/dev/serial/by-id/" + name
+                                                                    : "/dev/tty" + name;
             if (name.rfind("pts/", 0) == 0)
                 table.present.insert(device);
             f.setSetting("Comm Port " + parts[0].toStdString() + " Device", device);
