@@ -1,5 +1,6 @@
 #include "devicetest.h"
 
+#include "baudrates.h"
 #include "eeprotocol.h"
 #include "globalcodec.h"
 #include "linkstate.h"
@@ -71,6 +72,9 @@ DeviceTestResult TestRadioOnDevice(const std::string &device, long rate)
         OpenCommPort(false);
     const int commPort = g_iCommPort;
     const int baudIndex = m_iBaudIndex;
+    // The hook reports a rate it had to step down to here; one it takes stays as asked.
+    m_iBaudIndex = BaudIndexOfRate(rate);
+    m_lBaudRate = BaudRateOfIndex(m_iBaudIndex);
     GatheredMessages messages(p.dialogs);
     Dialogs *shown = p.dialogs;
     p.dialogs = &messages;
@@ -98,11 +102,9 @@ DeviceTestResult TestRadioOnDevice(const std::string &device, long rate)
     SetTestedDevice({});
     p.dialogs = shown;
     g_iCommPort = commPort;
-    // The hook may have stepped the chosen rate down; the Options menu's choice stays.
-    if (m_iBaudIndex != baudIndex) {
-        m_iBaudIndex = baudIndex;
-        SetBaudRate();
-    }
+    // The Options menu's choice stays, whatever the hook stepped down to.
+    m_iBaudIndex = baudIndex;
+    SetBaudRate();
     if (!messages.first.empty())
         result.message = OneLine(messages.first);
     return result;

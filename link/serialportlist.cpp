@@ -83,6 +83,7 @@ std::vector<SerialPortRow> ListSerialPorts()
         if (row == rows.end()) {
             SerialPortRow named;
             named.stableName = device;
+            named.kernelName = device;
             named.pseudoTerminal = SerialDeviceExists(device);
             named.driver = named.pseudoTerminal ? "pseudo-terminal" : "";
             rows.push_back(named);

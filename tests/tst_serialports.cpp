@@ -175,6 +175,9 @@ private Q_SLOTS:
         QCOMPARE(f.setting("Baud Rate Index"), std::string("1"));
         QVERIFY(f.radio->eeprom == before && !f.port->isOpen());
         QVERIFY(f.dialogs->messages.empty());
+        f.radio->maxBaudRate = 115200;
+        QCOMPARE(TestRadioOnDevice(LinkFixture::Device, 38400).rate, 38400L);
+        QCOMPARE(m_lBaudRate, 9600L);
         f.radio->faults.noHookAnswer = true;
         QCOMPARE(TestRadioOnDevice(LinkFixture::Device, 4800).message,
                  std::string("no radio answered"));
