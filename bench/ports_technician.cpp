@@ -104,12 +104,18 @@ int main(int argc, char **argv)
     std::printf("list:\n");
     PrintGrid(grid);
 
-    // Radio B becomes Comm Port 3 for good.
+    // Radio B moves from Comm Port 2 to Comm Port 3 for good; Comm Port 2 goes automatic.
+    auto *port = dialog->findChild<QComboBox *>(QStringLiteral("cbCommPort"));
     grid->selectRow(RowOf(grid, deviceB));
-    dialog->findChild<QComboBox *>(QStringLiteral("cbCommPort"))->setCurrentIndex(2);
+    port->setCurrentIndex(2);
     QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("cmdPin")), Qt::LeftButton);
+    port->setCurrentIndex(1);
+    QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("cmdUnpin")),
+                      Qt::LeftButton);
+    grid->selectRow(RowOf(grid, deviceB));
     Shot(dialog, out, "ports-2-pinned.png");
-    std::printf("after pinning %s to Comm Port 3:\n", qPrintable(deviceB));
+    std::printf("after pinning %s to Comm Port 3 and unpinning Comm Port 2:\n",
+                qPrintable(deviceB));
     PrintGrid(grid);
 
     dialog->findChild<QComboBox *>(QStringLiteral("cbTestRate"))->setCurrentIndex(5);

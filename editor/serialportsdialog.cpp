@@ -140,6 +140,9 @@ void SerialPortsDialog::fill()
             select = static_cast<int>(r);
     }
     m_grid->resizeColumnsToContents();
+    // The Comm Port column takes the room that is left.
+    m_grid->horizontalHeader()->setSectionResizeMode(m_grid->columnCount() - 1,
+                                                     QHeaderView::Stretch);
     m_grid->setVisible(!m_rows.empty());
     m_noDevices->setVisible(!AnySerialDevicePresent(m_rows));
     if (select >= 0)
