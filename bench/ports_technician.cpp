@@ -110,8 +110,7 @@ int main(int argc, char **argv)
     port->setCurrentIndex(2);
     QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("cmdPin")), Qt::LeftButton);
     port->setCurrentIndex(1);
-    QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("cmdUnpin")),
-                      Qt::LeftButton);
+    QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("cmdUnpin")), Qt::LeftButton);
     grid->selectRow(RowOf(grid, deviceB));
     Shot(dialog, out, "ports-2-pinned.png");
     std::printf("after pinning %s to Comm Port 3 and unpinning Comm Port 2:\n",

@@ -13,6 +13,7 @@
 #include "fakeclock.h"
 #include "fakeplatform.h"
 #include "helpwindow.h"
+#include "hostserialdevices.h"
 #include "mainwindow.h"
 #include "memmap.h"
 #include "platform.h"
@@ -167,6 +168,8 @@ int main(int argc, char *argv[])
     platform().settings = &settings;
     QtSerialPort serial; // the system information lists this machine's ports
     platform().serial = &serial;
+    HostSerialDevices devices;
+    platform().devices = &devices;
     HelpWindow help;
     help.ShowOverview();
     help.show();

@@ -16,15 +16,9 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSerialPortInfo>
 #include <QSettings>
 #include <QSysInfo>
 #include <QVBoxLayout>
-
-#include <grp.h>
-#include <pwd.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
@@ -44,47 +38,18 @@ QIcon ProgramIcon()
     return *icon;
 }
 
-static std::string userName()
+static std::string usbIdentity(const SerialDeviceFacts &d)
 {
-    const passwd *pw = getpwuid(geteuid());
-    return pw ? pw->pw_name : std::to_string(geteuid());
-}
-
-// The device's group and whether this session, or only a new one, may open the device.
-static void judgeAccess(SerialDeviceInfo &device, const std::string &user)
-{
-    struct stat st {
-    };
-    if (stat(device.path.c_str(), &st) != 0)
-        return;
-    const group *gr = getgrgid(st.st_gid);
-    device.group = gr ? gr->gr_name : std::to_string(st.st_gid);
-    if (access(device.path.c_str(), R_OK | W_OK) == 0) {
-        device.access = DeviceAccess::Allowed;
-        return;
-    }
-    bool member = false;
-    if (const passwd *pw = getpwnam(user.c_str()))
-        member = pw->pw_gid == st.st_gid;
-    for (char **name = gr ? gr->gr_mem : nullptr; name && *name && !member; ++name)
-        member = user == *name;
-    device.access = member ? DeviceAccess::LogInAgain : DeviceAccess::NotMember;
-}
-
-static std::string usbIdentity(const QSerialPortInfo &port)
-{
-    if (!port.hasVendorIdentifier() || !port.hasProductIdentifier())
+    if (d.vendorId.empty() || d.productId.empty())
         return {};
-    QString text = QStringLiteral("%1:%2")
-                       .arg(port.vendorIdentifier(), 4, 16, QLatin1Char('0'))
-                       .arg(port.productIdentifier(), 4, 16, QLatin1Char('0'));
-    for (const QString &part : {port.manufacturer(), port.description()}) {
-        if (!part.isEmpty())
-            text += QLatin1Char(' ') + part;
+    std::string text = d.vendorId + ":" + d.productId;
+    for (const std::string &part : {d.manufacturer, d.product}) {
+        if (!part.empty())
+            text += " " + part;
     }
-    if (!port.serialNumber().isEmpty())
-        text += QStringLiteral(", serial ") + port.serialNumber();
-    return text.toStdString();
+    if (!d.serialNumber.empty())
+        text += ", serial " + d.serialNumber;
+    return text;
 }
 
 std::string SystemInformationText()
@@ -98,24 +63,23 @@ std::string SystemInformationText()
                       .arg(QSysInfo::prettyProductName(), QSysInfo::currentCpuArchitecture(),
                            QGuiApplication::platformName())
                       .toStdString();
-    info.userName = userName();
+    SerialDeviceTable *table = platform().devices;
+    info.userName = table ? table->userName() : std::string();
     const QString app = QString::fromStdString(ProgramTitle);
     info.settingsFile = QSettings(app, app).fileName().toStdString();
     info.dataFolder = platform().programFolder;
     info.backupFolder = ReadBackupFolder();
     info.helpFolder = HelpFolder().toStdString();
-    std::vector<std::string> paths;
-    const auto ports = QSerialPortInfo::availablePorts();
-    for (const QSerialPortInfo &port : ports)
-        paths.push_back(port.systemLocation().toStdString());
-    for (const std::string &path : OrderSerialDevices(paths)) {
-        auto port = std::find_if(ports.begin(), ports.end(), [&](const QSerialPortInfo &p) {
-            return p.systemLocation().toStdString() == path;
-        });
+    RefreshSerialDevices();
+    for (const SerialDeviceFacts &d : FoundSerialDevices()) {
         SerialDeviceInfo device;
-        device.path = path;
-        device.usbIdentity = usbIdentity(*port);
-        judgeAccess(device, info.userName);
+        device.path = d.kernelName;
+        device.usbIdentity = usbIdentity(d);
+        if (table) {
+            const DeviceAccessFacts access = table->access(d.kernelName);
+            device.group = access.group;
+            device.access = access.access;
+        }
         info.devices.push_back(device);
     }
     for (int port = 1; port <= 10; ++port)
