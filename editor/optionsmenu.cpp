@@ -89,8 +89,9 @@ void OptionsMenu::syncStates()
 void OptionsMenu::Sync()
 {
     syncStates();
+    const std::array<std::string, NumCommPorts> devices = CommPortDevices();
     for (int i = 0; i < NumCommPorts; ++i) {
-        const std::string device = CommPortDevice(i + 1);
+        const std::string &device = devices[i];
         const QString name = QString::fromStdString(device);
         if (SerialDeviceExists(device)) {
             m_comm[i]->setStatusTip(name);

@@ -4,6 +4,7 @@
 #include "devicetest.h"
 #include "linkstate.h"
 #include "platform.h"
+#include "portchoice.h"
 #include "serialdevices.h"
 #include "windowservices.h"
 
@@ -215,7 +216,8 @@ void SerialPortsDialog::Poll()
         return;
     m_rows = std::move(rows);
     fill();
-    OptionsMenuChanged();
+    // Items of ports 6..10 appear once they reach a device, as at start-up.
+    BuildPortMenu();
 }
 
 void SerialPortsDialog::showEvent(QShowEvent *event)

@@ -123,18 +123,28 @@ std::string CommPortPin(int port)
     return GetSetting("Comm Port " + std::to_string(port) + " Device", "");
 }
 
+std::array<std::string, NumCommPorts> CommPortPins()
+{
+    std::array<std::string, NumCommPorts> pins;
+    for (int n = 1; n <= NumCommPorts; ++n)
+        pins[n - 1] = CommPortPin(n);
+    return pins;
+}
+
+std::array<std::string, NumCommPorts> CommPortDevices()
+{
+    return MapCommPorts(FoundSerialDevices(), CommPortPins());
+}
+
 std::string CommPortDevice(int port)
 {
     if (port == TestedPort)
         return s_tested;
     if (port < 1 || port > NumCommPorts)
         return {};
-    std::array<std::string, NumCommPorts> pins;
-    for (int n = 1; n <= NumCommPorts; ++n)
-        pins[n - 1] = CommPortPin(n);
-    if (!pins[port - 1].empty())
-        return pins[port - 1];
-    return MapCommPorts(FoundSerialDevices(), pins)[port - 1];
+    // A pinned port needs neither the other pins nor a scan of the devices.
+    const std::string pin = CommPortPin(port);
+    return pin.empty() ? CommPortDevices()[port - 1] : pin;
 }
 
 bool SerialDeviceExists(const std::string &path)

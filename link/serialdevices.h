@@ -25,6 +25,9 @@ std::string CommPortPin(int port);
 
 // Device that "Comm Port n" (1..10) stands for now; "" when there is none.
 std::string CommPortDevice(int port);
+// The devices of all ten Comm Ports and their pins, read once.
+std::array<std::string, NumCommPorts> CommPortPins();
+std::array<std::string, NumCommPorts> CommPortDevices();
 
 // The devices the system lists, in Comm Port order, kept until RefreshSerialDevices.
 const std::vector<SerialDeviceFacts> &FoundSerialDevices();

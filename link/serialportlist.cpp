@@ -72,9 +72,11 @@ std::vector<SerialPortRow> ListSerialPorts()
         row.driver = d.driver;
         rows.push_back(row);
     }
+    const std::array<std::string, NumCommPorts> pins = CommPortPins();
+    const std::array<std::string, NumCommPorts> map = MapCommPorts(FoundSerialDevices(), pins);
     for (int port = 1; port <= NumCommPorts; ++port) {
-        const std::string device = CommPortDevice(port);
-        const std::string pin = CommPortPin(port);
+        const std::string &device = map[port - 1];
+        const std::string &pin = pins[port - 1];
         if (device.empty())
             continue;
         auto row = std::find_if(rows.begin(), rows.end(), [&device](const SerialPortRow &r) {

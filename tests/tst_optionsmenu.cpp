@@ -180,10 +180,15 @@ private Q_SLOTS:
         QCOMPARE(cell(2, 5) + "|" + cell(2, 7), QString("pseudo-terminal|Comm Port 1 (pinned)"));
         QVERIFY(dialog->findChild<QTimer *>("tmrPoll")->isActive());
 
-        // Adapter B becomes Comm Port 3 for good; the menu and the list follow.
-        grid->selectRow(1);
-        dialog->findChild<QComboBox *>("cbCommPort")->setCurrentIndex(2);
+        // Adapter B becomes Comm Port 3 for good, A Comm Port 7; the menu and the list follow.
         auto *pin = dialog->findChild<QPushButton *>("cmdPin");
+        auto *port = dialog->findChild<QComboBox *>("cbCommPort");
+        grid->selectRow(0);
+        port->setCurrentIndex(6);
+        pin->click();
+        QVERIFY(item("mnuComm_6")->isVisible() && item("mnuComm_6")->isEnabled());
+        grid->selectRow(1);
+        port->setCurrentIndex(2);
         QCOMPARE(pin->text(), QString("Use as Comm Port 3"));
         pin->click();
         QCOMPARE(f.setting("Comm Port 3 Device"), std::string("/dev/serial/by-id/usb-B"));
@@ -209,13 +214,14 @@ private Q_SLOTS:
             dialog->findChild<QLabel *>("lblTestResult")->text().contains("radio serial number"));
         QCOMPARE(m_iBaudIndex, 0);
 
-        // Nothing present at all, only the pin to the stopped radio: the advice shows too.
+        // Nothing present at all, only the pins to the stopped radio and adapter A: the advice
+        // shows too.
         table.present.clear();
         qobject_cast<SerialPortsDialog *>(dialog)->Poll();
         QVERIFY(dialog->findChild<QLabel *>("lblNoDevices")->isHidden());
         table.listed.clear();
         qobject_cast<SerialPortsDialog *>(dialog)->Poll();
-        QCOMPARE(grid->rowCount(), 1);
+        QCOMPARE(grid->rowCount(), 2);
         QVERIFY(!dialog->findChild<QLabel *>("lblNoDevices")->isHidden());
         QTimer *poll = dialog->findChild<QTimer *>("tmrPoll");
         dialog->hide();
