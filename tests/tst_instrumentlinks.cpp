@@ -1,8 +1,9 @@
-// The LXI instrument through liblxi over a real TCP connection to the virtual bench's test
-// set on 127.0.0.1.
+// The instruments over real connections: liblxi to the virtual bench's test set on
+// 127.0.0.1, and SCPI on a serial line played by a pseudo-terminal.
 #include "instrumentprofile.h"
 #include "lxiinstrument.h"
 #include "profiletestset.h"
+#include "qtserialinstrument.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -11,12 +12,15 @@
 
 #include <netinet/in.h>
 #include <sys/socket.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <thread>
 #include <unistd.h>
 
 using Scenario = std::function<void(QProcess &sim, LxiInstrument &lxi, const QString &address)>;
 Q_DECLARE_METATYPE(Scenario)
 
-class TestLxiInstrument : public QObject
+class TestInstrumentLinks : public QObject
 {
     Q_OBJECT
 
@@ -101,7 +105,52 @@ private Q_SLOTS:
         sim.terminate();
         sim.waitForFinished();
     }
+
+    // An old service monitor on a serial line: answers *IDN? after a pause, in two pieces
+    // with CR LF; stays silent to anything else.
+    void serialLine()
+    {
+        const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+        QVERIFY(master >= 0 && ::grantpt(master) == 0 && ::unlockpt(master) == 0);
+        const std::string device = ::ptsname(master);
+        bool stop = false;
+        std::thread monitor([&] {
+            std::string input;
+            while (!stop) {
+                pollfd p{master, POLLIN, 0};
+                char c = 0;
+                if (::poll(&p, 1, 20) <= 0 || ::read(master, &c, 1) != 1)
+                    continue;
+                if (c != '\n') {
+                    input += c;
+                    continue;
+                }
+                if (input == "*IDN?") {
+                    ::usleep(50000);
+                    (void)!::write(master, "HP,8920A,", 9);
+                    ::usleep(20000);
+                    (void)!::write(master, "0,A.14\r\n", 9);
+                }
+                input.clear();
+            }
+        });
+        QtSerialInstrument serial;
+        QVERIFY(!serial.connect("serial:///dev/no-such-tty?baud=9600", 100));
+        QVERIFY(QString::fromStdString(serial.lastErrorText()).contains("Cannot open"));
+        QVERIFY2(serial.connect("serial://" + device + "?baud=9600", 100),
+                 serial.lastErrorText().c_str());
+        std::string reply;
+        QVERIFY2(serial.query("*IDN?", reply, 2000), serial.lastErrorText().c_str());
+        QCOMPARE(reply, std::string("HP,8920A,0,A.14"));
+        QVERIFY(!serial.query("MEAS:SIN?", reply, 200));
+        QVERIFY(QString::fromStdString(serial.lastErrorText()).contains("did not answer"));
+        QVERIFY(serial.query("*IDN?", reply, 2000));
+        serial.disconnect();
+        stop = true;
+        monitor.join();
+        ::close(master);
+    }
 };
 
-QTEST_GUILESS_MAIN(TestLxiInstrument)
-#include "tst_lxiinstrument.moc"
+QTEST_GUILESS_MAIN(TestInstrumentLinks)
+#include "tst_instrumentlinks.moc"
