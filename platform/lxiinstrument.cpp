@@ -10,6 +10,8 @@
 #include <csignal>
 #include <dirent.h>
 #include <mutex>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <set>
 #include <sys/socket.h>
@@ -121,8 +123,12 @@ bool LxiInstrument::connect(const std::string &address, int timeoutMs)
         for (int fd : OpenSockets())
             if (!before.count(fd))
                 added.insert(fd);
-        if (added.size() == 1)
+        if (added.size() == 1) {
             m_socket = *added.begin();
+            // A command followed by a query would otherwise wait for the delayed ACK.
+            const int yes = 1;
+            ::setsockopt(m_socket, IPPROTO_TCP, TCP_NODELAY, &yes, sizeof yes);
+        }
     }
     m_address = address;
     m_pending.clear();
