@@ -29,15 +29,16 @@ constexpr VerbEntry Verbs[] = {
      "  --twice   read a second time and fail, naming the fields, when the reads differ\n"
      "  -o FILE   the data file to write (one port only)\n"},
     {"write", Verb::Write, 1, 1, true,
-     "usage: tessaro write --port DEV... FILE.tdf [--no-backup] [--no-verify] [--rate BAUD] "
-     "[--json]\n"
+     "usage: tessaro write --port DEV... FILE.tdf [--no-backup] [--no-verify] [--force] "
+     "[--rate BAUD] [--json]\n"
      "Backs up the radio, writes the file's bytes and bits as Write All does, reads them back\n"
-     "and fails, naming the fields, when the radio holds anything else.\n"},
+     "and fails, naming the fields, when the radio holds anything else.\n"
+     "  --force   take a data file shorter than 26,624 bytes (the rest from the defaults)\n"},
     {"verify", Verb::Verify, 1, 1, true,
-     "usage: tessaro verify --port DEV... FILE.tdf [--rate BAUD] [--json]\n"
+     "usage: tessaro verify --port DEV... FILE.tdf [--force] [--rate BAUD] [--json]\n"
      "Lists, field by field, where the radio differs from the file. Nothing is written.\n"},
     {"diff", Verb::Diff, 2, 2, false,
-     "usage: tessaro diff A.tdf B.tdf [--json]\n"
+     "usage: tessaro diff A.tdf B.tdf [--force] [--json]\n"
      "Lists, field by field, where two data files differ; exit status 1 when they do.\n"},
     {"export", Verb::Export, 1, 1, false,
      "usage: tessaro export FILE.tdf [-o FILE.yaml]\n"
@@ -143,6 +144,9 @@ CliCommand ParseCommandLine(const std::vector<std::string> &args)
             c.backup = false;
         } else if (a == "--no-verify" && c.verb == Verb::Write) {
             c.verify = false;
+        } else if (a == "--force" && verb->minFiles > 0 && c.verb != Verb::Export &&
+                   c.verb != Verb::Import) {
+            c.force = true;
         } else if (a == "--port" && verb->ports) {
             if (!hasValue)
                 return Bad(c, "--port needs a device");

@@ -75,7 +75,7 @@ int RunExport(const CliCommand &command)
         return ExitOk;
     }
     if (!WriteFile(command.output, std::vector<std::uint8_t>(text.begin(), text.end())))
-        return Fail("cannot write " + command.output);
+        return Fail(CannotWrite(command.output));
     return ExitOk;
 }
 
@@ -99,6 +99,6 @@ int RunImport(const CliCommand &command)
     if (!accepted)
         return ExitUsage;
     if (!WriteFile(command.output, UsedPagesBytes(image)))
-        return Fail("cannot write " + command.output);
+        return Fail(CannotWrite(command.output));
     return ExitOk;
 }

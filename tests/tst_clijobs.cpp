@@ -149,6 +149,47 @@ private Q_SLOTS:
         QVERIFY(std::equal(backup.begin() + PageSize, backup.end(), before.begin() + PageSize));
     }
 
+    // Nothing but a whole data file goes into a radio; the check comes before the port opens.
+    void refusedFiles_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("force");
+        QTest::addColumn<QString>("message"); // "" when taken
+        const QByteArray yaml = "Globals:\n  Serial Number: \"12.34.567\"\n";
+        const QByteArray binary(1500, '\0');
+        QTest::newRow("yaml") << yaml << false << "not a data file: 38 bytes, looks like text";
+        QTest::newRow("yaml, forced") << yaml << true << "not a data file: 38 bytes, looks like";
+        QTest::newRow("1,500 bytes")
+            << binary << false << "not a data file: 1,500 bytes, a data file holds 26,624";
+        QTest::newRow("1,500 bytes, forced") << binary << true << "";
+        QTest::newRow("empty, forced") << QByteArray() << true << "not a data file: 0 bytes";
+        QTest::newRow("one byte too many")
+            << QByteArray(26625, '\xff') << true << "not a data file: 26,625 bytes";
+        QTest::newRow("whole text") << QByteArray(26624, 'a') << false << "not a data file";
+    }
+
+    void refusedFiles()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, force);
+        QFETCH(QString, message);
+        fs.files[file].assign(bytes.begin(), bytes.end());
+        for (const Verb verb : {Verb::Write, Verb::Verify}) {
+            link.radio->clearTrace();
+            JobRequest request;
+            request.verb = verb;
+            request.device = LinkFixture::Device;
+            request.file = file;
+            request.force = force;
+            const JobResult r = RunJob(request);
+            QVERIFY2(
+                QString::fromStdString(r.message).startsWith(
+                    message.isEmpty() ? QString() : QString::fromStdString(file) + ": " + message),
+                r.message.c_str());
+            QCOMPARE(link.radio->received().empty(), !message.isEmpty());
+        }
+    }
+
     void commandLine_data()
     {
         QTest::addColumn<QStringList>("args");
@@ -174,8 +215,8 @@ private Q_SLOTS:
         QTest::newRow("csv by its name")
             << QStringList{"import", "list.CSV", "--base", "b.tdf", "-o", "c.tdf"}
             << "a channel CSV import needs --group N";
-        QTest::newRow("csv group") << QStringList{"export", "a.tdf", "--csv", "--group", "25"}
-                                   << "";
+        QTest::newRow("csv group")
+            << QStringList{"export", "a.tdf", "--csv", "--group", "25"} << "";
         QTest::newRow("group 26") << QStringList{"export", "a.tdf", "--csv", "--group", "26"}
                                   << "--group needs a group number from 1 to 25";
         QTest::newRow("group of yaml")
