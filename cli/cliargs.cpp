@@ -48,12 +48,14 @@ constexpr VerbEntry Verbs[] = {
      "(or all 500) in CHIRP's CSV layout; inactive channels are left out.\n"},
     {"import", Verb::Import, 1, 1, false,
      "usage: tessaro import FILE.yaml --base BASE.tdf -o OUT.tdf\n"
-     "       tessaro import FILE.csv --group N --base BASE.tdf -o OUT.tdf\n"
+     "       tessaro import FILE.csv --group N [--renumber] --base BASE.tdf -o OUT.tdf\n"
      "Reads an exported text onto the base data file with the editor's rules and writes the\n"
      "result; bytes the text does not hold keep the base's values. Every refused value is\n"
      "listed as FILE:LINE: field: why, and then nothing is written (exit status 2).\n"
      "A CHIRP-layout CSV file (named *.csv, or with --csv) replaces the channels of group N;\n"
-     "rows that cannot be carried are skipped and listed on standard error.\n"},
+     "rows that cannot be carried are skipped and listed on standard error, and a file that\n"
+     "carries no channel is refused. --renumber takes the rows in file order as channels 1..20\n"
+     "whatever their Location (CHIRP lists often count from 0).\n"},
 };
 
 const char *const Overview =
@@ -171,6 +173,8 @@ CliCommand ParseCommandLine(const std::vector<std::string> &args)
                           : 0;
             if (c.group < 1 || c.group > 25)
                 return Bad(c, "--group needs a group number from 1 to 25");
+        } else if (a == "--renumber" && c.verb == Verb::Import) {
+            c.renumber = true;
         } else if (a == "--base" && c.verb == Verb::Import) {
             if (!hasValue)
                 return Bad(c, "--base needs a data file");
@@ -195,6 +199,8 @@ CliCommand ParseCommandLine(const std::vector<std::string> &args)
         c.form = ExchangeForm::Csv;
     if (c.group != 0 && c.form != ExchangeForm::Csv)
         return Bad(c, "--group is for channel CSV files");
+    if (c.renumber && c.form != ExchangeForm::Csv)
+        return Bad(c, "--renumber is for channel CSV files");
     if (c.verb == Verb::Import && c.form == ExchangeForm::Csv && c.group == 0)
         return Bad(c, "a channel CSV import needs --group N");
     if (!c.output.empty() && c.ports.size() > 1)
