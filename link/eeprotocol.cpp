@@ -36,8 +36,12 @@ bool LinkReady()
     return platform().serial != nullptr && platform().clock != nullptr;
 }
 
+// Set by an exact read that succeeded: until the next command, any input is surplus of its reply.
+bool s_exactReplyRead = false;
+
 void Send(const std::vector<std::uint8_t> &bytes)
 {
+    s_exactReplyRead = false;
     Port().write(bytes);
 }
 
@@ -214,11 +218,17 @@ void UnhookRadio(bool close)
     m_bPortOpen = serial.isOpen();
 }
 
-bool ReadMultiEEBytes(int high, int low, int count, std::vector<std::uint8_t> &buffer)
+static bool ReadBlock(int high, int low, int count, std::vector<std::uint8_t> &buffer, bool exact)
 {
+    const bool afterExact = s_exactReplyRead;
     // A count byte outside 1..256 would ask the radio for a different length than we await.
     if (!g_bHooked || count < 1 || count > 256 || !LinkReady())
         return false;
+    if (exact && afterExact && !InputIsQuiet()) {
+        UnhookRadio(true);
+        ShowCommError("ReadMultiEEBytes");
+        return false;
+    }
     Port().discardInput();
     std::vector<std::uint8_t> command = {0xC7, static_cast<std::uint8_t>(high),
                                          static_cast<std::uint8_t>(low),
@@ -241,11 +251,36 @@ bool ReadMultiEEBytes(int high, int low, int count, std::vector<std::uint8_t> &b
     }
     Time().processEvents();
     const std::vector<std::uint8_t> input = Port().readAll();
+    // A line that adds bytes shifts the reply: the bytes cannot be told apart any more.
+    if (exact && input.size() > static_cast<std::size_t>(count)) {
+        UnhookRadio(true);
+        ShowCommError("ReadMultiEEBytes");
+        return false;
+    }
     if (buffer.size() < static_cast<std::size_t>(count))
         buffer.resize(count);
     const std::size_t n = std::min(input.size(), static_cast<std::size_t>(count));
     std::copy(input.begin(), input.begin() + static_cast<std::ptrdiff_t>(n), buffer.begin());
+    s_exactReplyRead = exact;
     return true;
+}
+
+bool ReadMultiEEBytes(int high, int low, int count, std::vector<std::uint8_t> &buffer)
+{
+    return ReadBlock(high, low, count, buffer, false);
+}
+
+bool ReadExactEEBytes(int high, int low, int count, std::vector<std::uint8_t> &buffer)
+{
+    return ReadBlock(high, low, count, buffer, true);
+}
+
+bool InputIsQuiet()
+{
+    if (!LinkReady())
+        return true;
+    Time().processEvents();
+    return Port().bytesWaiting() == 0;
 }
 
 bool WriteEEByte(int high, int low, int mask, int value)

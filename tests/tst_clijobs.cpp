@@ -50,7 +50,8 @@ private Q_SLOTS:
     void jobs_data()
     {
         QTest::addColumn<int>("verb");
-        QTest::addColumn<int>("fault"); // 0 none, 1 no hook answer, 2 corrupt, 3 silent, 4 noisy
+        // 0 none, 1 no hook answer, 2 corrupt, 3 silent, 4 noisy, 5 a line that adds bytes
+        QTest::addColumn<int>("fault");
         QTest::addColumn<bool>("backup");
         QTest::addColumn<bool>("ok");
         QTest::addColumn<QString>("message");
@@ -73,6 +74,11 @@ private Q_SLOTS:
         QTest::newRow("write, radio falls silent")
             << write << 3 << false << false << "COMM ERROR: A COMM ERROR occurred"
             << "";
+        QTest::newRow("write, babbling line: no backup, nothing written")
+            << write << 5 << true << false << "COMM ERROR"
+            << "";
+        QTest::newRow("verify, babbling line") << verify << 5 << true << false << "COMM ERROR"
+                                               << "";
         QTest::newRow("verify, radio differs")
             << verify << 0 << true << false << "the radio differs"
             << "Group 1 Channel 1 RX Freq";
@@ -89,6 +95,7 @@ private Q_SLOTS:
         // The silent radio also refuses the rate: its news is not the error to report.
         link.radio->maxBaudRate = fault == 3 ? 19200 : 115200;
         link.radio->faults.noisyReadAt = fault == 4 ? RxLowAddress : -1;
+        link.radio->faults.babbleReadAt = fault == 5 ? RxLowAddress : -1;
         JobRequest request;
         request.verb = Verb(verb);
         request.device = LinkFixture::Device;
@@ -116,6 +123,8 @@ private Q_SLOTS:
             QVERIFY(std::equal(before.begin() + PageSize, before.begin() + UsedPages * PageSize,
                                fs.files[r.file].begin() + PageSize));
         QVERIFY(!g_bHooked && !link.port->isOpen());
+        if (fault == 5) // the backup read failed, so nothing was sent
+            QVERIFY(link.radio->eeprom == before);
     }
 
     // Write All leaves the radio's own bytes alone, and the backup holds what it had before.
