@@ -89,7 +89,7 @@ int main(int argc, char **argv)
     for (const std::string &file : command.files) {
         MemMapImage image;
         std::string why;
-        if (!LoadDataFile(file, command.force, image, why))
+        if (!LoadWholeDataFile(file, command.force, image, why))
             return UsageError(why);
     }
 

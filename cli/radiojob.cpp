@@ -228,7 +228,7 @@ std::string CannotWrite(const std::string &path)
     return "cannot write " + (why.empty() ? path : why);
 }
 
-bool LoadDataFile(const std::string &path, bool force, MemMapImage &image, std::string &why)
+bool LoadWholeDataFile(const std::string &path, bool force, MemMapImage &image, std::string &why)
 {
     const auto data = platform().files->read(path, TdfFileSize + 1);
     if (!data) {
@@ -262,7 +262,7 @@ JobResult RunJob(const JobRequest &request)
     const double start = platform().clock->seconds();
     MemMapImage fileImage;
     if (request.verb == Verb::Write || request.verb == Verb::Verify) {
-        if (!LoadDataFile(request.file, request.force, fileImage, result.message))
+        if (!LoadWholeDataFile(request.file, request.force, fileImage, result.message))
             return result;
     }
     SelectDevice(request);

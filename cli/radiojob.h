@@ -43,7 +43,7 @@ struct JobResult {
 bool LoadImageFile(const std::string &path, MemMapImage &image, std::string &why);
 
 // Loads a file to write into radios or compare: a whole data file, or with force a short one.
-bool LoadDataFile(const std::string &path, bool force, MemMapImage &image, std::string &why);
+bool LoadWholeDataFile(const std::string &path, bool force, MemMapImage &image, std::string &why);
 
 // "cannot write OUT: why", after a failed writeAtomic() of path.
 std::string CannotWrite(const std::string &path);
