@@ -61,10 +61,22 @@ bool AwaitReplyByte(std::uint8_t expected, double start, double limit, int block
     return false;
 }
 
+// The line under a COMM ERROR: whether the device went away or the radio fell silent.
+std::string LinkLossLine()
+{
+    const std::string device = Port().device();
+    if (!Port().deviceExists(device))
+        return device + " is gone: its cable or USB adapter was unplugged. Plug it in and try "
+                        "again.";
+    return device + " is there, but the radio did not answer as expected: check that it is on "
+                    "and its cable is seated, then try again.";
+}
+
 void ShowCommError(const std::string &routine)
 {
     if (platform().dialogs)
-        platform().dialogs->message("A COMM ERROR occurred in sub routine '" + routine + "'.      ",
+        platform().dialogs->message("A COMM ERROR occurred in sub routine '" + routine +
+                                        "'.      \r\n" + LinkLossLine(),
                                     "COMM ERROR", MsgButtons::OkCancel, MsgIcon::Exclamation);
 }
 
