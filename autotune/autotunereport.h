@@ -4,7 +4,7 @@
 // verdict, each page with the outcome its own log line gives, and why the run stopped early.
 
 #include "clock.h"
-#include "limits.h"
+#include "pointlimits.h"
 
 #include <string>
 #include <vector>

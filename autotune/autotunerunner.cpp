@@ -838,13 +838,14 @@ AutoTuneRunner::AutoTuneRunner(TestSet &set, std::vector<PointLimit> limits)
 {
 }
 
-std::vector<PointLimit> AutoTuneRunner::pointsOf(const std::vector<AutoPage> &pages) const
+std::vector<PointLimit> PointsOf(const std::vector<PointLimit> &limits,
+                                 const std::vector<AutoPage> &pages)
 {
     std::vector<PointLimit> points;
     for (AutoPage page : pages) {
         const PageSpec &spec = PageSpecs[static_cast<int>(page)];
         for (int i = 0; i < spec.count; ++i)
-            if (const PointLimit *l = FindLimit(m_limits, spec.keys[i]))
+            if (const PointLimit *l = FindLimit(limits, spec.keys[i]))
                 points.push_back(*l);
     }
     return points;

@@ -5,7 +5,7 @@
 // point against its limits. Qt-free; the host reaches it through platform().
 
 #include "autotunereport.h"
-#include "limits.h"
+#include "pointlimits.h"
 #include "testset.h"
 
 #include <atomic>
@@ -21,6 +21,10 @@ constexpr int AutoPageCount = 7;
 // is unknown.
 bool ParsePageList(const std::string &text, std::vector<AutoPage> &pages, std::string &why);
 const char *AutoPageName(AutoPage page); // the list's name: "vco", "frequency", ...
+
+// Every point of the chosen pages, in page order, with its limits.
+std::vector<PointLimit> PointsOf(const std::vector<PointLimit> &limits,
+                                 const std::vector<AutoPage> &pages);
 
 enum class AbortCause { None, Button, WindowClosed, Interrupt };
 
@@ -46,8 +50,10 @@ public:
     void requestAbort(AbortCause cause) { m_abort.store(static_cast<int>(cause)); }
     bool abortRequested() const { return m_abort.load() != 0; }
 
-    // For the surfaces: every point of the chosen pages, before the run.
-    std::vector<PointLimit> pointsOf(const std::vector<AutoPage> &pages) const;
+    std::vector<PointLimit> pointsOf(const std::vector<AutoPage> &pages) const
+    {
+        return PointsOf(m_limits, pages);
+    }
 
 private:
     friend class PageRun;

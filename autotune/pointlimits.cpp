@@ -1,4 +1,4 @@
-#include "limits.h"
+#include "pointlimits.h"
 
 #include <yaml-cpp/yaml.h>
 
