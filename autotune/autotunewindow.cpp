@@ -153,12 +153,12 @@ AutoTuneWindow::AutoTuneWindow(TestSetOpener opener, QWidget *parent)
 
     // The table lists the points of the pages chosen.
     auto chosenPoints = [this] {
-        std::vector<AutoPage> chosen;
+        std::vector<AutoPage> ticked;
         for (int i = 0; i < AutoPageCount; ++i)
             if (m_chkPage[i]->isChecked())
-                chosen.push_back(static_cast<AutoPage>(i));
+                ticked.push_back(static_cast<AutoPage>(i));
         if (!running())
-            fillTable(PointsOf(DefaultLimits(), chosen));
+            fillTable(PointsOf(DefaultLimits(), ticked));
     };
     for (QCheckBox *c : m_chkPage)
         connect(c, &QCheckBox::toggled, this, chosenPoints);
