@@ -763,7 +763,7 @@ void PageRun::RunFrontEnd()
         };
         best = FindPeak({static_cast<double>(FrontEndRange.lowest),
                          static_cast<double>(FrontEndRange.highest),
-                         static_cast<double>(view.bar.value), 500, 25, 16},
+                         static_cast<double>(view.bar.value), 800, 100, 12},
                         probe);
         ok = best.ok;
     }
