@@ -524,6 +524,8 @@ void PageRun::run(AutoPage page)
     }
     if (m_page.outcome.empty())
         m_page.outcome = "not started: the radio did not answer";
+    else if (page == AutoPage::VCO && !m_page.completed)
+        m_page.outcome += " (the page's abort leaves its test channel in Group 1, Channel 1)";
     bool limitFailed = false;
     const PageSpec &spec = PageSpecs[static_cast<int>(page)];
     for (int i = 0; i < spec.count; ++i)

@@ -9,6 +9,9 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QCursor>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -16,6 +19,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProgressBar>
@@ -49,9 +53,9 @@ bool EndsWith(const std::string &text, const std::string &tail)
 
 } // namespace
 
-AutoTuneWindow::AutoTuneWindow(TestSetOpener opener, QWidget *parent)
-    : QDialog(parent), m_opener(std::move(opener)), m_txtInstrument(new QLineEdit(this)),
-      m_txtProfile(new QLineEdit(this)), m_txtLimits(new QLineEdit(this)),
+AutoTuneWindow::AutoTuneWindow(AutoTuneHost host, QWidget *parent)
+    : QDialog(parent), m_host(std::move(host)), m_txtInstrument(new QLineEdit(this)),
+      m_cboProfile(new QComboBox(this)), m_txtLimits(new QLineEdit(this)),
       m_cmdStart(new QPushButton(QStringLiteral("Start"), this)),
       m_cmdAbort(new QPushButton(QStringLiteral("Abort"), this)),
       m_cmdSave(new QPushButton(QStringLiteral("Save Report\u2026"), this)),
@@ -64,12 +68,17 @@ AutoTuneWindow::AutoTuneWindow(TestSetOpener opener, QWidget *parent)
     setWindowTitle(QStringLiteral("AutoTune"));
     m_txtInstrument->setObjectName(QStringLiteral("txtInstrument"));
     m_txtInstrument->setPlaceholderText(QStringLiteral("tcp://192.168.1.20:5025"));
-    m_txtProfile->setObjectName(QStringLiteral("txtProfile"));
-    m_txtProfile->setPlaceholderText(QStringLiteral("the test set's profile (.yaml)"));
+    m_cboProfile->setObjectName(QStringLiteral("cboProfile"));
+    m_cboProfile->setEditable(true);
+    m_cboProfile->lineEdit()->setPlaceholderText(
+        QStringLiteral("the profile whose identity the test set gives"));
+    if (m_host.profiles)
+        for (const std::string &name : m_host.profiles())
+            m_cboProfile->addItem(Q(name));
     m_txtLimits->setObjectName(QStringLiteral("txtLimits"));
     m_txtLimits->setPlaceholderText(QStringLiteral("built-in limits"));
     m_txtInstrument->setText(Q(GetSetting(InstrumentKey, "tcp://127.0.0.1:5025")));
-    m_txtProfile->setText(Q(GetSetting(ProfileKey, "")));
+    m_cboProfile->setCurrentText(Q(GetSetting(ProfileKey, "")));
     m_txtLimits->setText(Q(GetSetting(LimitsKey, "")));
 
     auto *setup = new QGroupBox(QStringLiteral("Set-up"), this);
@@ -86,9 +95,19 @@ AutoTuneWindow::AutoTuneWindow(TestSetOpener opener, QWidget *parent)
         row->addWidget(browse);
         return row;
     };
-    form->addRow(QStringLiteral("Test set address:"), m_txtInstrument);
+    auto *address = new QHBoxLayout;
+    address->addWidget(m_txtInstrument, 1);
+    if (m_host.find) {
+        auto *find = new QPushButton(QStringLiteral("Find\u2026"), this);
+        find->setObjectName(QStringLiteral("cmdFind"));
+        find->setAutoDefault(false);
+        find->setToolTip(QStringLiteral("Ask the LAN for LXI instruments"));
+        connect(find, &QPushButton::clicked, this, &AutoTuneWindow::findClicked);
+        address->addWidget(find);
+    }
+    form->addRow(QStringLiteral("Test set address:"), address);
     form->addRow(QStringLiteral("Profile:"),
-                 withBrowse(m_txtProfile, "cmdProfile", "Test Set Profile", "*.yaml"));
+                 withBrowse(m_cboProfile->lineEdit(), "cmdProfile", "Test Set Profile", "*.yaml"));
     form->addRow(QStringLiteral("Limits:"),
                  withBrowse(m_txtLimits, "cmdLimits", "Limits File", "*.yaml"));
     auto *pages = new QGridLayout;
@@ -178,6 +197,21 @@ void AutoTuneWindow::browse(QLineEdit *field, const char *title, const char *fil
         field->setText(Q(*path));
 }
 
+void AutoTuneWindow::findClicked()
+{
+    m_lblStatus->setText(QStringLiteral("Asking the LAN for LXI instruments\u2026"));
+    QCoreApplication::processEvents();
+    const auto found = m_host.find();
+    m_lblStatus->setText(QStringLiteral("%1 instrument(s) answered.").arg(found.size()));
+    if (found.empty())
+        return;
+    QMenu menu(this);
+    for (const auto &[address, identity] : found)
+        menu.addAction(Q(address + "   " + identity))->setData(Q(address));
+    if (QAction *chosen = menu.exec(QCursor::pos()))
+        m_txtInstrument->setText(chosen->data().toString());
+}
+
 void AutoTuneWindow::fillTable(const std::vector<PointLimit> &points)
 {
     m_grdResults->setRowCount(static_cast<int>(points.size()));
@@ -229,13 +263,9 @@ void AutoTuneWindow::showPoint(const PointResult &point)
 
 void AutoTuneWindow::setRunning(bool running)
 {
-    for (QWidget *w : {static_cast<QWidget *>(m_txtInstrument),
-                       static_cast<QWidget *>(m_txtProfile), static_cast<QWidget *>(m_txtLimits),
-                       static_cast<QWidget *>(m_cmdStart), static_cast<QWidget *>(m_cmdSave),
-                       static_cast<QWidget *>(m_cmdPrint), static_cast<QWidget *>(m_cmdClose)})
-        w->setEnabled(!running);
-    for (QCheckBox *c : m_chkPage)
-        c->setEnabled(!running);
+    findChild<QWidget *>(QStringLiteral("fraSetup"))->setEnabled(!running);
+    m_cmdStart->setEnabled(!running);
+    m_cmdClose->setEnabled(!running);
     m_cmdAbort->setEnabled(running);
     m_cmdSave->setEnabled(!running && !m_report.points.empty());
     m_cmdPrint->setEnabled(!running && !m_report.points.empty());
@@ -253,7 +283,7 @@ void AutoTuneWindow::startRun()
             pages.push_back(static_cast<AutoPage>(i));
     }
     const std::string address = m_txtInstrument->text().trimmed().toStdString();
-    const std::string profile = m_txtProfile->text().trimmed().toStdString();
+    const std::string profile = m_cboProfile->currentText().trimmed().toStdString();
     const std::string limitsPath = m_txtLimits->text().trimmed().toStdString();
     auto say = [](const std::string &text) {
         platform().dialogs->message(text, "AutoTune", MsgButtons::Ok, MsgIcon::Exclamation);
@@ -274,7 +304,7 @@ void AutoTuneWindow::startRun()
     SaveSetting(LimitsKey, limitsPath);
     SaveSetting(PagesKey, chosen);
     m_lblStatus->setText(QStringLiteral("Connecting to the test set\u2026"));
-    std::unique_ptr<TestSet> set = m_opener ? m_opener(address, profile, why) : nullptr;
+    std::unique_ptr<TestSet> set = m_host.open ? m_host.open(address, profile, why) : nullptr;
     if (!set) {
         m_lblStatus->setText(QStringLiteral("Not started: the test set cannot be used."));
         return say("The test set at " + address + " cannot be used: " + why);
@@ -371,8 +401,8 @@ void AutoTuneWindow::printClicked()
         PrintAutoTuneReport(page, m_report);
 }
 
-void OpenAutoTune(QWidget *parent, const TestSetOpener &opener)
+void OpenAutoTune(QWidget *parent, const AutoTuneHost &host)
 {
-    AutoTuneWindow window(opener, parent);
+    AutoTuneWindow window(host, parent);
     window.exec();
 }

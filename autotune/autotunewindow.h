@@ -12,6 +12,7 @@
 #include <memory>
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -23,7 +24,7 @@ class AutoTuneWindow : public QDialog
     Q_OBJECT
 
 public:
-    AutoTuneWindow(TestSetOpener opener, QWidget *parent = nullptr);
+    explicit AutoTuneWindow(AutoTuneHost host, QWidget *parent = nullptr);
 
     // Starts a run with the set-up shown; returns when it has ended.
     void startRun();
@@ -41,15 +42,16 @@ protected:
 
 private:
     void browse(QLineEdit *field, const char *title, const char *filter);
+    void findClicked();
     void showPoint(const PointResult &point);
     void fillTable(const std::vector<PointLimit> &points);
     void setRunning(bool running);
     void saveClicked();
     void printClicked();
 
-    TestSetOpener m_opener;
+    AutoTuneHost m_host;
     QLineEdit *m_txtInstrument;
-    QLineEdit *m_txtProfile;
+    QComboBox *m_cboProfile;
     QLineEdit *m_txtLimits;
     std::array<QCheckBox *, AutoPageCount> m_chkPage{};
     QPushButton *m_cmdStart;
@@ -67,4 +69,4 @@ private:
 };
 
 // Opens the AutoTune window modal over parent with the host's test sets.
-void OpenAutoTune(QWidget *parent, const TestSetOpener &opener);
+void OpenAutoTune(QWidget *parent, const AutoTuneHost &host);

@@ -19,6 +19,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -90,7 +91,7 @@ int main(int argc, char **argv)
     bool coilTurned = false;
     int status = 1;
     TuneWindow::autoTuneOpener = [&](QWidget *parent) {
-        AutoTuneWindow window(OpenHostTestSet, parent);
+        AutoTuneWindow window({OpenHostTestSet, {}, {}}, parent);
         window.resize(900, 720);
         // The technician's hand on T1, seen once on the prompt.
         window.coil = [&](double) {
@@ -108,7 +109,7 @@ int main(int argc, char **argv)
         QTimer::singleShot(300, &window, [&] {
             window.findChild<QLineEdit *>(QStringLiteral("txtInstrument"))
                 ->setText(QStringLiteral("tcp://127.0.0.1:") + port);
-            window.findChild<QLineEdit *>(QStringLiteral("txtProfile"))->setText(profile);
+            window.findChild<QComboBox *>(QStringLiteral("cboProfile"))->setCurrentText(profile);
             window.grab().save(out.filePath(QStringLiteral("autotune-1-setup.png")));
             progress.start(40000);
             QElapsedTimer timer;

@@ -55,17 +55,19 @@ private Q_SLOTS:
         const auto before = f.radio->eeprom;
         AutoTuneWindow *shown = nullptr;
         AutoTuneWindow window(
-            [&](const std::string &address, const std::string &, std::string &why) {
-                std::unique_ptr<HookedSet> set;
-                if (how == "unreachable") {
-                    why = "no answer from " + address;
-                    return std::unique_ptr<TestSet>();
-                }
-                set = std::make_unique<HookedSet>(*f.bench);
-                if (how == "close")
-                    set->hook = [&] { shown->close(); };
-                return std::unique_ptr<TestSet>(std::move(set));
-            });
+            {[&](const std::string &address, const std::string &, std::string &why) {
+                 std::unique_ptr<HookedSet> set;
+                 if (how == "unreachable") {
+                     why = "no answer from " + address;
+                     return std::unique_ptr<TestSet>();
+                 }
+                 set = std::make_unique<HookedSet>(*f.bench);
+                 if (how == "close")
+                     set->hook = [&] { shown->close(); };
+                 return std::unique_ptr<TestSet>(std::move(set));
+             },
+             {},
+             {}});
         shown = &window;
         window.show();
         for (int i = 0; i < AutoPageCount; ++i)
