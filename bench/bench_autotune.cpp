@@ -5,6 +5,9 @@
 // the bytes' own wire time.
 //
 // usage: tessaro-bench-autotune [RATE]   (default 19200)
+//        tessaro-bench-autotune --write-image FILE   the same radio, for tessaro-radio-sim --load
+//        tessaro-bench-autotune --check-image FILE CRYSTAL-PPM   a dumped radio's alignment
+//                                                  cells against the bench model's ideals
 
 #include "autotunerunner.h"
 #include "benchmodel.h"
@@ -21,8 +24,12 @@
 
 #include "../tests/benchtestset.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
 
 namespace
 {
@@ -59,10 +66,85 @@ private:
     FakeClock &m_clock;
 };
 
+// A radio fresh from the factory, a little out of alignment, channel 1 on 155/156 MHz.
+void SeedRadio(std::vector<std::uint8_t> &eeprom)
+{
+    MemMapImage image;
+    LoadDefaultImage(image);
+    for (int i = 0; i < UsedPages * PageSize; ++i)
+        eeprom[static_cast<std::size_t>(i)] = image.get(i / PageSize, i % PageSize);
+    for (int i = 0; i < Layout::GlbSerialNumberLength; ++i)
+        eeprom[static_cast<std::size_t>(Layout::GlbSerialNumber + i)] =
+            static_cast<std::uint8_t>(i + 3);
+    RadioBench::SeedAlignmentCells(eeprom);
+    for (auto [at, mhz] : {std::pair{0x0500, 155.0}, std::pair{0x0508, 156.0}}) {
+        eeprom[static_cast<std::size_t>(at)] = FreqToBytes(mhz).high;
+        eeprom[static_cast<std::size_t>(at) + 1] = FreqToBytes(mhz).low;
+    }
+}
+
+// The bench model's ideal for each single alignment cell, and how far a cell may lie from it
+// while its point stays within the built-in limits.
+struct IdealCell {
+    const char *name;
+    int address;
+    int size;
+    double ideal;
+    double slack;
+};
+
+int CheckImage(const char *path, double crystalPpm)
+{
+    std::ifstream file(path, std::ios::binary);
+    const std::vector<std::uint8_t> e((std::istreambuf_iterator<char>(file)),
+                                      std::istreambuf_iterator<char>());
+    if (e.size() < 0x0400) {
+        std::fprintf(stderr, "cannot read %s\n", path);
+        return 2;
+    }
+    auto power = [](double watts, double mhz) {
+        return (180.0 + 20.0 * (mhz - 136.0) / 38.0) * std::sqrt(watts / 5.0);
+    };
+    // The power levels are set on a test channel at 155.5 MHz; the reference cell holds the
+    // error in 1/512 ppm, negated; the coarse-tune slack is the VCO window's 0.05 V.
+    const IdealCell cells[] = {
+        {"TX frequency adjust", 0x001F, 2, -crystalPpm * 512.0, 0.5 * 512.0},
+        {"high power DAC", 0x000B, 1, power(5.25, 155.5), power(5.4, 155.5) - power(5.25, 155.5)},
+        {"low power DAC", 0x0014, 1, power(2.0, 155.5), power(2.06, 155.5) - power(2.0, 155.5)},
+        {"RX coarse tune, 174 MHz", 0x0303, 2, 16000, 0.05 * 1750},
+        {"TX coarse tune, 136 MHz", 0x030A, 2, 9000, 0.05 * 1750},
+        {"TX coarse tune, 174 MHz", 0x030C, 2, 24000, 0.05 * 1750},
+        {"front-end slope", 0x031F, 2, 17500, 2000.0 * std::sqrt(2.0)},
+        {"narrow squelch gain", 0x0043, 1, 0x70, 4},
+        {"wide squelch gain", 0x004C, 1, 0x88, 4},
+    };
+    int bad = 0;
+    for (const IdealCell &c : cells) {
+        double v = c.size == 1 ? e[c.address] : e[c.address] * 256 + e[c.address + 1];
+        if (c.address == 0x001F && v >= 0x8000)
+            v -= 0x10000;
+        const bool ok = std::abs(v - c.ideal) <= c.slack;
+        bad += !ok;
+        std::printf("%-26s %8.0f  ideal %8.1f +- %6.1f  %s\n", c.name, v, c.ideal, c.slack,
+                    ok ? "ok" : "OFF");
+    }
+    return bad == 0 ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
+    if (argc == 3 && std::strcmp(argv[1], "--write-image") == 0) {
+        std::vector<std::uint8_t> eeprom(VirtualRadio::EepromSize, 0);
+        SeedRadio(eeprom);
+        std::ofstream(argv[2], std::ios::binary)
+            .write(reinterpret_cast<const char *>(eeprom.data()),
+                   static_cast<std::streamsize>(eeprom.size()));
+        return 0;
+    }
+    if (argc == 4 && std::strcmp(argv[1], "--check-image") == 0)
+        return CheckImage(argv[2], std::atof(argv[3]));
     const long rate = argc > 1 ? std::atol(argv[1]) : 19200;
     FakeClock clock;
     VirtualRadio radio;
@@ -86,19 +168,7 @@ int main(int argc, char **argv)
     m_iCommPort = 1;
     m_lBaudRate = rate;
 
-    // A radio fresh from the factory, a little out of alignment, channel 1 on 155/156 MHz.
-    MemMapImage image;
-    LoadDefaultImage(image);
-    for (int i = 0; i < UsedPages * PageSize; ++i)
-        radio.eeprom[static_cast<std::size_t>(i)] = image.get(i / PageSize, i % PageSize);
-    for (int i = 0; i < Layout::GlbSerialNumberLength; ++i)
-        radio.eeprom[static_cast<std::size_t>(Layout::GlbSerialNumber + i)] =
-            static_cast<std::uint8_t>(i + 3);
-    RadioBench::SeedAlignmentCells(radio.eeprom);
-    for (auto [at, mhz] : {std::pair{0x0500, 155.0}, std::pair{0x0508, 156.0}}) {
-        radio.eeprom[static_cast<std::size_t>(at)] = FreqToBytes(mhz).high;
-        radio.eeprom[static_cast<std::size_t>(at) + 1] = FreqToBytes(mhz).low;
-    }
+    SeedRadio(radio.eeprom);
     RadioBench bench(radio);
     bench.crystalErrorPpm = 1.5;
     BenchTestSet set(bench);
@@ -135,5 +205,10 @@ int main(int argc, char **argv)
     std::printf("%d of %d points pass; total %.1f s (target < 180 s), radio time %.2f x wire "
                 "(target <= 1.5)\n",
                 passed, points, total, totalTalk / totalWire);
+    const std::string dumped = "/tmp/tessaro-bench-autotune.bin";
+    std::ofstream(dumped, std::ios::binary)
+        .write(reinterpret_cast<const char *>(radio.eeprom.data()),
+               static_cast<std::streamsize>(radio.eeprom.size()));
+    CheckImage(dumped.c_str(), bench.crystalErrorPpm);
     return passed == points && total < 180 && totalTalk / totalWire <= 1.5 ? 0 : 1;
 }
