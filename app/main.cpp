@@ -55,9 +55,7 @@ int main(int argc, char *argv[])
         commandLine += (i > 1 ? " " : "") + std::string(argv[i]);
 
     RegisterFileType();
-    TuneWindow::autoTuneOpener = [](QWidget *parent) {
-        OpenAutoTune(parent, {OpenHostTestSet, {}, {}});
-    };
+    TuneWindow::autoTuneOpener = [](QWidget *parent) { OpenAutoTune(parent, HostAutoTune()); };
     auto splash = std::make_unique<SplashWindow>();
     if (QScreen *screen = QApplication::primaryScreen())
         splash->move(screen->geometry().center() - splash->rect().center());

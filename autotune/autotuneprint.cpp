@@ -14,7 +14,7 @@ struct Column {
     int width;
 };
 constexpr Column Columns[] = {{"Point", 40}, {"Target", 9},    {"Lower", 9},
-                              {"Upper", 9},  {"Measured", 10}, {"Unit", 5},
+                              {"Upper", 9},  {"Measured", 10}, {"Unit", 6},
                               {"Old", 12},   {"New", 12},      {"Result", 8}};
 
 std::string Fit(const std::string &text, int width)
@@ -49,11 +49,13 @@ public:
             cells[i] = Columns[i].title;
         row(cells);
         m_p.setBold(false);
-        const double y = m_p.currentY() - 10;
+        // The rule sits in a gap of its own below the titles.
+        const double y = m_p.currentY() + 20;
         double width = 0;
         for (const Column &c : Columns)
             width += c.width * m_p.textWidth("0");
         m_p.drawLine(0, y, width, y);
+        m_p.moveTo(0, y + 40);
     }
 
 private:
@@ -106,11 +108,27 @@ void PrintAutoTuneReport(Printer &p, const AutoTuneReport &report)
     }
     p.print({}, true);
     p.setFontName(TitleFont);
+    p.setFontSize(10);
+    p.setBold(true);
+    p.print("Pages", true);
+    p.setBold(false);
     p.setFontSize(9);
     for (const PageResult &page : report.pages)
         p.print(page.title + ": " + page.outcome, true);
-    for (const PointResult &r : report.points)
-        if (!r.note.empty())
-            p.print(r.limit.name + ": " + r.note, true);
+    bool notes = false;
+    for (const PointResult &r : report.points) {
+        if (r.note.empty())
+            continue;
+        if (!notes) {
+            p.print({}, true);
+            p.setFontSize(10);
+            p.setBold(true);
+            p.print("Notes", true);
+            p.setBold(false);
+            p.setFontSize(9);
+            notes = true;
+        }
+        p.print(r.limit.name + ": " + r.note, true);
+    }
     p.endDoc();
 }

@@ -519,7 +519,9 @@ void PageRun::run(AutoPage page)
             continue;
         if (m_report.serial.empty())
             m_report.serial = row[2];
-        m_page.outcome += (m_page.outcome.empty() ? "" : "; ") + row[3] + ": " + row[6];
+        const bool own = row[3] == TunePageTitles[static_cast<int>(page)];
+        m_page.outcome +=
+            (m_page.outcome.empty() ? "" : "; ") + (own ? "" : row[3] + ": ") + row[6];
         m_page.completed = m_page.completed && row[6].rfind("Completed", 0) == 0;
     }
     if (m_page.outcome.empty())
@@ -572,7 +574,8 @@ void PageRun::RunVCO()
         const bool tx = line.compare(16, 2, "TX") == 0;
         const int mhz = std::atoi(line.c_str() + at + 4);
         PointResult &p = Point(std::string("vco_") + (tx ? "tx_" : "rx_") + std::to_string(mhz));
-        p.oldSetting = mhz == 136 && !tx ? "T1 (hand)" : "";
+        if (mhz == 136 && !tx)
+            p.newSetting = "T1 by hand";
         Verdict(p, std::atof(line.c_str() + eq + 2));
     }
     const auto rows = ReadAlignLog();

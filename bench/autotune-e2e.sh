@@ -38,7 +38,7 @@ kill "$sim" 2>/dev/null
 wait "$sim" 2>/dev/null
 cat "$out/tune-out"
 printf 'tessaro tune: exit %d after %.1f s\n' "$status" "$(echo "$end - $start" | bc)"
-rows=$(pdftotext -layout "$out/autotune.pdf" - | grep -cE '(pass|FAIL|not done)$')
+rows=$(pdftotext -layout "$out/autotune.pdf" - | grep -cE '^(VCO|TX|FM|RX|Squelch) .*(pass|FAIL|not done)$')
 echo "PDF report: $rows point rows"
 "$build/bench/tessaro-bench-autotune" --check-image "$out/radio-after.bin" $crystal
 cells=$?

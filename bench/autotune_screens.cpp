@@ -91,7 +91,7 @@ int main(int argc, char **argv)
     bool coilTurned = false;
     int status = 1;
     TuneWindow::autoTuneOpener = [&](QWidget *parent) {
-        AutoTuneWindow window({OpenHostTestSet, {}, {}}, parent);
+        AutoTuneWindow window(HostAutoTune(), parent);
         window.resize(900, 720);
         // The technician's hand on T1, seen once on the prompt.
         window.coil = [&](double) {
