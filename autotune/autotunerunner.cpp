@@ -375,6 +375,13 @@ private:
     void Unkey();
     void Verdict(PointResult &point, double value, const std::string &note = {});
     void Undone(AutoPage page, const std::string &note);
+    // The point's new setting is not what its reading was taken at after all.
+    void Changed(PointResult &point, const std::string &setting)
+    {
+        point.newSetting = setting;
+        if (m_runner.onPoint)
+            m_runner.onPoint(point);
+    }
     SearchResult Level(double sinad, const PointLimit &limit);
 
     void RunVCO();
@@ -674,7 +681,7 @@ void PageRun::RunCurve(const CurveKind &kind, const PageSpec &spec)
         point.newSetting = std::to_string(static_cast<int>(r.x));
         Verdict(point, r.y);
         if (point.verdict == Verdict::Fail) {
-            point.newSetting = point.oldSetting + " (kept)";
+            Changed(point, point.oldSetting + " (kept)");
             break;
         }
         Act("click " + view.button);
@@ -718,10 +725,11 @@ void PageRun::RunPowerLevels()
             }
             return;
         }
+        point.newSetting = std::to_string(static_cast<int>(r.x));
         Verdict(point, r.y);
         m_dialogs.keep = point.verdict == Verdict::Pass;
-        point.newSetting =
-            m_dialogs.keep ? std::to_string(static_cast<int>(r.x)) : point.oldSetting + " (kept)";
+        if (!m_dialogs.keep)
+            Changed(point, point.oldSetting + " (kept)");
         Act("click Finished/Quit");
         page.FinishedClick();
     }
@@ -787,7 +795,7 @@ void PageRun::RunFrontEnd()
         Act("click Finish");
         page.StartClick();
     } else {
-        point.newSetting = point.oldSetting + " (restored)";
+        Changed(point, point.oldSetting + " (restored)");
         Act("click Abort");
         page.AbandonRun();
     }

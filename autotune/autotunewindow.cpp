@@ -84,13 +84,14 @@ AutoTuneWindow::AutoTuneWindow(AutoTuneHost host, QWidget *parent)
     auto *setup = new QGroupBox(QStringLiteral("Set-up"), this);
     setup->setObjectName(QStringLiteral("fraSetup"));
     auto *form = new QFormLayout;
-    auto withBrowse = [this](QLineEdit *field, const char *name, const char *title,
+    // A field with a "Browse..." button that puts the chosen path into text.
+    auto withBrowse = [this](QWidget *field, QLineEdit *text, const char *name, const char *title,
                              const char *filter) {
         auto *row = new QHBoxLayout;
         auto *browse = new QPushButton(QStringLiteral("Browse\u2026"), this);
         browse->setObjectName(QString::fromLatin1(name));
         browse->setAutoDefault(false);
-        connect(browse, &QPushButton::clicked, this, [=] { this->browse(field, title, filter); });
+        connect(browse, &QPushButton::clicked, this, [=] { this->browse(text, title, filter); });
         row->addWidget(field, 1);
         row->addWidget(browse);
         return row;
@@ -107,9 +108,10 @@ AutoTuneWindow::AutoTuneWindow(AutoTuneHost host, QWidget *parent)
     }
     form->addRow(QStringLiteral("Test set address:"), address);
     form->addRow(QStringLiteral("Profile:"),
-                 withBrowse(m_cboProfile->lineEdit(), "cmdProfile", "Test Set Profile", "*.yaml"));
+                 withBrowse(m_cboProfile, m_cboProfile->lineEdit(), "cmdProfile",
+                            "Test Set Profile", "*.yaml"));
     form->addRow(QStringLiteral("Limits:"),
-                 withBrowse(m_txtLimits, "cmdLimits", "Limits File", "*.yaml"));
+                 withBrowse(m_txtLimits, m_txtLimits, "cmdLimits", "Limits File", "*.yaml"));
     auto *pages = new QGridLayout;
     const std::string chosen = GetSetting(PagesKey, "1111111");
     for (int i = 0; i < AutoPageCount; ++i) {
@@ -140,6 +142,8 @@ AutoTuneWindow::AutoTuneWindow(AutoTuneHost host, QWidget *parent)
     m_grdResults->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grdResults->horizontalHeader()->setSectionResizeMode(ColPoint, QHeaderView::Stretch);
     m_grdResults->setMinimumSize(760, 300);
+    m_grdResults->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    m_grdResults->setWordWrap(false);
 
     m_cmdStart->setObjectName(QStringLiteral("cmdStart"));
     m_cmdAbort->setObjectName(QStringLiteral("cmdAbort"));
@@ -257,6 +261,8 @@ void AutoTuneWindow::showPoint(const PointResult &point)
                                                                : QColor(0xe8, 0xe8, 0xe8));
         if (wasOpen)
             m_prgPoints->setValue(m_prgPoints->value() + 1);
+        for (int c : {ColMeasured, ColOld, ColNew})
+            m_grdResults->resizeColumnToContents(c);
         m_grdResults->scrollToItem(result);
     }
 }

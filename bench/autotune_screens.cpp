@@ -15,6 +15,7 @@
 #include "layout.h"
 #include "mainwindow.h"
 #include "memmap.h"
+#include "qtplatform.h"
 #include "tunewindow.h"
 
 #include <QAction>
@@ -67,6 +68,9 @@ int main(int argc, char **argv)
     const QDir out(QString::fromLocal8Bit(argv[3]));
     const QString port = argc > 4 ? QString::fromLocal8Bit(argv[4]) : QStringLiteral("5125");
     BenchLink bench;
+    // Profiles and the report are real files.
+    QtFileSystem files;
+    platform().files = &files;
     platform().programFolder = QDir::tempPath().toStdString();
     g_sCurFileName = "DEFAULT VALUES";
     LoadDefaultImage(MemMap);
@@ -92,7 +96,7 @@ int main(int argc, char **argv)
     int status = 1;
     TuneWindow::autoTuneOpener = [&](QWidget *parent) {
         AutoTuneWindow window(HostAutoTune(), parent);
-        window.resize(900, 720);
+        window.resize(960, 900);
         // The technician's hand on T1, seen once on the prompt.
         window.coil = [&](double) {
             if (coilTurned)
