@@ -597,6 +597,8 @@ void PageRun::RunVCO()
                 p.oldSetting = before.substr(static_cast<std::size_t>(i * 6), 5);
             if (after.size() >= static_cast<std::size_t>(i * 6 + 5))
                 p.newSetting = after.substr(static_cast<std::size_t>(i * 6), 5);
+            if (m_runner.onPoint)
+                m_runner.onPoint(p);
         }
     }
 }
