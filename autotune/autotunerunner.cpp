@@ -678,14 +678,15 @@ void PageRun::RunCurve(const CurveKind &kind, const PageSpec &spec)
             {0, static_cast<double>(view.bar.maximum), static_cast<double>(view.bar.value), 1,
              limit.target, (limit.upper - limit.lower) / 4, !kind.modulation, 10},
             probe);
-        if (!r.ok)
-            break;
-        point.newSetting = std::to_string(static_cast<int>(r.x));
-        Verdict(point, r.y);
-        if (point.verdict == Verdict::Fail) {
+        if (!r.ok) {
             Changed(point, point.oldSetting + " (kept)");
             break;
         }
+        point.newSetting = limit.passes(r.y) ? std::to_string(static_cast<int>(r.x))
+                                             : point.oldSetting + " (kept)";
+        Verdict(point, r.y);
+        if (point.verdict == Verdict::Fail)
+            break;
         Act("click " + view.button);
         page.StartClick();
     }
@@ -725,13 +726,13 @@ void PageRun::RunPowerLevels()
                 Act("abandon");
                 page.AbandonRun();
             }
+            Changed(point, point.oldSetting + " (kept)");
             return;
         }
-        point.newSetting = std::to_string(static_cast<int>(r.x));
+        m_dialogs.keep = limit.passes(r.y);
+        point.newSetting =
+            m_dialogs.keep ? std::to_string(static_cast<int>(r.x)) : point.oldSetting + " (kept)";
         Verdict(point, r.y);
-        m_dialogs.keep = point.verdict == Verdict::Pass;
-        if (!m_dialogs.keep)
-            Changed(point, point.oldSetting + " (kept)");
         Act("click Finished/Quit");
         page.FinishedClick();
     }
@@ -784,7 +785,8 @@ void PageRun::RunFrontEnd()
     }
     const SearchResult sensitivity = ok ? Level(SensitivitySinadDb, limit) : SearchResult{};
     if (sensitivity.ok) {
-        point.newSetting = std::to_string(static_cast<int>(best.x));
+        point.newSetting = limit.passes(sensitivity.x) ? std::to_string(static_cast<int>(best.x))
+                                                       : point.oldSetting + " (restored)";
         Verdict(point, sensitivity.x,
                 std::abs(sensitivity.y - SensitivitySinadDb) > 1.0
                     ? "SINAD " + Number(sensitivity.y, 1) + " dB at the closest level"
@@ -797,7 +799,8 @@ void PageRun::RunFrontEnd()
         Act("click Finish");
         page.StartClick();
     } else {
-        Changed(point, point.oldSetting + " (restored)");
+        if (!sensitivity.ok)
+            Changed(point, point.oldSetting + " (restored)");
         Act("click Abort");
         page.AbandonRun();
     }

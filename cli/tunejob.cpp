@@ -26,8 +26,10 @@ std::string Line(const PointResult &p)
                        p.limit.name + ": ";
     line += p.measured ? ValueText(p.value, u) + " " + u : std::string("not measured");
     line += " (" + ValueText(p.limit.lower, u) + " to " + ValueText(p.limit.upper, u) + ")";
-    if (!p.oldSetting.empty() || !p.newSetting.empty())
+    if (!p.oldSetting.empty())
         line += ", setting " + p.oldSetting + " -> " + p.newSetting;
+    else if (!p.newSetting.empty())
+        line += ", " + p.newSetting;
     if (!p.note.empty())
         line += "; " + p.note;
     return line;
