@@ -5,6 +5,8 @@
 // the bytes' own wire time.
 //
 // usage: tessaro-bench-autotune [RATE]   (default 19200)
+//        tessaro-bench-autotune --sim SIM-PROGRAM [RATE]   the same against tessaro-radio-sim
+//                                  --pace --instrument on a pseudo-terminal, in real time
 //        tessaro-bench-autotune --write-image FILE   the same radio, for tessaro-radio-sim --load
 //        tessaro-bench-autotune --check-image FILE CRYSTAL-PPM   a dumped radio's alignment
 //                                                  cells against the bench model's ideals
@@ -15,14 +17,22 @@
 #include "fakeclock.h"
 #include "fakeplatform.h"
 #include "freqcodec.h"
+#include "hosttestset.h"
 #include "layout.h"
 #include "linkstate.h"
 #include "memmap.h"
 #include "platform.h"
 #include "portchoice.h"
+#include "qtclock.h"
+#include "qtplatform.h"
+#include "qtserialport.h"
 #include "simserialport.h"
 
 #include "../tests/benchtestset.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QProcess>
 
 #include <cmath>
 #include <cstdio>
@@ -34,11 +44,11 @@
 namespace
 {
 
-// The serial port with the fake time spent inside its calls counted.
+// The serial port with the time spent waiting for the radio and the bytes both ways counted.
 class TimedPort : public SerialPort
 {
 public:
-    TimedPort(SerialPort &inner, FakeClock &clock) : m_inner(inner), m_clock(clock) {}
+    TimedPort(SerialPort &inner, Clock &clock) : m_inner(inner), m_clock(clock) {}
     void selectDevice(const std::string &d) override { m_inner.selectDevice(d); }
     std::string device() const override { return m_inner.device(); }
     bool setSettings(const std::string &s) override { return m_inner.setSettings(s); }
@@ -49,21 +59,34 @@ public:
     std::string lastErrorText() const override { return m_inner.lastErrorText(); }
     int bytesWaiting() override { return m_inner.bytesWaiting(); }
     void discardInput() override { m_inner.discardInput(); }
-    std::vector<std::uint8_t> readAll() override { return m_inner.readAll(); }
-    bool write(const std::vector<std::uint8_t> &bytes) override { return m_inner.write(bytes); }
+    std::vector<std::uint8_t> readAll() override
+    {
+        auto read = m_inner.readAll();
+        bytes += static_cast<long>(read.size());
+        return read;
+    }
+    bool write(const std::vector<std::uint8_t> &sent) override
+    {
+        const double t0 = m_clock.seconds();
+        bytes += static_cast<long>(sent.size());
+        const bool ok = m_inner.write(sent);
+        talking += m_clock.seconds() - t0;
+        return ok;
+    }
     void waitForInput(int minBytes, int ms) override
     {
-        const double t0 = m_clock.now;
+        const double t0 = m_clock.seconds();
         m_inner.waitForInput(minBytes, ms);
-        talking += m_clock.now - t0;
+        talking += m_clock.seconds() - t0;
     }
     std::vector<std::string> listDevices() override { return m_inner.listDevices(); }
     bool deviceExists(const std::string &d) override { return m_inner.deviceExists(d); }
     double talking = 0.0;
+    long bytes = 0;
 
 private:
     SerialPort &m_inner;
-    FakeClock &m_clock;
+    Clock &m_clock;
 };
 
 // A radio fresh from the factory, a little out of alignment, channel 1 on 155/156 MHz.
@@ -131,6 +154,97 @@ int CheckImage(const char *path, double crystalPpm)
     return bad == 0 ? 0 : 1;
 }
 
+// Runs every page in turn and prints a line per page; 0 when the targets are met.
+int RunAll(TestSet &set, TimedPort &port, long rate, const std::function<int()> &commands,
+           const std::function<void(double)> &coil, const char *where)
+{
+    AutoTuneRunner runner(set, DefaultLimits());
+    runner.onCoil = coil;
+    std::printf("AutoTune, all pages, virtual radio paced at %ld bit/s (%s)\n", rate, where);
+    std::printf("%-20s %8s %8s %7s %8s %8s %6s\n", "page", "time s", "radio s", "wire s", "ratio",
+                "commands", "moves");
+    double total = 0, totalTalk = 0, totalWire = 0;
+    int passed = 0, points = 0;
+    for (int i = 0; i < AutoPageCount; ++i) {
+        const double t0 = platform().clock->seconds(), talk0 = port.talking;
+        const long bytes0 = port.bytes;
+        const int commands0 = commands();
+        const AutoTuneReport report = runner.run({static_cast<AutoPage>(i)});
+        int moves = 0;
+        for (const std::string &a : report.pages[0].actions)
+            moves += a.rfind("move ", 0) == 0;
+        // Each byte is 10 bits on the wire; the hook starts at 4800 bit/s, which this ignores.
+        const double wire = static_cast<double>(port.bytes - bytes0) * 10.0 / rate;
+        const double time = platform().clock->seconds() - t0, talk = port.talking - talk0;
+        std::printf("%-20s %8.1f %8.1f %7.1f %8.2f %8d %6d  %s\n", report.pages[0].title.c_str(),
+                    time, talk, wire, talk / wire, commands() - commands0, moves,
+                    report.allPassed() ? "pass" : report.pages[0].outcome.c_str());
+        total += time;
+        totalTalk += talk;
+        totalWire += wire;
+        passed += report.passed();
+        points += static_cast<int>(report.points.size());
+    }
+    std::printf("%-20s %8.1f %8.1f %7.1f %8.2f\n", "total", total, totalTalk, totalWire,
+                totalTalk / totalWire);
+    std::printf("%d of %d points pass; total %.1f s (target < 180 s), radio time %.2f x wire "
+                "(target <= 1.5)\n",
+                passed, points, total, totalTalk / totalWire);
+    return passed == points && total < 180 && totalTalk / totalWire <= 1.5 ? 0 : 1;
+}
+
+// The same against tessaro-radio-sim on a pseudo-terminal and its test set on 127.0.0.1, in
+// real time.
+int RunOnSim(const char *sim, long rate)
+{
+    const QString image = QDir::temp().filePath(QStringLiteral("tessaro-bench-autotune-sim.bin"));
+    const QString dump = image + QStringLiteral(".after");
+    std::vector<std::uint8_t> eeprom(VirtualRadio::EepromSize, 0);
+    SeedRadio(eeprom);
+    std::ofstream(image.toStdString(), std::ios::binary)
+        .write(reinterpret_cast<const char *>(eeprom.data()),
+               static_cast<std::streamsize>(eeprom.size()));
+    QProcess radio;
+    radio.start(QString::fromLocal8Bit(sim),
+                {QStringLiteral("--pace"), QStringLiteral("--crystal-error"), QStringLiteral("1.5"),
+                 QStringLiteral("--load"), image, QStringLiteral("--dump"), dump,
+                 QStringLiteral("--instrument"), QStringLiteral("5129")});
+    if (!radio.waitForStarted(5000) || !radio.waitForReadyRead(5000))
+        return 2;
+    const std::string device = QString::fromUtf8(radio.readLine()).trimmed().toStdString();
+    QtSerialPort serial;
+    QtClock clock;
+    TimedPort port(serial, clock);
+    FakeSettings settings;
+    ScriptedDialogs dialogs;
+    QtFileSystem files;
+    Platform &p = platform();
+    p.clock = &clock;
+    p.serial = &port;
+    p.settings = &settings;
+    p.dialogs = &dialogs;
+    p.files = &files;
+    p.programFolder = QDir::tempPath().toStdString();
+    settings.values["ZPA Tessaro Editor/Settings/Comm Port 1 Device"] = device;
+    ResetLinkState();
+    ResetPortChoice();
+    m_iCommPort = 1;
+    m_lBaudRate = rate;
+    std::string why;
+    auto set = OpenHostTestSet("tcp://127.0.0.1:5129", "virtual-bench", why);
+    if (!set) {
+        std::fprintf(stderr, "test set: %s\n", why.c_str());
+        return 2;
+    }
+    const int status = RunAll(
+        *set, port, rate, [] { return 0; }, [&](double) { radio.write("coil 0\n"); },
+        "tessaro-radio-sim --pace --instrument, real time");
+    radio.closeWriteChannel();
+    radio.terminate();
+    radio.waitForFinished(3000);
+    return CheckImage(dump.toStdString().c_str(), 1.5) == 0 ? status : 1;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -145,6 +259,10 @@ int main(int argc, char **argv)
     }
     if (argc == 4 && std::strcmp(argv[1], "--check-image") == 0)
         return CheckImage(argv[2], std::atof(argv[3]));
+    if (argc >= 3 && std::strcmp(argv[1], "--sim") == 0) {
+        QCoreApplication app(argc, argv);
+        return RunOnSim(argv[2], argc > 3 ? std::atol(argv[3]) : 19200);
+    }
     const long rate = argc > 1 ? std::atol(argv[1]) : 19200;
     FakeClock clock;
     VirtualRadio radio;
@@ -173,42 +291,12 @@ int main(int argc, char **argv)
     bench.crystalErrorPpm = 1.5;
     BenchTestSet set(bench);
 
-    AutoTuneRunner runner(set, DefaultLimits());
-    runner.onCoil = [&](double) { bench.coilVolts = 0.0; };
-    std::printf("AutoTune, all pages, virtual radio paced at %ld bit/s (fake time)\n", rate);
-    std::printf("%-20s %8s %8s %7s %8s %8s %6s\n", "page", "time s", "radio s", "wire s", "ratio",
-                "commands", "moves");
-    double total = 0, totalTalk = 0, totalWire = 0;
-    int passed = 0, points = 0;
-    for (int i = 0; i < AutoPageCount; ++i) {
-        const double t0 = clock.now, talk0 = port.talking;
-        const std::size_t bytes0 = radio.trace.size();
-        const int commands0 = radio.commandsHandled();
-        const AutoTuneReport report = runner.run({static_cast<AutoPage>(i)});
-        int moves = 0;
-        for (const std::string &a : report.pages[0].actions)
-            moves += a.rfind("move ", 0) == 0;
-        // Each byte is 10 bits on the wire; the hook starts at 4800 bit/s, which this ignores.
-        const double wire = static_cast<double>(radio.trace.size() - bytes0) * 10.0 / rate;
-        const double time = clock.now - t0, talk = port.talking - talk0;
-        std::printf("%-20s %8.1f %8.1f %7.1f %8.2f %8d %6d  %s\n", report.pages[0].title.c_str(),
-                    time, talk, wire, talk / wire, radio.commandsHandled() - commands0, moves,
-                    report.allPassed() ? "pass" : report.pages[0].outcome.c_str());
-        total += time;
-        totalTalk += talk;
-        totalWire += wire;
-        passed += report.passed();
-        points += static_cast<int>(report.points.size());
-    }
-    std::printf("%-20s %8.1f %8.1f %7.1f %8.2f\n", "total", total, totalTalk, totalWire,
-                totalTalk / totalWire);
-    std::printf("%d of %d points pass; total %.1f s (target < 180 s), radio time %.2f x wire "
-                "(target <= 1.5)\n",
-                passed, points, total, totalTalk / totalWire);
+    const int status = RunAll(
+        set, port, rate, [&] { return radio.commandsHandled(); },
+        [&](double) { bench.coilVolts = 0.0; }, "in-process, fake time");
     const std::string dumped = "/tmp/tessaro-bench-autotune.bin";
     std::ofstream(dumped, std::ios::binary)
         .write(reinterpret_cast<const char *>(radio.eeprom.data()),
                static_cast<std::streamsize>(radio.eeprom.size()));
-    CheckImage(dumped.c_str(), bench.crystalErrorPpm);
-    return passed == points && total < 180 && totalTalk / totalWire <= 1.5 ? 0 : 1;
+    return CheckImage(dumped.c_str(), bench.crystalErrorPpm) == 0 ? status : 1;
 }
