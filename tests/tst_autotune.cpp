@@ -10,6 +10,7 @@
 #include "powerlevels.h"
 #include "searches.h"
 #include "testcommands.h"
+#include "tunejob.h"
 
 #include <QtTest>
 
@@ -323,6 +324,53 @@ private Q_SLOTS:
             QVERIFY2(std::abs(r.x - a) <= 100, std::to_string(r.x).c_str());
         else
             QVERIFY2(std::abs(r.y - 5.0) <= 0.05, std::to_string(r.y).c_str());
+    }
+
+    void tuneCommand_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("error"); // from the parse; "" when usable
+        QTest::addColumn<double>("powerScale");
+        QTest::addColumn<int>("status");
+        const QStringList base{"--port", "/dev/ttyVR0", "--instrument", "tcp://127.0.0.1:5025"};
+        QTest::newRow("passes") << base + QStringList{"--pages", "levels", "--report", "r.csv"}
+                                << "" << 1.0 << 0;
+        QTest::newRow("a point fails") << base + QStringList{"--pages", "4"} << "" << 0.2 << 1;
+        QTest::newRow("unknown page")
+            << base + QStringList{"--pages", "levels,vfo"} << "" << 1.0 << 2;
+        QTest::newRow("unreadable limits")
+            << base + QStringList{"--limits", "none.yaml"} << "" << 1.0 << 2;
+        QTest::newRow("no test set") << QStringList{"--port", "/dev/ttyVR0"}
+                                     << "tune needs --instrument ADDRESS" << 1.0 << 2;
+        QTest::newRow("bad rate") << base + QStringList{"--rate", "fast"}
+                                  << "--rate needs a bit rate" << 1.0 << 2;
+        QTest::newRow("no report name")
+            << base + QStringList{"--report"} << "--report needs a value" << 1.0 << 2;
+        QTest::newRow("unknown option")
+            << base + QStringList{"--coil"} << "tune: unknown option --coil" << 1.0 << 2;
+    }
+    void tuneCommand()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, error);
+        std::vector<std::string> words;
+        for (const QString &a : args)
+            words.push_back(a.toStdString());
+        const TuneRequest request = ParseTuneArgs(words);
+        QCOMPARE(QString::fromStdString(request.error), error);
+        if (!error.isEmpty())
+            return;
+        seeded();
+        QFETCH(double, powerScale);
+        set->powerScale = powerScale;
+        std::FILE *sink = std::tmpfile();
+        AutoTuneRunner *volatile running = nullptr;
+        QFETCH(int, status);
+        QCOMPARE(RunTuneJob(request, *set, {sink, sink, {}}, &running), status);
+        std::fclose(sink);
+        QVERIFY(running == nullptr);
+        if (!request.report.empty())
+            QVERIFY(f.files->files.count("r.csv"));
     }
 
     void reportForms()
