@@ -17,6 +17,15 @@ bool EndsWith(const std::string &text, const std::string &suffix)
 
 } // namespace
 
+std::string InstalledProfileFolder(FileSystem &files, const std::string &executableDir)
+{
+    for (const std::string &folder : {executableDir + "/../share/zpa-tessaro-editor/instruments",
+                                      std::string(TESSARO_INSTRUMENTS_SOURCE_DIR)})
+        if (files.exists(folder + "/virtual-bench" + ProfileSuffix))
+            return folder;
+    return {};
+}
+
 std::vector<std::string> InstrumentProfileFolders(const std::string &programFolder,
                                                   const std::string &installedFolder)
 {

@@ -11,6 +11,10 @@ class FileSystem;
 inline constexpr char UserProfileFolderName[] = "Instruments";
 inline constexpr char ProfileSuffix[] = ".yaml";
 
+// The shipped profiles' folder: share/zpa-tessaro-editor/instruments beside the installed
+// program, or the sources' for a build that is not installed; empty when neither exists.
+std::string InstalledProfileFolder(FileSystem &files, const std::string &executableDir);
+
 std::vector<std::string> InstrumentProfileFolders(const std::string &programFolder,
                                                   const std::string &installedFolder);
 

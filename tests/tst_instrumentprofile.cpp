@@ -1,5 +1,7 @@
 #include "fakeinstrument.h"
+#include "fakeplatform.h"
 #include "instrumentprofile.h"
+#include "profilefolders.h"
 #include "profiletestset.h"
 
 #include <QFile>
@@ -196,6 +198,46 @@ private Q_SLOTS:
                  testSet.lastErrorText().c_str());
         if (!std::isnan(value))
             QCOMPARE(got, value);
+    }
+
+    void folders_data()
+    {
+        QTest::addColumn<QString>("asked");
+        QTest::addColumn<QString>("found"); // "!" and a word of the error when none is
+        QTest::newRow("shipped") << "virtual-bench"
+                                 << "/usr/share/i/virtual-bench.yaml";
+        QTest::newRow("the user's wins") << "hp8920"
+                                         << "/home/t/Data/Instruments/hp8920.yaml";
+        QTest::newRow("with suffix") << "hp8920.yaml"
+                                     << "/home/t/Data/Instruments/hp8920.yaml";
+        QTest::newRow("a path") << "./mine.yaml"
+                                << "./mine.yaml";
+        QTest::newRow("unknown") << "ifr1200"
+                                 << "! /home/t/Data/Instruments or /usr/share/i";
+        QTest::newRow("missing path") << "/tmp/none.yaml"
+                                      << "! /tmp/none.yaml";
+    }
+
+    void folders()
+    {
+        QFETCH(QString, asked);
+        QFETCH(QString, found);
+        MemoryFileSystem files;
+        for (const char *path : {"/usr/share/i/virtual-bench.yaml", "/usr/share/i/hp8920.yaml",
+                                 "/usr/share/i/template.yaml.example",
+                                 "/home/t/Data/Instruments/hp8920.yaml", "./mine.yaml"})
+            files.files[path] = {};
+        const auto folders = InstrumentProfileFolders("/home/t/Data", "/usr/share/i");
+        std::string error;
+        const QString path = QString::fromStdString(
+            FindInstrumentProfile(files, asked.toStdString(), folders, error));
+        if (found.startsWith('!'))
+            QVERIFY2(path.isEmpty() && QString::fromStdString(error).contains(found.mid(2)),
+                     error.c_str());
+        else
+            QCOMPARE(path, found);
+        const auto names = ListInstrumentProfiles(files, folders);
+        QCOMPARE(names, (std::vector<std::string>{"hp8920", "virtual-bench"}));
     }
 };
 
