@@ -8,7 +8,6 @@
 #include "profiletestset.h"
 
 #include <QCoreApplication>
-#include <QDir>
 
 namespace
 {
@@ -45,16 +44,6 @@ private:
     ProfileTestSet m_set;
 };
 
-// The shipped profiles: beside an installed program, else in the sources of this build.
-std::string InstalledProfileFolder()
-{
-    const QDir installed(QCoreApplication::applicationDirPath() +
-                         QStringLiteral("/../share/zpa-tessaro-editor/instruments"));
-    if (installed.exists())
-        return installed.absolutePath().toStdString();
-    return TESSARO_INSTRUMENTS_SOURCE_DIR;
-}
-
 bool LoadProfile(const std::string &path, InstrumentProfile &profile, std::string &why)
 {
     std::string text;
@@ -66,7 +55,9 @@ bool LoadProfile(const std::string &path, InstrumentProfile &profile, std::strin
 
 std::vector<std::string> HostProfileFolders()
 {
-    return InstrumentProfileFolders(platform().programFolder, InstalledProfileFolder());
+    const std::string exeDir = QCoreApplication::applicationDirPath().toStdString();
+    return InstrumentProfileFolders(platform().programFolder,
+                                    InstalledProfileFolder(*platform().files, exeDir));
 }
 
 std::unique_ptr<TestSet> OpenHostTestSet(const std::string &address, const std::string &profile,
