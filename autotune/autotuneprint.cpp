@@ -13,9 +13,10 @@ struct Column {
     const char *title;
     int width;
 };
-constexpr Column Columns[] = {{"Point", 40}, {"Target", 9},    {"Lower", 9},
+// They add up to what fits inside the printable width of an A4 or Letter page.
+constexpr Column Columns[] = {{"Point", 38}, {"Target", 9},    {"Lower", 9},
                               {"Upper", 9},  {"Measured", 10}, {"Unit", 6},
-                              {"Old", 12},   {"New", 12},      {"Result", 8}};
+                              {"Old", 11},   {"New", 11},      {"Result", 7}};
 
 std::string Fit(const std::string &text, int width)
 {
