@@ -17,9 +17,6 @@ int PrintResults(const CliCommand &command, const std::vector<JobResult> &result
 
 int RunDiff(const CliCommand &command);
 
-// The rate chosen in the editor's Options menu.
-long RestoredBaudRate();
-
 class ProgressBoard
 {
 public:

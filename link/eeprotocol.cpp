@@ -149,7 +149,7 @@ int HookRadio(int port, int tries, long baud)
     g_bHooked = false;
 
     for (int attempt = 0;;) {
-        if (OpenCommPort(false) != 1)
+        if (OpenCommPort(false) != 1 || g_iStopSignal)
             return -1;
         Port().selectDevice(CommPortDevice(g_iCommPort));
         Port().setSettings(BaudRates[0].settings);
@@ -217,7 +217,7 @@ void UnhookRadio(bool close)
 bool ReadMultiEEBytes(int high, int low, int count, std::vector<std::uint8_t> &buffer)
 {
     // A count byte outside 1..256 would ask the radio for a different length than we await.
-    if (!g_bHooked || count < 1 || count > 256 || !LinkReady())
+    if (!g_bHooked || count < 1 || count > 256 || !LinkReady() || g_iStopSignal)
         return false;
     Port().discardInput();
     std::vector<std::uint8_t> command = {0xC7, static_cast<std::uint8_t>(high),
@@ -250,8 +250,9 @@ bool ReadMultiEEBytes(int high, int low, int count, std::vector<std::uint8_t> &b
 
 bool WriteEEByte(int high, int low, int mask, int value)
 {
-    if (!LinkReady())
+    if (!LinkReady() || g_iStopSignal)
         return false;
+    ++g_lWriteCommandsSent;
     Port().discardInput();
     Send({0xD3, static_cast<std::uint8_t>(high), static_cast<std::uint8_t>(low),
           static_cast<std::uint8_t>(mask), static_cast<std::uint8_t>(value)});
@@ -265,8 +266,9 @@ bool WriteEEByte(int high, int low, int mask, int value)
 bool WriteMultiEEBytes(int high, int low, int count, const std::vector<std::uint8_t> &buffer)
 {
     if (!g_bHooked || count < 1 || count > 256 || buffer.size() < static_cast<std::size_t>(count) ||
-        !LinkReady())
+        !LinkReady() || g_iStopSignal)
         return false;
+    ++g_lWriteCommandsSent;
     std::vector<std::uint8_t> command(4 + static_cast<std::size_t>(count));
     command[0] = 0xD5;
     command[1] = static_cast<std::uint8_t>(high);

@@ -47,11 +47,13 @@ bool HookStep()
     }
 }
 
-// The failing routine has shown its own message; this is the second, general one.
+// The failing routine has shown its own message; this is the second, general one. A stop
+// asked for by a signal is no connection fault.
 bool FailStep()
 {
     UnhookRadio(true);
-    ShowHookError();
+    if (!g_iStopSignal)
+        ShowHookError();
     return false;
 }
 
