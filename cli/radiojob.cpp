@@ -221,9 +221,13 @@ void Write(const JobRequest &request, MemMapImage &fileImage, JobResult &result)
     }
     result.radio = true;
     if (request.verify) {
-        MemMapImage radio;
         Phase(phase, phases, "verify");
-        if (!ReadRadio(result, radio) || !Compare(result, fileImage, radio, "VERIFY FAILED"))
+        MemMapImage radio = fileImage;
+        if (!ReadWrittenBytes(radio, RadioPages::All, 0, "Verifying")) {
+            Fail(result, "the radio did not answer");
+            return;
+        }
+        if (!Compare(result, fileImage, radio, "VERIFY FAILED"))
             return;
     }
     result.ok = true;
