@@ -124,8 +124,6 @@ int OpenCommPort(bool open)
             ShowPortConflict(g_iCommPort);
             return 2;
         }
-        if (!serial->isOpen())
-            serial->open();
     } else if (serial->isOpen()) {
         serial->close();
     }
@@ -158,7 +156,12 @@ int HookRadio(int port, int tries, long baud)
         for (int i = 0; i < 10; ++i)
             Send({0x00});
         Port().discardInput();
-        Time().sleepMs(60);
+        // The window catches up (the question just closed, the bar appeared) within the pause
+        // the radio needs anyway, not while its answer waits.
+        const double paused = Time().seconds();
+        Time().processEvents();
+        const int left = 60 - static_cast<int>((Time().seconds() - paused) * 1000);
+        Time().sleepMs(std::max(left, 0));
         Send({0x0A});
         Send({0x14});
         const double t0 = Time().seconds();

@@ -609,7 +609,9 @@ private Q_SLOTS:
             MemMap.set(page, record + 20 + i, 0x21 + i);
         f.radio->clearTrace();
         const int commandsBefore = f.radio->commandsHandled();
+        const int opensBefore = f.port->opens;
         trigger("mnuWriteAll");
+        QCOMPARE(f.port->opens - opensBefore, 2); // one open per session tests and opens the port
         // The read's backup stands for the radio, once its serial number says it is the same
         // one: globals then 25 groups written (23 global and 150 block writes), and what was
         // written read back.
