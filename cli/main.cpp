@@ -109,7 +109,7 @@ int main(int argc, char **argv)
     }
     if (command.ports.empty()) {
         std::fputs("No serial devices found.\n", stdout);
-        return ExitOk;
+        return ExitFailed; // no radio answered
     }
     CatchStopSignals();
     if (command.worker)
