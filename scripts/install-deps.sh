@@ -9,6 +9,8 @@ packages=(
     xvfb xauth poppler-utils libx11-dev libgmp-dev
     xdg-utils libfile-mimeinfo-perl shared-mime-info desktop-file-utils
     lintian appstream man-db dpkg-dev python3
+    clang libclang-rt-14-dev
+    debhelper devscripts
 )
 
 missing=()
