@@ -111,7 +111,7 @@ int main(int argc, char **argv)
         std::fputs("No serial devices found.\n", stdout);
         return ExitFailed; // no radio answered
     }
-    CatchStopSignals();
+    CatchStopSignals(!command.worker);
     if (command.worker)
         return RunWorker(command, window);
     if (command.ports.size() == 1)

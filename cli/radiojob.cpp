@@ -26,10 +26,13 @@ constexpr int HookTries = 3;
 long s_writesBefore = 0;
 bool s_writeDone = false;
 
+volatile std::sig_atomic_t s_secondEnds = 1;
+
 void OnStopSignal(int signal)
 {
     g_iStopSignal = signal;
-    std::signal(signal, SIG_DFL);
+    if (s_secondEnds)
+        std::signal(signal, SIG_DFL);
 }
 
 CliDialogs *Messages()
@@ -303,8 +306,9 @@ JobResult RunJob(const JobRequest &request)
     return result;
 }
 
-void CatchStopSignals()
+void CatchStopSignals(bool secondEnds)
 {
+    s_secondEnds = secondEnds ? 1 : 0;
     std::signal(SIGINT, OnStopSignal);
     std::signal(SIGTERM, OnStopSignal);
 }

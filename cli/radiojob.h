@@ -52,5 +52,6 @@ std::string DefaultReadName(const std::string &serial, const LocalTime &when);
 JobResult RunJob(const JobRequest &request);
 
 // From now on SIGINT and SIGTERM stop a job at the radio's next command boundary, unhooked;
-// a second one ends the program at once.
-void CatchStopSignals();
+// with secondEnds, a second one ends the program at once. A worker of a several-radio run gets
+// Ctrl+C from the terminal and again from the tool, and must stop cleanly all the same.
+void CatchStopSignals(bool secondEnds = true);

@@ -10,6 +10,7 @@
 
 #include <csignal>
 #include <memory>
+#include <unistd.h>
 
 class TestCliPty : public QObject
 {
@@ -123,14 +124,24 @@ private Q_SLOTS:
         QCOMPARE(diffs[0].toObject().value("field").toString(), QString("TX Freq"));
     }
 
-    // Ctrl+C to a several-radio write reaches every worker: each radio stops between two
-    // commands and is named as partly written.
+    // Ctrl+C to a several-radio write reaches every worker, whether the tool passes it on or
+    // the terminal sends it to all of them (and the tool once more): each radio stops between
+    // two commands and is named as partly written.
+    void fleetInterrupted_data()
+    {
+        QTest::addColumn<bool>("group");
+        QTest::newRow("to the tool") << false;
+        QTest::newRow("to its process group, as a terminal does") << true;
+    }
+
     void fleetInterrupted()
     {
         QStringList ports;
         for (int i = 0; i < 2; ++i)
             ports << "--port" << StartSim({"--pace", "--max-baud", "19200"});
+        QFETCH(bool, group);
         QProcess tool;
+        tool.setChildProcessModifier([] { ::setpgid(0, 0); });
         tool.setReadChannel(QProcess::StandardError);
         tool.start(TESSARO_CLI,
                    QStringList{"write", "--no-backup", "--no-verify", "--json", DefaultBase()} +
@@ -138,9 +149,8 @@ private Q_SLOTS:
         QByteArray progress;
         while (!progress.contains("25%") && tool.waitForReadyRead(10000))
             progress += tool.readAllStandardError();
-        QVERIFY2(progress.contains("25%") && tool.processId() > 0,
-                 progress.constData());
-        ::kill(static_cast<pid_t>(tool.processId()), SIGINT);
+        QVERIFY2(progress.contains("25%") && tool.processId() > 0, progress.constData());
+        ::kill(static_cast<pid_t>(group ? -tool.processId() : tool.processId()), SIGINT);
         QVERIFY(tool.waitForFinished(30000));
         QCOMPARE(tool.exitCode(), 130);
         const QJsonArray radios = QJsonDocument::fromJson(tool.readAllStandardOutput())
