@@ -242,24 +242,21 @@ private Q_SLOTS:
 
     void terminal_data()
     {
-        QTest::addColumn<bool>("tty");
-        QTest::addColumn<QByteArray>("term"); // "unset" for none
-        QTest::addColumn<QByteArray>("noColor");
+        QTest::addColumn<QString>("stderrTermNoColor"); // "-": unset
         QTest::addColumn<bool>("draws");
-        QTest::newRow("terminal") << true << QByteArray("xterm") << QByteArray("unset") << true;
-        QTest::newRow("pipe") << false << QByteArray("xterm") << QByteArray("unset") << false;
-        QTest::newRow("dumb") << true << QByteArray("dumb") << QByteArray("unset") << false;
-        QTest::newRow("NO_COLOR") << true << QByteArray("unset") << QByteArray("1") << false;
-        QTest::newRow("NO_COLOR empty") << true << QByteArray("xterm") << QByteArray("") << true;
+        QTest::newRow("terminal") << "tty xterm -" << true;
+        QTest::newRow("pipe") << "pipe xterm -" << false;
+        QTest::newRow("dumb") << "tty dumb -" << false;
+        QTest::newRow("NO_COLOR") << "tty - 1" << false;
+        QTest::newRow("NO_COLOR empty") << "tty xterm " << true;
     }
 
     void terminal()
     {
-        QFETCH(bool, tty);
-        QFETCH(QByteArray, term);
-        QFETCH(QByteArray, noColor);
-        auto var = [](const QByteArray &v) { return v == "unset" ? nullptr : v.constData(); };
-        QTEST(TerminalCanDraw(tty, var(term), var(noColor)), "draws");
+        QFETCH(QString, stderrTermNoColor);
+        const QList<QByteArray> v = stderrTermNoColor.toLatin1().split(' ');
+        auto var = [](const QByteArray &b) { return b == "-" ? nullptr : b.constData(); };
+        QTEST(TerminalCanDraw(v[0] == "tty", var(v[1]), var(v[2])), "draws");
     }
 
     void commandLine_data()
