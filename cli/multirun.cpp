@@ -24,6 +24,7 @@ JobRequest RequestFor(const CliCommand &command, const std::string &port)
     r.twice = command.twice;
     r.backup = command.backup;
     r.verify = command.verify;
+    r.force = command.force;
     return r;
 }
 
@@ -73,6 +74,8 @@ QStringList WorkerArguments(const CliCommand &command, const std::string &port)
         args << QStringLiteral("--no-backup");
     if (!command.verify)
         args << QStringLiteral("--no-verify");
+    if (command.force)
+        args << QStringLiteral("--force");
     return args;
 }
 

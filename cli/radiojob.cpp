@@ -3,6 +3,7 @@
 #include "appsettings.h"
 #include "baudrates.h"
 #include "clihost.h"
+#include "datafilecheck.h"
 #include "defaultimage.h"
 #include "eeprotocol.h"
 #include "globalcodec.h"
@@ -187,7 +188,7 @@ void Read(const JobRequest &request, JobResult &result)
         result.data = UsedPagesBytes(first);
         result.message = "wrote standard output";
     } else if (!platform().files->writeAtomic(result.file, UsedPagesBytes(first))) {
-        result.message = "cannot write " + result.file;
+        result.message = CannotWrite(result.file);
         return;
     } else {
         result.message = "wrote " + result.file;
@@ -252,6 +253,27 @@ bool LoadImageFile(const std::string &path, MemMapImage &image, std::string &why
     return true;
 }
 
+std::string CannotWrite(const std::string &path)
+{
+    const std::string why = platform().files->lastWriteError();
+    return "cannot write " + (why.empty() ? path : why);
+}
+
+bool LoadWholeDataFile(const std::string &path, bool force, MemMapImage &image, std::string &why)
+{
+    const auto data = platform().files->read(path, TdfFileSize + 1);
+    if (!data) {
+        why = "cannot read " + path;
+        return false;
+    }
+    why = DataFileProblem(*data, force);
+    if (!why.empty()) {
+        why = path + ": " + why;
+        return false;
+    }
+    return LoadImageFile(path, image, why);
+}
+
 std::string DefaultReadName(const std::string &serial, const LocalTime &when)
 {
     char date[16];
@@ -271,7 +293,7 @@ JobResult RunJob(const JobRequest &request)
     const double start = platform().clock->seconds();
     MemMapImage fileImage;
     if (request.verb == Verb::Write || request.verb == Verb::Verify) {
-        if (!LoadImageFile(request.file, fileImage, result.message))
+        if (!LoadWholeDataFile(request.file, request.force, fileImage, result.message))
             return result;
     }
     SelectDevice(request);

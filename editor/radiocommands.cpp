@@ -209,8 +209,6 @@ bool RunRadioCommand(RadioCommand command)
         return false;
     }
     const bool ok = RunTransaction(command);
-    const bool verified = !ok || !texts.write || !g_bVerifyAfterWrite || VerifyWrite(command);
-
     if (ok) {
         if (!texts.write) {
             const std::string kept =
@@ -219,6 +217,11 @@ bool RunRadioCommand(RadioCommand command)
                 NoteWholeReadBackup(kept, GetEmbeddedSN(MemMap), CommPortDevice(m_iCommPort));
         }
         SetRightPaneView();
+    }
+    // After the pane is shown again: the grid's status would hide a failed read-back.
+    const bool verified = !ok || !texts.write || !g_bVerifyAfterWrite || VerifyWrite(command);
+
+    if (ok) {
         if (verified)
             StatusMsg(texts.success);
         if (command == RadioCommand::ReadAll) {
