@@ -1,5 +1,7 @@
 #include "clioutput.h"
 
+#include "appsettings.h"
+#include "baudrates.h"
 #include "memmap.h"
 
 #include <QJsonArray>
@@ -139,6 +141,11 @@ int RunDiff(const CliCommand &command)
         PrintDifferences(stdout, diffs, "");
     }
     return diffs.empty() ? ExitOk : ExitFailed;
+}
+
+long RestoredBaudRate()
+{
+    return BaudRateOfIndex(GetSettingInt("Baud Rate Index", 0));
 }
 
 ProgressBoard::ProgressBoard(const std::vector<std::string> &ports, bool quiet)
