@@ -54,7 +54,6 @@ int main(int argc, char *argv[])
     for (int i = 1; i < argc; ++i)
         commandLine += (i > 1 ? " " : "") + std::string(argv[i]);
 
-    RegisterFileType();
     TuneWindow::autoTuneOpener = [](QWidget *parent) { OpenAutoTune(parent, HostAutoTune()); };
     auto splash = std::make_unique<SplashWindow>();
     if (QScreen *screen = QApplication::primaryScreen())
@@ -68,6 +67,12 @@ int main(int argc, char *argv[])
     LoadCommandLineFile(commandLine);
     splash.reset();
     EndStartup();
+    // The desktop learns of the data-file type once the window is on the screen: its files,
+    // each flushed to disk, and the desktop's cache tools would hold the window back.
+    QTimer::singleShot(0, &app, [] {
+        QGuiApplication::sync();
+        RegisterFileType();
+    });
 
     if (!exitAfterStartup.isEmpty()) {
         QTimer::singleShot(0, &app, [&] {

@@ -3,7 +3,8 @@
 // same bytes and the same hook pause) and as the main window's menu command (confirmation
 // answered, progress bar, status texts, pane refresh and backup). Prints both times (medians of
 // seven runs for a command shorter than a second), their ratio, and the editor's CPU time as a
-// share of the command's elapsed time.
+// share of the command's elapsed time. Last, per rate, the safe default: Write All with backup
+// and verify on, right after a Read All of the same radio, against the bare write.
 //
 // usage: tessaro-bench-commands SIM-PROGRAM RATE...   (offscreen or under a display)
 
@@ -53,8 +54,10 @@ struct Timing {
     double cpu = 0;
 };
 
-// One run on a fresh paced radio; the caller's action is timed, and must succeed.
-Timing Timed(const QString &sim, long rate, const std::function<bool()> &action)
+// One run on a fresh paced radio; the caller's action is timed, and must succeed, after an
+// untimed preparation.
+Timing Timed(const QString &sim, long rate, const std::function<bool()> &action,
+             const std::function<bool()> &prepare = {})
 {
     QProcess radio;
     if (!StartPacedRadio(radio, sim))
@@ -63,6 +66,8 @@ Timing Timed(const QString &sim, long rate, const std::function<bool()> &action)
     m_iBaudIndex = BaudIndexOfRate(rate);
     m_lBaudRate = rate;
     SaveSetting("Baud Rate Index", std::to_string(m_iBaudIndex));
+    if (prepare && !prepare())
+        return {};
     QElapsedTimer timer;
     const double cpuBefore = CpuSeconds();
     timer.start();
@@ -154,6 +159,27 @@ int main(int argc, char **argv)
                         bare.elapsed, editor.elapsed, editor.elapsed / bare.elapsed,
                         100.0 * editor.cpu / editor.elapsed, wire);
         }
+        const Timing bare = Timed(sim, rate, commands[3].bare);
+        const Timing safe = Timed(
+            sim, rate,
+            [] {
+                g_bVerifyAfterWrite = g_bBackupBeforeWrite = true;
+                const bool written = RunRadioCommand(RadioCommand::WriteAll);
+                g_bVerifyAfterWrite = g_bBackupBeforeWrite = false;
+                return written;
+            },
+            [] {
+                SetCaption(false);
+                return RunRadioCommand(RadioCommand::ReadAll);
+            });
+        if (bare.elapsed < 0 || safe.elapsed < 0) {
+            std::printf("Write All after Read All, backup and verify on: failed\n");
+            ok = false;
+            continue;
+        }
+        std::printf("Write All after Read All, backup and verify on, %ld bit/s: %.3f s against "
+                    "%.3f s for the write alone, ratio %.3f\n",
+                    rate, safe.elapsed, bare.elapsed, safe.elapsed / bare.elapsed);
     }
     return ok ? 0 : 1;
 }

@@ -2,9 +2,11 @@
 
 #include "baudrates.h"
 #include "numtext.h"
+#include "version.h"
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 namespace
 {
@@ -32,7 +34,7 @@ constexpr VerbEntry Verbs[] = {
      "usage: tessaro read --port DEV... [-o FILE.tdf] [--twice] [--rate BAUD] [--json]\n"
      "Reads the whole radio into a data file (default SN<serial>_<date>.tdf) and keeps a backup.\n"
      "  --twice   read a second time and fail, naming the fields, when the reads differ\n"
-     "  -o FILE   the data file to write (one port only)\n"},
+     "  -o FILE   the data file to write (one port only; - for standard output)\n"},
     {"write", Verb::Write, 1, 1, true,
      "usage: tessaro write --port DEV... FILE.tdf [--no-backup] [--no-verify] [--force] "
      "[--rate BAUD] [--json]\n"
@@ -73,9 +75,14 @@ const char *const Overview =
     "  diff     compare two data files\n"
     "  export   a data file as YAML text, or its channels as CSV\n"
     "  import   YAML text or channel CSV onto a data file\n"
+    "  tune     align a radio from the test set (AutoTune)\n"
     "--port takes a device path, a /dev/serial/by-id name, or comm1..comm10 as the editor maps\n"
-    "them; several --port options work on that many radios at once. Exit status: 0 success,\n"
-    "1 a radio failed or the data differ, 2 bad usage or input.\n";
+    "them; several --port options work on that many radios at once. Each radio is asked for the\n"
+    "highest rate it accepts, up to --rate BAUD (default 115200). Options take their value as\n"
+    "--opt VALUE or --opt=VALUE; -o - writes to standard output. tessaro --version prints the\n"
+    "version.\n"
+    "Exit status: 0 success, 1 a radio failed, the data differ or detect found no radio,\n"
+    "2 bad usage or input, 130 interrupted (Ctrl+C).\n";
 
 const VerbEntry *FindVerb(const std::string &name)
 {
@@ -124,6 +131,10 @@ CliCommand ParseCommandLine(const std::vector<std::string> &args)
     CliCommand c;
     if (args.empty())
         return Bad(c, "no verb given (try tessaro --help)");
+    if (args[0] == "--version") {
+        c.version = true;
+        return c;
+    }
     if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         c.help = true;
         if (args.size() > 1 && FindVerb(args[1]))
@@ -140,8 +151,23 @@ CliCommand ParseCommandLine(const std::vector<std::string> &args)
     if (c.help)
         return c;
     for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string &a = args[i];
-        const bool hasValue = i + 1 < args.size();
+        std::string a = args[i];
+        // "--opt=value" is "--opt value".
+        std::optional<std::string> inlineValue;
+        const std::size_t eq = a.find('=');
+        if (a.compare(0, 2, "--") == 0 && eq != std::string::npos) {
+            inlineValue = a.substr(eq + 1);
+            a.erase(eq);
+        }
+        bool took = false;
+        auto value = [&]() -> std::optional<std::string> {
+            took = true;
+            if (inlineValue)
+                return inlineValue;
+            if (i + 1 < args.size())
+                return args[++i];
+            return std::nullopt;
+        };
         if (a == "--json") {
             c.json = true;
         } else if (a == "--worker") {
@@ -156,24 +182,25 @@ CliCommand ParseCommandLine(const std::vector<std::string> &args)
                    c.verb != Verb::Import) {
             c.force = true;
         } else if (a == "--port" && verb->ports) {
-            if (!hasValue)
+            const auto port = value();
+            if (!port || port->empty())
                 return Bad(c, "--port needs a device");
-            c.ports.push_back(args[++i]);
+            c.ports.push_back(*port);
         } else if (a == "--rate" && verb->ports) {
-            if (!hasValue)
-                return Bad(c, "--rate needs a baud rate");
-            c.rate = std::atol(args[++i].c_str());
+            const auto rate = value();
+            c.rate = rate ? std::atol(rate->c_str()) : 0;
             if (BaudRateOfIndex(BaudIndexOfRate(c.rate)) != c.rate)
                 return Bad(c, "--rate must be 4800, 9600, 19200, 38400, 57600 or 115200");
         } else if ((a == "-o" || a == "--output") &&
                    (c.verb == Verb::Read || c.verb == Verb::Export || c.verb == Verb::Import)) {
-            if (!hasValue)
-                return Bad(c, a + " needs a file name");
-            c.output = args[++i];
+            const auto output = value();
+            if (!output || output->empty())
+                return Bad(c, a + " needs a file name (- for standard output)");
+            c.output = *output;
         } else if (a == "--csv" && (c.verb == Verb::Export || c.verb == Verb::Import)) {
             c.form = ExchangeForm::Csv;
         } else if (a == "--group" && (c.verb == Verb::Export || c.verb == Verb::Import)) {
-            const std::string n = hasValue ? args[++i] : std::string();
+            const std::string n = value().value_or(std::string());
             c.group = n.find_first_not_of("0123456789") == std::string::npos && n.size() <= 2
                           ? std::atoi(n.c_str())
                           : 0;
@@ -182,14 +209,17 @@ CliCommand ParseCommandLine(const std::vector<std::string> &args)
         } else if (a == "--renumber" && c.verb == Verb::Import) {
             c.renumber = true;
         } else if (a == "--base" && c.verb == Verb::Import) {
-            if (!hasValue)
+            const auto base = value();
+            if (!base || base->empty())
                 return Bad(c, "--base needs a data file");
-            c.base = args[++i];
-        } else if (!a.empty() && a[0] == '-') {
+            c.base = *base;
+        } else if (a.size() > 1 && a[0] == '-') {
             return Bad(c, "unknown option '" + a + "' for " + verb->name);
         } else {
             c.files.push_back(a);
         }
+        if (inlineValue && !took)
+            return Bad(c, "option '" + a + "' takes no value");
     }
     const int files = static_cast<int>(c.files.size());
     if (files < verb->minFiles || files > verb->maxFiles)
@@ -218,4 +248,30 @@ std::string HelpText(Verb verb)
 {
     const VerbEntry *v = FindVerb(verb);
     return v ? v->help : Overview;
+}
+
+std::string VersionText()
+{
+    return std::string("tessaro ") + TESSARO_VERSION_TEXT + "\n";
+}
+
+int ExitStatus(const CliCommand &command, const std::vector<JobResult> &results)
+{
+    bool allOk = true;
+    bool anyRadio = false;
+    for (const JobResult &r : results) {
+        if (r.signal != 0)
+            return ExitSignal + r.signal;
+        allOk = allOk && r.ok;
+        anyRadio = anyRadio || r.radio;
+    }
+    if (!allOk || (command.verb == Verb::Detect && !anyRadio))
+        return ExitFailed;
+    return ExitOk;
+}
+
+bool TerminalCanDraw(bool stderrIsTerminal, const char *term, const char *noColor)
+{
+    return stderrIsTerminal && (noColor == nullptr || *noColor == '\0') &&
+           (term == nullptr || std::string(term) != "dumb");
 }

@@ -9,6 +9,7 @@
 #include <QJsonObject>
 
 #include <cstdio>
+#include <cstdlib>
 #include <unistd.h>
 
 namespace
@@ -35,10 +36,11 @@ QJsonArray DifferencesJson(const std::vector<FieldDifference> &diffs, const char
     return list;
 }
 
-void PrintDifferences(const std::vector<FieldDifference> &diffs, const std::string &indent)
+void PrintDifferences(FILE *out, const std::vector<FieldDifference> &diffs,
+                      const std::string &indent)
 {
     for (const FieldDifference &d : diffs)
-        std::printf("%s%s\n", indent.c_str(), DifferenceLine(d).c_str());
+        std::fprintf(out, "%s%s\n", indent.c_str(), DifferenceLine(d).c_str());
 }
 
 std::string Str(const QJsonObject &o, const char *key)
@@ -60,6 +62,8 @@ std::string ResultToJson(const JobResult &r)
     o.insert(QStringLiteral("file"), Q(r.file));
     o.insert(QStringLiteral("backup"), Q(r.backup));
     o.insert(QStringLiteral("seconds"), r.seconds);
+    if (r.signal != 0)
+        o.insert(QStringLiteral("signal"), r.signal);
     o.insert(QStringLiteral("differences"), DifferencesJson(r.differences, "file", "radio"));
     return QJsonDocument(o).toJson(QJsonDocument::Compact).toStdString();
 }
@@ -104,6 +108,7 @@ JobResult ResultFromJson(const std::string &json)
     r.file = Str(o, "file");
     r.backup = Str(o, "backup");
     r.seconds = o.value(QLatin1String("seconds")).toDouble();
+    r.signal = o.value(QLatin1String("signal")).toInt();
     for (const QJsonValue &v : o.value(QLatin1String("differences")).toArray()) {
         const QJsonObject d = v.toObject();
         r.differences.push_back({d.value(QLatin1String("group")).toInt(),
@@ -115,9 +120,12 @@ JobResult ResultFromJson(const std::string &json)
 
 int PrintResults(const CliCommand &command, const std::vector<JobResult> &results)
 {
-    bool allOk = true;
+    const int status = ExitStatus(command, results);
+    // Standard output may carry the data file itself.
+    FILE *out = command.output == "-" ? stderr : stdout;
     for (const JobResult &r : results)
-        allOk = allOk && r.ok;
+        if (r.signal != 0)
+            std::fprintf(stderr, "tessaro: %s: %s\n", r.device.c_str(), r.message.c_str());
     if (command.json) {
         QJsonArray list;
         for (const JobResult &r : results)
@@ -125,20 +133,20 @@ int PrintResults(const CliCommand &command, const std::vector<JobResult> &result
                 QJsonDocument::fromJson(QByteArray::fromStdString(ResultToJson(r))).object());
         QJsonObject o;
         o.insert(QStringLiteral("radios"), list);
-        o.insert(QStringLiteral("ok"), allOk);
-        std::fputs(QJsonDocument(o).toJson(QJsonDocument::Indented).constData(), stdout);
-        return allOk ? ExitOk : ExitFailed;
+        o.insert(QStringLiteral("ok"), status == ExitOk);
+        std::fputs(QJsonDocument(o).toJson(QJsonDocument::Indented).constData(), out);
+        return status;
     }
-    std::printf("%-16s %-10s %-7s %7s  %s\n", "PORT", "SERIAL", "RATE", "TIME", "RESULT");
+    std::fprintf(out, "%-16s %-10s %-7s %7s  %s\n", "PORT", "SERIAL", "RATE", "TIME", "RESULT");
     for (const JobResult &r : results) {
         const std::string result = (r.ok ? std::string("ok") : std::string("FAILED")) +
                                    (r.message.empty() ? "" : ": " + r.message);
-        std::printf("%-16s %-10s %-7s %6.1fs  %s\n", r.device.c_str(),
-                    r.serial.empty() ? "-" : r.serial.c_str(),
-                    r.radio ? std::to_string(r.rate).c_str() : "-", r.seconds, result.c_str());
-        PrintDifferences(r.differences, "    ");
+        std::fprintf(out, "%-16s %-10s %-7s %6.1fs  %s\n", r.device.c_str(),
+                     r.serial.empty() ? "-" : r.serial.c_str(),
+                     r.radio ? std::to_string(r.rate).c_str() : "-", r.seconds, result.c_str());
+        PrintDifferences(out, r.differences, "    ");
     }
-    return allOk ? ExitOk : ExitFailed;
+    return status;
 }
 
 int RunDiff(const CliCommand &command)
@@ -157,7 +165,7 @@ int RunDiff(const CliCommand &command)
         o.insert(QStringLiteral("differences"), DifferencesJson(diffs, "first", "second"));
         std::fputs(QJsonDocument(o).toJson(QJsonDocument::Indented).constData(), stdout);
     } else {
-        PrintDifferences(diffs, "");
+        PrintDifferences(stdout, diffs, "");
     }
     return diffs.empty() ? ExitOk : ExitFailed;
 }
@@ -169,7 +177,9 @@ long RestoredBaudRate()
 
 ProgressBoard::ProgressBoard(const std::vector<std::string> &ports, bool quiet)
     : m_ports(ports), m_share(ports.size(), 0.0), m_status(ports.size()),
-      m_lastStep(ports.size(), -1), m_quiet(quiet), m_terminal(isatty(STDERR_FILENO) != 0)
+      m_lastStep(ports.size(), -1), m_quiet(quiet),
+      m_terminal(
+          TerminalCanDraw(isatty(STDERR_FILENO) != 0, std::getenv("TERM"), std::getenv("NO_COLOR")))
 {
 }
 

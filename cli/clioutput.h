@@ -22,7 +22,7 @@ int PrintResults(const CliCommand &command, const std::vector<JobResult> &result
 
 int RunDiff(const CliCommand &command);
 
-// The rate chosen in the editor's Options menu.
+// The rate chosen in the editor's Options menu (the Tune pages run at it).
 long RestoredBaudRate();
 
 class ProgressBoard

@@ -57,8 +57,12 @@ int Fail(const std::string &why)
     return ExitUsage;
 }
 
+// "-" is standard output.
 bool WriteFile(const std::string &path, const std::vector<std::uint8_t> &bytes)
 {
+    if (path == "-")
+        return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() &&
+               std::fflush(stdout) == 0;
     return platform().files->writeAtomic(path, bytes);
 }
 
@@ -71,11 +75,8 @@ int RunExport(const CliCommand &command)
     if (!LoadImageFile(command.files[0], image, why))
         return Fail(why);
     const std::string text = ImageToText(command, image);
-    if (command.output.empty()) {
-        std::fwrite(text.data(), 1, text.size(), stdout);
-        return ExitOk;
-    }
-    if (!WriteFile(command.output, std::vector<std::uint8_t>(text.begin(), text.end())))
+    if (!WriteFile(command.output.empty() ? "-" : command.output,
+                   std::vector<std::uint8_t>(text.begin(), text.end())))
         return Fail(CannotWrite(command.output));
     return ExitOk;
 }

@@ -63,6 +63,10 @@ int main(int argc, char **argv)
     for (int i = 1; i < argc; ++i)
         args.emplace_back(argv[i]);
     CliCommand command = ParseCommandLine(args);
+    if (command.version) {
+        std::fputs(VersionText().c_str(), stdout);
+        return ExitOk;
+    }
     if (command.help) {
         std::fputs(HelpText(command.verb).c_str(), stdout);
         return ExitOk;
@@ -118,12 +122,11 @@ int main(int argc, char **argv)
         if (!ResolvePortName(given, port, why))
             return UsageError(why);
     }
-    if (command.rate == 0)
-        command.rate = command.verb == Verb::Detect ? 115200 : RestoredBaudRate();
     if (command.ports.empty()) {
         std::fputs("No serial devices found.\n", stdout);
-        return ExitOk;
+        return ExitFailed; // no radio answered
     }
+    CatchStopSignals(!command.worker);
     if (command.worker)
         return RunWorker(command, window);
     if (command.ports.size() == 1)

@@ -1,10 +1,14 @@
 #include "multirun.h"
 
 #include "clioutput.h"
+#include "linkstate.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QProcess>
+#include <QTimer>
+
+#include <csignal>
 
 #include <cstdio>
 #include <memory>
@@ -32,8 +36,10 @@ int RunInProcess(const CliCommand &command, CliWindow &window)
     };
     const JobResult result = RunJob(RequestFor(command, command.ports.front()));
     if (!result.ok)
-        board.mark(0, "FAILED");
+        board.mark(0, result.signal ? "INTERRUPTED" : "FAILED");
     board.finish();
+    if (!result.data.empty())
+        std::fwrite(result.data.data(), 1, result.data.size(), stdout);
     return PrintResults(command, {result});
 }
 
@@ -45,7 +51,7 @@ int RunWorker(const CliCommand &command, CliWindow &window)
     };
     const JobResult result = RunJob(RequestFor(command, command.ports.front()));
     std::printf("R %s\n", ResultToJson(result).c_str());
-    return result.ok ? ExitOk : ExitFailed;
+    return ExitStatus(command, {result});
 }
 
 namespace
@@ -104,7 +110,7 @@ int RunWorkers(const CliCommand &command)
         QObject::connect(w, &QProcess::finished, w, [drain, i, &board, &results, &running, &loop] {
             drain();
             if (!results[i].ok)
-                board.mark(i, "FAILED");
+                board.mark(i, results[i].signal ? "INTERRUPTED" : "FAILED");
             if (--running == 0)
                 loop.quit();
         });
@@ -118,6 +124,17 @@ int RunWorkers(const CliCommand &command)
                  WorkerArguments(command, command.ports[i]));
         workers.push_back(std::move(worker));
     }
+    // A stop asked of the tool is passed on: each worker ends its radio's job the same way.
+    QTimer stopWatch;
+    QObject::connect(&stopWatch, &QTimer::timeout, &stopWatch, [&workers, &stopWatch] {
+        if (!g_iStopSignal)
+            return;
+        for (const auto &w : workers)
+            if (w->state() == QProcess::Running)
+                ::kill(static_cast<pid_t>(w->processId()), SIGINT);
+        stopWatch.stop();
+    });
+    stopWatch.start(50);
     if (running > 0)
         loop.exec();
     board.finish();

@@ -14,12 +14,27 @@
 #include "transactions.h"
 
 #include <algorithm>
+#include <cmath>
+#include <csignal>
 #include <cstdio>
 
 namespace
 {
 
 constexpr int HookTries = 3;
+
+// What this job has done to the radio, for the word on an interrupted job.
+long s_writesBefore = 0;
+bool s_writeDone = false;
+
+volatile std::sig_atomic_t s_secondEnds = 1;
+
+void OnStopSignal(int signal)
+{
+    g_iStopSignal = signal;
+    if (s_secondEnds)
+        std::signal(signal, SIG_DFL);
+}
 
 CliDialogs *Messages()
 {
@@ -62,6 +77,13 @@ bool Fail(JobResult &result, const std::string &fallback)
 {
     result.ok = false;
     result.message = fallback;
+    if (g_iStopSignal) {
+        result.signal = g_iStopSignal;
+        result.message = g_lWriteCommandsSent == s_writesBefore ? "interrupted: nothing was written"
+                         : s_writeDone ? "interrupted: the radio is written but not verified"
+                                       : "interrupted: the radio is partly written; write it again";
+        return false;
+    }
     const CliDialogs *d = Messages();
     if (!d)
         return false;
@@ -162,13 +184,17 @@ void Read(const JobRequest &request, JobResult &result)
     const LocalTime now = platform().clock->localTime();
     result.file =
         request.output.empty() ? FreeReadName(result.serial, now, request.device) : request.output;
-    if (!platform().files->writeAtomic(result.file, UsedPagesBytes(first))) {
+    if (result.file == "-") {
+        result.data = UsedPagesBytes(first);
+        result.message = "wrote standard output";
+    } else if (!platform().files->writeAtomic(result.file, UsedPagesBytes(first))) {
         result.message = CannotWrite(result.file);
         return;
+    } else {
+        result.message = "wrote " + result.file;
     }
     result.backup = KeepBackupOf(first, request.device);
     result.ok = true;
-    result.message = "wrote " + result.file;
 }
 
 void Write(const JobRequest &request, MemMapImage &fileImage, JobResult &result)
@@ -191,6 +217,7 @@ void Write(const JobRequest &request, MemMapImage &fileImage, JobResult &result)
     MemMap = fileImage;
     const bool written = WriteAllToRadio();
     MemMap = kept;
+    s_writeDone = written;
     result.rate = m_lBaudRate;
     if (!written) {
         Fail(result, "the write failed");
@@ -198,9 +225,13 @@ void Write(const JobRequest &request, MemMapImage &fileImage, JobResult &result)
     }
     result.radio = true;
     if (request.verify) {
-        MemMapImage radio;
         Phase(phase, phases, "verify");
-        if (!ReadRadio(result, radio) || !Compare(result, fileImage, radio, "VERIFY FAILED"))
+        MemMapImage radio = fileImage;
+        if (!ReadWrittenBytes(radio, RadioPages::All, 0, "Verifying")) {
+            Fail(result, "the radio did not answer");
+            return;
+        }
+        if (!Compare(result, fileImage, radio, "VERIFY FAILED"))
             return;
     }
     result.ok = true;
@@ -266,6 +297,8 @@ JobResult RunJob(const JobRequest &request)
             return result;
     }
     SelectDevice(request);
+    s_writesBefore = g_lWriteCommandsSent;
+    s_writeDone = false;
     switch (request.verb) {
     case Verb::Detect:
         Detect(request, result);
@@ -292,6 +325,13 @@ JobResult RunJob(const JobRequest &request)
         result.message = "not a radio job";
         break;
     }
-    result.seconds = platform().clock->seconds() - start;
+    result.seconds = std::round((platform().clock->seconds() - start) * 1000) / 1000;
     return result;
+}
+
+void CatchStopSignals(bool secondEnds)
+{
+    s_secondEnds = secondEnds ? 1 : 0;
+    std::signal(SIGINT, OnStopSignal);
+    std::signal(SIGTERM, OnStopSignal);
 }

@@ -8,6 +8,7 @@
 #include "fielddiff.h"
 #include "memmap.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -16,9 +17,11 @@ enum class Verb { None, Detect, Read, Write, Verify, Diff, Export, Import, Ports
 struct JobRequest {
     Verb verb = Verb::None;
     std::string device; // "/dev/ttyUSB0"
-    long rate = 4800;
+    long rate = 115200; // the highest rate to ask for
     std::string file;   // the data file to write or verify against
-    std::string output; // read: the file to write; "" names one from the serial number
+    // read: the file to write; "" names one from the serial number; "-" keeps the bytes in
+    // the result for standard output
+    std::string output;
     bool twice = false;
     bool backup = true;
     bool verify = true;
@@ -35,7 +38,9 @@ struct JobResult {
     std::string file;    // read: the data file written
     std::string backup;  // the backup written, if any
     std::vector<FieldDifference> differences;
-    double seconds = 0;
+    double seconds = 0;             // to the millisecond
+    int signal = 0;                 // the signal that stopped the job, 0 none
+    std::vector<std::uint8_t> data; // read with output "-": the data file's bytes
 };
 
 // Loads a data file as the editor does (a short file over the default image); false with
@@ -52,3 +57,8 @@ std::string CannotWrite(const std::string &path);
 std::string DefaultReadName(const std::string &serial, const LocalTime &when);
 
 JobResult RunJob(const JobRequest &request);
+
+// From now on SIGINT and SIGTERM stop a job at the radio's next command boundary, unhooked;
+// with secondEnds, a second one ends the program at once. A worker of a several-radio run gets
+// Ctrl+C from the terminal and again from the tool, and must stop cleanly all the same.
+void CatchStopSignals(bool secondEnds = true);

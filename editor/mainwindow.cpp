@@ -257,7 +257,11 @@ void MainWindow::showProgressText(bool show, const std::string &device)
         m_pbar->setFormat(name.isEmpty() ? QStringLiteral("%p%") : name + QStringLiteral("  %p%"));
         m_pbar->setAccessibleDescription(name);
     }
+    // QProgressBar repaints at once when its text comes or goes, and a transfer's first byte
+    // would wait for the whole window's paint: the paint is left to the event loop.
+    m_pbar->setUpdatesEnabled(false);
     m_pbar->setTextVisible(show);
+    m_pbar->setUpdatesEnabled(true);
 }
 
 void MainWindow::openHelp()

@@ -3,6 +3,7 @@
 #include "appglobals.h"
 #include "fielddiff.h"
 #include "filecommands.h"
+#include "globalcodec.h"
 #include "linkstate.h"
 #include "platform.h"
 #include "radiobackup.h"
@@ -112,12 +113,30 @@ bool BackUpRadio(const RadioCommandTexts &texts)
     return true;
 }
 
+// A Read All of this radio on this port, with nothing written since, has kept its image
+// already; the radio is asked for its serial number to be sure it is the same one (and stays
+// hooked for the write).
+bool BackUpUnlessStanding(const RadioCommandTexts &texts)
+{
+    const std::string device = CommPortDevice(m_iCommPort);
+    if (MayHaveStandingBackup(device)) {
+        std::string serial;
+        if (!ReadRadioSerial(serial)) {
+            StatusMsg(texts.failure);
+            return false;
+        }
+        if (!StandingBackup(serial, device).empty())
+            return true;
+    }
+    return BackUpRadio(texts);
+}
+
 // Reads back what the write sent; true when the radio holds it. Otherwise the status says so,
 // after a message naming the fields.
 bool VerifyWrite(RadioCommand command)
 {
     MemMapImage radio = MemMap;
-    if (!ReadRadioPages(radio, PagesOf(command), g_iCurGroup, "Verifying")) {
+    if (!ReadWrittenBytes(radio, PagesOf(command), g_iCurGroup, "Verifying")) {
         StatusMsg(VerifyNoAnswerStatus);
         return false;
     }
@@ -185,14 +204,18 @@ bool RunRadioCommand(RadioCommand command)
     }
     ShowProgressText(true, CommPortDevice(m_iCommPort));
 
-    if (command == RadioCommand::WriteAll && g_bBackupBeforeWrite && !BackUpRadio(texts)) {
+    if (command == RadioCommand::WriteAll && g_bBackupBeforeWrite && !BackUpUnlessStanding(texts)) {
         EndCommand();
         return false;
     }
     const bool ok = RunTransaction(command);
     if (ok) {
-        if (!texts.write)
-            KeepReadBackup(platform().clock->localTime(), command != RadioCommand::ReadGroup);
+        if (!texts.write) {
+            const std::string kept =
+                KeepReadBackup(platform().clock->localTime(), command != RadioCommand::ReadGroup);
+            if (command == RadioCommand::ReadAll && !kept.empty())
+                NoteWholeReadBackup(kept, GetEmbeddedSN(MemMap), CommPortDevice(m_iCommPort));
+        }
         SetRightPaneView();
     }
     // After the pane is shown again: the grid's status would hide a failed read-back.

@@ -14,6 +14,7 @@ constexpr BaudRateEntry BaudRates[] = {
     {3, 38400, "38400,n,8,1"}, {4, 57600, "57600,n,8,1"}, {5, 115200, "115200,n,8,1"},
 };
 constexpr int NumBaudRates = 6;
+constexpr long MaxBaudRate = BaudRates[NumBaudRates - 1].rate;
 
 // bit/s of an index; any index outside the table gives 4800.
 constexpr long BaudRateOfIndex(int index)

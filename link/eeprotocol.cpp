@@ -140,8 +140,6 @@ int OpenCommPort(bool open)
             ShowPortConflict(g_iCommPort);
             return 2;
         }
-        if (!serial->isOpen())
-            serial->open();
     } else if (serial->isOpen()) {
         serial->close();
     }
@@ -165,7 +163,7 @@ int HookRadio(int port, int tries, long baud)
     g_bHooked = false;
 
     for (int attempt = 0;;) {
-        if (OpenCommPort(false) != 1)
+        if (OpenCommPort(false) != 1 || g_iStopSignal)
             return -1;
         Port().selectDevice(CommPortDevice(g_iCommPort));
         Port().setSettings(BaudRates[0].settings);
@@ -174,7 +172,12 @@ int HookRadio(int port, int tries, long baud)
         for (int i = 0; i < 10; ++i)
             Send({0x00});
         Port().discardInput();
-        Time().sleepMs(60);
+        // The window catches up (the question just closed, the bar appeared) within the pause
+        // the radio needs anyway, not while its answer waits.
+        const double paused = Time().seconds();
+        Time().processEvents();
+        const int left = 60 - static_cast<int>((Time().seconds() - paused) * 1000);
+        Time().sleepMs(std::max(left, 0));
         Send({0x0A});
         Send({0x14});
         const double t0 = Time().seconds();
@@ -234,7 +237,7 @@ static bool ReadBlock(int high, int low, int count, std::vector<std::uint8_t> &b
 {
     const bool afterExact = s_exactReplyRead;
     // A count byte outside 1..256 would ask the radio for a different length than we await.
-    if (!g_bHooked || count < 1 || count > 256 || !LinkReady())
+    if (!g_bHooked || count < 1 || count > 256 || !LinkReady() || g_iStopSignal)
         return false;
     if (exact && afterExact && !InputIsQuiet()) {
         UnhookRadio(true);
@@ -297,8 +300,9 @@ bool InputIsQuiet()
 
 bool WriteEEByte(int high, int low, int mask, int value)
 {
-    if (!LinkReady())
+    if (!LinkReady() || g_iStopSignal)
         return false;
+    ++g_lWriteCommandsSent;
     Port().discardInput();
     Send({0xD3, static_cast<std::uint8_t>(high), static_cast<std::uint8_t>(low),
           static_cast<std::uint8_t>(mask), static_cast<std::uint8_t>(value)});
@@ -312,8 +316,9 @@ bool WriteEEByte(int high, int low, int mask, int value)
 bool WriteMultiEEBytes(int high, int low, int count, const std::vector<std::uint8_t> &buffer)
 {
     if (!g_bHooked || count < 1 || count > 256 || buffer.size() < static_cast<std::size_t>(count) ||
-        !LinkReady())
+        !LinkReady() || g_iStopSignal)
         return false;
+    ++g_lWriteCommandsSent;
     std::vector<std::uint8_t> command(4 + static_cast<std::size_t>(count));
     command[0] = 0xD5;
     command[1] = static_cast<std::uint8_t>(high);

@@ -6,6 +6,8 @@ int m_iCommPort = 1;
 int m_iBaudIndex = 0;
 long m_lBaudRate = 4800;
 bool m_bPortOpen = false;
+volatile std::sig_atomic_t g_iStopSignal = 0;
+long g_lWriteCommandsSent = 0;
 
 void ResetLinkState()
 {
@@ -15,4 +17,5 @@ void ResetLinkState()
     m_iBaudIndex = 0;
     m_lBaudRate = 4800;
     m_bPortOpen = false;
+    g_iStopSignal = 0;
 }

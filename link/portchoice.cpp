@@ -74,7 +74,6 @@ void PortIsInUse(int port, bool &inUse)
         s_problem = PortProblem{device, serial->lastError(), serial->lastErrorText()};
         return;
     }
-    serial->close();
     inUse = false;
 }
 

@@ -24,7 +24,9 @@ void ResetPortChoice();
 void BuildPortMenu();
 // True when the device names a serial device that is present on the machine.
 void IsCommPortInRegistry(const std::string &device, bool &found);
-// True when the port cannot be opened (the cause is kept for the conflict message).
+// True when the port cannot be opened (the cause is kept for the conflict message). The test
+// is the open itself: a port found free is left open (or kept open when it is already ours),
+// so a transfer opens its port once.
 void PortIsInUse(int port, bool &inUse);
 
 // Device and cause of the last PortIsInUse that found its port unusable.

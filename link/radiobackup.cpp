@@ -1,6 +1,7 @@
 #include "radiobackup.h"
 
 #include "globalcodec.h"
+#include "linkstate.h"
 #include "memmap.h"
 #include "platform.h"
 
@@ -13,6 +14,14 @@ namespace
 {
 
 const std::string BackupExtension = ".tdf";
+
+struct WholeReadBackup {
+    std::string path;
+    std::string serial;
+    std::string device;
+    long writesSent = -1;
+};
+WholeReadBackup s_wholeRead;
 
 // Backups are ours when their name starts with a date: other files in the folder stay.
 bool IsBackupName(const std::string &name)
@@ -92,4 +101,25 @@ std::string KeepImageBackup(const MemMapImage &image, const LocalTime &when, boo
         return {};
     PruneOldBackups(*fs, folder);
     return path;
+}
+
+void NoteWholeReadBackup(const std::string &path, const std::string &serial,
+                         const std::string &device)
+{
+    s_wholeRead = {path, serial, device, g_lWriteCommandsSent};
+}
+
+bool MayHaveStandingBackup(const std::string &device)
+{
+    return !s_wholeRead.path.empty() && s_wholeRead.device == device &&
+           s_wholeRead.writesSent == g_lWriteCommandsSent;
+}
+
+std::string StandingBackup(const std::string &serial, const std::string &device)
+{
+    // A radio without a serial number cannot be told from another one.
+    const bool same = MayHaveStandingBackup(device) && serial == s_wholeRead.serial &&
+                      serial != "N/A" && platform().files &&
+                      platform().files->exists(s_wholeRead.path);
+    return same ? s_wholeRead.path : std::string();
 }

@@ -28,3 +28,15 @@ std::string KeepReadBackup(const LocalTime &when, bool globalPageRead = true,
 // The same for an image read into a buffer of its own.
 std::string KeepImageBackup(const MemMapImage &image, const LocalTime &when,
                             bool globalPageRead = true, const std::string &tag = {});
+
+// The backup a read of the whole radio kept stands for the radio as long as nothing is
+// written to any radio: a write that follows needs no backup of its own when the same radio
+// (by serial number) is on the same device. Only this program run knows of it.
+void NoteWholeReadBackup(const std::string &path, const std::string &serial,
+                         const std::string &device);
+// True when a noted backup for device may still stand, so asking the radio's serial number is
+// worth it.
+bool MayHaveStandingBackup(const std::string &device);
+// The noted backup's path when it stands for the radio with serial on device and the file is
+// still there; "" otherwise.
+std::string StandingBackup(const std::string &serial, const std::string &device);

@@ -1,12 +1,14 @@
 #include "transactions.h"
 
 #include "eeprotocol.h"
+#include "globalcodec.h"
 #include "layout.h"
 #include "linkstate.h"
 #include "memmap.h"
 #include "windowservices.h"
 #include "writetables.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -47,11 +49,13 @@ bool HookStep()
     }
 }
 
-// The failing routine has shown its own message; this is the second, general one.
+// The failing routine has shown its own message; this is the second, general one. A stop
+// asked for by a signal is no connection fault.
 bool FailStep()
 {
     UnhookRadio(true);
-    ShowHookError();
+    if (!g_iStopSignal)
+        ShowHookError();
     return false;
 }
 
@@ -192,6 +196,49 @@ bool ReadPages(MemMapImage &image, RadioPages pages, int group, const std::strin
     return true;
 }
 
+// A run of EEPROM bytes within one 256-byte block.
+struct ByteRun {
+    int address;
+    int length;
+};
+
+// Reading a gap this short costs less than the command a second run would take.
+constexpr int RunMergeGap = 16;
+
+// The bytes the write of a scope sends, as runs in address order.
+std::vector<ByteRun> WrittenRuns(RadioPages pages, int group)
+{
+    std::vector<ByteRun> rows;
+    if (pages != RadioPages::Group) {
+        for (const GlobalWrite &w : GlobalWrites)
+            rows.push_back({w.address, w.kind == WriteKind::Byte ? 1 : w.maskOrLength});
+    }
+    const int first = pages == RadioPages::Group ? group : 0;
+    const int last = pages == RadioPages::Globals ? 0
+                     : pages == RadioPages::Group ? group + 1
+                                                  : NumGroups;
+    for (int g = first; g < last; ++g) {
+        for (const GroupWrite &w : GroupWrites)
+            rows.push_back({(GroupHighByte(g) + w.block) * BlockSize + w.low, w.length});
+    }
+    std::sort(rows.begin(), rows.end(),
+              [](const ByteRun &a, const ByteRun &b) { return a.address < b.address; });
+    std::vector<ByteRun> runs;
+    for (const ByteRun &r : rows) {
+        if (!runs.empty()) {
+            ByteRun &run = runs.back();
+            const int end = run.address + run.length;
+            const bool oneBlock = run.address / BlockSize == (r.address + r.length - 1) / BlockSize;
+            if (oneBlock && r.address <= end + RunMergeGap) {
+                run.length = std::max(end, r.address + r.length) - run.address;
+                continue;
+            }
+        }
+        runs.push_back(r);
+    }
+    return runs;
+}
+
 // A radio that falls silent half-way leaves the MemMap as it was.
 bool ReadIntoMemMap(RadioPages pages, int group, const std::string &verb, bool close)
 {
@@ -212,6 +259,56 @@ bool ReadAllFromRadio()
 bool ReadRadioPages(MemMapImage &image, RadioPages pages, int group, const std::string &verb)
 {
     return ReadPages(image, pages, group, verb, true, true);
+}
+
+bool ReadWrittenBytes(MemMapImage &image, RadioPages pages, int group, const std::string &verb)
+{
+    if (pages == RadioPages::Group && (group < 0 || group >= NumGroups))
+        return false;
+    if (!HookStep())
+        return false;
+    const std::vector<ByteRun> runs = WrittenRuns(pages, group);
+    int total = 0;
+    for (const ByteRun &r : runs)
+        total += r.length;
+    Progress progress{total};
+    std::vector<std::uint8_t> read(static_cast<std::size_t>(PageSize) * (NumGroups + 1), 0);
+    int shownPage = -1;
+    for (const ByteRun &r : runs) {
+        const int page = r.address / PageSize;
+        if (page != shownPage && !verb.empty()) {
+            StatusMsg(page == Layout::GlobalPage ? verb + " Unit Global Settings....."
+                                                 : GroupStatusMsg(verb.c_str(), page - 1));
+            shownPage = page;
+        }
+        std::vector<std::uint8_t> block(static_cast<std::size_t>(r.length), 0);
+        if (!ReadMultiEEBytes(r.address >> 8, r.address & 0xFF, r.length, block))
+            return FailStep();
+        for (int i = 0; i < r.length; ++i) {
+            read[static_cast<std::size_t>(r.address + i)] = block[static_cast<std::size_t>(i)];
+            progress.step();
+        }
+    }
+    UnhookRadio(true);
+    for (const ByteRun &r : runs)
+        for (int a = r.address; a < r.address + r.length; ++a)
+            image.set(a / PageSize, a % PageSize, read[static_cast<std::size_t>(a)]);
+    return true;
+}
+
+bool ReadRadioSerial(std::string &serial)
+{
+    if (!HookStep())
+        return false;
+    std::vector<std::uint8_t> digits(Layout::GlbSerialNumberLength, 0);
+    if (!ReadMultiEEBytes(0, Layout::GlbSerialNumber, Layout::GlbSerialNumberLength, digits))
+        return FailStep();
+    MemMapImage image;
+    for (int i = 0; i < Layout::GlbSerialNumberLength; ++i)
+        image.set(Layout::GlobalPage, Layout::GlbSerialNumber + i,
+                  digits[static_cast<std::size_t>(i)]);
+    serial = GetEmbeddedSN(image);
+    return true;
 }
 
 bool ReadGlobalsFromRadio(bool close)

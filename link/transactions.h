@@ -24,3 +24,13 @@ enum class RadioPages { All, Globals, Group };
 // begins the status texts ("Verifying" gives "Verifying Group 3 Data....."). Its bytes are
 // what a technician restores or trusts: a reply longer than asked fails the read.
 bool ReadRadioPages(MemMapImage &image, RadioPages pages, int group, const std::string &verb);
+
+// Reads back only what a write of that scope sends (the rows of the write tables, runs close
+// together read as one) into image, whose other bytes stay as they are, and unhooks: the
+// verify after a write, at little more than the cost of the write.
+bool ReadWrittenBytes(MemMapImage &image, RadioPages pages, int group, const std::string &verb);
+
+// Hooks the radio when it is not hooked and reads its serial number ("12.34.567", "N/A");
+// the radio stays hooked for the transaction that follows. False, unhooked and after the
+// messages, when it does not answer.
+bool ReadRadioSerial(std::string &serial);

@@ -67,12 +67,27 @@ static std::string RawIniValue(const QString &path, const std::string &section,
     return {};
 }
 
+QSettings &QtSettingsStore::Store(const std::string &app)
+{
+    QPointer<QSettings> &store = m_stores[app];
+    if (!store) {
+        if (!QCoreApplication::instance()) {
+            m_fallback = std::make_unique<QSettings>(q(app), q(app));
+            return *m_fallback;
+        }
+        // Owned by the application, so its last changes are written when the application ends.
+        store = new QSettings(q(app), q(app), QCoreApplication::instance());
+    }
+    return *store;
+}
+
 std::string QtSettingsStore::get(const std::string &app, const std::string &section,
                                  const std::string &key, const std::string &defaultValue)
 {
-    QSettings settings(q(app), q(app));
+    QSettings &settings = Store(app);
     settings.beginGroup(q(section));
     const QVariant value = settings.value(q(key), q(defaultValue));
+    settings.endGroup();
     // A hand-written value with a comma reads as a list; a device path is one text.
     if (value.typeId() == QMetaType::QStringList)
         return RawIniValue(settings.fileName(), section, key);
@@ -82,18 +97,18 @@ std::string QtSettingsStore::get(const std::string &app, const std::string &sect
 void QtSettingsStore::save(const std::string &app, const std::string &section,
                            const std::string &key, const std::string &value)
 {
-    QSettings settings(q(app), q(app));
+    QSettings &settings = Store(app);
     settings.beginGroup(q(section));
     // Each write replaces the whole file on disk; restoring a value is no change.
     const QVariant stored = settings.value(q(key));
-    if (stored.isValid() && stored.toString() == q(value))
-        return;
-    settings.setValue(q(key), q(value));
+    if (!stored.isValid() || stored.toString() != q(value))
+        settings.setValue(q(key), q(value));
+    settings.endGroup();
 }
 
 std::string QtSettingsStore::unusableFile(const std::string &app)
 {
-    QSettings settings(q(app), q(app));
+    QSettings &settings = Store(app);
     const QString path = settings.fileName();
     const QFileInfo file(path);
     bool usable = true;
@@ -106,7 +121,7 @@ std::string QtSettingsStore::unusableFile(const std::string &app)
             dir = QFileInfo(dir.absolutePath());
         usable = dir.isDir() && dir.isWritable();
     }
-    settings.sync();
+    // The file has been read; its changes are written from the event loop, not here.
     usable = usable && settings.status() == QSettings::NoError;
     return usable ? std::string() : QFile::encodeName(path).toStdString();
 }

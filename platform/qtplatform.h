@@ -1,5 +1,11 @@
 #pragma once
 
+#include <QPointer>
+#include <QSettings>
+
+#include <map>
+#include <memory>
+
 // The real platform services, over Qt.
 
 #include "dialogs.h"
@@ -18,6 +24,14 @@ public:
     void save(const std::string &app, const std::string &section, const std::string &key,
               const std::string &value) override;
     std::string unusableFile(const std::string &app) override;
+
+private:
+    // One store per program, kept while the application lives: Qt writes its changes together
+    // once control is back in the event loop, where a store per call wrote (and flushed) the
+    // file at every change.
+    QSettings &Store(const std::string &app);
+    std::map<std::string, QPointer<QSettings>> m_stores;
+    std::unique_ptr<QSettings> m_fallback; // without an application
 };
 
 class QtFileSystem : public FileSystem

@@ -136,6 +136,36 @@ inline Bytes ReadTrace(const std::vector<int> &highBytes)
     return Session(body);
 }
 
+// The read-back of a write reads only the runs written, neighbours a few bytes apart as one:
+// on the global page 0x007, 0x082..0x088, 0x0AD..0x0CB and 0x100..0x1FF; in a group page the
+// clone byte, label and scan list byte, and the channel records.
+inline Bytes ReadBackTrace(bool globals, const std::vector<int> &groups)
+{
+    Bytes body;
+    auto read = [&body](int address, int count) {
+        Append(body, {0xC7, std::uint8_t(address >> 8), std::uint8_t(address & 0xFF),
+                      std::uint8_t(count & 0xFF)});
+        if (count != 1)
+            body.push_back(0xFF);
+    };
+    if (globals)
+        for (auto [address, count] : {std::pair{0x007, 1}, {0x082, 7}, {0x0AD, 31}, {0x100, 256}})
+            read(address, count);
+    for (int g : groups)
+        for (auto [offset, count] :
+             {std::pair{0, 1}, {0x20, 13}, {0x100, 256}, {0x200, 256}, {0x300, 128}})
+            read((g + 1) * 1024 + offset, count);
+    return Session(body);
+}
+
+inline std::vector<int> GroupList()
+{
+    std::vector<int> groups;
+    for (int g = 0; g < 25; ++g)
+        groups.push_back(g);
+    return groups;
+}
+
 inline std::vector<int> ReadAllBlocks()
 {
     std::vector<int> blocks = {0, 1, 2};

@@ -9,6 +9,25 @@
 
 #include <QtTest>
 
+#include <csignal>
+
+// Delivers SIGINT once the n-th command of a kind has gone out, as Ctrl+C would.
+class InterruptingPort : public SimSerialPort
+{
+public:
+    using SimSerialPort::SimSerialPort;
+    std::uint8_t command = 0xD5;
+    int after = -1;
+    int sent = 0;
+    bool write(const std::vector<std::uint8_t> &bytes) override
+    {
+        const bool ok = SimSerialPort::write(bytes);
+        if (!bytes.empty() && bytes[0] == command && ++sent == after)
+            std::raise(SIGINT);
+        return ok;
+    }
+};
+
 class TestCliJobs : public QObject
 {
     Q_OBJECT
@@ -158,6 +177,97 @@ private Q_SLOTS:
         QVERIFY(std::equal(backup.begin() + PageSize, backup.end(), before.begin() + PageSize));
     }
 
+    // Ctrl+C between two commands: the command sent is answered, nothing follows but the unhook,
+    // and the word names what the radio is left with.
+    void interrupted_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<int>("after");
+        QTest::addColumn<int>("phase"); // the commands of the interrupted kind sent before it
+        QTest::addColumn<QString>("message");
+        QTest::newRow("backup read") << 0xC7 << 3 << 0 << "interrupted: nothing was written";
+        QTest::newRow("between two block writes")
+            << 0xD5 << 40 << 0 << "interrupted: the radio is partly written; write it again";
+        QTest::newRow("read-back")
+            << 0xC7 << 5 << 103 << "interrupted: the radio is written but not verified";
+    }
+
+    void interrupted()
+    {
+        QFETCH(int, command);
+        QFETCH(int, after);
+        QFETCH(int, phase);
+        InterruptingPort port(*link.radio, *link.clock);
+        port.present.insert(LinkFixture::Device);
+        port.command = std::uint8_t(command);
+        port.after = phase + after;
+        platform().serial = &port;
+        CatchStopSignals();
+        JobRequest request;
+        request.verb = Verb::Write;
+        request.device = LinkFixture::Device;
+        request.file = file;
+        const JobResult r = RunJob(request);
+        platform().serial = link.port.get();
+        QFETCH(QString, message);
+        QCOMPARE(QString::fromStdString(r.message), message);
+        QCOMPARE(r.signal, SIGINT);
+        QCOMPARE(port.sent, phase + after);
+        QVERIFY(!link.radio->hooked() && !port.isOpen());
+        // The backup stays once taken.
+        QVERIFY(r.backup.empty() ? message.contains("nothing") : !fs.files[r.backup].empty());
+        QVERIFY(dialogs.messages.empty());
+    }
+
+    // What a shell sees of a run.
+    void exitStatus_data()
+    {
+        QTest::addColumn<int>("verb");
+        QTest::addColumn<QString>("radios"); // per radio: o ok, r answered but failed, - silent,
+                                             // i interrupted
+        QTest::addColumn<int>("status");
+        QTest::newRow("detect, nothing answers") << int(Verb::Detect) << "--" << 1;
+        QTest::newRow("detect, one radio") << int(Verb::Detect) << "-o" << 0;
+        QTest::newRow("write, one fails") << int(Verb::Write) << "or" << 1;
+        QTest::newRow("write, one interrupted") << int(Verb::Write) << "ri" << 130;
+    }
+
+    void exitStatus()
+    {
+        QFETCH(int, verb);
+        QFETCH(QString, radios);
+        std::vector<JobResult> results;
+        for (QChar c : radios) {
+            JobResult r;
+            r.ok = c == 'o' || (c == '-' && verb == int(Verb::Detect));
+            r.radio = c != '-';
+            r.signal = c == 'i' ? SIGINT : 0;
+            results.push_back(r);
+        }
+        CliCommand command;
+        command.verb = Verb(verb);
+        QTEST(ExitStatus(command, results), "status");
+    }
+
+    void terminal_data()
+    {
+        QTest::addColumn<QString>("stderrTermNoColor"); // "-": unset
+        QTest::addColumn<bool>("draws");
+        QTest::newRow("terminal") << "tty xterm -" << true;
+        QTest::newRow("pipe") << "pipe xterm -" << false;
+        QTest::newRow("dumb") << "tty dumb -" << false;
+        QTest::newRow("NO_COLOR") << "tty - 1" << false;
+        QTest::newRow("NO_COLOR empty") << "tty xterm " << true;
+    }
+
+    void terminal()
+    {
+        QFETCH(QString, stderrTermNoColor);
+        const QList<QByteArray> v = stderrTermNoColor.toLatin1().split(' ');
+        auto var = [](const QByteArray &b) { return b == "-" ? nullptr : b.constData(); };
+        QTEST(TerminalCanDraw(v[0] == "tty", var(v[1]), var(v[2])), "draws");
+    }
+
     // Nothing but a whole data file goes into a radio; the check comes before the port opens.
     void refusedFiles_data()
     {
@@ -202,7 +312,14 @@ private Q_SLOTS:
     void commandLine_data()
     {
         QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QString>("error");
+        QTest::addColumn<QString>("error"); // "=rate port output": no error, and what was read
+        QTest::newRow("highest rate by default")
+            << QStringList{"read", "--port", "a"} << "=115200 a ";
+        QTest::newRow("--opt=value, -o -")
+            << QStringList{"read", "--port=a", "--rate=19200", "-o", "-"} << "=19200 a -";
+        QTest::newRow("value of a flag")
+            << QStringList{"read", "--port", "a", "--json=yes"} << "option '--json' takes no value";
+        QTest::newRow("empty value") << QStringList{"read", "--port="} << "--port needs a device";
         QTest::newRow("write") << QStringList{"write", "--port", "a", "--port", "b", "f.tdf"} << "";
         QTest::newRow("help") << QStringList{"read", "--no-such", "--help"} << "";
         QTest::newRow("no verb") << QStringList{} << "no verb given";
@@ -240,8 +357,16 @@ private Q_SLOTS:
         for (const QString &a : args)
             list.push_back(a.toStdString());
         const CliCommand c = ParseCommandLine(list);
-        QVERIFY2(QString::fromStdString(c.error).startsWith(error), c.error.c_str());
-        QCOMPARE(c.error.empty(), error.isEmpty());
+        if (error.startsWith('='))
+            QCOMPARE(QString("=%1 %2 %3")
+                         .arg(c.rate)
+                         .arg(QString::fromStdString(c.ports.empty() ? "" : c.ports[0]),
+                              QString::fromStdString(c.output)),
+                     error);
+        else
+            QVERIFY2(QString::fromStdString(c.error).startsWith(error), c.error.c_str());
+        QCOMPARE(c.error.empty(), error.isEmpty() || error.startsWith('='));
+        QVERIFY(ParseCommandLine({"--version"}).version);
         QCOMPARE(CommPortNumber("comm port 3") * 10 + CommPortNumber("Comm Port 11"), 30);
     }
 };

@@ -8,7 +8,9 @@
 
 #include <QtTest>
 
+#include <csignal>
 #include <memory>
+#include <unistd.h>
 
 class TestCliPty : public QObject
 {
@@ -37,6 +39,20 @@ class TestCliPty : public QObject
             base.write(reinterpret_cast<const char *>(bytes.data()), qint64(bytes.size()));
         return base.fileName();
     }
+    // Starts a virtual radio on its own pseudo-terminal and gives its device.
+    QString StartSim(const QStringList &args)
+    {
+        auto sim = std::make_unique<QProcess>();
+        sim->start(TESSARO_RADIO_SIM, args);
+        sim->waitForStarted(5000);
+        QElapsedTimer timer;
+        timer.start();
+        while (!sim->canReadLine() && timer.elapsed() < 5000)
+            sim->waitForReadyRead(100);
+        const QString device = QString::fromUtf8(sim->readLine()).trimmed();
+        m_sims.push_back(std::move(sim));
+        return device;
+    }
     QByteArray Read(const QString &path)
     {
         QFile f(path);
@@ -61,19 +77,11 @@ private Q_SLOTS:
             QVERIFY(image.open(QIODevice::WriteOnly));
             image.write(Image(i));
             image.close();
-            auto sim = std::make_unique<QProcess>();
             QStringList args{"--load", image.fileName(), "--dump",
                              Path(QStringLiteral("dump%1.bin").arg(i))};
             if (i == 1)
                 args << "--corrupt-write" << QString::number(corruptAt);
-            sim->start(TESSARO_RADIO_SIM, args);
-            QVERIFY(sim->waitForStarted(5000));
-            QElapsedTimer timer;
-            timer.start();
-            while (!sim->canReadLine() && timer.elapsed() < 5000)
-                sim->waitForReadyRead(100);
-            m_ports << "--port" << QString::fromUtf8(sim->readLine()).trimmed();
-            m_sims.push_back(std::move(sim));
+            m_ports << "--port" << StartSim(args);
         }
         const QByteArray file = Image(7).left(26624);
         QFile tdf(Path("fleet.tdf"));
@@ -114,6 +122,45 @@ private Q_SLOTS:
         QCOMPARE(diffs[0].toObject().value("group").toInt(), 2);
         QCOMPARE(diffs[0].toObject().value("channel").toInt(), 3);
         QCOMPARE(diffs[0].toObject().value("field").toString(), QString("TX Freq"));
+    }
+
+    // Ctrl+C to a several-radio write reaches every worker, whether the tool passes it on or
+    // the terminal sends it to all of them (and the tool once more): each radio stops between
+    // two commands and is named as partly written.
+    void fleetInterrupted_data()
+    {
+        QTest::addColumn<bool>("group");
+        QTest::newRow("to the tool") << false;
+        QTest::newRow("to its process group, as a terminal does") << true;
+    }
+
+    void fleetInterrupted()
+    {
+        QStringList ports;
+        for (int i = 0; i < 2; ++i)
+            ports << "--port" << StartSim({"--pace", "--max-baud", "19200"});
+        QFETCH(bool, group);
+        QProcess tool;
+        tool.setChildProcessModifier([] { ::setpgid(0, 0); });
+        tool.setReadChannel(QProcess::StandardError);
+        tool.start(TESSARO_CLI,
+                   QStringList{"write", "--no-backup", "--no-verify", "--json", DefaultBase()} +
+                       ports);
+        QByteArray progress;
+        while (!progress.contains("25%") && tool.waitForReadyRead(10000))
+            progress += tool.readAllStandardError();
+        QVERIFY2(progress.contains("25%") && tool.processId() > 0, progress.constData());
+        ::kill(static_cast<pid_t>(group ? -tool.processId() : tool.processId()), SIGINT);
+        QVERIFY(tool.waitForFinished(30000));
+        QCOMPARE(tool.exitCode(), 130);
+        const QJsonArray radios = QJsonDocument::fromJson(tool.readAllStandardOutput())
+                                      .object()
+                                      .value("radios")
+                                      .toArray();
+        QCOMPARE(radios.size(), 2);
+        for (const QJsonValue &r : radios)
+            QCOMPARE(r.toObject().value("message").toString(),
+                     QString("interrupted: the radio is partly written; write it again"));
     }
 
     // Export, edit one value, import: a refused value names its line and writes nothing.

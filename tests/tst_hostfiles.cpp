@@ -174,6 +174,24 @@ private Q_SLOTS:
         QVERIFY(!m_files.writeAtomic(m_root + "/missing/unit.tdf", {1, 2}));
     }
 
+    // Settings are written together from the event loop, and a store of the same program, here
+    // or in the next run, reads what the last one saved.
+    void settingsReachTheFile()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QtSettingsStore store;
+        const std::string app = "Tessaro Settings Test";
+        store.save(app, "Settings", "Comm Port", "3");
+        store.save(app, "Settings", "Comm Port", "4");
+        QCOMPARE(store.get(app, "Settings", "Comm Port", "1"), std::string("4"));
+        QCoreApplication::processEvents();
+        QFile file(QSettings(QString::fromStdString(app), QString::fromStdString(app)).fileName());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY2(file.readAll().contains("Port=4"), qPrintable(file.fileName()));
+        QCOMPARE(store.unusableFile(app), std::string());
+        file.remove();
+    }
+
     void saveThroughLinkWritesTarget()
     {
         QVERIFY(m_files.makePath(m_root + "/real"));

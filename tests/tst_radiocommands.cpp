@@ -194,8 +194,8 @@ private Q_SLOTS:
         trigger("mnuWriteGlobals");
         // What was sent is what the editor holds (a focused field commits when the controls go
         // off): one hook, the 21 rows of the sheet, the unhook; then the read-back.
-        QCOMPARE(f.radio->received(), Join({WriteGlobalsTrace(MemMap), ReadTrace({0, 1, 2})}));
-        QCOMPARE(f.radio->commandsHandled(), 1 + 21 + 1 + 1 + 3 + 1);
+        QCOMPARE(f.radio->received(), Join({WriteGlobalsTrace(MemMap), ReadBackTrace(true, {})}));
+        QCOMPARE(f.radio->commandsHandled(), 1 + 21 + 1 + 1 + 4 + 1);
         QCOMPARE(messages(),
                  QStringList{"WRITE DATA TO UNIT|OK to write Global Settings to the unit?"});
         QCOMPARE(f.dialogs->messages[0].buttons, MsgButtons::OkCancel);
@@ -210,7 +210,7 @@ private Q_SLOTS:
         f.dialogs->messages.clear();
         trigger("mnuPopupWriteGroup");
         QCOMPARE(f.radio->received(),
-                 Join({WriteGroupTrace(MemMap, 24), ReadTrace({100, 101, 102, 103})}));
+                 Join({WriteGroupTrace(MemMap, 24), ReadBackTrace(false, {24})}));
         QCOMPARE(messages(),
                  QStringList{"WRITE DATA TO UNIT|OK to write Group 25 Data to the unit?"});
         QCOMPARE(w.status(), QString("Group 25 Data Write Complete....."));
@@ -468,7 +468,7 @@ private Q_SLOTS:
         f.radio->faults.corruptWriteAt = rxFreqLow;
         trigger("mnuWriteCurrGrp");
         QCOMPARE(f.radio->received(),
-                 Join({WriteGroupTrace(MemMap, 2), ReadTrace({12, 13, 14, 15})}));
+                 Join({WriteGroupTrace(MemMap, 2), ReadBackTrace(false, {2})}));
         QCOMPARE(f.dialogs->messages.size(), std::size_t(2));
         const auto &failed = f.dialogs->messages[1];
         QCOMPARE(failed.caption, std::string("VERIFY FAILED"));
@@ -556,10 +556,52 @@ private Q_SLOTS:
         QCOMPARE(w.status(), QString("Radio Data Matches Editor Data....."));
     }
 
+    // Write All keeps no second copy of a radio whose Read All backup still stands for it:
+    // same radio, same device, nothing written since, the file still there.
+    void backupOnlyWhereNoReadStands_data()
+    {
+        QTest::addColumn<QString>("between");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("nothing") << "" << false;
+        QTest::newRow("another radio") << "another radio" << true;
+        QTest::newRow("a group written") << "write group" << true;
+        QTest::newRow("another device") << "another device" << true;
+        QTest::newRow("backup removed") << "backup removed" << true;
+        QTest::newRow("no serial number") << "no serial" << true;
+        QTest::newRow("a group read only") << "read group" << true;
+    }
+
+    void backupOnlyWhereNoReadStands()
+    {
+        QFETCH(QString, between);
+        start();
+        f.fillPattern();
+        for (int i = 0; i < 7; ++i)
+            f.radio->eeprom[113 + i] = between == "no serial" ? 0 : i + 1;
+        trigger(between == "read group" ? "mnuReadCurrGrp" : "mnuReadAll");
+        if (between == "another radio")
+            f.radio->eeprom[113] = 9;
+        if (between == "write group")
+            trigger("mnuWriteCurrGrp");
+        if (between == "another device") {
+            f.port->present.insert("/dev/ttyVR1");
+            f.setSetting("Comm Port 1 Device", "/dev/ttyVR1");
+        }
+        if (between == "backup removed")
+            for (const std::string &name : w.fs.listFolder(Backups))
+                w.fs.remove(Backups + "/" + name);
+        const std::size_t kept = w.fs.listFolder(Backups).size();
+        trigger("mnuWriteAll");
+        QCOMPARE(w.status(), QString("All Radio Data Write Complete....."));
+        QTEST(w.fs.listFolder(Backups).size() == kept + 1, "taken");
+    }
+
     void readModifyWriteRoundTrip()
     {
         start();
         f.fillPattern();
+        for (int i = 0; i < 7; ++i)
+            f.radio->eeprom[113 + i] = i + 1;
         trigger("mnuReadAll");
         const Bytes radioBefore = f.radio->eeprom;
         // Group 3, channel 5: receive frequency, scan flag and label.
@@ -571,12 +613,16 @@ private Q_SLOTS:
             MemMap.set(page, record + 20 + i, 0x21 + i);
         f.radio->clearTrace();
         const int commandsBefore = f.radio->commandsHandled();
+        const int opensBefore = f.port->opens;
         trigger("mnuWriteAll");
-        // The radio's image kept, globals then 25 groups written (23 global and 150 block writes
-        // between hook and unhook), and everything read back.
-        const Bytes readAll = ReadTrace(ReadAllBlocks());
-        QCOMPARE(f.radio->received(), Join({readAll, WriteAllTrace(MemMap), readAll}));
-        QCOMPARE(f.radio->commandsHandled() - commandsBefore, 3 * (1 + 103 + 1) - 103 + 23 + 150);
+        QCOMPARE(f.port->opens - opensBefore, 2); // one open per session tests and opens the port
+        // The read's backup stands for the radio, once its serial number says it is the same
+        // one: globals then 25 groups written (23 global and 150 block writes), and what was
+        // written read back.
+        Bytes written = WriteAllTrace(MemMap);
+        written.insert(written.begin() + 13, {0xC7, 0x00, 113, 7, 0xFF});
+        QCOMPARE(f.radio->received(), Join({written, ReadBackTrace(true, GroupList())}));
+        QCOMPARE(f.radio->commandsHandled() - commandsBefore, 1 + 1 + 23 + 150 + 1 + 1 + 129 + 1);
         // Only the written bytes, and under a mask only its bits, change in the radio.
         QCOMPARE(f.radio->eeprom, AfterWriteAll(radioBefore, MemMap));
     }
