@@ -8,6 +8,7 @@
 #include "exchangecommands.h"
 #include "exitconfirm.h"
 #include "filecommands.h"
+#include "gridcommands.h"
 #include "helpwindow.h"
 #include "menucommands.h"
 #include "optionsmenu.h"
@@ -44,6 +45,18 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     createToolBar();
     createClient();
     createStatusBar();
+    // Find shows a group as a click on its node would.
+    new GridCommands(
+        m_mnuEdit, m_fraGrid,
+        [this](int group) {
+            CommitPendingEdits();
+            m_tree.selectedNode = GroupNode(group);
+            TreeKeyUp(m_tree);
+            SelectTreeNode(m_tree.selectedNode);
+            applyTreeImages();
+            refreshPane();
+        },
+        this);
     // The design size: a window restored maximised still has a valid normal size beneath.
     resize(TwipsToPixelsAtLeast(MinFormWidth, ScreenDpi()),
            TwipsToPixelsAtLeast(MinFormHeight, ScreenDpi()));

@@ -1,0 +1,193 @@
+#include "gridcommands.h"
+
+#include "appglobals.h"
+#include "changridpane.h"
+#include "dialogs.h"
+#include "fillseriesdialog.h"
+#include "gridfill.h"
+#include "gridfind.h"
+#include "numtext.h"
+#include "platform.h"
+#include "windowservices.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QTableWidget>
+
+namespace
+{
+const char *const FindCaption = "FIND";
+
+QKeySequence Keys(const char *text)
+{
+    return QKeySequence(QString::fromLatin1(text));
+}
+} // namespace
+
+GridCommands::GridCommands(QMenu *edit, ChanGridPane *grid, std::function<void(int)> showGroup,
+                           QWidget *window)
+    : QObject(window), m_grid(grid), m_showGroup(std::move(showGroup)), m_window(window)
+{
+    edit->addSeparator();
+    add(edit, "mnuEditInsertChan", QStringLiteral("Insert Channel"),
+        {Keys("Ctrl++"), Keys("Ctrl+=")}, [this] { InsertChannel(); });
+    add(edit, "mnuEditDeleteChan", QStringLiteral("Delete Channel"), {Keys("Ctrl+-")},
+        [this] { DeleteChannels(); });
+    add(edit, "mnuEditMoveUp", QStringLiteral("Move Channel Up"), {Keys("Alt+Up")},
+        [this] { MoveChannels(-1); });
+    add(edit, "mnuEditMoveDown", QStringLiteral("Move Channel Down"), {Keys("Alt+Down")},
+        [this] { MoveChannels(1); });
+    QMenu *sort = edit->addMenu(QStringLiteral("Sort Channels"));
+    sort->setObjectName(QStringLiteral("mnuEditSort"));
+    sort->menuAction()->setObjectName(QStringLiteral("mnuEditSort"));
+    add(sort, "mnuEditSortRx", QStringLiteral("By Receive Frequency"), {Keys("Ctrl+Shift+R")},
+        [this] { SortChannels(SortKey::RxFreq); });
+    add(sort, "mnuEditSortTx", QStringLiteral("By Transmit Frequency"), {Keys("Ctrl+Shift+T")},
+        [this] { SortChannels(SortKey::TxFreq); });
+    add(sort, "mnuEditSortLabel", QStringLiteral("By Label"), {Keys("Ctrl+Shift+L")},
+        [this] { SortChannels(SortKey::Label); });
+    add(edit, "mnuEditFill", QStringLiteral("Fill Series\u2026"), {Keys("Ctrl+D")},
+        [this] { FillSeries(); });
+    add(edit, "mnuEditEnterAll", QStringLiteral("Enter Into Selected Cells"),
+        {Keys("Ctrl+Return"), Keys("Ctrl+Enter")}, [this] {
+            if (m_grid->isVisible())
+                m_grid->EnterIntoSelection();
+        });
+    edit->addSeparator();
+    add(edit, "mnuEditFind", QStringLiteral("Find\u2026"), {Keys("Ctrl+F")}, [this] { Find(); });
+    add(edit, "mnuEditFindNext", QStringLiteral("Find Next"), {Keys("F3")},
+        [this] { FindNext(true); });
+    add(edit, "mnuEditFindPrev", QStringLiteral("Find Previous"), {Keys("Shift+F3")},
+        [this] { FindNext(false); });
+}
+
+QAction *GridCommands::add(QMenu *menu, const char *name, const QString &caption,
+                           const QList<QKeySequence> &keys, const std::function<void()> &handler)
+{
+    QAction *action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcuts(keys);
+    connect(action, &QAction::triggered, this, [handler] { handler(); });
+    return action;
+}
+
+void GridCommands::InsertChannel()
+{
+    if (!m_grid->isVisible())
+        return;
+    const GridCell at = m_grid->currentCell();
+    m_grid->runCommand(
+        [at](MemMapImage &mm, int group) { return ::InsertChannel(mm, group, at.row - 1); }, at,
+        {at.row, at.col, at.row, at.col});
+}
+
+void GridCommands::DeleteChannels()
+{
+    if (!m_grid->isVisible())
+        return;
+    const GridRect area = m_grid->selectedArea();
+    const GridCell at{area.row, m_grid->currentCell().col};
+    m_grid->runCommand(
+        [area](MemMapImage &mm, int group) {
+            return ::DeleteChannels(mm, group, area.row - 1, area.endRow - 1);
+        },
+        at, {at.row, at.col, at.row, at.col});
+}
+
+void GridCommands::MoveChannels(int by)
+{
+    if (!m_grid->isVisible())
+        return;
+    const GridRect area = m_grid->selectedArea();
+    const GridCell at = m_grid->currentCell();
+    // The selection travels with the channels.
+    m_grid->runCommand(
+        [area, by](MemMapImage &mm, int group) {
+            return ::MoveChannels(mm, group, area.row - 1, area.endRow - 1, by);
+        },
+        {at.row + by, at.col}, {area.row + by, area.col, area.endRow + by, area.endCol});
+}
+
+void GridCommands::SortChannels(SortKey key)
+{
+    if (!m_grid->isVisible())
+        return;
+    const GridCell at = m_grid->currentCell();
+    m_grid->runCommand([key](MemMapImage &mm, int group) { return ::SortChannels(mm, group, key); },
+                       at, {at.row, at.col, at.row, at.col});
+}
+
+void GridCommands::FillSeries()
+{
+    if (!m_grid->isVisible())
+        return;
+    m_grid->CommitPendingEdit();
+    const GridRect area = m_grid->selectedArea();
+    Dialogs &dialogs = *platform().dialogs;
+    if (area.col != area.endCol || (area.col != 2 && area.col != 4)) {
+        dialogs.message("Select the cells of the Receive Freq or Transmit Freq column to fill.",
+                        FillCaption, MsgButtons::Ok, MsgIcon::Information);
+        return;
+    }
+    const QString first = m_grid->cellText({area.row, area.col});
+    const QString range =
+        QStringLiteral("%1, channels %2 to %3")
+            .arg(area.col == 2 ? QStringLiteral("Receive Freq") : QStringLiteral("Transmit Freq"))
+            .arg(area.row)
+            .arg(area.endRow);
+    FillSeriesDialog dialog(range, !first.isEmpty() && first.front().isDigit() ? first : QString(),
+                            m_window);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const std::optional<long long> step = ParseStepKHz(dialog.step().toStdString());
+    if (!step) {
+        dialogs.message("The step must be a number of kHz, for example 12.5, 25 or -25.",
+                        FillCaption, MsgButtons::Ok, MsgIcon::Information);
+        return;
+    }
+    const std::string start = dialog.start().toStdString();
+    m_grid->runCommand(
+        [&](MemMapImage &mm, int group) {
+            return ::FillSeries(mm, group, area.col, area.row - 1, area.endRow - 1, start, *step);
+        },
+        {area.row, area.col}, area);
+}
+
+void GridCommands::Find()
+{
+    const std::optional<std::string> query = platform().dialogs->input(
+        "Find a frequency, channel guard or label text in all groups:", FindCaption, m_query);
+    if (!query || TrimBlanks(*query).empty())
+        return;
+    m_query = TrimBlanks(*query);
+    FindNext(true);
+}
+
+void GridCommands::FindNext(bool forward)
+{
+    if (m_query.empty()) {
+        Find();
+        return;
+    }
+    const bool shown = m_grid->isVisible();
+    if (shown)
+        m_grid->CommitPendingEdit();
+    // From the Global Settings the search takes in the whole of the last group shown.
+    const int group = g_iCurGroup;
+    const GridPlace from =
+        shown     ? GridPlace{group, m_grid->currentCell()}
+        : forward ? GridPlace{(group + NumGroups - 1) % NumGroups, {GridLastRow, GridLastCol}}
+                  : GridPlace{(group + 1) % NumGroups, {1, 1}};
+    const std::optional<GridPlace> hit = FindCell(MemMap, m_query, from, forward);
+    if (!hit) {
+        platform().dialogs->message("No channel in any group holds \"" + m_query + "\".",
+                                    FindCaption, MsgButtons::Ok, MsgIcon::Information);
+        return;
+    }
+    if (!shown || hit->group != g_iCurGroup)
+        m_showGroup(hit->group);
+    m_grid->setCurrentCell(hit->cell);
+    m_grid->grid()->setFocus(Qt::OtherFocusReason);
+    StatusMsg("Found \"" + m_query + "\" in Group " + std::to_string(hit->group + 1) +
+              ", Channel " + std::to_string(hit->cell.row) + ".....");
+}

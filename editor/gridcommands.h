@@ -1,0 +1,44 @@
+#pragma once
+
+#include "chanmoves.h"
+
+#include <QObject>
+
+#include <functional>
+#include <string>
+
+class ChanGridPane;
+class QAction;
+class QKeySequence;
+class QMenu;
+class QWidget;
+
+// The channel grid's bulk commands in the Edit menu (which is also the grid's pop-up menu): insert,
+// delete and move channels, sort, fill a series, one value into the selected cells, and find.
+// Each runs on the shown group only and is one undo step.
+class GridCommands : public QObject
+{
+    Q_OBJECT
+
+public:
+    // `showGroup` selects the group's node in the tree and shows its channels.
+    GridCommands(QMenu *edit, ChanGridPane *grid, std::function<void(int group)> showGroup,
+                 QWidget *window);
+
+    void InsertChannel();
+    void DeleteChannels();
+    void MoveChannels(int by);
+    void SortChannels(SortKey key);
+    void FillSeries();
+    void Find();
+    void FindNext(bool forward);
+
+private:
+    QAction *add(QMenu *menu, const char *name, const QString &caption,
+                 const QList<QKeySequence> &keys, const std::function<void()> &handler);
+
+    ChanGridPane *m_grid;
+    std::function<void(int)> m_showGroup;
+    QWidget *m_window;
+    std::string m_query;
+};
