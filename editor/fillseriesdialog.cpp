@@ -11,6 +11,7 @@ FillSeriesDialog::FillSeriesDialog(const QString &range, const QString &start, Q
 {
     setObjectName(QStringLiteral("frmFillSeries"));
     setWindowTitle(QStringLiteral("Fill Series"));
+    setMinimumWidth(360);
     auto *form = new QFormLayout(this);
     auto *lblFillRange = new QLabel(range, this);
     lblFillRange->setObjectName(QStringLiteral("lblFillRange"));
