@@ -34,8 +34,11 @@ std::optional<long long> ParseStepKHz(const std::string &text)
 bool FillSeries(MemMapImage &mm, int group, int col, int first, int last, const std::string &start,
                 long long stepHz)
 {
-    const std::string from = ValidateGridCell(start, col);
-    if (from == "Inactive" || from == "?")
+    // A cancelled re-prompt calls the fill off rather than starting from some other value.
+    std::string example;
+    const std::optional<std::string> accepted = AcceptedFreq(start);
+    const std::string from = accepted ? *accepted : ValidateFreqWithExample(start, example);
+    if (from == "Inactive")
         return false;
     const MemMapImage before = mm;
     const long long startHz = RoundHalfEven(NumericValue(from) * 1e6);

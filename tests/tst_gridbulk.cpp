@@ -98,6 +98,7 @@ const Fill Fills[] = {
     {"each value snapped", 2, 1, 4, "150", "1", nullptr, "150.00000 150.00000 150.00250 150.00250",
      ""},
     {"bad start re-prompted", 2, 9, 10, "15.5", "12.5", "151.5", "151.50000 151.51250", ""},
+    {"bad start, re-prompt cancelled", 2, 9, 10, "15.5", "12.5", "", "", ""},
     {"transmit beside an inactive receive", 4, 2, 3, "160", "25", nullptr, "160.00000 Inactive",
      "INVALID COMBINATION"},
     {"descending", 4, 19, 20, "136.025", "-25", nullptr, "136.02500 136.00000", ""},
@@ -243,7 +244,7 @@ private Q_SLOTS:
         QFETCH(int, index);
         const Fill &f = Fills[index];
         const MemMapImage before = MemMap;
-        if (f.answer)
+        if (f.answer && *f.answer)
             m_dialogs.inputAnswers = {std::string(f.answer)};
         const bool changed =
             f.step ? FillSeries(MemMap, G, f.col, f.first - 1, f.last - 1, f.start,
@@ -252,7 +253,7 @@ private Q_SLOTS:
         QCOMPARE(captions(), QString(f.captions));
         QCOMPARE(int(m_dialogs.inputs.size()), f.answer ? 1 : 0);
         MemMapImage expected = before;
-        const QStringList cells = QString(f.cells).split(' ');
+        const QStringList cells = QString(f.cells).split(' ', Qt::SkipEmptyParts);
         for (int i = 0; i < cells.size(); ++i) {
             const std::string text = cells[i].toStdString();
             const int chan = f.first - 1 + i;
