@@ -50,7 +50,7 @@ GridCommands::GridCommands(QMenu *edit, ChanGridPane *grid, std::function<void(i
         [this] { FillSeries(); });
     add(edit, "mnuEditEnterAll", QStringLiteral("Enter Into Selected Cells"),
         {Keys("Ctrl+Return"), Keys("Ctrl+Enter")}, [this] {
-            if (m_grid->isVisible())
+            if (ready())
                 m_grid->EnterIntoSelection();
         });
     edit->addSeparator();
@@ -71,9 +71,15 @@ QAction *GridCommands::add(QMenu *menu, const char *name, const QString &caption
     return action;
 }
 
+bool GridCommands::ready() const
+{
+    // A radio transfer disables the grid; the keys must not change the image under it.
+    return m_grid->isVisible() && m_grid->grid()->isEnabled();
+}
+
 void GridCommands::InsertChannel()
 {
-    if (!m_grid->isVisible())
+    if (!ready())
         return;
     const GridCell at = m_grid->currentCell();
     m_grid->runCommand(
@@ -83,7 +89,7 @@ void GridCommands::InsertChannel()
 
 void GridCommands::DeleteChannels()
 {
-    if (!m_grid->isVisible())
+    if (!ready())
         return;
     const GridRect area = m_grid->selectedArea();
     const GridCell at{area.row, m_grid->currentCell().col};
@@ -96,7 +102,7 @@ void GridCommands::DeleteChannels()
 
 void GridCommands::MoveChannels(int by)
 {
-    if (!m_grid->isVisible())
+    if (!ready())
         return;
     const GridRect area = m_grid->selectedArea();
     const GridCell at = m_grid->currentCell();
@@ -110,7 +116,7 @@ void GridCommands::MoveChannels(int by)
 
 void GridCommands::SortChannels(SortKey key)
 {
-    if (!m_grid->isVisible())
+    if (!ready())
         return;
     const GridCell at = m_grid->currentCell();
     m_grid->runCommand([key](MemMapImage &mm, int group) { return ::SortChannels(mm, group, key); },
@@ -119,7 +125,7 @@ void GridCommands::SortChannels(SortKey key)
 
 void GridCommands::FillSeries()
 {
-    if (!m_grid->isVisible())
+    if (!ready())
         return;
     m_grid->CommitPendingEdit();
     const GridRect area = m_grid->selectedArea();
@@ -155,6 +161,8 @@ void GridCommands::FillSeries()
 
 void GridCommands::Find()
 {
+    if (!m_grid->grid()->isEnabled())
+        return;
     const std::optional<std::string> query = platform().dialogs->input(
         "Find a frequency, channel guard or label text in all groups:", FindCaption, m_query);
     if (!query || TrimBlanks(*query).empty())
@@ -165,6 +173,8 @@ void GridCommands::Find()
 
 void GridCommands::FindNext(bool forward)
 {
+    if (!m_grid->grid()->isEnabled())
+        return;
     if (m_query.empty()) {
         Find();
         return;

@@ -34,6 +34,7 @@ public:
     void FindNext(bool forward);
 
 private:
+    bool ready() const;
     QAction *add(QMenu *menu, const char *name, const QString &caption,
                  const QList<QKeySequence> &keys, const std::function<void()> &handler);
 
