@@ -11,6 +11,7 @@
 #include "defaultimage.h"
 #include "fakeplatform.h"
 #include "freqcodec.h"
+#include "helpwindow.h"
 #include "layout.h"
 #include "mainwindow.h"
 #include "memmap.h"
@@ -27,6 +28,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -234,6 +236,7 @@ int main(int argc, char *argv[])
     });
     Key(Qt::Key_D, Qt::ControlModifier);
     Shot("6-filled");
+    window.gridPane()->grab().save(QDir(g_dir).filePath(QStringLiteral("6-filled-pane.png")));
 
     // The grid's pop-up menu with the commands.
     QTimer::singleShot(400, [] {
@@ -276,5 +279,16 @@ int main(int argc, char *argv[])
                     GetChanFreq(MemMap, Group, c, true).c_str(),
                     GetChanFreq(MemMap, Group, c, false).c_str());
     std::printf("caption: %s\n", window.windowTitle().toUtf8().constData());
+    // The help page that describes the commands.
+    HelpWindow help;
+    help.ShowOverview();
+    help.browser()->setSource(QUrl(QStringLiteral("ChannelGrid.htm")));
+    help.resize(900, 1000);
+    help.show();
+    if (QTest::qWaitForWindowExposed(&help)) {
+        help.browser()->scrollToAnchor(QStringLiteral("bulk"));
+        QTest::qWait(200);
+        help.grab().save(QDir(g_dir).filePath(QStringLiteral("9-help.png")));
+    }
     return wrong ? 1 : 0;
 }

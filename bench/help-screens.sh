@@ -22,5 +22,5 @@ cp "$shots/sysinfo.png" help/images/sysinfo.png
 cmake --build "$build" --target tessaro-bulk-screens >/dev/null
 HOME=/home/tech QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1600x1000x24" \
     "$build/bench/tessaro-bulk-screens" "$shots/bulk" "$shots/bulk.tdf" >/dev/null
-cp "$shots/bulk/6-filled.png" help/images/group-bulk.png
+cp "$shots/bulk/6-filled-pane.png" help/images/group-bulk.png
 echo "help/images refreshed; all pictures, with the help, about and system information windows, are in $shots"
