@@ -14,6 +14,8 @@
 #include <QMenu>
 #include <QTableWidget>
 
+#include <algorithm>
+
 namespace
 {
 const char *const FindCaption = "FIND";
@@ -82,9 +84,10 @@ void GridCommands::InsertChannel()
     if (!ready())
         return;
     const GridCell at = m_grid->currentCell();
-    m_grid->runCommand(
-        [at](MemMapImage &mm, int group) { return ::InsertChannel(mm, group, at.row - 1); }, at,
-        {at.row, at.col, at.row, at.col});
+    if (m_grid->runCommand(
+            [at](MemMapImage &mm, int group) { return ::InsertChannel(mm, group, at.row - 1); }, at,
+            {at.row, at.col, at.row, at.col}))
+        StatusMsg("Inactive channel inserted as channel " + std::to_string(at.row) + ".....");
 }
 
 void GridCommands::DeleteChannels()
@@ -93,11 +96,12 @@ void GridCommands::DeleteChannels()
         return;
     const GridRect area = m_grid->selectedArea();
     const GridCell at{area.row, m_grid->currentCell().col};
-    m_grid->runCommand(
-        [area](MemMapImage &mm, int group) {
-            return ::DeleteChannels(mm, group, area.row - 1, area.endRow - 1);
-        },
-        at, {at.row, at.col, at.row, at.col});
+    if (m_grid->runCommand(
+            [area](MemMapImage &mm, int group) {
+                return ::DeleteChannels(mm, group, area.row - 1, area.endRow - 1);
+            },
+            at, {at.row, at.col, at.row, at.col}))
+        StatusMsg(std::to_string(area.rows()) + " channel(s) deleted.....");
 }
 
 void GridCommands::MoveChannels(int by)
@@ -111,7 +115,8 @@ void GridCommands::MoveChannels(int by)
         [area, by](MemMapImage &mm, int group) {
             return ::MoveChannels(mm, group, area.row - 1, area.endRow - 1, by);
         },
-        {at.row + by, at.col}, {area.row + by, area.col, area.endRow + by, area.endCol});
+        {std::clamp(at.row + by, 1, GridLastRow), at.col},
+        {area.row + by, area.col, area.endRow + by, area.endCol});
 }
 
 void GridCommands::SortChannels(SortKey key)
@@ -119,8 +124,11 @@ void GridCommands::SortChannels(SortKey key)
     if (!ready())
         return;
     const GridCell at = m_grid->currentCell();
-    m_grid->runCommand([key](MemMapImage &mm, int group) { return ::SortChannels(mm, group, key); },
-                       at, {at.row, at.col, at.row, at.col});
+    static const char *const keys[] = {"receive frequency", "transmit frequency", "label"};
+    if (m_grid->runCommand(
+            [key](MemMapImage &mm, int group) { return ::SortChannels(mm, group, key); }, at,
+            {at.row, at.col, at.row, at.col}))
+        StatusMsg(std::string("Channels sorted by ") + keys[static_cast<int>(key)] + ".....");
 }
 
 void GridCommands::FillSeries()
@@ -152,11 +160,13 @@ void GridCommands::FillSeries()
         return;
     }
     const std::string start = dialog.start().toStdString();
-    m_grid->runCommand(
-        [&](MemMapImage &mm, int group) {
-            return ::FillSeries(mm, group, area.col, area.row - 1, area.endRow - 1, start, *step);
-        },
-        {area.row, area.col}, area);
+    if (m_grid->runCommand(
+            [&](MemMapImage &mm, int group) {
+                return ::FillSeries(mm, group, area.col, area.row - 1, area.endRow - 1, start,
+                                    *step);
+            },
+            {area.row, area.col}, area))
+        StatusMsg("Frequency series filled in.....");
 }
 
 void GridCommands::Find()
