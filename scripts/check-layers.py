@@ -18,9 +18,10 @@ ALLOWED = {
     "alignment": {"model", "platform", "state", "link", "files"},
     "exchange": {"model", "platform", "state", "link", "files", "rules"},
     "sim": {"model", "platform", "link"},
-    "cli": {"model", "platform", "state", "link", "files", "rules", "exchange", "report", "alignment", "sim"},
-    "editor": {"model", "platform", "state", "link", "files", "rules", "report", "alignment", "exchange"},
-    "app": {"model", "platform", "state", "link", "files", "rules", "report", "alignment", "exchange", "editor"},
+    "autotune": {"model", "platform", "state", "link", "files", "alignment"},
+    "cli": {"model", "platform", "state", "link", "files", "rules", "exchange", "report", "alignment", "sim", "autotune"},
+    "editor": {"model", "platform", "state", "link", "files", "rules", "report", "alignment", "exchange", "autotune"},
+    "app": {"model", "platform", "state", "link", "files", "rules", "report", "alignment", "exchange", "autotune", "editor"},
 }
 
 
