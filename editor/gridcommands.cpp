@@ -10,8 +10,6 @@
 #include "platform.h"
 #include "windowservices.h"
 
-#include <QAction>
-#include <QMenu>
 #include <QTableWidget>
 
 #include <algorithm>
@@ -19,64 +17,23 @@
 namespace
 {
 const char *const FindCaption = "FIND";
-
-QKeySequence Keys(const char *text)
-{
-    return QKeySequence(QString::fromLatin1(text));
-}
 } // namespace
 
-GridCommands::GridCommands(QMenu *edit, ChanGridPane *grid, std::function<void(int)> showGroup,
-                           QWidget *window)
+GridCommands::GridCommands(ChanGridPane *grid, std::function<void(int)> showGroup, QWidget *window)
     : QObject(window), m_grid(grid), m_showGroup(std::move(showGroup)), m_window(window)
 {
-    edit->addSeparator();
-    add(edit, "mnuEditInsertChan", QStringLiteral("Insert Channel"),
-        {Keys("Ctrl++"), Keys("Ctrl+=")}, [this] { InsertChannel(); });
-    add(edit, "mnuEditDeleteChan", QStringLiteral("Delete Channel"), {Keys("Ctrl+-")},
-        [this] { DeleteChannels(); });
-    add(edit, "mnuEditMoveUp", QStringLiteral("Move Channel Up"), {Keys("Alt+Up")},
-        [this] { MoveChannels(-1); });
-    add(edit, "mnuEditMoveDown", QStringLiteral("Move Channel Down"), {Keys("Alt+Down")},
-        [this] { MoveChannels(1); });
-    QMenu *sort = edit->addMenu(QStringLiteral("Sort Channels"));
-    sort->setObjectName(QStringLiteral("mnuEditSort"));
-    sort->menuAction()->setObjectName(QStringLiteral("mnuEditSort"));
-    add(sort, "mnuEditSortRx", QStringLiteral("By Receive Frequency"), {Keys("Ctrl+Shift+R")},
-        [this] { SortChannels(SortKey::RxFreq); });
-    add(sort, "mnuEditSortTx", QStringLiteral("By Transmit Frequency"), {Keys("Ctrl+Shift+T")},
-        [this] { SortChannels(SortKey::TxFreq); });
-    add(sort, "mnuEditSortLabel", QStringLiteral("By Label"), {Keys("Ctrl+Shift+L")},
-        [this] { SortChannels(SortKey::Label); });
-    add(edit, "mnuEditFill", QStringLiteral("Fill Series\u2026"), {Keys("Ctrl+D")},
-        [this] { FillSeries(); });
-    add(edit, "mnuEditEnterAll", QStringLiteral("Enter Into Selected Cells"),
-        {Keys("Ctrl+Return"), Keys("Ctrl+Enter")}, [this] {
-            if (ready())
-                m_grid->EnterIntoSelection();
-        });
-    edit->addSeparator();
-    add(edit, "mnuEditFind", QStringLiteral("Find\u2026"), {Keys("Ctrl+F")}, [this] { Find(); });
-    add(edit, "mnuEditFindNext", QStringLiteral("Find Next"), {Keys("F3")},
-        [this] { FindNext(true); });
-    add(edit, "mnuEditFindPrev", QStringLiteral("Find Previous"), {Keys("Shift+F3")},
-        [this] { FindNext(false); });
-}
-
-QAction *GridCommands::add(QMenu *menu, const char *name, const QString &caption,
-                           const QList<QKeySequence> &keys, const std::function<void()> &handler)
-{
-    QAction *action = menu->addAction(caption);
-    action->setObjectName(QString::fromLatin1(name));
-    action->setShortcuts(keys);
-    connect(action, &QAction::triggered, this, [handler] { handler(); });
-    return action;
 }
 
 bool GridCommands::ready() const
 {
     // A radio transfer disables the grid; the keys must not change the image under it.
     return m_grid->isVisible() && m_grid->grid()->isEnabled();
+}
+
+void GridCommands::EnterIntoSelection()
+{
+    if (ready())
+        m_grid->EnterIntoSelection();
 }
 
 void GridCommands::InsertChannel()

@@ -8,12 +8,9 @@
 #include <string>
 
 class ChanGridPane;
-class QAction;
-class QKeySequence;
-class QMenu;
 class QWidget;
 
-// The channel grid's bulk commands in the Edit menu (which is also the grid's pop-up menu): insert,
+// The channel grid's bulk commands of the Edit menu (which is also the grid's pop-up menu): insert,
 // delete and move channels, sort, fill a series, one value into the selected cells, and find.
 // Each runs on the shown group only and is one undo step.
 class GridCommands : public QObject
@@ -22,21 +19,19 @@ class GridCommands : public QObject
 
 public:
     // `showGroup` selects the group's node in the tree and shows its channels.
-    GridCommands(QMenu *edit, ChanGridPane *grid, std::function<void(int group)> showGroup,
-                 QWidget *window);
+    GridCommands(ChanGridPane *grid, std::function<void(int group)> showGroup, QWidget *window);
 
     void InsertChannel();
     void DeleteChannels();
     void MoveChannels(int by);
     void SortChannels(SortKey key);
     void FillSeries();
+    void EnterIntoSelection();
     void Find();
     void FindNext(bool forward);
 
 private:
     bool ready() const;
-    QAction *add(QMenu *menu, const char *name, const QString &caption,
-                 const QList<QKeySequence> &keys, const std::function<void()> &handler);
 
     ChanGridPane *m_grid;
     std::function<void(int)> m_showGroup;

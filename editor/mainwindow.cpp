@@ -37,8 +37,8 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     createClient();
     createStatusBar();
     // Find shows a group as a click on its node would.
-    new GridCommands(
-        m_mnuEdit, m_fraGrid,
+    m_gridCommands = new GridCommands(
+        m_fraGrid,
         [this](int group) {
             CommitPendingEdits();
             m_tree.selectedNode = GroupNode(group);
