@@ -153,6 +153,35 @@ void ChanGridPane::PasteGridSelection()
     }
 }
 
+GridRect ChanGridPane::selectedArea() const
+{
+    const GridRect area = SelectedGridRect(m_grid);
+    const GridCell at = m_session.cell();
+    return area.rows() < 1 ? GridRect{at.row, at.col, at.row, at.col} : area;
+}
+
+bool ChanGridPane::runCommand(const std::function<bool(MemMapImage &, int group)> &command,
+                              GridCell current, GridRect selected)
+{
+    const bool changed = m_session.apply(command, current);
+    syncEditor();
+    if (changed)
+        SelectGridRect(m_grid, selected, current);
+    return changed;
+}
+
+void ChanGridPane::EnterIntoSelection()
+{
+    const GridCell at = m_session.cell();
+    GridRect area = selectedArea();
+    // Only a run of one column takes the value; anything else is the current cell alone.
+    if (area.col != area.endCol || area.col != at.col || at.row < area.row || at.row > area.endRow)
+        area = {at.row, at.col, at.row, at.col};
+    m_session.enterIntoRows(area.row, area.endRow);
+    syncEditor();
+    SelectGridRect(m_grid, area, at);
+}
+
 void ChanGridPane::EditGridCell(char32_t key)
 {
     if (m_session.EditGridCell(key))

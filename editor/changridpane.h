@@ -47,6 +47,15 @@ public:
     void CopyGridSelection();
     void PasteGridSelection();
 
+    // The selected block, or the current cell when nothing is selected.
+    GridRect selectedArea() const;
+    // Runs a command over the shown group (see GridSession::apply); afterwards `current` is the
+    // current cell and `selected` the selection. True when it changed the MemMap.
+    bool runCommand(const std::function<bool(MemMapImage &, int group)> &command, GridCell current,
+                    GridRect selected);
+    // Ctrl+Enter: what is typed (or the current cell) into each selected cell of its column.
+    void EnterIntoSelection();
+
     GridCell currentCell() const { return m_session.cell(); }
     void setCurrentCell(GridCell cell);
     QString cellText(GridCell cell) const { return QString::fromStdString(m_session.text(cell)); }

@@ -5,6 +5,7 @@
 #include "edithistory.h"
 #include "exitconfirm.h"
 #include "filecommands.h"
+#include "gridcommands.h"
 #include "helpwindow.h"
 #include "optionsmenu.h"
 #include "panestack.h"
@@ -35,6 +36,18 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     createCommands();
     createClient();
     createStatusBar();
+    // Find shows a group as a click on its node would.
+    m_gridCommands = new GridCommands(
+        m_fraGrid,
+        [this](int group) {
+            CommitPendingEdits();
+            m_tree.selectedNode = GroupNode(group);
+            TreeKeyUp(m_tree);
+            SelectTreeNode(m_tree.selectedNode);
+            applyTreeImages();
+            refreshPane();
+        },
+        this);
     // The design size: a window restored maximised still has a valid normal size beneath.
     resize(TwipsToPixelsAtLeast(MinFormWidth, ScreenDpi()),
            TwipsToPixelsAtLeast(MinFormHeight, ScreenDpi()));

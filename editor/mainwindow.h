@@ -13,6 +13,7 @@
 
 class ChanGridPane;
 class EditHistory;
+class GridCommands;
 class OptionsMenu;
 class PaneStack;
 class QAction;
@@ -139,6 +140,7 @@ private:
 
     HelpWindow *m_help = nullptr;
     EditHistory *m_history = nullptr;
+    GridCommands *m_gridCommands = nullptr; // the grid's bulk commands
 
     TreeNavState m_tree;
     bool m_bInitialFormLoad = false;

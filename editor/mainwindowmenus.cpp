@@ -8,6 +8,7 @@
 #include "copymacrodialog.h"
 #include "edithistory.h"
 #include "exchangecommands.h"
+#include "gridcommands.h"
 #include "filecommands.h"
 #include "helpwindow.h"
 #include "menucommands.h"
@@ -148,6 +149,22 @@ void MainWindow::createCommands()
         {K::Item, "mnuEdit", "mnuEditCopy", "Copy", "Ctrl+C", [](MainWindow &w) { if (w.m_fraGrid->isVisible()) w.m_fraGrid->CopyGridSelection(); }, On},
         {K::Item, "mnuEdit", "mnuEditPaste", "Paste", "Ctrl+V", [](MainWindow &w) { if (w.m_fraGrid->isVisible()) w.m_fraGrid->PasteGridSelection(); }, On},
         {K::Item, "mnuEdit", "mnuEditCopyPasteGrps", "Copy One Group And Paste It To Others", "", [](MainWindow &w) { w.CommitPendingEdits(); CopyMacroDialog(&w).exec(); }, On},
+        // The grid's bulk commands; the Edit menu is also the grid's pop-up.
+        {K::Separator, "mnuEdit", "", "", "", nullptr, On},
+        {K::Item, "mnuEdit", "mnuEditInsertChan", "Insert Channel", "Ctrl++; Ctrl+=", [](MainWindow &w) { w.m_gridCommands->InsertChannel(); }, On},
+        {K::Item, "mnuEdit", "mnuEditDeleteChan", "Delete Channel", "Ctrl+-", [](MainWindow &w) { w.m_gridCommands->DeleteChannels(); }, On},
+        {K::Item, "mnuEdit", "mnuEditMoveUp", "Move Channel Up", "Alt+Up", [](MainWindow &w) { w.m_gridCommands->MoveChannels(-1); }, On},
+        {K::Item, "mnuEdit", "mnuEditMoveDown", "Move Channel Down", "Alt+Down", [](MainWindow &w) { w.m_gridCommands->MoveChannels(1); }, On},
+        {K::Menu, "mnuEdit", "mnuEditSort", "Sort Channels", "", nullptr, On},
+        {K::Item, "mnuEditSort", "mnuEditSortRx", "By Receive Frequency", "Ctrl+Shift+R", [](MainWindow &w) { w.m_gridCommands->SortChannels(SortKey::RxFreq); }, On},
+        {K::Item, "mnuEditSort", "mnuEditSortTx", "By Transmit Frequency", "Ctrl+Shift+T", [](MainWindow &w) { w.m_gridCommands->SortChannels(SortKey::TxFreq); }, On},
+        {K::Item, "mnuEditSort", "mnuEditSortLabel", "By Label", "Ctrl+Shift+L", [](MainWindow &w) { w.m_gridCommands->SortChannels(SortKey::Label); }, On},
+        {K::Item, "mnuEdit", "mnuEditFill", "Fill Series\u2026", "Ctrl+D", [](MainWindow &w) { w.m_gridCommands->FillSeries(); }, On},
+        {K::Item, "mnuEdit", "mnuEditEnterAll", "Enter Into Selected Cells", "Ctrl+Return; Ctrl+Enter", [](MainWindow &w) { w.m_gridCommands->EnterIntoSelection(); }, On},
+        {K::Separator, "mnuEdit", "", "", "", nullptr, On},
+        {K::Item, "mnuEdit", "mnuEditFind", "Find\u2026", "Ctrl+F", [](MainWindow &w) { w.m_gridCommands->Find(); }, On},
+        {K::Item, "mnuEdit", "mnuEditFindNext", "Find Next", "F3", [](MainWindow &w) { w.m_gridCommands->FindNext(true); }, On},
+        {K::Item, "mnuEdit", "mnuEditFindPrev", "Find Previous", "Shift+F3", [](MainWindow &w) { w.m_gridCommands->FindNext(false); }, On},
 
         {K::Options, Bar, "mnuOptions", "", "", nullptr, E::WithControls},
         {K::Item, Bar, "mnuTune", "&Tune", "", Plain<TuneCommand>, E::WithControls},

@@ -247,3 +247,29 @@ void GridSession::setEditor(const std::string &text)
     m_editor = text;
     m_hooks.editorChanged();
 }
+
+bool GridSession::apply(const std::function<bool(MemMapImage &, int group)> &command,
+                        GridCell current)
+{
+    commitPending();
+    if (!command(m_mm, m_store.group()))
+        return false;
+    m_hooks.dataChanged();
+    m_store.fill(m_mm, m_store.group());
+    showAll();
+    enter(current);
+    return true;
+}
+
+bool GridSession::enterIntoRows(int first, int last)
+{
+    const std::string typed = m_state == GridEditState::Editing ? m_editor : text(m_cell);
+    const int col = m_cell.col;
+    close();
+    const GridCell at = m_cell;
+    return apply(
+        [&](MemMapImage &mm, int group) {
+            return StoreIntoCells(mm, group, col, first - 1, last - 1, typed);
+        },
+        at);
+}

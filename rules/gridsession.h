@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gridclip.h"
+#include "gridfill.h"
 #include "gridstore.h"
 
 #include <functional>
@@ -78,6 +79,13 @@ public:
     // Pastes the copy into the area the paste rules choose for the selection, then stores the
     // whole grid. The area pasted into, or nothing when nothing was pasted.
     std::optional<PasteArea> paste(GridRect selection);
+
+    // Runs a command over the shown group once what is typed is stored; when it changed the
+    // MemMap, the grid shows the group again with `current` entered. True when it changed.
+    bool apply(const std::function<bool(MemMapImage &, int group)> &command, GridCell current);
+    // The editor's text, or with the editor closed the current cell's, stored into channels
+    // first..last of the current column as one edit. True when it changed the MemMap.
+    bool enterIntoRows(int first, int last);
 
 private:
     void showAll();

@@ -247,6 +247,85 @@ private Q_SLOTS:
         QVERIFY(!changed() && MemMap == images.back());
     }
 
+    // The bulk commands by their keys, menu items and the grid's pop-up: each one step, undone and
+    // redone byte for byte; a command that changes nothing leaves the caption alone. Then find.
+    void bulkCommands()
+    {
+        showGroup(3);
+        goTo(1, 1);
+        key(Qt::Key_Up, Qt::AltModifier);
+        settle();
+        QVERIFY(!changed());
+        QTest::mouseClick(m_grid->viewport(), Qt::RightButton, {},
+                          m_grid->visualItemRect(m_grid->item(0, 0)).center());
+        QVERIFY(f.popups->shown.back().second.contains("Insert Channel"));
+        const std::vector<std::function<void()>> edits = {
+            [&] {
+                goTo(5, 1), f.dialogs.messageAnswers = {MsgAnswer::Yes},
+                            key(Qt::Key_Plus, Qt::ControlModifier);
+            },
+            [&] {
+                goTo(2, 1), key(Qt::Key_Down, Qt::ShiftModifier),
+                    key(Qt::Key_Down, Qt::AltModifier);
+            },
+            [&] { key(Qt::Key_Minus, Qt::ControlModifier); },
+            [&] { SetChanFreq(MemMap, 2, 9, true, "140.0"), trigger("mnuEditSortRx"); },
+            [&] {
+                goTo(1, 2), key(Qt::Key_Down, Qt::ShiftModifier),
+                    key(Qt::Key_Down, Qt::ShiftModifier), key(Qt::Key_Down, Qt::ShiftModifier);
+                QTimer::singleShot(0, [] {
+                    auto *dlg = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+                    QVERIFY(dlg && dlg->objectName() == "frmFillSeries");
+                    dlg->findChild<QLineEdit *>("txtFillStart")->setText("173.95");
+                    dlg->findChild<QComboBox *>("cbFillStep")->setEditText("25");
+                    dlg->accept();
+                });
+                key(Qt::Key_D, Qt::ControlModifier);
+            },
+            [&] {
+                goTo(1, 3), key(Qt::Key_Down, Qt::ShiftModifier),
+                    key(Qt::Key_Down, Qt::ShiftModifier);
+                type("67"), key(Qt::Key_Return, Qt::ControlModifier);
+            },
+        };
+        std::vector<MemMapImage> images{MemMap};
+        for (const auto &edit : edits) {
+            edit();
+            settle();
+            QVERIFY2(MemMap != images.back(), qPrintable(QString::number(images.size())));
+            images.push_back(MemMap);
+        }
+        QCOMPARE(GetChanFreq(images[4], 2, 0, true), std::string("140.00000")); // sorted first
+        QCOMPARE(GetChanFreq(MemMap, 2, 0, true), std::string("173.95000"));
+        QCOMPARE(GetChanFreq(MemMap, 2, 2, true), std::string("174.00000"));
+        QCOMPARE(GetChanFreq(MemMap, 2, 3, true), std::string("162.40000"));
+        QCOMPARE(f.dialogs.messages.back().caption, std::string("FILL SERIES"));
+        QCOMPARE(m_grid->item(2, 2)->text(), QString("067.0"));
+        for (std::size_t i = images.size() - 1; i > 0; --i) {
+            key(Qt::Key_Z, Qt::ControlModifier);
+            settle();
+            QVERIFY2(MemMap == images[i - 1], qPrintable(QString::number(i)));
+        }
+        QVERIFY(!changed());
+        for (std::size_t i = 1; i < images.size(); ++i) {
+            key(Qt::Key_Y, Qt::ControlModifier);
+            settle();
+            QVERIFY2(MemMap == images[i], qPrintable(QString::number(i)));
+        }
+
+        SetChanLabel(MemMap, 24, 6, "TOWER");
+        SetChanLabel(MemMap, 1, 0, "TOWER");
+        f.dialogs.inputAnswers = {std::string("tower")};
+        key(Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(f.window->SelectedTreeNode(), GroupNode(24));
+        QCOMPARE(f.window->gridPane()->currentCell(), (GridCell{7, 1}));
+        key(Qt::Key_F3);
+        QCOMPARE(g_iCurGroup, 1); // round from group 25 to group 2
+        QCOMPARE(f.window->gridPane()->currentCell(), (GridCell{1, 1}));
+        key(Qt::Key_F3, Qt::ShiftModifier);
+        QCOMPARE(g_iCurGroup, 24);
+    }
+
 private:
     void showNode(int node)
     {
