@@ -9,6 +9,7 @@
 #include "linkstate.h"
 #include "platform.h"
 #include "radiobackup.h"
+#include "recordevent.h"
 #include "tdffile.h"
 #include "transactions.h"
 
@@ -166,6 +167,7 @@ void Read(const JobRequest &request, JobResult &result)
         return;
     }
     result.backup = KeepBackupOf(first, request.device);
+    result.image = UsedPagesBytes(first);
     result.ok = true;
     result.message = "wrote " + result.file;
 }
@@ -186,6 +188,7 @@ void Write(const JobRequest &request, MemMapImage &fileImage, JobResult &result)
         }
     }
     Phase(phase++, phases, "write");
+    result.image = UsedPagesBytes(fileImage);
     const MemMapImage kept = MemMap;
     MemMap = fileImage;
     const bool written = WriteAllToRadio();
@@ -204,6 +207,27 @@ void Write(const JobRequest &request, MemMapImage &fileImage, JobResult &result)
     }
     result.ok = true;
     result.message = request.verify ? "written and verified" : "written";
+}
+
+// Reads, writes and verifies are events of the radio's history.
+void RecordJob(const JobRequest &request, const JobResult &result)
+{
+    const char *kind = request.verb == Verb::Read    ? "Read All"
+                       : request.verb == Verb::Write ? "Write All"
+                       : request.verb == Verb::Verify ? "Verify"
+                                                      : nullptr;
+    if (kind == nullptr || InstalledHistory() == nullptr)
+        return;
+    RadioEvent event;
+    event.kind = kind;
+    event.serial = result.serial;
+    event.port = request.device;
+    event.outcome = result.ok ? "OK" : !result.differences.empty() ? "Differs" : "Failed";
+    event.detail = "tessaro: " + result.message +
+                   (result.backup.empty() ? "" : "; backup " + result.backup);
+    event.file = request.verb == Verb::Read ? result.file : request.file;
+    event.image = result.image;
+    RecordRadioEvent(std::move(event));
 }
 
 } // namespace
@@ -270,5 +294,6 @@ JobResult RunJob(const JobRequest &request)
         break;
     }
     result.seconds = platform().clock->seconds() - start;
+    RecordJob(request, result);
     return result;
 }

@@ -8,6 +8,7 @@
 #include "fielddiff.h"
 #include "memmap.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,7 @@ struct JobResult {
     std::string backup;  // the backup written, if any
     std::vector<FieldDifference> differences;
     double seconds = 0;
+    std::vector<std::uint8_t> image; // read: what the radio held; write: what was sent
 };
 
 // Loads a data file as the editor does (a short file over the default image); false with

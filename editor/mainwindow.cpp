@@ -9,6 +9,7 @@
 #include "exitconfirm.h"
 #include "filecommands.h"
 #include "helpwindow.h"
+#include "historywindow.h"
 #include "menucommands.h"
 #include "optionsmenu.h"
 #include "panestack.h"
@@ -161,6 +162,8 @@ void MainWindow::addExchangeItems()
     addItem(in, "mnuFileImportGroupCsv",
             QStringLiteral("Channels Into Current Active Group From CSV\u2026"),
             committed(ImportGroupCsvCommand));
+    addItem(m_mnuFile, "mnuFileHistory", QStringLiteral("Radio &History\u2026"),
+            [this] { ShowHistoryWindow(this); });
 }
 
 void MainWindow::createMenus()

@@ -12,15 +12,16 @@ ALLOWED = {
     "platform": {"model"},
     "state": set(),
     "link": {"model", "platform", "state"},
-    "files": {"model", "platform", "state"},
+    "files": {"model", "platform", "state", "history"},
+    "history": {"model", "platform", "state"},
     "rules": {"model", "platform", "state"},
-    "report": {"model", "platform", "state", "files", "rules"},
-    "alignment": {"model", "platform", "state", "link", "files"},
-    "exchange": {"model", "platform", "state", "link", "files", "rules"},
+    "report": {"model", "platform", "state", "files", "rules", "history"},
+    "alignment": {"model", "platform", "state", "link", "files", "history"},
+    "exchange": {"model", "platform", "state", "link", "files", "rules", "history"},
     "sim": {"model", "platform", "link"},
-    "cli": {"model", "platform", "state", "link", "files", "rules", "exchange", "report", "alignment", "sim"},
-    "editor": {"model", "platform", "state", "link", "files", "rules", "report", "alignment", "exchange"},
-    "app": {"model", "platform", "state", "link", "files", "rules", "report", "alignment", "exchange", "editor"},
+    "cli": {"model", "platform", "state", "link", "files", "rules", "exchange", "report", "alignment", "sim", "history"},
+    "editor": {"model", "platform", "state", "link", "files", "rules", "report", "alignment", "exchange", "history"},
+    "app": {"model", "platform", "state", "link", "files", "rules", "report", "alignment", "exchange", "editor", "history"},
 }
 
 
