@@ -64,6 +64,7 @@ const char *const Overview =
     "  diff     compare two data files\n"
     "  export   a data file as YAML text, or its channels as CSV\n"
     "  import   YAML text or channel CSV onto a data file\n"
+    "  history  the radios this bench has touched, a radio's timeline, export and import\n"
     "Ports are device paths or \"Comm Port n\" as the editor maps them; several --port options\n"
     "work on that many radios at once. Exit status: 0 success, 1 a radio failed or the data\n"
     "differ, 2 bad usage or input.\n";

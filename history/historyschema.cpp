@@ -1,6 +1,7 @@
 #include "historyschema.h"
 
 #include <string_view>
+#include <utility>
 
 namespace
 {
@@ -26,7 +27,7 @@ constexpr SchemaStep SchemaSteps[] = {
      {"CREATE TABLE radios (serial TEXT PRIMARY KEY, customer TEXT NOT NULL DEFAULT '', "
       "note TEXT NOT NULL DEFAULT '', last_at TEXT NOT NULL DEFAULT '', "
       "last_kind TEXT NOT NULL DEFAULT '', last_outcome TEXT NOT NULL DEFAULT '', "
-      "event_count INTEGER NOT NULL DEFAULT 0)",
+      "event_count INTEGER NOT NULL DEFAULT 0, search_text TEXT NOT NULL DEFAULT '')",
       "ALTER TABLE events ADD COLUMN labels TEXT NOT NULL DEFAULT ''",
       "ALTER TABLE events ADD COLUMN report {blob}",
       "CREATE INDEX events_by_time ON events (at)",
@@ -34,15 +35,22 @@ constexpr SchemaStep SchemaSteps[] = {
       "SELECT serial, MAX(at), COUNT(*) FROM events GROUP BY serial",
       "UPDATE radios SET last_kind = (SELECT e.kind FROM events e WHERE e.serial = radios.serial "
       "ORDER BY e.at DESC LIMIT 1), last_outcome = (SELECT e.outcome FROM events e "
-      "WHERE e.serial = radios.serial ORDER BY e.at DESC LIMIT 1)"}},
+      "WHERE e.serial = radios.serial ORDER BY e.at DESC LIMIT 1), "
+      "search_text = COALESCE((SELECT {agg}(DISTINCT e.file{sep}) FROM events e "
+      "WHERE e.serial = radios.serial AND e.file <> ''), '')"}},
 };
 
 std::string ForDialect(std::string_view statement, SqlDialect dialect)
 {
     std::string sql(statement);
-    const std::string blob = dialect == SqlDialect::Postgres ? "BYTEA" : "BLOB";
-    for (std::size_t at = sql.find("{blob}"); at != std::string::npos; at = sql.find("{blob}"))
-        sql.replace(at, 6, blob);
+    const bool pg = dialect == SqlDialect::Postgres;
+    const std::pair<std::string, std::string> words[] = {{"{blob}", pg ? "BYTEA" : "BLOB"},
+                                                         {"{agg}", pg ? "string_agg" : "group_concat"},
+                                                         {"{sep}", pg ? ", ' | '" : ""}};
+    for (const auto &[token, word] : words) {
+        for (std::size_t at = sql.find(token); at != std::string::npos; at = sql.find(token))
+            sql.replace(at, token.size(), word);
+    }
     return sql;
 }
 

@@ -19,8 +19,9 @@ public:
     // stored. False with lastError() and nothing stored.
     bool addEvent(const RadioEvent &event);
 
-    // Radios whose serial number, customer, note, or any event's labels, file name or date
-    // contain the text (all radios for ""), newest first.
+    // Radios whose serial number, customer, note, or any event's labels or file name contain
+    // the text, or with an event on a date that starts with it (all radios for ""), newest
+    // first.
     std::optional<std::vector<RadioSummary>> findRadios(const std::string &text);
     // A radio's events, newest first, without their image and report bytes.
     std::optional<std::vector<RadioEvent>> timeline(const std::string &serial);
@@ -36,6 +37,7 @@ public:
 
 private:
     bool Fail();
+    bool AddSearchText(const RadioEvent &event);
     bool Query(const std::string &sql, const std::vector<SqlValue> &params,
                std::vector<SqlRow> &rows);
 
