@@ -85,16 +85,16 @@ bool Fill(SqlDatabase &db)
             std::snprintf(at, sizeof at, "20%02d-%02d-%02d 10:%02d:00", 10 + e / 4, 1 + e % 12,
                           1 + r % 28, r % 60);
             const bool withImage = e % 5 != 2;
-            if (!db.exec("INSERT INTO events (event_key, serial, at, kind, bench, port, version, "
-                         "outcome, detail, file, labels, image) "
-                         "VALUES (?, ?, ?, ?, 'bench-1', '/dev/ttyUSB0', '1.0.0', 'OK', '', ?, "
-                         "?, ?)",
-                         {Serial(r) + "-" + std::to_string(e), Serial(r), std::string(at),
-                          std::string(kinds[e % 5]),
-                          e % 5 == 4 ? "fleet" + std::to_string(r) + ".tdf" : std::string(),
-                          "FIRE EMS GRP" + std::to_string(r % 40),
-                          withImage ? SqlValue(hashes[static_cast<std::size_t>(e % 3)])
-                                    : SqlValue()}))
+            if (!db.exec(
+                    "INSERT INTO events (event_key, serial, at, kind, bench, port, version, "
+                    "outcome, detail, file, labels, image) "
+                    "VALUES (?, ?, ?, ?, 'bench-1', '/dev/ttyUSB0', '1.0.0', 'OK', '', ?, "
+                    "?, ?)",
+                    {Serial(r) + "-" + std::to_string(e), Serial(r), std::string(at),
+                     std::string(kinds[e % 5]),
+                     e % 5 == 4 ? "fleet" + std::to_string(r) + ".tdf" : std::string(),
+                     "FIRE EMS GRP" + std::to_string(r % 40),
+                     withImage ? SqlValue(hashes[static_cast<std::size_t>(e % 3)]) : SqlValue()}))
                 return false;
         }
         if (!db.exec("UPDATE radios SET event_count = ?, last_at = (SELECT MAX(at) FROM events "
@@ -136,14 +136,13 @@ int main(int argc, char **argv)
                 static_cast<double>(filling.elapsed()) / 1000);
 
     std::size_t found = 0;
-    const double bySerial = MedianMs(51, [&](int i) {
-        found += store.findRadios(Serial((i * 389) % Radios))->size();
-    });
-    const double timeline = MedianMs(51, [&](int i) {
-        found += store.timeline(Serial((i * 389) % Radios))->size();
-    });
+    const double bySerial =
+        MedianMs(51, [&](int i) { found += store.findRadios(Serial((i * 389) % Radios))->size(); });
+    const double timeline =
+        MedianMs(51, [&](int i) { found += store.timeline(Serial((i * 389) % Radios))->size(); });
     const double byLabel = MedianMs(11, [&](int) { found += store.findRadios("GRP17")->size(); });
-    const double byDate = MedianMs(11, [&](int) { found += store.findRadios("2013-02-1")->size(); });
+    const double byDate =
+        MedianMs(11, [&](int) { found += store.findRadios("2013-02-1")->size(); });
     const double all = MedianMs(11, [&](int) { found += store.findRadios("")->size(); });
     const double image = MedianMs(51, [&](int i) {
         const auto events = store.timeline(Serial(i * 13));
@@ -178,7 +177,8 @@ int main(int argc, char **argv)
     window.LoadWindow();
     QApplication::processEvents();
     QtFileSystem files;
-    HistoryRecorder recorder(connector, where, &files, dir.filePath(QStringLiteral("queue")).toStdString());
+    HistoryRecorder recorder(connector, where, &files,
+                             dir.filePath(QStringLiteral("queue")).toStdString());
     recorder.startWorker();
     std::vector<double> off, on;
     for (int run = 0; run < 10; ++run) {
@@ -203,8 +203,13 @@ int main(int argc, char **argv)
         }
         (history ? on : off).push_back(ms);
     }
+    // What a command itself spends on its event, on the window's thread.
+    InstallHistory(&recorder, "bench-1");
+    const double handOver =
+        MedianMs(51, [&](int) { RecordRadioEvent(ImageEvent("Read All", "OK", MemMap)); });
     InstallHistory(nullptr, {});
     recorder.stopWorker();
+    std::printf("an event handed over by a command: %.3f ms on the window's thread\n", handOver);
     std::sort(off.begin(), off.end());
     std::sort(on.begin(), on.end());
     const double offMs = off[off.size() / 2], onMs = on[on.size() / 2];

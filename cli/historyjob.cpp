@@ -113,8 +113,7 @@ int RunHistoryCommand(const std::vector<std::string> &args, SqlConnector &connec
         } else if ((a == "--export" || a == "--import") && i + 1 < args.size()) {
             (a == "--export" ? exportDir : importDir) = args[++i];
         } else if (a.empty() || a[0] == '-' || !text.empty()) {
-            std::fprintf(stderr, "tessaro history: unexpected \"%s\"\n%s", a.c_str(),
-                         HistoryUsage);
+            std::fprintf(stderr, "tessaro history: unexpected \"%s\"\n%s", a.c_str(), HistoryUsage);
             return ExitUsage;
         } else {
             text = a;
@@ -130,7 +129,8 @@ int RunHistoryCommand(const std::vector<std::string> &args, SqlConnector &connec
         ParseHistoryConnection(GetSetting(HistoryDatabaseKey, ""), platform().programFolder, why);
     if (!where)
         return Fail("the \"History Database\" setting is not usable: " + why);
-    if (where->dialect == SqlDialect::Sqlite && !platform().files->makePath(platform().programFolder))
+    if (where->dialect == SqlDialect::Sqlite &&
+        !platform().files->makePath(platform().programFolder))
         return Fail("cannot create " + platform().programFolder);
     const auto db = connector.open(*where, why);
     if (!db || !UpgradeSchema(*db, why))

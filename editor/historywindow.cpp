@@ -96,15 +96,23 @@ bool OpenHistoryImage(const std::vector<std::uint8_t> &bytes)
     return true;
 }
 
-void CompareHistoryImages(const std::vector<std::uint8_t> &first,
-                          const std::vector<std::uint8_t> &second, const std::string &title)
+void CompareHistoryImages(const RadioEvent &older, const std::vector<std::uint8_t> &first,
+                          const RadioEvent &newer, const std::vector<std::uint8_t> &second)
 {
     MemMapImage a, b;
     if (!ToImage(first, a) || !ToImage(second, b) || platform().dialogs == nullptr)
         return;
     const std::vector<FieldDifference> differences = DiffFields(a, b);
-    platform().dialogs->showTable({title, DifferencesHeading(differences.size()),
-                                   DifferenceColumns(), DifferenceRows(differences)});
+    const std::string heading =
+        differences.empty()
+            ? "The two images are the same: no field differs."
+            : std::to_string(differences.size()) + " field(s) differ between the " + older.kind +
+                  " of " + older.at + " and the " + newer.kind + " of " + newer.at + ".";
+    std::vector<std::string> columns = DifferenceColumns();
+    columns[3] = older.at;
+    columns[4] = newer.at;
+    platform().dialogs->showTable(
+        {"COMPARE RADIO " + older.serial, heading, columns, DifferenceRows(differences)});
 }
 
 HistoryWindow::HistoryWindow(QWidget *parent)
@@ -123,11 +131,11 @@ HistoryWindow::HistoryWindow(QWidget *parent)
     m_search->setClearButtonEnabled(true);
     QPushButton *find = Button("cmdSearch", QStringLiteral("&Search"), this);
 
-    m_radioGrid = Grid("grdRadios",
-                       {QStringLiteral("Serial"), QStringLiteral("Customer"),
-                        QStringLiteral("Last Event"), QStringLiteral("Kind"),
-                        QStringLiteral("Outcome"), QStringLiteral("Events")},
-                       this);
+    m_radioGrid =
+        Grid("grdRadios",
+             {QStringLiteral("Serial"), QStringLiteral("Customer"), QStringLiteral("Last Event"),
+              QStringLiteral("Kind"), QStringLiteral("Outcome"), QStringLiteral("Events")},
+             this);
     m_radioGrid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_timeline = Grid("grdTimeline",
                       {QStringLiteral("Date"), QStringLiteral("Kind"), QStringLiteral("Outcome"),
@@ -166,7 +174,7 @@ HistoryWindow::HistoryWindow(QWidget *parent)
     auto *split = new QSplitter(this);
     split->addWidget(m_radioGrid);
     split->addWidget(right);
-    split->setStretchFactor(1, 2);
+    split->setSizes({470, 630});
     auto *buttons = new QHBoxLayout;
     for (QPushButton *b : {m_open, m_compare, m_saveImage, m_report})
         buttons->addWidget(b);
@@ -177,7 +185,7 @@ HistoryWindow::HistoryWindow(QWidget *parent)
     layout->addWidget(split, 1);
     layout->addLayout(buttons);
     layout->addWidget(m_where);
-    resize(1100, 560);
+    resize(1180, 560);
 
     connect(find, &QPushButton::clicked, this, &HistoryWindow::Search);
     connect(m_search, &QLineEdit::returnPressed, this, &HistoryWindow::Search);
@@ -227,8 +235,8 @@ void HistoryWindow::Search()
     std::optional<std::vector<RadioSummary>> found;
     if (Connected() && !(found = m_store->findRadios(m_search->text().trimmed().toStdString()))) {
         // A lost server: connect anew on the next search.
-        m_where->setText(QStringLiteral("The history database failed: %1")
-                             .arg(Q(m_store->lastError())));
+        m_where->setText(
+            QStringLiteral("The history database failed: %1").arg(Q(m_store->lastError())));
         m_store.reset();
         m_db.reset();
     }
@@ -237,15 +245,16 @@ void HistoryWindow::Search()
     m_radioGrid->setRowCount(static_cast<int>(m_radios.size()));
     for (std::size_t i = 0; i < m_radios.size(); ++i) {
         const RadioSummary &r = m_radios[i];
-        FillRow(m_radioGrid, static_cast<int>(i),
-                {r.serial, r.customer, r.lastAt, r.lastKind, r.lastOutcome,
-                 std::to_string(r.events)});
+        FillRow(
+            m_radioGrid, static_cast<int>(i),
+            {r.serial, r.customer, r.lastAt, r.lastKind, r.lastOutcome, std::to_string(r.events)});
     }
     m_radioGrid->resizeColumnsToContents();
-    if (!m_radios.empty())
-        m_radioGrid->setCurrentCell(0, 0);
-    else
-        ShowRadio(-1);
+    // The first row may have been current before: its timeline is shown anew either way.
+    m_radioGrid->blockSignals(true);
+    m_radioGrid->setCurrentCell(m_radios.empty() ? -1 : 0, 0);
+    m_radioGrid->blockSignals(false);
+    ShowRadio(m_radios.empty() ? -1 : 0);
 }
 
 void HistoryWindow::ShowRadio(int row)
@@ -311,8 +320,7 @@ void HistoryWindow::SaveNote()
     const std::string customer = m_customer->text().trimmed().toStdString();
     const std::string note = m_note->text().trimmed().toStdString();
     if (!m_store->setRadioNote(r.serial, customer, note)) {
-        Tell("The customer and note could not be saved: " + m_store->lastError(),
-             "RADIO HISTORY");
+        Tell("The customer and note could not be saved: " + m_store->lastError(), "RADIO HISTORY");
         return;
     }
     r.customer = customer;
@@ -340,8 +348,7 @@ void HistoryWindow::Compare()
     const auto first = ImageOf(chosen[0]);
     const auto second = first ? ImageOf(chosen[1]) : std::nullopt;
     if (second)
-        CompareHistoryImages(*first, *second,
-                             "COMPARE " + chosen[0].at + " -> " + chosen[1].at);
+        CompareHistoryImages(chosen[0], *first, chosen[1], *second);
 }
 
 void HistoryWindow::SaveImage()
@@ -373,8 +380,8 @@ void HistoryWindow::OpenReport()
     if (chosen.size() != 1 || !m_store || !platform().files)
         return;
     const auto pdf = m_store->report(chosen[0].key);
-    const std::string path = QDir::tempPath().toStdString() + "/Alignment Report SN" +
-                             chosen[0].serial + ".pdf";
+    const std::string path =
+        QDir::tempPath().toStdString() + "/Alignment Report SN" + chosen[0].serial + ".pdf";
     if (!pdf || !platform().files->writeAtomic(path, *pdf)) {
         Tell("The alignment report could not be fetched or written to " + path + ".",
              "RADIO HISTORY");

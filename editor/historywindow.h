@@ -20,9 +20,9 @@ class HistoryStore;
 // Puts a stored image into the editor as a new unnamed file (after the save question);
 // false when the bytes are not a whole image or the user cancelled.
 bool OpenHistoryImage(const std::vector<std::uint8_t> &bytes);
-// Lists, field by field, where the second image differs from the first.
-void CompareHistoryImages(const std::vector<std::uint8_t> &first,
-                          const std::vector<std::uint8_t> &second, const std::string &title);
+// Lists, field by field, where the newer event's image differs from the older one's.
+void CompareHistoryImages(const RadioEvent &older, const std::vector<std::uint8_t> &first,
+                          const RadioEvent &newer, const std::vector<std::uint8_t> &second);
 
 class HistoryWindow : public QDialog
 {

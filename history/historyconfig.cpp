@@ -23,7 +23,8 @@ std::string Unescaped(const std::string &text)
 {
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size() && std::isxdigit(static_cast<unsigned char>(text[i + 1])) &&
+        if (text[i] == '%' && i + 2 < text.size() &&
+            std::isxdigit(static_cast<unsigned char>(text[i + 1])) &&
             std::isxdigit(static_cast<unsigned char>(text[i + 2]))) {
             out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
             i += 2;
@@ -134,9 +135,8 @@ std::optional<SqlConnection> FromKeywords(const std::string &text, std::string &
 
 } // namespace
 
-std::optional<SqlConnection> ParseHistoryConnection(const std::string &text,
-                                                    const std::string &programFolder,
-                                                    std::string &why)
+std::optional<SqlConnection>
+ParseHistoryConnection(const std::string &text, const std::string &programFolder, std::string &why)
 {
     const std::string t = Trimmed(text);
     for (const char *scheme : {"postgresql://", "postgres://"}) {

@@ -15,6 +15,5 @@ inline const char HistoryFileName[] = "Radio History.sqlite";
 inline const char HistoryQueueFileName[] = "Radio History Queue.bin";
 
 // nullopt with why for a text that names no database.
-std::optional<SqlConnection> ParseHistoryConnection(const std::string &text,
-                                                    const std::string &programFolder,
-                                                    std::string &why);
+std::optional<SqlConnection>
+ParseHistoryConnection(const std::string &text, const std::string &programFolder, std::string &why);

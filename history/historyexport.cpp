@@ -90,9 +90,9 @@ HistoryTransfer ExportHistory(HistoryStore &store, FileSystem &files, const std:
         }
         std::string line;
         const std::string &image = imageFile;
-        for (const std::string *field : {&e.serial, &e.at, &e.kind, &e.outcome, &e.bench, &e.port,
-                                         &e.version, &e.detail, &e.file, &e.labels, &image,
-                                         &e.imageHash})
+        for (const std::string *field :
+             {&e.serial, &e.at, &e.kind, &e.outcome, &e.bench, &e.port, &e.version, &e.detail,
+              &e.file, &e.labels, &image, &e.imageHash})
             line += (line.empty() ? "" : ",") + CsvField(*field);
         csv += line + "\r\n";
         ++t.events;
@@ -135,14 +135,16 @@ HistoryTransfer ImportBackups(HistoryStore &store, FileSystem &files, const std:
         for (std::size_t i = 0; i < bytes->size(); ++i)
             image.set(static_cast<int>(i / PageSize), static_cast<int>(i % PageSize), (*bytes)[i]);
         e.labels = ImageEvent({}, {}, image).labels;
-        if (!store.addEvent(e)) {
+        bool added = false;
+        if (!store.addEvent(e, &added)) {
             t.message = store.lastError();
             return t;
         }
-        ++t.events;
+        ++(added ? t.events : t.known);
     }
     t.ok = true;
     t.message = std::to_string(t.events) + " backup(s) imported from " + folder +
+                (t.known ? ", " + std::to_string(t.known) + " imported before" : "") +
                 (t.skipped ? ", " + std::to_string(t.skipped) + " skipped (not whole images)" : "");
     return t;
 }

@@ -13,6 +13,7 @@ struct HistoryTransfer {
     int events = 0;
     int images = 0;  // data files written (export)
     int skipped = 0; // backup files that are not whole images (import)
+    int known = 0;   // backups imported before (import)
     std::string message;
 };
 

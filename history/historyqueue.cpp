@@ -75,8 +75,8 @@ std::optional<std::deque<RadioEvent>> QueueFromBytes(const std::vector<std::uint
     std::deque<RadioEvent> events;
     for (long n = std::stol(count); n > 0 && in.ok; --n) {
         RadioEvent e;
-        for (std::string *field : {&e.key, &e.serial, &e.at, &e.kind, &e.bench, &e.port,
-                                   &e.version, &e.outcome, &e.detail, &e.file, &e.labels})
+        for (std::string *field : {&e.key, &e.serial, &e.at, &e.kind, &e.bench, &e.port, &e.version,
+                                   &e.outcome, &e.detail, &e.file, &e.labels})
             *field = in.Take();
         e.image = Bytes(in.Take());
         e.report = Bytes(in.Take());

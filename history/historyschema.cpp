@@ -29,8 +29,7 @@ constexpr SchemaStep SchemaSteps[] = {
       "last_kind TEXT NOT NULL DEFAULT '', last_outcome TEXT NOT NULL DEFAULT '', "
       "event_count INTEGER NOT NULL DEFAULT 0, search_text TEXT NOT NULL DEFAULT '')",
       "ALTER TABLE events ADD COLUMN labels TEXT NOT NULL DEFAULT ''",
-      "ALTER TABLE events ADD COLUMN report {blob}",
-      "CREATE INDEX events_by_time ON events (at)",
+      "ALTER TABLE events ADD COLUMN report {blob}", "CREATE INDEX events_by_time ON events (at)",
       "INSERT INTO radios (serial, last_at, event_count) "
       "SELECT serial, MAX(at), COUNT(*) FROM events GROUP BY serial",
       "UPDATE radios SET last_kind = (SELECT e.kind FROM events e WHERE e.serial = radios.serial "
@@ -44,9 +43,10 @@ std::string ForDialect(std::string_view statement, SqlDialect dialect)
 {
     std::string sql(statement);
     const bool pg = dialect == SqlDialect::Postgres;
-    const std::pair<std::string, std::string> words[] = {{"{blob}", pg ? "BYTEA" : "BLOB"},
-                                                         {"{agg}", pg ? "string_agg" : "group_concat"},
-                                                         {"{sep}", pg ? ", ' | '" : ""}};
+    const std::pair<std::string, std::string> words[] = {
+        {"{blob}", pg ? "BYTEA" : "BLOB"},
+        {"{agg}", pg ? "string_agg" : "group_concat"},
+        {"{sep}", pg ? ", ' | '" : ""}};
     for (const auto &[token, word] : words) {
         for (std::size_t at = sql.find(token); at != std::string::npos; at = sql.find(token))
             sql.replace(at, token.size(), word);
@@ -86,10 +86,11 @@ bool RunStep(SqlDatabase &db, const SchemaStep &step, std::string &why)
 int StoredSchemaVersion(SqlDatabase &db)
 {
     std::vector<SqlRow> rows;
-    const char *probe = db.dialect() == SqlDialect::Postgres
-                            ? "SELECT COUNT(*) FROM information_schema.tables "
-                              "WHERE table_name = 'history_schema' AND table_schema = current_schema()"
-                            : "SELECT COUNT(*) FROM sqlite_master WHERE name = 'history_schema'";
+    const char *probe =
+        db.dialect() == SqlDialect::Postgres
+            ? "SELECT COUNT(*) FROM information_schema.tables "
+              "WHERE table_name = 'history_schema' AND table_schema = current_schema()"
+            : "SELECT COUNT(*) FROM sqlite_master WHERE name = 'history_schema'";
     if (!db.exec(probe, {}, &rows) || rows.empty())
         return -1;
     if (SqlInt(rows[0][0]) == 0)

@@ -80,8 +80,10 @@ bool HistoryStore::AddSearchText(const RadioEvent &event)
            m_db.exec("UPDATE radios SET search_text = ? WHERE serial = ?", {text, event.serial});
 }
 
-bool HistoryStore::addEvent(const RadioEvent &event)
+bool HistoryStore::addEvent(const RadioEvent &event, bool *added)
 {
+    if (added != nullptr)
+        *added = false;
     if (!m_db.begin())
         return Fail();
     std::vector<SqlRow> rows;
@@ -95,19 +97,21 @@ bool HistoryStore::addEvent(const RadioEvent &event)
     if (!event.image.empty()) {
         const std::string hash = Sha256Hex(event.image);
         imageHash = hash;
-        if (!m_db.exec("INSERT INTO images (hash, bytes) VALUES (?, ?) ON CONFLICT (hash) DO NOTHING",
-                       {hash, event.image}))
+        if (!m_db.exec(
+                "INSERT INTO images (hash, bytes) VALUES (?, ?) ON CONFLICT (hash) DO NOTHING",
+                {hash, event.image}))
             return Fail();
     }
     SqlValue report;
     if (!event.report.empty())
         report = event.report;
     const bool ok =
-        m_db.exec("INSERT INTO events (event_key, serial, at, kind, bench, port, version, outcome, "
-                  "detail, file, labels, image, report) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
-                  {Text(event.key), Text(event.serial), Text(event.at), Text(event.kind),
-                   Text(event.bench), Text(event.port), Text(event.version), Text(event.outcome),
-                   Text(event.detail), Text(event.file), Text(event.labels), imageHash, report}) &&
+        m_db.exec(
+            "INSERT INTO events (event_key, serial, at, kind, bench, port, version, outcome, "
+            "detail, file, labels, image, report) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+            {Text(event.key), Text(event.serial), Text(event.at), Text(event.kind),
+             Text(event.bench), Text(event.port), Text(event.version), Text(event.outcome),
+             Text(event.detail), Text(event.file), Text(event.labels), imageHash, report}) &&
         m_db.exec("INSERT INTO radios (serial) VALUES (?) ON CONFLICT (serial) DO NOTHING",
                   {Text(event.serial)}) &&
         m_db.exec("UPDATE radios SET event_count = event_count + 1 WHERE serial = ?",
@@ -119,6 +123,8 @@ bool HistoryStore::addEvent(const RadioEvent &event)
                    Text(event.at)});
     if (!ok || !m_db.commit())
         return Fail();
+    if (added != nullptr)
+        *added = true;
     return true;
 }
 

@@ -16,8 +16,8 @@ public:
     explicit HistoryStore(SqlDatabase &db) : m_db(db) {}
 
     // Stores the event in one transaction; an event whose key is stored already counts as
-    // stored. False with lastError() and nothing stored.
-    bool addEvent(const RadioEvent &event);
+    // stored (added tells which). False with lastError() and nothing stored.
+    bool addEvent(const RadioEvent &event, bool *added = nullptr);
 
     // Radios whose serial number, customer, note, or any event's labels or file name contain
     // the text, or with an event on a date that starts with it (all radios for ""), newest

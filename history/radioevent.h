@@ -20,8 +20,8 @@ struct RadioEvent {
     std::string version; // of the program
     std::string outcome; // "OK", "Failed", "Verify failed", ...
     std::string detail;
-    std::string file;    // the data file saved or written from
-    std::string labels;  // the group labels of the image, for searching
+    std::string file;                 // the data file saved or written from
+    std::string labels;               // the group labels of the image, for searching
     std::vector<std::uint8_t> image;  // the radio's full image, when the event has one
     std::vector<std::uint8_t> report; // an alignment report (PDF), when there is one
     std::string imageHash;            // filled by the store

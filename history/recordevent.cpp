@@ -58,6 +58,13 @@ void RecordRadioEvent(RadioEvent event)
     if (event.version.empty())
         event.version = TESSARO_VERSION_TEXT;
     event.serial = HistorySerial(event.serial);
+    if (event.labels.empty() && event.image.size() == std::size_t(UsedPages) * PageSize) {
+        MemMapImage image;
+        for (std::size_t i = 0; i < event.image.size(); ++i)
+            image.set(static_cast<int>(i / PageSize), static_cast<int>(i % PageSize),
+                      event.image[i]);
+        event.labels = ImageEvent({}, {}, image).labels;
+    }
     s_recorder->record(std::move(event));
     if (s_recorder->takeAwayNotice())
         StatusMsg(HistoryAwayStatus);
@@ -75,8 +82,8 @@ std::string HistorySerial(const std::string &serialText)
     return digits;
 }
 
-RadioEvent ImageEvent(const std::string &kind, const std::string &outcome,
-                      const MemMapImage &image, bool serialKnown)
+RadioEvent ImageEvent(const std::string &kind, const std::string &outcome, const MemMapImage &image,
+                      bool serialKnown)
 {
     RadioEvent event;
     event.kind = kind;

@@ -9,8 +9,8 @@
 #include <memory>
 
 struct SqlOutage {
-    bool down = false;            // every open and statement fails
-    bool loseCommitReply = false; // the next commit is carried out but reported as failed
+    bool down = false;                  // every open and statement fails
+    bool loseCommitReply = false;       // the next commit is carried out but reported as failed
     std::function<void()> beforeCommit; // e.g. stops a real server
     int opens = 0;
     int commits = 0;

@@ -49,9 +49,7 @@ SqlValue FromVariant(const QVariant &value)
 class QtSqlDatabase : public SqlDatabase
 {
 public:
-    QtSqlDatabase(QString name, SqlDialect dialect) : m_name(std::move(name)), m_dialect(dialect)
-    {
-    }
+    QtSqlDatabase(QString name, SqlDialect dialect) : m_name(std::move(name)), m_dialect(dialect) {}
     ~QtSqlDatabase() override
     {
         {
@@ -91,9 +89,26 @@ public:
         }
         return true;
     }
-    bool begin() override { return Done(QSqlDatabase::database(m_name, false).transaction()); }
-    bool commit() override { return Done(QSqlDatabase::database(m_name, false).commit()); }
-    bool rollback() override { return Done(QSqlDatabase::database(m_name, false).rollback()); }
+    // SQLite takes the write lock at the start: two editors that both read first and then
+    // write would otherwise deadlock, and one of them fail at once instead of waiting.
+    bool begin() override
+    {
+        if (m_dialect == SqlDialect::Sqlite)
+            return exec("BEGIN IMMEDIATE", {}, nullptr);
+        return Done(QSqlDatabase::database(m_name, false).transaction());
+    }
+    bool commit() override
+    {
+        if (m_dialect == SqlDialect::Sqlite)
+            return exec("COMMIT", {}, nullptr);
+        return Done(QSqlDatabase::database(m_name, false).commit());
+    }
+    bool rollback() override
+    {
+        if (m_dialect == SqlDialect::Sqlite)
+            return exec("ROLLBACK", {}, nullptr);
+        return Done(QSqlDatabase::database(m_name, false).rollback());
+    }
     std::string lastError() const override { return m_error; }
 
 private:
@@ -119,10 +134,11 @@ private:
 std::unique_ptr<SqlDatabase> QtSqlConnector::open(const SqlConnection &where, std::string &why)
 {
     const bool sqlite = where.dialect == SqlDialect::Sqlite;
-    const QString name = QStringLiteral("tessaro-history-%1").arg(s_connections.fetchAndAddRelaxed(1));
+    const QString name =
+        QStringLiteral("tessaro-history-%1").arg(s_connections.fetchAndAddRelaxed(1));
     {
-        QSqlDatabase db =
-            QSqlDatabase::addDatabase(sqlite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL"), name);
+        QSqlDatabase db = QSqlDatabase::addDatabase(
+            sqlite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL"), name);
         if (sqlite) {
             db.setDatabaseName(QString::fromStdString(where.file));
             // Another editor may hold the write lock for a moment.

@@ -21,8 +21,8 @@ public:
     // Empty on success, else why the server cannot run here.
     QString start()
     {
-        const QStringList found =
-            QDir(QStringLiteral("/usr/lib/postgresql")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        const QStringList found = QDir(QStringLiteral("/usr/lib/postgresql"))
+                                      .entryList(QDir::Dirs | QDir::NoDotAndDotDot);
         for (const QString &version : found) {
             const QString bin = QStringLiteral("/usr/lib/postgresql/%1/bin").arg(version);
             if (QFile::exists(bin + QStringLiteral("/initdb")))
@@ -34,16 +34,16 @@ public:
             return QStringLiteral("no temporary folder");
         if (geteuid() == 0) {
             const passwd *pg = getpwnam("postgres");
-            if (pg == nullptr || chown(m_dir.path().toLocal8Bit().constData(), pg->pw_uid,
-                                       pg->pw_gid) != 0)
+            if (pg == nullptr ||
+                chown(m_dir.path().toLocal8Bit().constData(), pg->pw_uid, pg->pw_gid) != 0)
                 return QStringLiteral("running as root without a usable \"postgres\" user");
             m_asUser = true;
         }
         const QString data = m_dir.filePath(QStringLiteral("data"));
         QString why = run(QStringLiteral("initdb"),
-                          {QStringLiteral("-D"), data, QStringLiteral("-U"), QStringLiteral("tessaro"),
-                           QStringLiteral("-A"), QStringLiteral("trust"), QStringLiteral("-N"),
-                           QStringLiteral("-E"), QStringLiteral("UTF8")});
+                          {QStringLiteral("-D"), data, QStringLiteral("-U"),
+                           QStringLiteral("tessaro"), QStringLiteral("-A"), QStringLiteral("trust"),
+                           QStringLiteral("-N"), QStringLiteral("-E"), QStringLiteral("UTF8")});
         if (why.isEmpty())
             why = startServer();
         return why;
@@ -51,12 +51,12 @@ public:
 
     QString startServer()
     {
-        const QString why = run(
-            QStringLiteral("pg_ctl"),
-            {QStringLiteral("-D"), m_dir.filePath(QStringLiteral("data")), QStringLiteral("-l"),
-             m_dir.filePath(QStringLiteral("log")), QStringLiteral("-w"), QStringLiteral("-o"),
-             QStringLiteral("-k %1 -c listen_addresses= -p %2 -F").arg(m_dir.path()).arg(Port),
-             QStringLiteral("start")});
+        const QString why =
+            run(QStringLiteral("pg_ctl"),
+                {QStringLiteral("-D"), m_dir.filePath(QStringLiteral("data")), QStringLiteral("-l"),
+                 m_dir.filePath(QStringLiteral("log")), QStringLiteral("-w"), QStringLiteral("-o"),
+                 QStringLiteral("-k %1 -c listen_addresses= -p %2 -F").arg(m_dir.path()).arg(Port),
+                 QStringLiteral("start")});
         m_running = why.isEmpty();
         return why;
     }
@@ -64,9 +64,9 @@ public:
     void stop()
     {
         if (m_running)
-            run(QStringLiteral("pg_ctl"), {QStringLiteral("-D"), m_dir.filePath(QStringLiteral("data")),
-                                           QStringLiteral("-m"), QStringLiteral("immediate"),
-                                           QStringLiteral("-w"), QStringLiteral("stop")});
+            run(QStringLiteral("pg_ctl"),
+                {QStringLiteral("-D"), m_dir.filePath(QStringLiteral("data")), QStringLiteral("-m"),
+                 QStringLiteral("immediate"), QStringLiteral("-w"), QStringLiteral("stop")});
         m_running = false;
     }
 
@@ -92,11 +92,15 @@ private:
         const QString exe = m_bin + QLatin1Char('/') + tool;
         if (m_asUser)
             p.start(QStringLiteral("runuser"),
-                    QStringList{QStringLiteral("-u"), QStringLiteral("postgres"), QStringLiteral("--"), exe} + args);
+                    QStringList{QStringLiteral("-u"), QStringLiteral("postgres"),
+                                QStringLiteral("--"), exe} +
+                        args);
         else
             p.start(exe, args);
-        if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
-            return tool + QStringLiteral(" failed: ") + QString::fromLocal8Bit(p.readAll()).trimmed();
+        if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit ||
+            p.exitCode() != 0)
+            return tool + QStringLiteral(" failed: ") +
+                   QString::fromLocal8Bit(p.readAll()).trimmed();
         return {};
     }
 
