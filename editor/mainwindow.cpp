@@ -1,20 +1,14 @@
 #include "mainwindow.h"
 
-#include "aboutwindow.h"
 #include "appglobals.h"
 #include "changridpane.h"
-#include "copymacrodialog.h"
 #include "edithistory.h"
-#include "exchangecommands.h"
 #include "exitconfirm.h"
 #include "filecommands.h"
 #include "helpwindow.h"
-#include "historywindow.h"
-#include "menucommands.h"
 #include "optionsmenu.h"
 #include "panestack.h"
 #include "platform.h"
-#include "printcommands.h"
 #include "progress.h"
 #include "radiocommands.h"
 #include "tabstrip.h"
@@ -25,13 +19,10 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
-#include <QMenu>
-#include <QMenuBar>
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QTime>
 #include <QTimer>
-#include <QToolBar>
 #include <QTreeWidget>
 
 MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
@@ -41,8 +32,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     platform().window = this;
     m_history = new EditHistory([this] { CommitPendingEdits(); }, this);
 
-    createMenus();
-    createToolBar();
+    createCommands();
     createClient();
     createStatusBar();
     // The design size: a window restored maximised still has a valid normal size beneath.
@@ -57,43 +47,6 @@ MainWindow::~MainWindow()
     delete m_help;
 }
 
-QAction *MainWindow::addItem(QMenu *menu, const char *name, const QString &caption,
-                             const std::function<void()> &handler, const QKeySequence &shortcut)
-{
-    QAction *action = menu->addAction(caption);
-    action->setObjectName(QString::fromLatin1(name));
-    if (!shortcut.isEmpty())
-        action->setShortcut(shortcut);
-    connect(action, &QAction::triggered, this, [handler] { handler(); });
-    return action;
-}
-
-static QMenu *addMenu(QMenuBar *bar, const char *name, const QString &title)
-{
-    QMenu *menu = bar->addMenu(title);
-    menu->setObjectName(QString::fromLatin1(name));
-    menu->menuAction()->setObjectName(QString::fromLatin1(name));
-    return menu;
-}
-
-static QMenu *addSubMenu(QMenu *parent, const char *name, const QString &title)
-{
-    QMenu *menu = parent->addMenu(title);
-    menu->setObjectName(QString::fromLatin1(name));
-    menu->menuAction()->setObjectName(QString::fromLatin1(name));
-    return menu;
-}
-
-// A tree pop-up; its title is what assistive technology announces.
-static QMenu *popupMenu(QWidget *parent, const char *name, const QString &title)
-{
-    auto *menu = new QMenu(title, parent);
-    menu->setObjectName(QString::fromLatin1(name));
-    menu->setAccessibleName(title);
-    return menu;
-}
-
-// An open command from the menu also reselects the node last shown.
 void MainWindow::runFileMenuCommand(const std::function<void()> &command)
 {
     CommitPendingEdits();
@@ -102,236 +55,6 @@ void MainWindow::runFileMenuCommand(const std::function<void()> &command)
     if (g_iLastNode >= FirstGroupNode && g_iLastNode <= TreeNodeCount) {
         m_tree.images[g_iLastNode] = TreeImage::FolderOpen;
         applyTreeImages();
-    }
-}
-
-// Each report printed, previewed or saved as PDF; the preview and PDF sub-menus go below the
-// printer's items.
-void MainWindow::addPrintItems(QMenu *print)
-{
-    struct Report {
-        const char *name;
-        const char *caption;
-        ReportKind kind;
-    };
-    static constexpr Report Reports[] = {
-        {"All", "Print ALL Radio Information", ReportKind::All},
-        {"Global", "Print Unit Global Information", ReportKind::Global},
-        {"CurrGrp", "Print Curent Active Group Information", ReportKind::CurrentGroup},
-    };
-    const auto addReports = [this](QMenu *menu, const std::string &prefix,
-                                   void (*command)(ReportKind)) {
-        for (const Report &report : Reports) {
-            const ReportKind kind = report.kind;
-            addItem(menu, (prefix + report.name).c_str(), QString::fromLatin1(report.caption),
-                    [this, command, kind] {
-                        CommitPendingEdits();
-                        command(kind);
-                    });
-        }
-    };
-    addReports(print, "mnuFilePrint", PrintReportCommand);
-    addItem(print, "mnuFilePrintSetup", QStringLiteral("Print Setup"), PrintSetupCommand);
-    print->addSeparator();
-    addReports(addSubMenu(print, "mnuFilePrintPreview", QStringLiteral("Print Pre&view\u2026")),
-               "mnuFilePreview", PreviewReportCommand);
-    addReports(addSubMenu(print, "mnuFileExportPdf", QStringLiteral("&Export PDF\u2026")),
-               "mnuFilePdf", ExportReportPdfCommand);
-}
-
-// The text form and channel CSV sub-menus, below the file commands.
-void MainWindow::addExchangeItems()
-{
-    const auto committed = [this](void (*command)()) {
-        return [this, command] {
-            CommitPendingEdits();
-            command();
-        };
-    };
-    QMenu *out = addSubMenu(m_mnuFile, "mnuFileExport", QStringLiteral("Expor&t"));
-    addItem(out, "mnuFileExportText", QStringLiteral("Radio Data As Text (YAML)\u2026"),
-            committed(ExportTextFormCommand));
-    addItem(out, "mnuFileExportGroupCsv",
-            QStringLiteral("Current Active Group Channels As CSV\u2026"),
-            committed(ExportGroupCsvCommand));
-    addItem(out, "mnuFileExportAllCsv", QStringLiteral("All Channels As CSV\u2026"),
-            committed(ExportAllCsvCommand));
-    QMenu *in = addSubMenu(m_mnuFile, "mnuFileImport", QStringLiteral("&Import"));
-    addItem(in, "mnuFileImportText", QStringLiteral("Radio Data From Text (YAML)\u2026"),
-            committed(ImportTextFormCommand));
-    addItem(in, "mnuFileImportGroupCsv",
-            QStringLiteral("Channels Into Current Active Group From CSV\u2026"),
-            committed(ImportGroupCsvCommand));
-    addItem(m_mnuFile, "mnuFileHistory", QStringLiteral("Radio &History\u2026"),
-            [this] { ShowHistoryWindow(this); });
-}
-
-void MainWindow::createMenus()
-{
-    QMenuBar *bar = menuBar();
-    bar->setObjectName(QStringLiteral("mnuMain"));
-
-    m_mnuFile = addMenu(bar, "mnuFile", QStringLiteral("&File"));
-    addItem(
-        m_mnuFile, "mnuFileNew", QStringLiteral("New"),
-        [this] { runFileMenuCommand(OpenDefaultFile); }, QKeySequence(QStringLiteral("Ctrl+N")));
-    QMenu *open = addSubMenu(m_mnuFile, "mnuFileOpen", QStringLiteral("Open"));
-    addItem(open, "mnuFileOpenExisting", QStringLiteral("Open Existing File"),
-            [this] { runFileMenuCommand(OpenExistingFile); });
-    addItem(open, "mnuFileOpenUser", QStringLiteral("Open User Selected"),
-            [this] { runFileMenuCommand(OpenUserFile); });
-    addItem(open, "mnuFileOpenFactory", QStringLiteral("Open New File (Factory Defaults)"),
-            [this] { runFileMenuCommand(OpenDefaultFile); });
-    m_mnuFile->addSeparator();
-    addItem(
-        m_mnuFile, "mnuFileSave", QStringLiteral("&Save"),
-        [this] {
-            CommitPendingEdits();
-            SaveCurrentFile();
-        },
-        QKeySequence(QStringLiteral("Ctrl+S")));
-    QMenu *saveAs = addSubMenu(m_mnuFile, "mnuFileSaveAs", QStringLiteral("Save &As"));
-    addItem(saveAs, "mnuFileSaveNew", QStringLiteral("Save As New File"), [this] {
-        CommitPendingEdits();
-        SaveAsNewFile();
-    });
-    addItem(saveAs, "mnuFileSaveUser", QStringLiteral("Save As User Selected Defaults File"),
-            [this] {
-                CommitPendingEdits();
-                SaveAsUserDefaultFile();
-            });
-    m_mnuFile->addSeparator();
-    QMenu *print = addSubMenu(m_mnuFile, "mnuFilePrint", QStringLiteral("&Print"));
-    addPrintItems(print);
-    m_mnuFile->addSeparator();
-    addItem(m_mnuFile, "mnuFileExit", QStringLiteral("E&xit"), [this] { close(); });
-    m_mnuFile->addSeparator();
-    addExchangeItems();
-
-    m_mnuRead = addMenu(bar, "mnuRead", QStringLiteral("Read"));
-    addItem(m_mnuRead, "mnuReadAll", QStringLiteral("Read ALL Data From Radio"), ReadAllCommand);
-    addItem(m_mnuRead, "mnuReadGlobals", QStringLiteral("Read Global Settings"),
-            ReadGlobalsCommand);
-    addItem(m_mnuRead, "mnuReadCurrGrp",
-            QStringLiteral("Read Current Active Group Channels and Settings"),
-            ReadCurrGroupCommand);
-    m_mnuRead->addSeparator();
-    addItem(m_mnuRead, "mnuReadVerify", QStringLiteral("Verify Radio Against Editor Data"),
-            [] { VerifyRadioCommand(); });
-
-    m_mnuWrite = addMenu(bar, "mnuWrite", QStringLiteral("Write"));
-    addItem(m_mnuWrite, "mnuWriteAll", QStringLiteral("Write ALL Data To Radio"), WriteAllCommand);
-    addItem(m_mnuWrite, "mnuWriteGlobals", QStringLiteral("Write Global Settings To Radio"),
-            WriteGlobalsCommand);
-    addItem(m_mnuWrite, "mnuWriteCurrGrp",
-            QStringLiteral("Write Current Active Group Channels and Settings"),
-            WriteCurrGroupCommand);
-
-    m_mnuEdit = addMenu(bar, "mnuEdit", QStringLiteral("&Edit"));
-    QAction *undo = addItem(
-        m_mnuEdit, "mnuEditUndo", QStringLiteral("Undo"), [this] { m_history->undo(); },
-        QKeySequence(QStringLiteral("Ctrl+Z")));
-    QAction *redo = addItem(
-        m_mnuEdit, "mnuEditRedo", QStringLiteral("Redo"), [this] { m_history->redo(); },
-        QKeySequence(QStringLiteral("Ctrl+Y")));
-    redo->setShortcuts(
-        {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
-    undo->setEnabled(false);
-    redo->setEnabled(false);
-    connect(m_history->stack(), &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
-    connect(m_history->stack(), &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
-    m_mnuEdit->addSeparator();
-    // Both act on the channel grid only, and only while it is shown.
-    addItem(
-        m_mnuEdit, "mnuEditCopy", QStringLiteral("Copy"),
-        [this] {
-            if (m_fraGrid->isVisible())
-                m_fraGrid->CopyGridSelection();
-        },
-        QKeySequence(QStringLiteral("Ctrl+C")));
-    addItem(
-        m_mnuEdit, "mnuEditPaste", QStringLiteral("Paste"),
-        [this] {
-            if (m_fraGrid->isVisible())
-                m_fraGrid->PasteGridSelection();
-        },
-        QKeySequence(QStringLiteral("Ctrl+V")));
-    addItem(m_mnuEdit, "mnuEditCopyPasteGrps",
-            QStringLiteral("Copy One Group And Paste It To Others"), [this] {
-                CommitPendingEdits();
-                CopyMacroDialog(this).exec();
-            });
-
-    m_mnuOptions = new OptionsMenu(this);
-    bar->addMenu(m_mnuOptions);
-
-    m_mnuTune = bar->addAction(QStringLiteral("&Tune"));
-    m_mnuTune->setObjectName(QStringLiteral("mnuTune"));
-    connect(m_mnuTune, &QAction::triggered, this, [] { TuneCommand(); });
-
-    m_mnuHelp = addMenu(bar, "mnuHelp", QStringLiteral("&Help"));
-    addItem(m_mnuHelp, "mnuHelpHelp", QStringLiteral("ZPA Tessaro Help"), [this] { openHelp(); });
-    addItem(m_mnuHelp, "mnuHelpAbout", QStringLiteral("About ZPA Tessaro"),
-            [this] { showAbout(); });
-
-    // The tree's pop-ups, never shown in the menu bar.
-    m_mnuReadWriteRadio = popupMenu(this, "mnuReadWriteRadio", QStringLiteral("Radio"));
-    addItem(m_mnuReadWriteRadio, "mnuPopupReadAll", QStringLiteral("Read ALL Data From Radio"),
-            ReadAllCommand);
-    m_mnuReadWriteRadio->addSeparator();
-    addItem(m_mnuReadWriteRadio, "mnuPopupWriteAll", QStringLiteral("Write ALL Data To Radio"),
-            WriteAllCommand);
-    m_mnuReadWriteGlobals =
-        popupMenu(this, "mnuReadWriteGlobals", QStringLiteral("Global Settings"));
-    addItem(m_mnuReadWriteGlobals, "mnuPopupReadGlobals",
-            QStringLiteral("Read Global Data From Radio"), ReadGlobalsCommand);
-    m_mnuReadWriteGlobals->addSeparator();
-    addItem(m_mnuReadWriteGlobals, "mnuPopupWriteGlobals",
-            QStringLiteral("Write Global Data To Radio"), WriteGlobalsCommand);
-    m_mnuReadWriteGroup = popupMenu(this, "mnuReadWriteGroup", QStringLiteral("Group"));
-    m_mnuPopupReadGroup =
-        addItem(m_mnuReadWriteGroup, "mnuPopupReadGroup",
-                QStringLiteral("Read Data For This Group From Radio"), ReadCurrGroupCommand);
-    m_mnuPopupWriteGroup =
-        addItem(m_mnuReadWriteGroup, "mnuPopupWriteGroup",
-                QStringLiteral("Write Data For This Group To Radio"), WriteCurrGroupCommand);
-}
-
-void MainWindow::createToolBar()
-{
-    m_tbar = addToolBar(QStringLiteral("Toolbar"));
-    m_tbar->setObjectName(QStringLiteral("TBar"));
-    m_tbar->setMovable(false);
-    m_tbar->setFloatable(false);
-    m_tbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    m_tbar->setIconSize(QSize(24, 24));
-    struct Button {
-        const char *key;
-        const char *caption;
-        const char *tooltip;
-        std::function<void()> run;
-    };
-    const Button buttons[] = {
-        {"tbOpen", "Open", "Open", [this] { runFileMenuCommand(OpenExistingFile); }},
-        {"tbSave", "Save", "Save",
-         [this] {
-             CommitPendingEdits();
-             SaveCurrentFile();
-         }},
-        {"tbRead", "Read", "Read All Data", ReadAllCommand},
-        {"tbWrite", "Write", "Write All Data", WriteAllCommand},
-        {"tbTune", "Tune", "Tune", TuneCommand},
-        {"tbHelp", "Help", "ZPA Tessaro Edit Help", [this] { openHelp(); }},
-        {"tbExit", "Exit", "Exit", [this] { close(); }},
-    };
-    for (const Button &b : buttons) {
-        const QString key = QString::fromLatin1(b.key);
-        QAction *action = m_tbar->addAction(QIcon(QStringLiteral(":/icons/%1.png").arg(key)),
-                                            QString::fromLatin1(b.caption));
-        action->setObjectName(key);
-        action->setToolTip(QString::fromLatin1(b.tooltip));
-        const auto run = b.run;
-        connect(action, &QAction::triggered, this, [run] { run(); });
     }
 }
 
@@ -485,11 +208,7 @@ void MainWindow::optionsMenuChanged()
 
 void MainWindow::enableControls(bool bEnable)
 {
-    for (QMenu *menu : {m_mnuFile, m_mnuRead, m_mnuWrite, m_mnuEdit,
-                        static_cast<QMenu *>(m_mnuOptions), m_mnuHelp})
-        menu->menuAction()->setEnabled(bEnable);
-    m_mnuTune->setEnabled(bEnable);
-    for (QAction *action : m_tbar->actions())
+    for (QAction *action : m_withControls)
         action->setEnabled(bEnable);
     m_treeView->setEnabled(bEnable);
     m_tab1->tabBar()->setEnabled(bEnable);
@@ -549,12 +268,6 @@ void MainWindow::openHelp()
     m_help->show();
     m_help->raise();
     m_help->activateWindow();
-}
-
-void MainWindow::showAbout()
-{
-    AboutWindow about(this);
-    about.exec();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

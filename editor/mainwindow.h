@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class ChanGridPane;
 class EditHistory;
@@ -20,7 +21,6 @@ class QLabel;
 class QMenu;
 class QProgressBar;
 class QTimer;
-class QToolBar;
 class QTabBar;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -58,6 +58,8 @@ public:
     void PositionPane(QWidget *pane);
     // Stores what is being typed in the visible pane, as leaving the field would.
     void CommitPendingEdits();
+    // An open command from the menu or toolbar: it also reselects the node shown last.
+    void runFileMenuCommand(const std::function<void()> &command);
 
     void SetupForm();
     void SizeControls(int x);
@@ -87,15 +89,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void addExchangeItems();
-    void createMenus();
-    void addPrintItems(QMenu *print);
-    void createToolBar();
+    // The menus, pop-ups and toolbar, from the command table.
+    void createCommands();
     void createStatusBar();
     void createClient();
-    QAction *addItem(QMenu *menu, const char *name, const QString &caption,
-                     const std::function<void()> &handler, const QKeySequence &shortcut = {});
-    void runFileMenuCommand(const std::function<void()> &command);
 
     void treeKeyUp();
     void treeMouseDown(const QPoint &pos, Qt::MouseButton button, const QPoint &globalPos);
@@ -105,7 +102,6 @@ private:
     void splitterMouse(QEvent *event);
     void updateClock();
     void openHelp();
-    void showAbout();
 
     int clientWidthTwips() const;
     int clientHeightTwips() const;
@@ -113,19 +109,15 @@ private:
     int stripHeightTwips() const;
     void setOuterGeometry(int left, int top, int width, int height);
 
-    QMenu *m_mnuFile = nullptr;
-    QMenu *m_mnuRead = nullptr;
-    QMenu *m_mnuWrite = nullptr;
+    // The top-level menus and toolbar buttons that follow enableControls.
+    std::vector<QAction *> m_withControls;
     QMenu *m_mnuEdit = nullptr;
     OptionsMenu *m_mnuOptions = nullptr;
-    QAction *m_mnuTune = nullptr;
-    QMenu *m_mnuHelp = nullptr;
     QMenu *m_mnuReadWriteRadio = nullptr;
     QMenu *m_mnuReadWriteGlobals = nullptr;
     QMenu *m_mnuReadWriteGroup = nullptr;
     QAction *m_mnuPopupReadGroup = nullptr;
     QAction *m_mnuPopupWriteGroup = nullptr;
-    QToolBar *m_tbar = nullptr;
 
     QWidget *m_client = nullptr;
     QTreeWidget *m_treeView = nullptr;

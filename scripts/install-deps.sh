@@ -10,6 +10,8 @@ packages=(
     xdg-utils libfile-mimeinfo-perl shared-mime-info desktop-file-utils
     lintian appstream man-db dpkg-dev python3
     libqt6sql6-sqlite libqt6sql6-psql postgresql
+    clang libclang-rt-14-dev
+    debhelper devscripts
 )
 
 missing=()

@@ -150,12 +150,13 @@ private Q_SLOTS:
 
     // The default image and random ones: read back onto themselves nothing changes; read onto
     // the image before, only owned bits change and the text is what that image then shows.
+    // (The fuzz stage runs the same round trip on many more images.)
     void roundTrip()
     {
         MemMapImage previous;
         LoadDefaultImage(previous);
         std::vector<TextFormError> errors;
-        for (int seed = -1; seed < 200; ++seed) {
+        for (int seed = -1; seed < 24; ++seed) {
             MemMapImage image = previous;
             if (seed >= 0)
                 image = RandomImage(unsigned(seed));
