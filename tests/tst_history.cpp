@@ -1,4 +1,5 @@
 #include "appglobals.h"
+#include "chanrecord.h"
 #include "fakesqldatabase.h"
 #include "historyconfig.h"
 #include "historyexport.h"
@@ -6,6 +7,7 @@
 #include "historyrecorder.h"
 #include "historyschema.h"
 #include "historystore.h"
+#include "historywindow.h"
 #include "layout.h"
 #include "linkfixture.h"
 #include "pgcluster.h"
@@ -14,6 +16,8 @@
 #include "recordevent.h"
 #include "sha256.h"
 
+#include <QPushButton>
+#include <QTableWidget>
 #include <QtTest>
 
 #include <thread>
@@ -30,8 +34,8 @@ class TestHistory : public QObject
     QString m_pgWhy;
     int m_files = 0;
 
-    // A new, empty database of the row's kind.
-    SqlConnection fresh()
+    // A new, empty database of the row's kind; none (the row skipped) without a server.
+    std::optional<SqlConnection> fresh()
     {
         QFETCH(QString, backend);
         if (backend == "sqlite") {
@@ -39,8 +43,10 @@ class TestHistory : public QObject
             c.file = m_dir.filePath(QString("h%1.sqlite").arg(++m_files)).toStdString();
             return c;
         }
-        if (!m_pgWhy.isEmpty())
+        if (!m_pgWhy.isEmpty()) {
             QTest::qSkip(qPrintable("PostgreSQL not tested: " + m_pgWhy), __FILE__, __LINE__);
+            return std::nullopt;
+        }
         std::string why;
         auto db = m_qt.open(m_pg.connection(), why);
         if (!db || !db->exec("SET client_min_messages = warning") ||
@@ -176,7 +182,10 @@ private Q_SLOTS:
     {
         QFETCH(int, command);
         QFETCH(QString, kind);
-        const SqlConnection where = fresh();
+        const auto created = fresh();
+        if (!created)
+            return;
+        const SqlConnection where = *created;
         LinkFixture f;
         f.reset();
         f.fillPattern();
@@ -228,7 +237,10 @@ private Q_SLOTS:
     // Many events share one image; an event sent twice is stored once.
     void images()
     {
-        const auto db = open(fresh());
+        const auto where = fresh();
+        if (!where)
+            return;
+        const auto db = open(*where);
         HistoryStore store(*db);
         for (const RadioEvent &e :
              {event("a1", "1111111", 5), event("a2", "1111111", 5), event("a3", "2222222", 5),
@@ -250,7 +262,10 @@ private Q_SLOTS:
     // reports. The upgrade keeps every event and derives each radio's summary from them.
     void upgrade()
     {
-        const SqlConnection where = fresh();
+        const auto created = fresh();
+        if (!created)
+            return;
+        const SqlConnection where = *created;
         {
             std::string why;
             auto db = m_qt.open(where, why);
@@ -322,8 +337,12 @@ private Q_SLOTS:
         // The rows of one backend share one database.
         static std::map<QString, SqlConnection> filled;
         const bool fill = !filled.count(backend);
-        if (fill)
-            filled[backend] = fresh();
+        if (fill) {
+            const auto where = fresh();
+            if (!where)
+                return;
+            filled[backend] = *where;
+        }
         const auto db = open(filled[backend]);
         HistoryStore store(*db);
         RadioEvent a = event("s1", "1111111", 1), b = event("s2", "2222222", 2),
@@ -348,7 +367,10 @@ private Q_SLOTS:
     // everything arrives once the database is back, even an event whose commit answer was lost.
     void outage()
     {
-        const SqlConnection where = fresh();
+        const auto created = fresh();
+        if (!created)
+            return;
+        const SqlConnection where = *created;
         SqlOutage outage;
         FlakySqlConnector flaky(m_qt, outage);
         MemoryFileSystem files;
@@ -391,7 +413,10 @@ private Q_SLOTS:
     // the restart.
     void serverStopped()
     {
-        const SqlConnection where = fresh();
+        const auto created = fresh();
+        if (!created)
+            return;
+        const SqlConnection where = *created;
         SqlOutage outage;
         FlakySqlConnector watched(m_qt, outage);
         MemoryFileSystem files;
@@ -417,7 +442,10 @@ private Q_SLOTS:
     // Two editors' workers write at once, sharing images; nothing lost or doubled.
     void twoEditors()
     {
-        const SqlConnection where = fresh();
+        const auto created = fresh();
+        if (!created)
+            return;
+        const SqlConnection where = *created;
         MemoryFileSystem files1, files2;
         HistoryRecorder one(m_qt, where, &files1, "/q1"), two(m_qt, where, &files2, "/q2");
         { // the schema exists before the race on it
@@ -481,8 +509,48 @@ private Q_SLOTS:
         QCOMPARE(tdf, 1);
     }
 
+    // The window over the settings' database: the search lists the radio, two events chosen
+    // compare field by field in the differences view.
+    void windowWiring()
+    {
+        SqlConnection where;
+        where.file = m_dir.filePath("window.sqlite").toStdString();
+        {
+            const auto db = open(where);
+            HistoryStore store(*db);
+            RadioEvent older = event("w1", "4444444", 0), newer = event("w2", "4444444", 0);
+            MemMapImage image;
+            older.image = UsedPagesBytes(image);
+            SetGrpLabel(image, 0, "FIRE");
+            newer.image = UsedPagesBytes(image);
+            QVERIFY(store.addEvent(older) && store.addEvent(newer));
+        }
+        FakeSettings settings;
+        ScriptedDialogs dialogs;
+        MemoryFileSystem files;
+        platform().files = &files;
+        platform().settings = &settings;
+        platform().dialogs = &dialogs;
+        settings.values["ZPA Tessaro Editor/Settings/History Database"] = where.file;
+        HistoryWindow window;
+        window.Search();
+        auto *radios = window.findChild<QTableWidget *>("grdRadios");
+        auto *timeline = window.findChild<QTableWidget *>("grdTimeline");
+        QCOMPARE(radios->rowCount(), 1);
+        QCOMPARE(timeline->rowCount(), 2);
+        auto *compare = window.findChild<QPushButton *>("cmdCompare");
+        QVERIFY(!compare->isEnabled());
+        timeline->selectAll();
+        QVERIFY(compare->isEnabled());
+        compare->click();
+        QCOMPARE(dialogs.tables.size(), std::size_t(1));
+        QCOMPARE(dialogs.tables[0].rows.size(), std::size_t(1));
+        QCOMPARE(dialogs.tables[0].columns[4], std::string("2026-03-02 10:00:00"));
+        platform() = Platform{};
+    }
+
     void cleanupTestCase() { m_pg.stop(); }
 };
 
-QTEST_GUILESS_MAIN(TestHistory)
+QTEST_MAIN(TestHistory)
 #include "tst_history.moc"
