@@ -19,9 +19,10 @@ ALLOWED = {
     "alignment": {"model", "platform", "state", "link", "files", "history"},
     "exchange": {"model", "platform", "state", "link", "files", "rules"},
     "sim": {"model", "platform", "link"},
-    "cli": {"model", "platform", "state", "link", "files", "rules", "exchange", "report", "alignment", "sim", "history"},
-    "editor": {"model", "platform", "state", "link", "files", "rules", "report", "alignment", "exchange", "history"},
-    "app": {"model", "platform", "state", "link", "files", "rules", "report", "alignment", "exchange", "editor", "history"},
+    "autotune": {"model", "platform", "state", "link", "files", "alignment", "history"},
+    "cli": {"model", "platform", "state", "link", "files", "rules", "exchange", "report", "alignment", "sim", "autotune", "history"},
+    "editor": {"model", "platform", "state", "link", "files", "rules", "report", "alignment", "exchange", "autotune", "history"},
+    "app": {"model", "platform", "state", "link", "files", "rules", "report", "alignment", "exchange", "autotune", "editor", "history"},
 }
 
 

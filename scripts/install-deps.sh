@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     cmake g++ ninja-build pkg-config
-    qt6-base-dev qt6-serialport-dev libgl-dev libyaml-cpp-dev
+    qt6-base-dev qt6-serialport-dev libgl-dev libyaml-cpp-dev liblxi-dev libtirpc-dev
     fonts-liberation fontconfig
     xvfb xauth poppler-utils libx11-dev libgmp-dev
     xdg-utils libfile-mimeinfo-perl shared-mime-info desktop-file-utils

@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 seconds=${TESSARO_FUZZ_SECONDS:-60}
 build=build-reliability
-suites=(tst_tdffile tst_hostfiles tst_memmap tst_chancodecs tst_globalcodec tst_codecbits
+suites=(tst_tdffile tst_hostfiles tst_memmap tst_chancodecs tst_globalcodec
     tst_codecfuzz tst_textform tst_chirpcsv tst_exchangecommands tst_eeprotocol tst_readbackup
     tst_virtualradio tst_clijobs cut_sweep)
 fuzzers=(fuzz_tdffile fuzz_codecs fuzz_textform fuzz_chirpcsv)

@@ -148,8 +148,23 @@ double RadioBench::sinadDb() const
     const double fes = Cell16(0x031F);
     // Sensitivity at the top of the band falls off as the slope leaves its ideal value.
     const double slopeLoss = BandPosition(chanMHz(true)) * std::pow((fes - FESIdeal) / 2000.0, 2);
-    const double sinad = 8.0 + 20.0 * std::log10(std::max(rfLevelUv, 1e-3) / SinadUvFor8dB);
-    return Clamp(sinad - slopeLoss, 0.0, 40.0);
+    if (!generatorOn || generatorToneHz < 300.0 || generatorToneHz > 3000.0)
+        return 0.0; // nothing but noise in the audio band
+    double sinad = 8.0 + 20.0 * std::log10(std::max(rfLevelUv, 1e-3) / SinadUvFor8dB);
+    sinad -= slopeLoss + sensitivityLossDb;
+    const bool narrow = chanFlag(2, 0x08);
+    if (generatorHz >= 0.0) {
+        // Off the channel the IF filter takes the signal away.
+        const double offsetKHz = std::abs(generatorHz - chanMHz(true) * 1e6) / 1e3;
+        sinad -= 40.0 * std::pow(offsetKHz / (narrow ? 6.0 : 12.0), 2.0);
+    }
+    if (generatorDeviationHz >= 0.0) {
+        // More deviation, more audio, until the filter clips it.
+        const double standard = narrow ? 1500.0 : 3000.0;
+        sinad +=
+            Clamp(20.0 * std::log10(std::max(generatorDeviationHz, 1.0) / standard), -40.0, 3.0);
+    }
+    return Clamp(sinad, 0.0, 40.0);
 }
 
 int RadioBench::noiseLevel() const
@@ -174,7 +189,7 @@ double RadioBench::powerWatts() const
         dac = Cell(chanFlag(10, 0x20) ? 0x0014 : 0x000B);
         full = 180.0 + 20.0 * BandPosition(mhz);
     }
-    return Clamp(5.0 * std::pow(dac / full, 2.0), 0.0, 8.0);
+    return Clamp(5.0 * std::pow(dac / full, 2.0), 0.0, std::min(8.0, powerCeilingW));
 }
 
 double RadioBench::deviationKHz() const
@@ -182,7 +197,7 @@ double RadioBench::deviationKHz() const
     if (!transparentTX)
         return 0.0;
     const double potFor3k = 120.0 + 40.0 * BandPosition(chanMHz(false));
-    return 3.0 * pot[0] / potFor3k;
+    return std::min(3.0 * pot[0] / potFor3k, deviationCeilingKHz);
 }
 
 std::string RadioBench::Readout() const

@@ -24,6 +24,17 @@ public:
     double rfLevelUv = 1000.0;    // signal generator level into the receiver
     int noiseStreamBytes = 96;    // bytes the radio sends per noise request
 
+    // The signal generator feeding the receiver: the test set's, or rfLevelUv alone.
+    bool generatorOn = true;
+    double generatorHz = -1.0;          // -1: on channel 1's receive frequency
+    double generatorDeviationHz = -1.0; // -1: the channel's standard test deviation
+    double generatorToneHz = 1000.0;
+
+    // Faults that keep a radio from reaching a limit.
+    double powerCeilingW = 8.0;        // the PA gives no more
+    double deviationCeilingKHz = 10.0; // the modulator clips here
+    double sensitivityLossDb = 0.0;    // a deaf receiver
+
     // What the test commands have set in the radio.
     bool rxPath = false;
     bool transparentTX = false;

@@ -4,9 +4,12 @@
 // knobs are turned by commands on standard input.
 
 #include "appsettings.h"
+#include "benchinstrument.h"
 #include "benchmodel.h"
 #include "defaultimage.h"
+#include "instrumentserver.h"
 #include "layout.h"
+#include "steadyclock.h"
 #include "virtualradio.h"
 
 #include <QSettings>
@@ -20,6 +23,7 @@
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
+#include <memory>
 #include <poll.h>
 #include <string>
 #include <termios.h>
@@ -45,6 +49,8 @@ struct Options {
     std::string crystal;
     double coil = 0.6;
     double rfLevel = 1000.0;
+    int instrumentPort = -1; // -1: no test set
+    std::string fail;
 };
 
 volatile std::sig_atomic_t s_stop = 0;
@@ -79,6 +85,10 @@ void Usage(std::FILE *out)
                  "the suffix Hz\n"
                  "  --coil V                T1's offset of the tuning voltage (default 0.6)\n"
                  "  --rf-level UV           signal generator level in microvolts (default 1000)\n"
+                 "  --instrument PORT       serve the bench's test set as raw SCPI on\n"
+                 "                          127.0.0.1:PORT (0: a free port, printed)\n"
+                 "  --fail WHAT             a radio that cannot reach a limit: power, deviation,\n"
+                 "                          sensitivity or frequency\n"
                  "The first line of output is the pseudo-terminal to use, e.g. /dev/pts/7.\n"
                  "Then the bench prints its instruments whenever they change. Commands on\n"
                  "standard input: coil V | coil +V | coil -V | rf UV | crystal E | show\n");
@@ -128,6 +138,17 @@ bool ParseOptions(int argc, char **argv, Options &options)
             options.crystal = v;
         } else if (arg == "--coil" && value(v)) {
             options.coil = std::strtod(v, nullptr);
+        } else if (arg == "--instrument" && value(v)) {
+            char *end = nullptr;
+            const long port = std::strtol(v, &end, 10);
+            if (*end != '\0' || port < 0 || port > 65535)
+                return false;
+            options.instrumentPort = static_cast<int>(port);
+        } else if (arg == "--fail" && value(v)) {
+            options.fail = v;
+            if (options.fail != "power" && options.fail != "deviation" &&
+                options.fail != "sensitivity" && options.fail != "frequency")
+                return false;
         } else if (arg == "--rf-level" && value(v)) {
             options.rfLevel = std::strtod(v, nullptr);
         } else if (arg == "--wrong-first-byte" && value(v)) {
@@ -310,6 +331,15 @@ int main(int argc, char **argv)
     bench.crystalErrorPpm = options.crystal.empty() ? 0.0 : CrystalPpm(options.crystal);
     bench.coilVolts = options.coil;
     bench.rfLevelUv = options.rfLevel;
+    // Each fault keeps one group of points out of its limits, however it is aligned.
+    if (options.fail == "power")
+        bench.powerCeilingW = 4.0;
+    else if (options.fail == "deviation")
+        bench.deviationCeilingKHz = 2.0;
+    else if (options.fail == "sensitivity")
+        bench.sensitivityLossDb = 15.0;
+    else if (options.fail == "frequency")
+        bench.crystalErrorPpm = 80.0; // beyond what the reference cell can pull
     radio.maxBaudRate = options.maxBaud;
     radio.faults.noHookAnswer = options.noHookAnswer;
     radio.faults.stopAfterCommands = options.stopAfter;
@@ -349,9 +379,25 @@ int main(int argc, char **argv)
     sigaction(SIGHUP, &action, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
 
+    SteadyClock clock;
+    std::unique_ptr<BenchInstrument> testSet;
+    std::unique_ptr<InstrumentServer> server;
+    if (options.instrumentPort >= 0) {
+        testSet = std::make_unique<BenchInstrument>(bench, radio, clock);
+        server = std::make_unique<InstrumentServer>(*testSet);
+        std::string error;
+        if (!server->Listen(options.instrumentPort, error)) {
+            std::fprintf(stderr, "tessaro-radio-sim: cannot serve the test set on %s\n",
+                         error.c_str());
+            return 1;
+        }
+    }
+
     if (options.commPort != 0)
         SetEditorCommPort(options.commPort, slaveName);
     std::printf("%s\n", slaveName.c_str());
+    if (server)
+        std::printf("bench: test set on tcp://127.0.0.1:%d\n", server->port());
     std::fflush(stdout);
 
     std::string lastReadout;
@@ -361,8 +407,12 @@ int main(int argc, char **argv)
     double inputDone = 0.0; // when the bytes received so far have crossed the line
     std::uint8_t buffer[4096];
     while (!s_stop) {
-        pollfd fds[2] = {{master, POLLIN, 0}, {stdinOpen ? 0 : -1, POLLIN, 0}};
-        const int ready = ::poll(fds, 2, 200);
+        std::vector<pollfd> fds = {{master, POLLIN, 0}, {stdinOpen ? 0 : -1, POLLIN, 0}};
+        if (server)
+            server->AddPollFds(fds);
+        const int ready = ::poll(fds.data(), fds.size(), 200);
+        if (ready > 0 && server)
+            server->Serve(fds.data() + 2, fds.size() - 2);
         if (ready > 0 && (fds[1].revents & (POLLIN | POLLHUP))) {
             char text[256];
             const ssize_t got = ::read(0, text, sizeof text);
@@ -375,6 +425,8 @@ int main(int argc, char **argv)
                 }
                 if (!BenchCommand(bench, stdinLine))
                     std::printf("bench: not understood: %s\n", stdinLine.c_str());
+                if (testSet)
+                    testSet->Track();
                 PrintBench(bench, lastReadout, true);
                 stdinLine.clear();
             }

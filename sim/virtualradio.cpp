@@ -53,8 +53,11 @@ std::vector<RadioReply> VirtualRadio::receive(const std::vector<std::uint8_t> &b
         }
         m_command.push_back(byte);
         const std::size_t length = CommandLength();
-        if (length != 0 && m_command.size() >= length)
+        if (length != 0 && m_command.size() >= length) {
             HandleCommand(replies);
+            if (afterCommand)
+                afterCommand();
+        }
     }
     return replies;
 }

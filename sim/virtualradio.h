@@ -63,6 +63,8 @@ public:
     RadioFaults faults;
     std::vector<std::uint8_t> eeprom;
     std::vector<RadioTraceEntry> trace;
+    // Called after each command is handled: instruments watching the radio see the change.
+    std::function<void()> afterCommand;
 
 private:
     struct ExtraCommand {

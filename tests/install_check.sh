@@ -20,7 +20,8 @@ for file in bin/tessaro-editor bin/tessaro-radio-sim bin/tessaro share/mime/pack
     share/icons/hicolor/48x48/apps/zpa-tessaro-editor.png \
     share/man/man1/tessaro-editor.1.gz share/man/man1/tessaro-radio-sim.1.gz \
     share/man/man1/tessaro.1.gz \
-    share/zpa-tessaro-editor/help/Overview.htm share/doc/zpa-tessaro-editor/copyright; do
+    share/zpa-tessaro-editor/help/Overview.htm share/doc/zpa-tessaro-editor/copyright \
+    share/zpa-tessaro-editor/instruments/virtual-bench.yaml; do
     [[ -e "$prefix/$file" ]] || { echo "missing: $file"; exit 1; }
 done
 echo "installed files valid"

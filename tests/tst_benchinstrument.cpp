@@ -1,0 +1,231 @@
+#include "benchinstrument.h"
+#include "fakeclock.h"
+#include "instrumentprofile.h"
+#include "profiletestset.h"
+#include "siminstrument.h"
+
+#include <QFile>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+using Change = std::function<void(RadioBench &)>;
+using Measure = std::function<bool(TestSet &, double &)>;
+Q_DECLARE_METATYPE(Change)
+Q_DECLARE_METATYPE(Measure)
+
+namespace
+{
+
+void Put16(VirtualRadio &radio, int address, int value)
+{
+    radio.eeprom[address] = static_cast<std::uint8_t>(value >> 8);
+    radio.eeprom[address + 1] = static_cast<std::uint8_t>(value & 0xFF);
+}
+
+// A narrow-band channel 1 on 174 MHz, front end and curves at the bench's ideal.
+struct Bench {
+    VirtualRadio radio;
+    RadioBench bench{radio};
+    FakeClock clock;
+    BenchInstrument instrument{bench, radio, clock};
+    SimInstrument link{instrument};
+    std::unique_ptr<ProfileTestSet> testSet;
+
+    Bench()
+    {
+        Put16(radio, 0x0500, 59200);
+        Put16(radio, 0x0508, 59200);
+        radio.eeprom[0x0502] = 0x08;
+        Put16(radio, 0x031F, 17500);
+        Put16(radio, 0x001F, 0);
+        instrument.noiseScale = 0.0;
+        QFile file(qEnvironmentVariable("TESSARO_SOURCE_DIR") +
+                   "/resources/instruments/virtual-bench.yaml");
+        InstrumentProfile profile;
+        std::string error;
+        if (file.open(QIODevice::ReadOnly) &&
+            ParseInstrumentProfile(file.readAll().toStdString(), profile, error))
+            testSet = std::make_unique<ProfileTestSet>(link, profile);
+        link.connect("tcp://127.0.0.1:5025", 1000);
+    }
+};
+
+// The generator on channel 1 at the level, 1.5 kHz of a 1 kHz tone.
+bool Generator(TestSet &t, double dbm)
+{
+    return t.setGeneratorFrequencyHz(174e6) && t.setGeneratorLevelDbm(dbm) &&
+           t.setGeneratorModulation(1500, 1000) && t.setGeneratorOutput(true);
+}
+
+} // namespace
+
+class TestBenchInstrument : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void readings_data()
+    {
+        QTest::addColumn<Change>("change");
+        QTest::addColumn<double>("wait"); // seconds after the change
+        QTest::addColumn<Measure>("measure");
+        QTest::addColumn<double>("expected");
+        const Measure counter = [](TestSet &t, double &v) { return t.counterFrequencyHz(v); };
+        const Measure power = [](TestSet &t, double &v) { return t.rfPowerW(v); };
+        const Measure sinad = [](TestSet &t, double &v) { return t.sinadDb(v); };
+        const Measure deviation = [](TestSet &t, double &v) { return t.fmDeviationHz(v); };
+        const Change keyed = [](RadioBench &b) {
+            b.transparentTX = true;
+            b.curveDAC = 800;
+            b.pot[0] = 160;
+        };
+        QTest::newRow("counter") << Change([](RadioBench &b) { b.crystalErrorPpm = 1; }) << 5.0
+                                 << counter << 174e6 * (1 + 1e-6);
+        QTest::newRow("power settled") << keyed << 5.0 << power << 5.0;
+        QTest::newRow("power one time constant on")
+            << keyed << BenchInstrument::PowerSettle << power << 5.0 * (1 - std::exp(-1.0));
+        QTest::newRow("deviation") << keyed << 5.0 << deviation << 3000.0;
+        QTest::newRow("amplifier that cannot reach 5 W") << Change([keyed](RadioBench &b) {
+            keyed(b);
+            b.powerCeilingW = 4.0;
+        }) << 5.0 << power << 4.0;
+        const double at1uV = 8.0 + 20.0 * std::log10(1.0 / 0.35);
+        QTest::newRow("SINAD at 1 uV")
+            << Change([](RadioBench &) {}) << 5.0
+            << Measure([](TestSet &t, double &v) { return Generator(t, -106.99) && t.sinadDb(v); })
+            << at1uV;
+        QTest::newRow("SINAD 3 kHz off the channel") << Change([](RadioBench &) {
+        }) << 5.0 << Measure([](TestSet &t, double &v) {
+            return Generator(t, -106.99) && t.setGeneratorFrequencyHz(174.003e6) && t.sinadDb(v);
+        }) << at1uV - 10.0;
+        QTest::newRow("SINAD with half the deviation") << Change([](RadioBench &) {
+        }) << 5.0 << Measure([](TestSet &t, double &v) {
+            return Generator(t, -106.99) && t.setGeneratorModulation(750, 1000) && t.sinadDb(v);
+        }) << at1uV - 20.0 * std::log10(2.0);
+        QTest::newRow("SINAD with the output off")
+            << Change([](RadioBench &) {}) << 5.0 << Measure([](TestSet &t, double &v) {
+                   return Generator(t, -106.99) && t.setGeneratorOutput(false) && t.sinadDb(v);
+               })
+            << 0.0;
+        QTest::newRow("deaf receiver")
+            << Change([](RadioBench &b) { b.sensitivityLossDb = 15; }) << 5.0
+            << Measure([](TestSet &t, double &v) { return Generator(t, -106.99) && t.sinadDb(v); })
+            << at1uV - 15.0;
+        QTest::newRow("deaf receiver, one time constant on")
+            << Change([](RadioBench &b) { b.sensitivityLossDb = 15; })
+            << BenchInstrument::SinadSettle
+            << Measure([](TestSet &t, double &v) { return Generator(t, -106.99) && t.sinadDb(v); })
+            << at1uV - 15.0 * (1 - std::exp(-1.0));
+    }
+
+    void readings()
+    {
+        QFETCH(Change, change);
+        QFETCH(double, wait);
+        QFETCH(Measure, measure);
+        QFETCH(double, expected);
+        Bench b;
+        QVERIFY(b.testSet);
+        QVERIFY(b.testSet->preset());
+        double v = 0.0;
+        QVERIFY(measure(*b.testSet, v)); // settled on the bench as it was
+        b.clock.advance(5.0);
+        change(b.bench);
+        b.instrument.Track();
+        b.clock.advance(wait);
+        QVERIFY2(measure(*b.testSet, v), b.testSet->lastErrorText().c_str());
+        QVERIFY2(
+            std::abs(v - expected) < 1e-6 * std::max(1.0, std::abs(expected)),
+            qPrintable(QString("%1 instead of %2").arg(v, 0, 'f', 4).arg(expected, 0, 'f', 4)));
+    }
+
+    // Radio commands move the meters at the moment they happen.
+    void radioCommandsStartTheSettling()
+    {
+        Bench b;
+        b.radio.receive({0x00, 0x0A, 0x14, 0x28}); // wake-up
+        b.clock.advance(1.0);
+        b.testSet->preset();
+        double watts = 0.0;
+        QVERIFY(b.testSet->rfPowerW(watts) && watts == 0.0);
+        b.radio.receive({0xF3});                   // transmit
+        b.radio.receive({0xFB, 0x03, 0x20, 0x00}); // curve DAC 800
+        b.clock.advance(BenchInstrument::PowerSettle);
+        QVERIFY(b.testSet->rfPowerW(watts));
+        QVERIFY(std::abs(watts - 5.0 * (1 - std::exp(-1.0))) < 1e-9);
+    }
+
+    void scpi_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("replies");
+        QTest::addColumn<QString>("error"); // what SYST:ERR? says afterwards
+        QTest::newRow("identity, any case")
+            << QStringList{"*idn?"} << "ZPA,TB-1 Virtual Test Set,000001,1.0"
+            << "0,\"No error\"";
+        QTest::newRow("long forms and units")
+            << QStringList{"SOURce:FREQuency 150.0125 MHz;:SOUR:FREQ?", "OUTPut:STATe ON", "OUTP?"}
+            << "1.5001250000E+08|1"
+            << "0,\"No error\"";
+        QTest::newRow("SINAD while measuring the radio")
+            << QStringList{"CONF:MODE TX", "MEAS:SIN?"} << "9.9100000000E+37"
+            << "-221,\"Settings conflict\"";
+        QTest::newRow("power while feeding the radio")
+            << QStringList{"CONF:MODE RX", "MEAS:POW?"} << "9.9100000000E+37"
+            << "-221,\"Settings conflict\"";
+        QTest::newRow("unknown query answers nothing") << QStringList{"MEAS:VOLT?"} << ""
+                                                       << "-113,\"Undefined header\"";
+        QTest::newRow("bad number")
+            << QStringList{"SOUR:POW loud", "SOUR:POW?"} << "-1.2700000000E+02"
+            << "-224,\"Illegal parameter value\"";
+        QTest::newRow("level above the generator's") << QStringList{"SOUR:POW 10"} << ""
+                                                     << "-222,\"Data out of range\"";
+        QTest::newRow("missing value") << QStringList{"SOUR:FM:DEV"} << ""
+                                       << "-109,\"Missing parameter\"";
+        QTest::newRow("preset clears the errors") << QStringList{"FOO", "*RST", "OUTP?"} << "0"
+                                                  << "0,\"No error\"";
+    }
+
+    void scpi()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(QString, replies);
+        QFETCH(QString, error);
+        Bench b;
+        QStringList got;
+        for (const QString &line : lines) {
+            std::string reply;
+            if (b.instrument.Handle(line.toStdString(), reply))
+                got << QString::fromStdString(reply);
+        }
+        QCOMPARE(got.join('|'), replies);
+        std::string reply;
+        QVERIFY(b.instrument.Handle("SYST:ERR?", reply));
+        QCOMPARE(QString::fromStdString(reply), error);
+    }
+
+    void noiseIsSmallAndCentred()
+    {
+        Bench b;
+        b.instrument.noiseScale = 1.0;
+        b.testSet->preset();
+        b.clock.advance(1.0);
+        double sum = 0.0, squares = 0.0;
+        const int n = 400;
+        for (int i = 0; i < n; ++i) {
+            double hz = 0.0;
+            QVERIFY(b.testSet->counterFrequencyHz(hz));
+            sum += hz - 174e6;
+            squares += (hz - 174e6) * (hz - 174e6);
+        }
+        const double mean = sum / n;
+        const double sigma = std::sqrt(squares / n - mean * mean);
+        QVERIFY2(std::abs(mean) < 0.2 && sigma > 0.8 && sigma < 1.2,
+                 qPrintable(QString("mean %1 sigma %2").arg(mean).arg(sigma)));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBenchInstrument)
+#include "tst_benchinstrument.moc"
