@@ -258,14 +258,17 @@ bool RunRadioCommand(RadioCommand command)
         return false;
     }
     const bool ok = RunTransaction(command);
+    if (ok) {
+        if (!texts.write)
+            KeepReadBackup(platform().clock->localTime(), command != RadioCommand::ReadGroup);
+        SetRightPaneView();
+    }
+    // After the pane is shown again: the grid's status would hide a failed read-back.
     const bool verified =
         !ok || !texts.write || !g_bVerifyAfterWrite || VerifyWrite(command, notes);
     RecordCommand(command, texts.write, ok, verified, notes);
 
     if (ok) {
-        if (!texts.write)
-            KeepReadBackup(platform().clock->localTime(), command != RadioCommand::ReadGroup);
-        SetRightPaneView();
         if (verified)
             StatusMsg(texts.success);
         if (command == RadioCommand::ReadAll) {
