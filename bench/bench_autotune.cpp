@@ -54,6 +54,7 @@ public:
     bool setSettings(const std::string &s) override { return m_inner.setSettings(s); }
     bool open() override { return m_inner.open(); }
     void close() override { m_inner.close(); }
+    bool hold(bool on) override { return m_inner.hold(on); }
     bool isOpen() const override { return m_inner.isOpen(); }
     SerialError lastError() const override { return m_inner.lastError(); }
     std::string lastErrorText() const override { return m_inner.lastErrorText(); }
