@@ -2,7 +2,10 @@
 
 #include "eeprotocol.h"
 #include "layout.h"
+#include "linkstate.h"
 #include "platform.h"
+#include "recordevent.h"
+#include "serialdevices.h"
 
 #include <cstdio>
 
@@ -67,6 +70,14 @@ std::string AlignLogPath()
 
 bool AppendAlignLog(const AlignLogEntry &entry)
 {
+    RadioEvent run;
+    run.serial = entry.serial;
+    run.kind = "Alignment";
+    run.outcome = entry.result;
+    run.port = CommPortDevice(m_iCommPort);
+    run.detail = entry.procedure + ": " + entry.before + " -> " + entry.after;
+    RecordRadioEvent(std::move(run));
+
     FileSystem *files = platform().files;
     if (files == nullptr || platform().clock == nullptr)
         return false;

@@ -4,11 +4,14 @@
 #include "autotunewindow.h"
 #include "filetype.h"
 #include "helpwindow.h"
+#include "historyconfig.h"
 #include "hosttestset.h"
 #include "mainwindow.h"
 #include "platform.h"
 #include "printpdf.h"
 #include "qtplatform.h"
+#include "qtsqldatabase.h"
+#include "recordevent.h"
 #include "splash.h"
 #include "startup.h"
 #include "tunewindow.h"
@@ -17,6 +20,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QScreen>
+#include <QSysInfo>
 #include <QTimer>
 
 #include <cstdio>
@@ -62,6 +66,19 @@ int main(int argc, char *argv[])
     QApplication::processEvents();
 
     BeginStartup(commandLine);
+    // The radio history is sent from a thread of its own; a database that cannot be reached
+    // is said once in the status bar, and its events wait in the queue file.
+    QtSqlConnector historyConnector;
+    std::unique_ptr<HistoryRecorder> history;
+    std::string historyWhy;
+    if (const auto where = ParseHistoryConnection(GetSetting(HistoryDatabaseKey, ""),
+                                                  platform().programFolder, historyWhy)) {
+        history = std::make_unique<HistoryRecorder>(
+            historyConnector, *where, platform().files,
+            platform().programFolder + "/" + HistoryQueueFileName);
+        InstallHistory(history.get(), QSysInfo::machineHostName().toStdString());
+        history->startWorker();
+    }
     MainWindow window;
     window.LoadWindow();
     LoadCommandLineFile(commandLine);
@@ -85,5 +102,15 @@ int main(int argc, char *argv[])
         });
     }
 
-    return QApplication::exec();
+    QTimer historyNotice;
+    if (history) {
+        QObject::connect(&historyNotice, &QTimer::timeout, &app, [&history] {
+            if (history->takeAwayNotice())
+                StatusMsg(HistoryAwayStatus);
+        });
+        historyNotice.start(2000);
+    }
+    const int status = QApplication::exec();
+    InstallHistory(nullptr, {});
+    return status;
 }

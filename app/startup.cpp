@@ -100,6 +100,7 @@ void BeginStartup(const std::string &commandLine)
     g_bShowTuneWarning = GetSetting("Show Tune Warning Message", "Yes") == "Yes";
     g_bVerifyAfterWrite = GetSetting("Verify After Write", "Yes") == "Yes";
     g_bBackupBeforeWrite = GetSetting("Back Up Radio Before Write", "Yes") == "Yes";
+    g_bKeepHistory = GetSetting("Keep Radio History", "Yes") == "Yes";
 }
 
 void LoadCommandLineFile(const std::string &commandLine)

@@ -76,6 +76,7 @@ const char *const Overview =
     "  export   a data file as YAML text, or its channels as CSV\n"
     "  import   YAML text or channel CSV onto a data file\n"
     "  tune     align a radio from the test set (AutoTune)\n"
+    "  history  the radios this bench has touched, a radio's timeline, export and import\n"
     "--port takes a device path, a /dev/serial/by-id name, or comm1..comm10 as the editor maps\n"
     "them; several --port options work on that many radios at once. Each radio is asked for the\n"
     "highest rate it accepts, up to --rate BAUD (default 115200). Options take their value as\n"

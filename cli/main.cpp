@@ -1,10 +1,13 @@
 // tessaro: the editor's radio jobs from the command line, for the service bench.
 
+#include "appsettings.h"
 #include "cliargs.h"
 #include "clihost.h"
 #include "clioutput.h"
 #include "exchangejob.h"
 #include "hostserialdevices.h"
+#include "historyconfig.h"
+#include "historyjob.h"
 #include "multirun.h"
 #include "platform.h"
 #include "portchoice.h"
@@ -12,10 +15,13 @@
 #include "qtclock.h"
 #include "qtplatform.h"
 #include "qtserialport.h"
+#include "qtsqldatabase.h"
+#include "recordevent.h"
 #include "serialdevices.h"
 #include "tunecommand.h"
 
 #include <QCoreApplication>
+#include <QSysInfo>
 
 #include <cstdio>
 #include <map>
@@ -45,6 +51,38 @@ private:
     std::map<std::string, std::string> m_changed;
 };
 
+// A radio job's events go to the history through a queue of the job's own device, sent when
+// the job is done; what the database does not take waits for the next run.
+struct CliHistory {
+    QtSqlConnector connector;
+    std::unique_ptr<HistoryRecorder> recorder;
+
+    void start(const std::string &device)
+    {
+        std::string why;
+        const auto where = ParseHistoryConnection(GetSetting(HistoryDatabaseKey, ""),
+                                                  platform().programFolder, why);
+        if (GetSetting(KeepHistoryKey, "Yes") == "No" || !where ||
+            !platform().files->makePath(platform().programFolder))
+            return;
+        std::string tag = device.substr(device.rfind('/') + 1);
+        recorder = std::make_unique<HistoryRecorder>(
+            connector, *where, platform().files,
+            platform().programFolder + "/" + HistoryQueueFileName + "." + tag);
+        InstallHistory(recorder.get(), QSysInfo::machineHostName().toStdString());
+    }
+    ~CliHistory()
+    {
+        if (!recorder)
+            return;
+        if (recorder->flush() > 0)
+            std::fprintf(stderr, "tessaro: the history database is not reachable (%s); %zu "
+                                 "event(s) wait for the next run\n",
+                         recorder->lastError().c_str(), recorder->waiting());
+        InstallHistory(nullptr, {});
+    }
+};
+
 int UsageError(const std::string &why)
 {
     std::fprintf(stderr, "tessaro: %s\n", why.c_str());
@@ -62,6 +100,17 @@ int main(int argc, char **argv)
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i)
         args.emplace_back(argv[i]);
+    // The history keeps an option set of its own.
+    if (!args.empty() && args[0] == "history") {
+        QtFileSystem files;
+        ReadOnlySettings settings;
+        platform().files = &files;
+        platform().settings = &settings;
+        platform().programFolder = QtProgramFolder();
+        QtSqlConnector connector;
+        return RunHistoryCommand({args.begin() + 1, args.end()}, connector,
+                                 QSysInfo::machineHostName().toStdString());
+    }
     CliCommand command = ParseCommandLine(args);
     if (command.version) {
         std::fputs(VersionText().c_str(), stdout);
@@ -127,6 +176,9 @@ int main(int argc, char **argv)
         return ExitFailed; // no radio answered
     }
     CatchStopSignals(!command.worker);
+    CliHistory history;
+    if (command.worker || command.ports.size() == 1)
+        history.start(command.ports.front());
     if (command.worker)
         return RunWorker(command, window);
     if (command.ports.size() == 1)

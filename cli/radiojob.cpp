@@ -10,6 +10,7 @@
 #include "linkstate.h"
 #include "platform.h"
 #include "radiobackup.h"
+#include "recordevent.h"
 #include "tdffile.h"
 #include "transactions.h"
 
@@ -194,6 +195,7 @@ void Read(const JobRequest &request, JobResult &result)
         result.message = "wrote " + result.file;
     }
     result.backup = KeepBackupOf(first, request.device);
+    result.image = UsedPagesBytes(first);
     result.ok = true;
 }
 
@@ -213,6 +215,7 @@ void Write(const JobRequest &request, MemMapImage &fileImage, JobResult &result)
         }
     }
     Phase(phase++, phases, "write");
+    result.image = UsedPagesBytes(fileImage);
     const MemMapImage kept = MemMap;
     MemMap = fileImage;
     const bool written = WriteAllToRadio();
@@ -236,6 +239,27 @@ void Write(const JobRequest &request, MemMapImage &fileImage, JobResult &result)
     }
     result.ok = true;
     result.message = request.verify ? "written and verified" : "written";
+}
+
+// Reads, writes and verifies are events of the radio's history.
+void RecordJob(const JobRequest &request, const JobResult &result)
+{
+    const char *kind = request.verb == Verb::Read    ? "Read All"
+                       : request.verb == Verb::Write ? "Write All"
+                       : request.verb == Verb::Verify ? "Verify"
+                                                      : nullptr;
+    if (kind == nullptr || InstalledHistory() == nullptr)
+        return;
+    RadioEvent event;
+    event.kind = kind;
+    event.serial = result.serial;
+    event.port = request.device;
+    event.outcome = result.ok ? "OK" : !result.differences.empty() ? "Differs" : "Failed";
+    event.detail = "tessaro: " + result.message +
+                   (result.backup.empty() ? "" : "; backup " + result.backup);
+    event.file = request.verb == Verb::Read ? result.file : request.file;
+    event.image = result.image;
+    RecordRadioEvent(std::move(event));
 }
 
 } // namespace
@@ -326,6 +350,7 @@ JobResult RunJob(const JobRequest &request)
         break;
     }
     result.seconds = std::round((platform().clock->seconds() - start) * 1000) / 1000;
+    RecordJob(request, result);
     return result;
 }
 

@@ -41,6 +41,7 @@ struct JobResult {
     double seconds = 0;             // to the millisecond
     int signal = 0;                 // the signal that stopped the job, 0 none
     std::vector<std::uint8_t> data; // read with output "-": the data file's bytes
+    std::vector<std::uint8_t> image; // read: what the radio held; write: what was sent
 };
 
 // Loads a data file as the editor does (a short file over the default image); false with

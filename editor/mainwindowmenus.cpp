@@ -11,6 +11,7 @@
 #include "gridcommands.h"
 #include "filecommands.h"
 #include "helpwindow.h"
+#include "historywindow.h"
 #include "menucommands.h"
 #include "optionsmenu.h"
 #include "printcommands.h"
@@ -126,6 +127,7 @@ void MainWindow::createCommands()
         {K::Menu, "mnuFile", "mnuFileImport", "&Import", "", nullptr, On},
         {K::Item, "mnuFileImport", "mnuFileImportText", "Radio Data From Text (YAML)\u2026", "", Committed<ImportTextFormCommand>, On},
         {K::Item, "mnuFileImport", "mnuFileImportGroupCsv", "Channels Into Current Active Group From CSV\u2026", "", Committed<ImportGroupCsvCommand>, On},
+        {K::Item, "mnuFile", "mnuFileHistory", "Radio &History\u2026", "", [](MainWindow &w) { ShowHistoryWindow(&w); }, On},
         {K::Separator, "mnuFile", "", "", "", nullptr, On},
         {K::Item, "mnuFile", "mnuFileExit", "E&xit", "Ctrl+Q", [](MainWindow &w) { w.close(); }, On},
 

@@ -65,6 +65,8 @@ OptionsMenu::OptionsMenu(QWidget *parent) : QMenu(tr("&Options"), parent)
                 "Verify After Write");
     addFlagItem(QStringLiteral("Back Up Radio Before Write"), "mnuBackupBeforeWrite",
                 &g_bBackupBeforeWrite, "Back Up Radio Before Write");
+    addFlagItem(QStringLiteral("Keep Radio History"), "mnuKeepHistory", &g_bKeepHistory,
+                "Keep Radio History");
     connect(this, &QMenu::aboutToShow, this, [this] {
         RefreshSerialDevices();
         Sync();

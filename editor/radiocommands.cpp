@@ -1,12 +1,15 @@
 #include "radiocommands.h"
 
+#include "alignlog.h"
 #include "appglobals.h"
+#include "eeprotocol.h"
 #include "fielddiff.h"
 #include "filecommands.h"
 #include "globalcodec.h"
 #include "linkstate.h"
 #include "platform.h"
 #include "radiobackup.h"
+#include "recordevent.h"
 #include "serialdevices.h"
 #include "transactions.h"
 #include "windowservices.h"
@@ -94,16 +97,25 @@ void Tell(const std::string &text, const char *caption, MsgIcon icon)
         dialogs->message(text, caption, MsgButtons::Ok, icon);
 }
 
+// What the history notes of a command while it runs.
+struct CommandNotes {
+    std::string serial; // from a global page the radio sent, "" when none was read
+    std::string detail;
+};
+
 // The radio's image before Write All goes to the backup folder; without it nothing is sent,
 // and the status says why.
-bool BackUpRadio(const RadioCommandTexts &texts)
+bool BackUpRadio(const RadioCommandTexts &texts, CommandNotes &notes)
 {
     MemMapImage before = MemMap;
     if (!ReadRadioPages(before, RadioPages::All, 0, "Backing Up")) {
         StatusMsg(texts.failure);
         return false;
     }
-    if (KeepImageBackup(before, platform().clock->localTime()).empty()) {
+    notes.serial = GetEmbeddedSN(before);
+    const std::string backup = KeepImageBackup(before, platform().clock->localTime());
+    notes.detail = "backup " + backup;
+    if (backup.empty()) {
         Tell("The radio's present data could not be kept in the backup folder " +
                  ReadBackupFolder() + ", so nothing was written.",
              "BACKUP FAILED", MsgIcon::Exclamation);
@@ -116,7 +128,7 @@ bool BackUpRadio(const RadioCommandTexts &texts)
 // A Read All of this radio on this port, with nothing written since, has kept its image
 // already; the radio is asked for its serial number to be sure it is the same one (and stays
 // hooked for the write).
-bool BackUpUnlessStanding(const RadioCommandTexts &texts)
+bool BackUpUnlessStanding(const RadioCommandTexts &texts, CommandNotes &notes)
 {
     const std::string device = CommPortDevice(m_iCommPort);
     if (MayHaveStandingBackup(device)) {
@@ -125,22 +137,31 @@ bool BackUpUnlessStanding(const RadioCommandTexts &texts)
             StatusMsg(texts.failure);
             return false;
         }
-        if (!StandingBackup(serial, device).empty())
+        const std::string standing = StandingBackup(serial, device);
+        if (!standing.empty()) {
+            notes.serial = serial;
+            notes.detail = "backup " + standing;
             return true;
+        }
     }
-    return BackUpRadio(texts);
+    return BackUpRadio(texts, notes);
 }
 
 // Reads back what the write sent; true when the radio holds it. Otherwise the status says so,
 // after a message naming the fields.
-bool VerifyWrite(RadioCommand command)
+bool VerifyWrite(RadioCommand command, CommandNotes &notes)
 {
     MemMapImage radio = MemMap;
     if (!ReadWrittenBytes(radio, PagesOf(command), g_iCurGroup, "Verifying")) {
         StatusMsg(VerifyNoAnswerStatus);
+        notes.detail += (notes.detail.empty() ? "" : "; ") + std::string("verify: no answer");
         return false;
     }
+    if (PagesOf(command) != RadioPages::Group)
+        notes.serial = GetEmbeddedSN(radio);
     const std::vector<FieldDifference> differences = DiffFields(MemMap, radio);
+    notes.detail += (notes.detail.empty() ? "verify: " : "; verify: ") +
+                    std::to_string(differences.size()) + " field(s) differ";
     if (differences.empty())
         return true;
     Tell(VerifyFailedText(differences), VerifyFailedCaption, MsgIcon::Critical);
@@ -152,6 +173,55 @@ struct RunningGuard {
     RunningGuard() { s_running = true; }
     ~RunningGuard() { s_running = false; }
 };
+
+// The radio's serial number for a command that did not see the radio's global page.
+std::string AskRadioSerial()
+{
+    std::string serial;
+    if (HookRadio(m_iCommPort, 1, m_lBaudRate) == 1)
+        serial = ReadUnitSerialNumber();
+    UnhookRadio(true);
+    return serial;
+}
+
+std::string CommandName(RadioCommand command)
+{
+    switch (command) {
+    case RadioCommand::ReadAll:
+        return "Read All";
+    case RadioCommand::ReadGlobals:
+        return "Read Globals";
+    case RadioCommand::ReadGroup:
+        return "Read Group " + std::to_string(g_iCurGroup + 1);
+    case RadioCommand::WriteAll:
+        return "Write All";
+    case RadioCommand::WriteGlobals:
+        return "Write Globals";
+    case RadioCommand::WriteGroup:
+        return "Write Group " + std::to_string(g_iCurGroup + 1);
+    }
+    return {};
+}
+
+// Every read and write is an event of the radio's history, with the image the editor holds
+// afterwards: what was read, or what was written.
+void RecordCommand(RadioCommand command, bool write, bool ok, bool verified, CommandNotes notes)
+{
+    if (InstalledHistory() == nullptr)
+        return;
+    if (ok && !write && command != RadioCommand::ReadGroup)
+        notes.serial = GetEmbeddedSN(MemMap);
+    else if (ok && notes.serial.empty())
+        notes.serial = AskRadioSerial();
+    RadioEvent event = ImageEvent(CommandName(command),
+                                  !ok ? "Failed" : verified ? "OK" : "Verify failed", MemMap);
+    event.serial = notes.serial;
+    event.port = CommPortDevice(m_iCommPort);
+    event.detail = notes.detail;
+    if (!ok)
+        event.image.clear();
+    RecordRadioEvent(std::move(event));
+}
 
 void EndCommand()
 {
@@ -204,7 +274,9 @@ bool RunRadioCommand(RadioCommand command)
     }
     ShowProgressText(true, CommPortDevice(m_iCommPort));
 
-    if (command == RadioCommand::WriteAll && g_bBackupBeforeWrite && !BackUpUnlessStanding(texts)) {
+    CommandNotes notes;
+    if (command == RadioCommand::WriteAll && g_bBackupBeforeWrite &&
+        !BackUpUnlessStanding(texts, notes)) {
         EndCommand();
         return false;
     }
@@ -219,7 +291,9 @@ bool RunRadioCommand(RadioCommand command)
         SetRightPaneView();
     }
     // After the pane is shown again: the grid's status would hide a failed read-back.
-    const bool verified = !ok || !texts.write || !g_bVerifyAfterWrite || VerifyWrite(command);
+    const bool verified =
+        !ok || !texts.write || !g_bVerifyAfterWrite || VerifyWrite(command, notes);
+    RecordCommand(command, texts.write, ok, verified, notes);
 
     if (ok) {
         if (verified)
@@ -253,6 +327,12 @@ bool VerifyRadioCommand()
         return false;
     }
     const std::vector<FieldDifference> differences = DiffFields(MemMap, radio);
+    if (InstalledHistory() != nullptr) {
+        RadioEvent event = ImageEvent("Verify", differences.empty() ? "OK" : "Differs", radio);
+        event.port = CommPortDevice(m_iCommPort);
+        event.detail = std::to_string(differences.size()) + " field(s) differ from the editor's data";
+        RecordRadioEvent(std::move(event));
+    }
     StatusMsg(CompareStatus(differences.size()));
     EndCommand();
     if (Dialogs *dialogs = platform().dialogs) {

@@ -5,6 +5,7 @@
 #include "caption.h"
 #include "ioerror.h"
 #include "platform.h"
+#include "recordevent.h"
 #include "tdffile.h"
 
 static void setCurrentFile(const std::string &path)
@@ -74,8 +75,15 @@ void OpenExistingFile()
 static bool writeCurrentFile(bool wasChanged)
 {
     SetCaption(false);
-    if (WriteMemMapTo_TDF_File(g_sCurFileName))
+    if (WriteMemMapTo_TDF_File(g_sCurFileName)) {
+        // Data that carries a radio's serial number came from that radio.
+        RadioEvent saved = ImageEvent("Save", "OK", MemMap);
+        if (HistorySerial(saved.serial) != UnknownSerial) {
+            saved.file = g_sCurFileName;
+            RecordRadioEvent(std::move(saved));
+        }
         return true;
+    }
     SetCaption(wasChanged);
     return false;
 }

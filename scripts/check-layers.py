@@ -12,16 +12,17 @@ ALLOWED = {
     "platform": {"model"},
     "state": set(),
     "link": {"model", "platform", "state"},
-    "files": {"model", "platform", "state"},
+    "files": {"model", "platform", "state", "history"},
+    "history": {"model", "platform", "state"},
     "rules": {"model", "platform", "state"},
     "report": {"model", "platform", "state", "files", "rules"},
-    "alignment": {"model", "platform", "state", "link", "files"},
+    "alignment": {"model", "platform", "state", "link", "files", "history"},
     "exchange": {"model", "platform", "state", "link", "files", "rules"},
     "sim": {"model", "platform", "link"},
-    "autotune": {"model", "platform", "state", "link", "files", "alignment"},
-    "cli": {"model", "platform", "state", "link", "files", "rules", "exchange", "report", "alignment", "sim", "autotune"},
-    "editor": {"model", "platform", "state", "link", "files", "rules", "report", "alignment", "exchange", "autotune"},
-    "app": {"model", "platform", "state", "link", "files", "rules", "report", "alignment", "exchange", "autotune", "editor"},
+    "autotune": {"model", "platform", "state", "link", "files", "alignment", "history"},
+    "cli": {"model", "platform", "state", "link", "files", "rules", "exchange", "report", "alignment", "sim", "autotune", "history"},
+    "editor": {"model", "platform", "state", "link", "files", "rules", "report", "alignment", "exchange", "autotune", "history"},
+    "app": {"model", "platform", "state", "link", "files", "rules", "report", "alignment", "exchange", "autotune", "editor", "history"},
 }
 
 

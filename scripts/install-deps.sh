@@ -9,6 +9,7 @@ packages=(
     xvfb xauth poppler-utils libx11-dev libgmp-dev
     xdg-utils libfile-mimeinfo-perl shared-mime-info desktop-file-utils
     lintian appstream man-db dpkg-dev python3
+    libqt6sql6-sqlite libqt6sql6-psql postgresql
     clang libclang-rt-14-dev
     debhelper devscripts
 )

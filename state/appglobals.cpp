@@ -7,6 +7,7 @@ bool g_bLoading = false;
 bool g_bShowTuneWarning = true;
 bool g_bVerifyAfterWrite = true;
 bool g_bBackupBeforeWrite = true;
+bool g_bKeepHistory = true;
 int g_iCurGroup = 0;
 std::string g_sPaneView = "Globals";
 int g_iLastTab = 1;
@@ -24,6 +25,7 @@ void ResetAppGlobals()
     g_bShowTuneWarning = true;
     g_bVerifyAfterWrite = true;
     g_bBackupBeforeWrite = true;
+    g_bKeepHistory = true;
     g_iCurGroup = 0;
     g_sPaneView = "Globals";
     g_iLastTab = 1;

@@ -10,6 +10,7 @@ extern bool g_bLoading;            // true while starting up: edits do not mark 
 extern bool g_bShowTuneWarning;
 extern bool g_bVerifyAfterWrite;  // read back and compare what a write sent
 extern bool g_bBackupBeforeWrite; // keep the radio's image before Write All
+extern bool g_bKeepHistory;       // radio work goes into the radio history
 
 // View state of the editor window.
 extern int g_iCurGroup;         // internal group index 0..24

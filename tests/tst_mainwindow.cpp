@@ -125,7 +125,7 @@ private Q_SLOTS:
             file << (a->isSeparator() ? "-" : a->objectName());
         QCOMPARE(file.join(' '),
                  QString("mnuFileNew mnuFileOpen - mnuFileSave mnuFileSaveAs - "
-                         "mnuFilePrint - mnuFileExport mnuFileImport - mnuFileExit"));
+                         "mnuFilePrint - mnuFileExport mnuFileImport mnuFileHistory - mnuFileExit"));
         for (QAction *a : f.window->menuBar()->actions()) // the pop-ups are not in the menu bar
             QVERIFY(!a->objectName().startsWith("mnuReadWrite"));
 

@@ -86,7 +86,8 @@ private Q_SLOTS:
                  << "mnuShowTuneWarning=Show 'Tune' Warning Message"
                  << "-"
                  << "mnuVerifyAfterWrite=Verify After Write"
-                 << "mnuBackupBeforeWrite=Back Up Radio Before Write";
+                 << "mnuBackupBeforeWrite=Back Up Radio Before Write"
+                 << "mnuKeepHistory=Keep Radio History";
         QCOMPARE(texts, expected);
         for (int i = 0; i < 10; ++i) // ports 6..10 start hidden
             QCOMPARE(item(QString("mnuComm_%1").arg(i))->isVisible(), i < 5);
@@ -102,7 +103,8 @@ private Q_SLOTS:
         g_bShowTuneWarning = false;
         g_bVerifyAfterWrite = false;
         menu->Restore();
-        QCOMPARE(checkedItems(), (QStringList{"mnuComm_7", "mnuBaud_2", "mnuBackupBeforeWrite"}));
+        QCOMPARE(checkedItems(),
+                 (QStringList{"mnuComm_7", "mnuBaud_2", "mnuBackupBeforeWrite", "mnuKeepHistory"}));
         for (int i = 0; i < 10; ++i) {
             QAction *port = item(QString("mnuComm_%1").arg(i));
             QCOMPARE(port->isVisible(), i < 8);
@@ -132,15 +134,17 @@ private Q_SLOTS:
         item("mnuBaud_5")->trigger(); // a faster rate asks first
         QCOMPARE(f.dialogs->messages.size(), std::size_t(1));
         QCOMPARE(f.dialogs->messages[0].caption, std::string("SERIAL COMMUNICATIONS"));
-        QCOMPARE(checkedItems(), (QStringList{"mnuComm_0", "mnuBaud_2", "mnuShowTuneWarning",
-                                              "mnuVerifyAfterWrite", "mnuBackupBeforeWrite"}));
+        QCOMPARE(checkedItems(),
+                 (QStringList{"mnuComm_0", "mnuBaud_2", "mnuShowTuneWarning", "mnuVerifyAfterWrite",
+                              "mnuBackupBeforeWrite", "mnuKeepHistory"}));
         item("mnuBaud_1")->trigger(); // a slower one is taken without a question
         QCOMPARE(f.dialogs->messages.size(), std::size_t(1));
         QCOMPARE(f.setting("Baud Rate Index"), std::string("1"));
         item("mnuComm_4")->trigger();
         item("mnuComm_4")->trigger(); // clicking the checked item again keeps it checked
-        QCOMPARE(checkedItems(), (QStringList{"mnuComm_4", "mnuBaud_1", "mnuShowTuneWarning",
-                                              "mnuVerifyAfterWrite", "mnuBackupBeforeWrite"}));
+        QCOMPARE(checkedItems(),
+                 (QStringList{"mnuComm_4", "mnuBaud_1", "mnuShowTuneWarning", "mnuVerifyAfterWrite",
+                              "mnuBackupBeforeWrite", "mnuKeepHistory"}));
         QCOMPARE(m_iCommPort, 5);
         QCOMPARE(f.setting("Comm Port"), std::string("5"));
         const struct {
@@ -151,6 +155,7 @@ private Q_SLOTS:
             {"mnuShowTuneWarning", &g_bShowTuneWarning, "Show Tune Warning Message"},
             {"mnuVerifyAfterWrite", &g_bVerifyAfterWrite, "Verify After Write"},
             {"mnuBackupBeforeWrite", &g_bBackupBeforeWrite, "Back Up Radio Before Write"},
+            {"mnuKeepHistory", &g_bKeepHistory, "Keep Radio History"},
         };
         for (const auto &flag : flags) {
             for (const bool on : {false, true}) {
@@ -235,8 +240,9 @@ private Q_SLOTS:
         QVERIFY(item("mnuBaud_5")->isChecked());
         f.radio->maxBaudRate = 38400;
         QCOMPARE(HookRadio(m_iCommPort, 3, m_lBaudRate), 1);
-        QCOMPARE(checkedItems(), (QStringList{"mnuComm_0", "mnuBaud_3", "mnuShowTuneWarning",
-                                              "mnuVerifyAfterWrite", "mnuBackupBeforeWrite"}));
+        QCOMPARE(checkedItems(),
+                 (QStringList{"mnuComm_0", "mnuBaud_3", "mnuShowTuneWarning", "mnuVerifyAfterWrite",
+                              "mnuBackupBeforeWrite", "mnuKeepHistory"}));
     }
 };
 
