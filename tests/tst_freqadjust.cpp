@@ -114,8 +114,9 @@ private Q_SLOTS:
 
     void quitAndFailuresRestore_data()
     {
-        QTest::addColumn<bool>("quit");       // QUIT, else Finish with 173.996
-        QTest::addColumn<int>("fault");       // 1: the hook goes unanswered, 2: writes are refused
+        QTest::addColumn<bool>("quit"); // QUIT, else Finish with 173.996
+        // 1: the hook goes unanswered, 2: writes are refused, 3: silent after the first adjust byte
+        QTest::addColumn<int>("fault");
         QTest::addColumn<QString>("message"); // one of the messages shown
         QTest::addColumn<QString>("result");  // the log's last field
         QTest::newRow("quit") << true << 0 << ""
@@ -124,6 +125,9 @@ private Q_SLOTS:
             << true << 1
             << QString::fromStdString(Lost) + "manually, then attempt to reset the TX Power Levels."
             << "Aborted: channel 1 and adjust lost";
+        QTest::newRow("quit, radio silent while the adjust goes back")
+            << true << 3 << "A COMM ERROR occurred in sub routine 'WriteEEByte'.      "
+            << "Aborted: adjust not restored";
         QTest::newRow("finish, radio gone")
             << false << 1
             << QString::fromStdString(Lost) +
@@ -144,6 +148,17 @@ private Q_SLOTS:
         if (fault == 2) {
             f.radio->faults.wrongFirstByte = 0;
             f.radio->faults.wrongFirstByteFor = 0xD3;
+        }
+        if (fault == 3) {
+            VirtualRadio &radio = *f.radio;
+            radio.afterCommand = [&radio, previous = radio.afterCommand] {
+                if (previous)
+                    previous();
+                using Bytes = std::vector<std::uint8_t>;
+                const Bytes r = radio.received();
+                if (r.size() >= 5 && Bytes(r.end() - 5, r.end() - 2) == Bytes{0xD3, 0x00, 0x1F})
+                    radio.faults.stopAfterCommands = radio.commandsHandled();
+            };
         }
         f.dialogs->messageAnswers = {MsgAnswer::Cancel, MsgAnswer::Cancel};
         view.entry = "173.996";

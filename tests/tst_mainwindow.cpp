@@ -355,7 +355,6 @@ private Q_SLOTS:
         QVERIFY(!bar->isVisible());
         QCOMPARE(f.window->splitPosition(), 1500);
         QVERIFY(qAbs(PixelsToTwips(tree()->width(), dpi) - 1440) <= 15);
-
     }
 
     // The accessible names of the inputs are checked with the panes.
