@@ -124,6 +124,31 @@ bool WriteUnitChanGuard(int g, int c, bool isRx, const std::string &guard)
     return WriteByteAt(address, bytes.high) && WriteByteAt(address + 1, bytes.low);
 }
 
+namespace
+{
+
+TuneChanRec s_read;  // group 1, channel 1 as last read
+bool s_left = false; // it was written with something else since
+
+bool SameChannel(const TuneChanRec &a, const TuneChanRec &b)
+{
+    return a.RxFreq == b.RxFreq && a.NarrowFlag == b.NarrowFlag && a.RxGuard == b.RxGuard &&
+           a.TxFreq == b.TxFreq && a.LowPowerFlag == b.LowPowerFlag && a.TxGuard == b.TxGuard;
+}
+
+} // namespace
+
+bool TestChannelLeft()
+{
+    return s_left;
+}
+
+void ForgetChannel1()
+{
+    s_read = TuneChanRec();
+    s_left = false;
+}
+
 bool GetChanDataFromUnit(int g, int c, TuneChanRec &rec, bool closeAfter)
 {
     if (!EnsureHooked())
@@ -143,6 +168,10 @@ bool GetChanDataFromUnit(int g, int c, TuneChanRec &rec, bool closeAfter)
         rec.RxFreq = 0.0;
     if (rec.TxFreq < FreqBandLowMHz)
         rec.TxFreq = 0.0;
+    if (ok && g == 0 && c == 0) {
+        s_read = rec;
+        s_left = false;
+    }
     return ok;
 }
 
@@ -155,6 +184,8 @@ bool WriteChanDataToUnit(int g, int c, const TuneChanRec &rec, bool closeAfter)
         WriteUnitChanGuard(g, c, true, rec.RxGuard) && WriteUnitChanFreq(g, c, false, rec.TxFreq) &&
         WriteUnitLowPowerFlag(g, c, rec.LowPowerFlag) &&
         WriteUnitChanGuard(g, c, false, rec.TxGuard);
+    if (g == 0 && c == 0)
+        s_left = !ok || !SameChannel(rec, s_read);
     if (!ok) {
         UnhookRadio(true);
         ShowHookError();

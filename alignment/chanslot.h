@@ -24,3 +24,9 @@ bool GetChanDataFromUnit(int g, int c, TuneChanRec &rec, bool closeAfter);
 // Hooks when needed and writes the six fields, stopping at the first failure (radio released,
 // hook error shown).
 bool WriteChanDataToUnit(int g, int c, const TuneChanRec &rec, bool closeAfter);
+
+// True when the last write to group 1, channel 1 put something else there than its last read
+// found, or stopped part way: the radio keeps a test channel there.
+bool TestChannelLeft();
+// Forgets what channel 1 held (a new radio, or a test).
+void ForgetChannel1();

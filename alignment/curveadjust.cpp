@@ -296,7 +296,7 @@ void CurveAdjust::Reset(int text)
     UnhookRadio(true);
     m_step = 0;
     m_screen.EnableTuneNavigation(true);
-    ShowInstructions(text);
+    m_view.setInstructions(CurveInstructions(m_kind, text) + Channel1Note());
     m_view.setStartButton(NextCaptions[0]);
     m_view.showRunControls(false);
     EndLog("Failed");

@@ -26,9 +26,7 @@ CurvePage::CurvePage(const CurveKind &kind, const QString &frameName, const QStr
     m_lblInstr->setMinimumHeight(m_lblInstr->fontMetrics().lineSpacing() * 9);
     m_hsb->setObjectName(QStringLiteral("hsb%1").arg(prefix));
     m_hsb->setMinimumWidth(260);
-    // Arrows for fine adjust, the slide for coarse.
-    m_hsb->setSingleStep(1);
-    m_hsb->setPageStep(8);
+    KeyboardScrollBar(m_hsb);
     m_lblCaption->setObjectName(QStringLiteral("lbl%1ValueCaption").arg(prefix));
     m_lblValue->setObjectName(QStringLiteral("lbl%1Value").arg(prefix));
     m_lblValue->setMinimumWidth(

@@ -214,7 +214,7 @@ void FreqAdjust::Reset(const std::string &text, const std::string &result)
     m_view.setQuitEnabled(false);
     m_view.setStartButton("Start", true);
     m_screen.EnableTuneNavigation(true);
-    m_view.setInstructions(text);
+    m_view.setInstructions(text + Channel1Note());
     if (m_logging) {
         m_log.result = result;
         AppendAlignLog(m_log);

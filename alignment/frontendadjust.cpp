@@ -47,7 +47,7 @@ void FrontEndAdjust::SetupTabPage()
 {
     if (m_adjusting)
         return;
-    m_view.setInstructions(FrontEndIdleText());
+    m_view.setInstructions(FrontEndIdleText() + Channel1Note());
     m_view.setStartCaption("Start");
     m_view.showAdjustControls(false);
 }

@@ -236,7 +236,7 @@ void PowerLevels::Reset(const std::string &result)
     m_view.showSetButtons(true);
     m_view.showAdjustControls(false);
     m_screen.EnableTuneNavigation(true);
-    m_view.setInstructions(PowerLevelsIdleText());
+    m_view.setInstructions(PowerLevelsIdleText() + Channel1Note());
     if (m_logging) {
         m_log.after = HexBytes({m_cells[0], m_cells[1]});
         m_log.result = result;

@@ -305,6 +305,7 @@ void SquelchAdjust::Reset(const std::string &result)
     m_abortAsked = false;
     m_screen.EnableTuneNavigation(true);
     SetupTabPage();
+    m_view.setInstructions(SquelchInstructions(0) + Channel1Note());
     if (m_logging) {
         m_log.result = result;
         AppendAlignLog(m_log);

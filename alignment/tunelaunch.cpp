@@ -3,6 +3,7 @@
 #include "appglobals.h"
 #include "idletexts.h"
 #include "platform.h"
+#include "tunehold.h"
 #include "tunewindow.h"
 #include "windowservices.h"
 
@@ -12,10 +13,13 @@ void LaunchTune(QWidget *parent)
         platform().dialogs->message(TuneLaunchWarning, "TUNE: WARNING", MsgButtons::OkCancel,
                                     MsgIcon::Exclamation) == MsgAnswer::Cancel)
         return;
+    if (!HoldTuneDevice())
+        return;
     StatusMsg("Launching Tuning screen.....");
     {
         TuneWindow window(parent);
         window.exec();
     }
+    ReleaseTuneDevice();
     StatusMsg("Ready.....");
 }

@@ -1,6 +1,21 @@
 #include "tunescreen.h"
 
+#include "chanslot.h"
 #include "platform.h"
+
+namespace
+{
+
+constexpr const char *TestChannelLeftText =
+    "Channel 1 still holds the test channel: write Group 1 back from your data file with the "
+    "editor, or run this page again.";
+
+} // namespace
+
+std::string Channel1Note()
+{
+    return TestChannelLeft() ? std::string("\r\n") + TestChannelLeftText : std::string();
+}
 
 void TuneScreen::SetTuneMode(const std::string &code)
 {
@@ -28,5 +43,9 @@ bool MayLeaveRun(TuneProcedure &procedure)
     if (answer != MsgAnswer::Yes)
         return false;
     procedure.AbandonRun();
+    // The window closes now, and the page's text with it.
+    if (TestChannelLeft())
+        platform().dialogs->message(TestChannelLeftText, "ABORT", MsgButtons::Ok,
+                                    MsgIcon::Exclamation);
     return !procedure.HoldsRadio();
 }

@@ -38,3 +38,7 @@ public:
 
 // Asks whether to abort the run that holds the radio; true when it may be left.
 bool MayLeaveRun(TuneProcedure &procedure);
+
+// The line a page adds to its text when a run ended with the test channel still in channel 1,
+// with its line break; empty otherwise.
+std::string Channel1Note();

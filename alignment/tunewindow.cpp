@@ -33,11 +33,14 @@ QString Q(const std::string &text)
 
 } // namespace
 
+std::function<void(QWidget *)> TuneWindow::autoTuneOpener;
+
 TuneWindow::TuneWindow(QWidget *parent)
     : QDialog(parent), m_tabTune(new QTabBar(this)),
       m_chkWarning(new QCheckBox(QStringLiteral("Display warning message when starting."), this)),
       m_cmdQuit(new QPushButton(QStringLiteral("Quit"), this)),
       m_cmdLog(new QPushButton(QStringLiteral("Log\u2026"), this)),
+      m_cmdAutoTune(new QPushButton(QStringLiteral("AutoTune\u2026"), this)),
       m_vcoPage(new VCOPage(m_screen, this)), m_freqPage(new FreqAdjustPage(m_screen, this)),
       m_fePage(new FrontEndPage(m_screen, this)), m_powerPage(new PowerLevelsPage(m_screen, this)),
       m_squelchPage(new SquelchPage(m_screen, this)),
@@ -92,6 +95,9 @@ TuneWindow::TuneWindow(QWidget *parent)
     m_cmdLog->setObjectName(QStringLiteral("cmdLog"));
     m_cmdQuit->setAutoDefault(false);
     m_cmdLog->setAutoDefault(false);
+    m_cmdAutoTune->setObjectName(QStringLiteral("cmdAutoTune"));
+    m_cmdAutoTune->setAutoDefault(false);
+    m_cmdAutoTune->setVisible(static_cast<bool>(autoTuneOpener));
 
     auto *bottom = new QHBoxLayout;
     auto *warning = new QVBoxLayout;
@@ -99,6 +105,7 @@ TuneWindow::TuneWindow(QWidget *parent)
     warning->addWidget(note);
     warning->addWidget(m_chkWarning);
     bottom->addLayout(warning, 1);
+    bottom->addWidget(m_cmdAutoTune, 0, Qt::AlignBottom);
     bottom->addWidget(m_cmdLog, 0, Qt::AlignBottom);
     bottom->addWidget(m_cmdQuit, 0, Qt::AlignBottom);
     auto *layout = new QVBoxLayout(this);
@@ -112,6 +119,11 @@ TuneWindow::TuneWindow(QWidget *parent)
     connect(m_chkWarning, &QCheckBox::toggled, this, &TuneWindow::warningToggled);
     connect(m_cmdQuit, &QPushButton::clicked, this, &QWidget::close);
     connect(m_cmdLog, &QPushButton::clicked, this, &TuneWindow::showLog);
+    connect(m_cmdAutoTune, &QPushButton::clicked, this, [this] {
+        // AutoTune drives pages of its own; this window's pages are idle meanwhile.
+        if (autoTuneOpener && runningProcedure() == nullptr)
+            autoTuneOpener(this);
+    });
     connect(m_tabTune, &QTabBar::currentChanged, this, &TuneWindow::tabChanged);
 
     VCO_IM(VCOOpenText());
@@ -122,6 +134,7 @@ void TuneWindow::EnableTuneNavigation(bool enabled)
 {
     m_tabTune->setEnabled(enabled);
     m_cmdQuit->setEnabled(enabled);
+    m_cmdAutoTune->setEnabled(enabled);
 }
 
 void TuneWindow::ShowTab(int index)

@@ -7,6 +7,7 @@
 #include <QDialog>
 
 #include <array>
+#include <functional>
 
 class QCheckBox;
 class QFrame;
@@ -33,6 +34,9 @@ public:
     void VCO_MM(const std::string &text);
 
     TuneScreen &screen() { return m_screen; }
+
+    // Opens the automatic alignment over the window; the "AutoTune..." button shows when set.
+    static std::function<void(QWidget *)> autoTuneOpener;
     FreqAdjustPage &freqPage() { return *m_freqPage; }
     FrontEndPage &fePage() { return *m_fePage; }
     PowerLevelsPage &powerPage() { return *m_powerPage; }
@@ -59,6 +63,7 @@ private:
     QCheckBox *m_chkWarning;
     QPushButton *m_cmdQuit;
     QPushButton *m_cmdLog;
+    QPushButton *m_cmdAutoTune;
     VCOPage *m_vcoPage;
     FreqAdjustPage *m_freqPage;
     FrontEndPage *m_fePage;

@@ -361,7 +361,7 @@ bool VCOTuning::Limit(const SteerPoint &point, long value)
 
 bool VCOTuning::Abort(const std::string &text)
 {
-    m_view.VCO_IM(text);
+    m_view.VCO_IM(text + Channel1Note());
     m_log.after = g_bHooked ? CoarseHex() : std::string();
     UnhookRadio(true);
     m_screen.EnableTuneNavigation(true);

@@ -1,14 +1,17 @@
 #include "aboutwindow.h"
 #include "appglobals.h"
 #include "appsettings.h"
+#include "autotunewindow.h"
 #include "filetype.h"
 #include "helpwindow.h"
+#include "hosttestset.h"
 #include "mainwindow.h"
 #include "platform.h"
 #include "printpdf.h"
 #include "qtplatform.h"
 #include "splash.h"
 #include "startup.h"
+#include "tunewindow.h"
 #include "version.h"
 
 #include <QApplication>
@@ -52,6 +55,7 @@ int main(int argc, char *argv[])
         commandLine += (i > 1 ? " " : "") + std::string(argv[i]);
 
     RegisterFileType();
+    TuneWindow::autoTuneOpener = [](QWidget *parent) { OpenAutoTune(parent, HostAutoTune()); };
     auto splash = std::make_unique<SplashWindow>();
     if (QScreen *screen = QApplication::primaryScreen())
         splash->move(screen->geometry().center() - splash->rect().center());

@@ -9,9 +9,8 @@
 #include "numtext.h"
 #include "platform.h"
 #include "tdffile.h"
+#include "tempname.h"
 #include "windowservices.h"
-
-#include <cctype>
 
 std::string CommandLineFileName(const std::string &commandLine)
 {
@@ -22,30 +21,13 @@ std::string CommandLineFileName(const std::string &commandLine)
     return text;
 }
 
-static bool IsStaleTempName(const std::string &name)
-{
-    const std::size_t suffix = sizeof(TempFileSuffixPattern) - 1;
-    if (name.size() <= suffix + 4)
-        return false;
-    const std::string stem = name.substr(0, name.size() - suffix);
-    const std::string ext = UpperCase(stem.substr(stem.size() - 4));
-    if (ext != ".TDF" && ext != ".DEF")
-        return false;
-    if (name[name.size() - suffix] != '.')
-        return false;
-    for (std::size_t i = name.size() - suffix + 1; i < name.size(); ++i) {
-        if (!std::isalnum(static_cast<unsigned char>(name[i])))
-            return false;
-    }
-    return true;
-}
-
 void RemoveStaleTempFiles(const std::string &folder)
 {
     FileSystem &fs = *platform().files;
     for (const std::string &name : fs.listFolder(folder)) {
-        if (IsStaleTempName(name))
-            fs.remove(folder + "/" + name);
+        const std::string path = folder + "/" + name;
+        if (IsStaleTempFile(name, fs.ageSeconds(path)))
+            fs.remove(path);
     }
 }
 

@@ -6,8 +6,8 @@
 // double quotes when the text as given names no file (the shell has usually removed them).
 std::string CommandLineFileName(const std::string &commandLine);
 
-// Removes the temporaries a save interrupted by a kill left in the folder (names of a data or
-// default file followed by the temporary pattern).
+// Removes the temporaries of this program's saves that a kill left in the folder, once they are
+// old enough that no save can still be using them.
 void RemoveStaleTempFiles(const std::string &folder);
 
 // Makes the named file current, or the stored "Current File Name" when the line is empty.

@@ -143,6 +143,29 @@ static void shootClipboard(const QString &dir)
         QTest::keyClick(dlg, Qt::Key_Escape);
     });
     CopyMacroDialog(&window).exec();
+
+    // Ctrl+C and Ctrl+V while a cell is typed in: Ch 1's label copied, Ch 6 typed over and its
+    // block copied, Esc, then pasted on Ch 7, which gets Ch 6's label.
+    window.activateWindow();
+    if (!QTest::qWaitForWindowActive(&window))
+        std::fprintf(stderr, "window not active\n");
+    auto cell = [&](int row) {
+        grid->setFocus();
+        grid->setCurrentCell(row, 0);
+    };
+    cell(0);
+    QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+    cell(5);
+    for (int i = 0; i < 3; ++i) // the first key opens the editor, which takes the others
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Q, Qt::ShiftModifier);
+    QTest::qWait(100);
+    window.grab().save(QDir(dir).filePath(QStringLiteral("keys-typing.png")));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    cell(6);
+    QTest::keyClick(grid, Qt::Key_V, Qt::ControlModifier);
+    QTest::qWait(100);
+    window.grab().save(QDir(dir).filePath(QStringLiteral("keys-pasted.png")));
     platform().dialogs = scripted;
 }
 

@@ -17,9 +17,12 @@
 #include <QApplication>
 #include <QDir>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
+
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
@@ -58,6 +61,35 @@ int main(int argc, char *argv[])
     QTest::qWait(100);
     window.grab().save(dir.filePath(QStringLiteral("tune-page1-measuring.png")));
     window.freqPage().procedure().QuitClick();
+
+    // RX Front End by keyboard only: the tabs by arrow, Start by Space, the bar by its keys.
+    window.activateWindow();
+    if (!QTest::qWaitForWindowActive(&window))
+        std::fprintf(stderr, "window not active\n");
+    tabs->setCurrentIndex(0);
+    tabs->setFocus();
+    for (int i = 0; i < 5; ++i)
+        QTest::keyClick(tabs, Qt::Key_Right);
+    auto *start = window.findChild<QPushButton *>(QStringLiteral("cmdFEStart"));
+    while (QApplication::focusWidget() != start)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(start, Qt::Key_Space);
+    QTest::qWait(100);
+    QWidget *bar = window.findChild<QWidget *>(QStringLiteral("hsbFE"));
+    for (int tabsPressed = 0; QApplication::focusWidget() != bar && tabsPressed < 20; ++tabsPressed)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(bar, Qt::Key_PageUp);
+    QTest::keyClick(bar, Qt::Key_Right);
+    QTest::qWait(100);
+    window.grab().save(dir.filePath(QStringLiteral("tune-fe-keyboard.png")));
+    std::printf("front end: focus on the bar %d, value %d\n", QApplication::focusWidget() == bar,
+                window.findChild<QScrollBar *>(QStringLiteral("hsbFE"))->value());
+    while (QApplication::focusWidget() != start)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(start, Qt::Key_Space); // Finish
+    QTest::qWait(100);
+    window.grab().save(dir.filePath(QStringLiteral("tune-fe-finished.png")));
 
     AppendAlignLog({"1234567", "TX Frequency", "00 00", "F4 81", "Completed"});
     QTimer::singleShot(300, [&dir] {

@@ -29,15 +29,16 @@ constexpr VerbEntry Verbs[] = {
      "  --twice   read a second time and fail, naming the fields, when the reads differ\n"
      "  -o FILE   the data file to write (one port only)\n"},
     {"write", Verb::Write, 1, 1, true,
-     "usage: tessaro write --port DEV... FILE.tdf [--no-backup] [--no-verify] [--rate BAUD] "
-     "[--json]\n"
+     "usage: tessaro write --port DEV... FILE.tdf [--no-backup] [--no-verify] [--force] "
+     "[--rate BAUD] [--json]\n"
      "Backs up the radio, writes the file's bytes and bits as Write All does, reads them back\n"
-     "and fails, naming the fields, when the radio holds anything else.\n"},
+     "and fails, naming the fields, when the radio holds anything else.\n"
+     "  --force   take a data file shorter than 26,624 bytes (the rest from the defaults)\n"},
     {"verify", Verb::Verify, 1, 1, true,
-     "usage: tessaro verify --port DEV... FILE.tdf [--rate BAUD] [--json]\n"
+     "usage: tessaro verify --port DEV... FILE.tdf [--force] [--rate BAUD] [--json]\n"
      "Lists, field by field, where the radio differs from the file. Nothing is written.\n"},
     {"diff", Verb::Diff, 2, 2, false,
-     "usage: tessaro diff A.tdf B.tdf [--json]\n"
+     "usage: tessaro diff A.tdf B.tdf [--force] [--json]\n"
      "Lists, field by field, where two data files differ; exit status 1 when they do.\n"},
     {"export", Verb::Export, 1, 1, false,
      "usage: tessaro export FILE.tdf [-o FILE.yaml]\n"
@@ -47,12 +48,14 @@ constexpr VerbEntry Verbs[] = {
      "(or all 500) in CHIRP's CSV layout; inactive channels are left out.\n"},
     {"import", Verb::Import, 1, 1, false,
      "usage: tessaro import FILE.yaml --base BASE.tdf -o OUT.tdf\n"
-     "       tessaro import FILE.csv --group N --base BASE.tdf -o OUT.tdf\n"
+     "       tessaro import FILE.csv --group N [--renumber] --base BASE.tdf -o OUT.tdf\n"
      "Reads an exported text onto the base data file with the editor's rules and writes the\n"
      "result; bytes the text does not hold keep the base's values. Every refused value is\n"
      "listed as FILE:LINE: field: why, and then nothing is written (exit status 2).\n"
      "A CHIRP-layout CSV file (named *.csv, or with --csv) replaces the channels of group N;\n"
-     "rows that cannot be carried are skipped and listed on standard error.\n"},
+     "rows that cannot be carried are skipped and listed on standard error, and a file that\n"
+     "carries no channel is refused. --renumber takes the rows in file order as channels 1..20\n"
+     "whatever their Location (CHIRP lists often count from 0).\n"},
 };
 
 const char *const Overview =
@@ -143,6 +146,9 @@ CliCommand ParseCommandLine(const std::vector<std::string> &args)
             c.backup = false;
         } else if (a == "--no-verify" && c.verb == Verb::Write) {
             c.verify = false;
+        } else if (a == "--force" && verb->minFiles > 0 && c.verb != Verb::Export &&
+                   c.verb != Verb::Import) {
+            c.force = true;
         } else if (a == "--port" && verb->ports) {
             if (!hasValue)
                 return Bad(c, "--port needs a device");
@@ -167,6 +173,8 @@ CliCommand ParseCommandLine(const std::vector<std::string> &args)
                           : 0;
             if (c.group < 1 || c.group > 25)
                 return Bad(c, "--group needs a group number from 1 to 25");
+        } else if (a == "--renumber" && c.verb == Verb::Import) {
+            c.renumber = true;
         } else if (a == "--base" && c.verb == Verb::Import) {
             if (!hasValue)
                 return Bad(c, "--base needs a data file");
@@ -191,6 +199,8 @@ CliCommand ParseCommandLine(const std::vector<std::string> &args)
         c.form = ExchangeForm::Csv;
     if (c.group != 0 && c.form != ExchangeForm::Csv)
         return Bad(c, "--group is for channel CSV files");
+    if (c.renumber && c.form != ExchangeForm::Csv)
+        return Bad(c, "--renumber is for channel CSV files");
     if (c.verb == Verb::Import && c.form == ExchangeForm::Csv && c.group == 0)
         return Bad(c, "a channel CSV import needs --group N");
     if (!c.output.empty() && c.ports.size() > 1)

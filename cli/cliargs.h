@@ -26,6 +26,8 @@ struct CliCommand {
     bool twice = false;
     bool backup = true;
     bool verify = true;
+    bool renumber = false; // channel CSV import: rows in file order as channels 1..20
+    bool force = false;    // write/verify/diff: take a short data file
     bool json = false;
     bool help = false;
     bool worker = false; // one radio of a several-radio run, reporting to the tool

@@ -119,7 +119,8 @@ int RunDiff(const CliCommand &command)
     MemMapImage a;
     MemMapImage b;
     std::string why;
-    if (!LoadImageFile(command.files[0], a, why) || !LoadImageFile(command.files[1], b, why)) {
+    if (!LoadWholeDataFile(command.files[0], command.force, a, why) ||
+        !LoadWholeDataFile(command.files[1], command.force, b, why)) {
         std::fprintf(stderr, "tessaro: %s\n", why.c_str());
         return ExitUsage;
     }

@@ -4,14 +4,12 @@
 #include "platform.h"
 #include "radiojob.h"
 #include "textform.h"
+#include "textlimits.h"
 
 #include <cstdio>
 
 namespace
 {
-
-// An exported text is some hundred kilobytes; anything far larger is not one.
-constexpr std::size_t MaxTextBytes = 16 * 1024 * 1024;
 
 // The one place that knows the text forms.
 std::string ImageToText(const CliCommand &command, const MemMapImage &image)
@@ -34,14 +32,17 @@ bool TextToImage(const CliCommand &command, const std::string &text, MemMapImage
     switch (command.form) {
     case ExchangeForm::Yaml: {
         std::vector<TextFormError> errors;
-        const bool ok = ReadTextForm(text, image, errors);
-        for (const TextFormError &e : errors)
+        std::vector<TextFormError> notes;
+        const bool ok = ReadTextForm(text, image, errors, &notes);
+        for (const TextFormError &e : ok ? notes : errors)
             lines.push_back(TextFormErrorLine(file, e));
         return ok;
     }
     case ExchangeForm::Csv: {
         std::vector<CsvNote> notes;
-        const bool ok = ImportChannelsCsv(text, command.group - 1, image, notes);
+        const bool ok = ImportChannelsCsv(text, command.group - 1, image, notes,
+                                          command.renumber ? CsvNumbering::FileOrder
+                                                           : CsvNumbering::ByLocation);
         for (const CsvNote &n : notes)
             lines.push_back(CsvNoteLine(file, n));
         return ok;
@@ -75,17 +76,17 @@ int RunExport(const CliCommand &command)
         return ExitOk;
     }
     if (!WriteFile(command.output, std::vector<std::uint8_t>(text.begin(), text.end())))
-        return Fail("cannot write " + command.output);
+        return Fail(CannotWrite(command.output));
     return ExitOk;
 }
 
 int RunImport(const CliCommand &command)
 {
     const std::string &file = command.files[0];
-    const auto bytes = platform().files->read(file, MaxTextBytes + 1);
+    const auto bytes = platform().files->read(file, MaxExchangeTextBytes + 1);
     if (!bytes)
         return Fail("cannot read " + file);
-    if (bytes->size() > MaxTextBytes)
+    if (bytes->size() > MaxExchangeTextBytes)
         return Fail(file + " is too large for an exported text");
     MemMapImage image;
     std::string why;
@@ -99,6 +100,6 @@ int RunImport(const CliCommand &command)
     if (!accepted)
         return ExitUsage;
     if (!WriteFile(command.output, UsedPagesBytes(image)))
-        return Fail("cannot write " + command.output);
+        return Fail(CannotWrite(command.output));
     return ExitOk;
 }

@@ -11,6 +11,7 @@
 #include "qtplatform.h"
 #include "qtserialport.h"
 #include "serialdevices.h"
+#include "tunecommand.h"
 
 #include <QCoreApplication>
 
@@ -52,6 +53,9 @@ int UsageError(const std::string &why)
 
 int main(int argc, char **argv)
 {
+    // AutoTune brings its own options and needs fonts for its PDF report.
+    if (argc > 1 && std::string(argv[1]) == "tune")
+        return RunTuneCommand(argc, argv);
     QCoreApplication app(argc, argv);
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i)
@@ -89,7 +93,7 @@ int main(int argc, char **argv)
     for (const std::string &file : command.files) {
         MemMapImage image;
         std::string why;
-        if (!LoadImageFile(file, image, why))
+        if (!LoadWholeDataFile(file, command.force, image, why))
             return UsageError(why);
     }
 

@@ -20,6 +20,7 @@ JobRequest RequestFor(const CliCommand &command, const std::string &port)
     r.twice = command.twice;
     r.backup = command.backup;
     r.verify = command.verify;
+    r.force = command.force;
     return r;
 }
 
@@ -67,6 +68,8 @@ QStringList WorkerArguments(const CliCommand &command, const std::string &port)
         args << QStringLiteral("--no-backup");
     if (!command.verify)
         args << QStringLiteral("--no-verify");
+    if (command.force)
+        args << QStringLiteral("--force");
     return args;
 }
 

@@ -3,6 +3,7 @@
 #include "appsettings.h"
 #include "baudrates.h"
 #include "clihost.h"
+#include "datafilecheck.h"
 #include "defaultimage.h"
 #include "eeprotocol.h"
 #include "globalcodec.h"
@@ -162,7 +163,7 @@ void Read(const JobRequest &request, JobResult &result)
     result.file =
         request.output.empty() ? FreeReadName(result.serial, now, request.device) : request.output;
     if (!platform().files->writeAtomic(result.file, UsedPagesBytes(first))) {
-        result.message = "cannot write " + result.file;
+        result.message = CannotWrite(result.file);
         return;
     }
     result.backup = KeepBackupOf(first, request.device);
@@ -221,6 +222,27 @@ bool LoadImageFile(const std::string &path, MemMapImage &image, std::string &why
     return true;
 }
 
+std::string CannotWrite(const std::string &path)
+{
+    const std::string why = platform().files->lastWriteError();
+    return "cannot write " + (why.empty() ? path : why);
+}
+
+bool LoadWholeDataFile(const std::string &path, bool force, MemMapImage &image, std::string &why)
+{
+    const auto data = platform().files->read(path, TdfFileSize + 1);
+    if (!data) {
+        why = "cannot read " + path;
+        return false;
+    }
+    why = DataFileProblem(*data, force);
+    if (!why.empty()) {
+        why = path + ": " + why;
+        return false;
+    }
+    return LoadImageFile(path, image, why);
+}
+
 std::string DefaultReadName(const std::string &serial, const LocalTime &when)
 {
     char date[16];
@@ -240,7 +262,7 @@ JobResult RunJob(const JobRequest &request)
     const double start = platform().clock->seconds();
     MemMapImage fileImage;
     if (request.verb == Verb::Write || request.verb == Verb::Verify) {
-        if (!LoadImageFile(request.file, fileImage, result.message))
+        if (!LoadWholeDataFile(request.file, request.force, fileImage, result.message))
             return result;
     }
     SelectDevice(request);

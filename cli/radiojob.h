@@ -22,6 +22,7 @@ struct JobRequest {
     bool twice = false;
     bool backup = true;
     bool verify = true;
+    bool force = false; // take a short data file
 };
 
 struct JobResult {
@@ -40,6 +41,12 @@ struct JobResult {
 // Loads a data file as the editor does (a short file over the default image); false with
 // the reason when it cannot be read.
 bool LoadImageFile(const std::string &path, MemMapImage &image, std::string &why);
+
+// Loads a file to write into radios or compare: a whole data file, or with force a short one.
+bool LoadWholeDataFile(const std::string &path, bool force, MemMapImage &image, std::string &why);
+
+// "cannot write OUT: why", after a failed writeAtomic() of path.
+std::string CannotWrite(const std::string &path);
 
 // "SN12.34.567_2026-12-07.tdf".
 std::string DefaultReadName(const std::string &serial, const LocalTime &when);

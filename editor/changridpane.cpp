@@ -275,6 +275,18 @@ bool ChanGridPane::eventFilter(QObject *watched, QEvent *event)
         else if (type == QEvent::FocusOut)
             m_tabSkip.skip(false);
     } else if (watched == m_Text1) {
+        // Ctrl+C and Ctrl+V keep their grid meaning while a cell is typed in: the editor's own
+        // copy would leave an older block for the next paste.
+        if (type == QEvent::ShortcutOverride || type == QEvent::KeyPress) {
+            auto *key = static_cast<QKeyEvent *>(event);
+            if (key->modifiers() == Qt::ControlModifier &&
+                (key->key() == Qt::Key_C || key->key() == Qt::Key_V)) {
+                event->accept();
+                if (type == QEvent::KeyPress)
+                    key->key() == Qt::Key_C ? CopyGridSelection() : PasteGridSelection();
+                return true;
+            }
+        }
         if (type == QEvent::KeyPress)
             return editorKeyPress(static_cast<QKeyEvent *>(event));
         if (type == QEvent::FocusIn)

@@ -118,8 +118,6 @@ void MainWindow::createCommands()
         {K::Item, "mnuFileExportPdf", "mnuFilePdfGlobal", "Print Unit Global Information", "", Report<ExportReportPdfCommand, Global>, On},
         {K::Item, "mnuFileExportPdf", "mnuFilePdfCurrGrp", "Print Curent Active Group Information", "", Report<ExportReportPdfCommand, Group>, On},
         {K::Separator, "mnuFile", "", "", "", nullptr, On},
-        {K::Item, "mnuFile", "mnuFileExit", "E&xit", "", [](MainWindow &w) { w.close(); }, On},
-        {K::Separator, "mnuFile", "", "", "", nullptr, On},
         {K::Menu, "mnuFile", "mnuFileExport", "Expor&t", "", nullptr, On},
         {K::Item, "mnuFileExport", "mnuFileExportText", "Radio Data As Text (YAML)\u2026", "", Committed<ExportTextFormCommand>, On},
         {K::Item, "mnuFileExport", "mnuFileExportGroupCsv", "Current Active Group Channels As CSV\u2026", "", Committed<ExportGroupCsvCommand>, On},
@@ -127,6 +125,8 @@ void MainWindow::createCommands()
         {K::Menu, "mnuFile", "mnuFileImport", "&Import", "", nullptr, On},
         {K::Item, "mnuFileImport", "mnuFileImportText", "Radio Data From Text (YAML)\u2026", "", Committed<ImportTextFormCommand>, On},
         {K::Item, "mnuFileImport", "mnuFileImportGroupCsv", "Channels Into Current Active Group From CSV\u2026", "", Committed<ImportGroupCsvCommand>, On},
+        {K::Separator, "mnuFile", "", "", "", nullptr, On},
+        {K::Item, "mnuFile", "mnuFileExit", "E&xit", "Ctrl+Q", [](MainWindow &w) { w.close(); }, On},
 
         {K::Menu, Bar, "mnuRead", "Read", "", nullptr, E::WithControls},
         {K::Item, "mnuRead", "mnuReadAll", "Read ALL Data From Radio", "", Plain<ReadAllCommand>, On},

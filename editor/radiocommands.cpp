@@ -190,12 +190,15 @@ bool RunRadioCommand(RadioCommand command)
         return false;
     }
     const bool ok = RunTransaction(command);
-    const bool verified = !ok || !texts.write || !g_bVerifyAfterWrite || VerifyWrite(command);
-
     if (ok) {
         if (!texts.write)
             KeepReadBackup(platform().clock->localTime(), command != RadioCommand::ReadGroup);
         SetRightPaneView();
+    }
+    // After the pane is shown again: the grid's status would hide a failed read-back.
+    const bool verified = !ok || !texts.write || !g_bVerifyAfterWrite || VerifyWrite(command);
+
+    if (ok) {
         if (verified)
             StatusMsg(texts.success);
         if (command == RadioCommand::ReadAll) {

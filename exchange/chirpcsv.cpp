@@ -10,6 +10,7 @@
 #include "layout.h"
 #include "numtext.h"
 #include "picklistcodec.h"
+#include "textlimits.h"
 
 #include <algorithm>
 #include <array>
@@ -150,11 +151,13 @@ public:
     {
     }
     bool has(Column column) const { return m_index[column] >= 0; }
-    std::string get(Column column) const
+    std::string get(Column column) const { return TrimBlanks(raw(column)); }
+    // The field as the file has it, blanks included.
+    std::string raw(Column column) const
     {
         const int i = m_index[column];
         return i >= 0 && static_cast<std::size_t>(i) < m_record.fields.size()
-                   ? TrimBlanks(m_record.fields[static_cast<std::size_t>(i)])
+                   ? m_record.fields[static_cast<std::size_t>(i)]
                    : std::string();
     }
     // The column, or the other one when the file has no such column.
@@ -186,7 +189,7 @@ Refusal ReadFrequencies(const RowView &row, ChannelTexts &channel, std::vector<s
 {
     const std::optional<long long> rx = ParseFixed(row.get(ColFrequency), MHzDecimals);
     if (!rx)
-        return "frequency '" + row.get(ColFrequency) + "' is not a frequency";
+        return "frequency '" + Excerpt(row.get(ColFrequency)) + "' is not a frequency";
     Refusal refusal = BandFreq(*rx, "frequency", channel.rx, partly);
     if (!refusal.empty())
         return refusal;
@@ -196,7 +199,7 @@ Refusal ReadFrequencies(const RowView &row, ChannelTexts &channel, std::vector<s
     const std::optional<long long> offset =
         offsetText.empty() ? 0 : ParseFixed(offsetText, MHzDecimals);
     if (!offset)
-        return "offset '" + offsetText + "' is not a frequency";
+        return "offset '" + Excerpt(offsetText) + "' is not a frequency";
     long long tx = 0;
     if (duplex.empty()) {
         channel.tx = channel.rx;
@@ -211,7 +214,7 @@ Refusal ReadFrequencies(const RowView &row, ChannelTexts &channel, std::vector<s
     else if (SameText(duplex, "split"))
         tx = *offset;
     else
-        return "duplex '" + duplex + "' is not one the radio has";
+        return "duplex '" + Excerpt(duplex) + "' is not one the radio has";
     return BandFreq(tx, "transmit frequency", channel.tx, partly);
 }
 
@@ -229,9 +232,10 @@ std::string ReadName(const std::string &name, std::vector<std::string> &partly)
         at += length;
     }
     if (chars > static_cast<std::size_t>(LabelChars))
-        partly.push_back("name '" + text + "' cut to 12 characters");
+        partly.push_back("name '" + Excerpt(text) + "' cut to 12 characters");
     if (lacking)
-        partly.push_back("name '" + text + "' has characters the radio lacks; blanks stand in");
+        partly.push_back("name '" + Excerpt(text) +
+                         "' has characters the radio lacks; blanks stand in");
     return ValidateLabel(text, LabelChars);
 }
 
@@ -259,11 +263,12 @@ Refusal ReadChannel(const RowView &row, const MemMapImage &mm, ChannelTexts &cha
         refusal = GuardsOfTones(tones, channel.txGuard, channel.rxGuard);
     const std::string mode = row.get(ColMode);
     if (refusal.empty() && !mode.empty() && !SameText(mode, "FM") && !SameText(mode, "NFM"))
-        refusal = "mode '" + mode + "' is not one the radio has";
+        refusal = "mode '" + Excerpt(mode) + "' is not one the radio has";
     if (!refusal.empty())
         return refusal;
 
-    channel.label = ReadName(row.get(ColName), partly);
+    // A label may begin with a blank; the blanks after it are the label's padding anyway.
+    channel.label = ReadName(row.raw(ColName), partly);
     // A reference back into the pick list, kept while the entry still holds that guard.
     const std::string comment = UpperCase(row.get(ColComment));
     const double ref = StartsWith(comment, "UTXG ") ? NumericValue(comment.substr(5)) : 0;
@@ -275,12 +280,12 @@ Refusal ReadChannel(const RowView &row, const MemMapImage &mm, ChannelTexts &cha
     const std::string skip = row.get(ColSkip);
     channel.scan = !SameText(skip, "S");
     if (!skip.empty() && channel.scan)
-        partly.push_back("skip '" + skip + "' taken as scanned");
+        partly.push_back("skip '" + Excerpt(skip) + "' taken as scanned");
     const std::string power = row.get(ColPower);
     channel.lowPower = ReadPower(power);
     if (!channel.lowPower && !power.empty() && !StartsWith(UpperCase(power), "H") &&
         NumericValue(power) <= 0)
-        partly.push_back("power '" + power + "' taken as high");
+        partly.push_back("power '" + Excerpt(power) + "' taken as high");
     return {};
 }
 
@@ -324,7 +329,7 @@ std::string ExportChannelsCsv(const MemMapImage &mm, int group)
 }
 
 bool ImportChannelsCsv(const std::string &text, int group, MemMapImage &mm,
-                       std::vector<CsvNote> &notes)
+                       std::vector<CsvNote> &notes, CsvNumbering numbering, int *outsideGroup)
 {
     assert(group >= 0 && group < NumGroups);
     const std::vector<CsvRecord> records = ReadCsvRecords(text);
@@ -348,6 +353,7 @@ bool ImportChannelsCsv(const std::string &text, int group, MemMapImage &mm,
 
     std::array<std::optional<ChannelTexts>, ChansPerGroup> carried;
     int position = 0;
+    int outside = 0;
     for (auto record = header + 1; record != records.end(); ++record) {
         if (IsBlank(*record))
             continue;
@@ -356,13 +362,14 @@ bool ImportChannelsCsv(const std::string &text, int group, MemMapImage &mm,
             notes.push_back({record->line, why + "; row skipped"});
         };
         int chan = position++;
-        if (row.has(ColLocation)) {
+        if (row.has(ColLocation) && numbering == CsvNumbering::ByLocation) {
             const std::optional<long long> location = ParseFixed(row.get(ColLocation), 0);
             if (!location) {
-                skip("Location '" + row.get(ColLocation) + "' is not a number");
+                skip("Location '" + Excerpt(row.get(ColLocation)) + "' is not a number");
                 continue;
             }
             if (*location < 1 || *location > ChansPerGroup) {
+                ++outside;
                 skip("Location " + std::to_string(*location) + " is outside 1..20");
                 continue;
             }
@@ -388,6 +395,13 @@ bool ImportChannelsCsv(const std::string &text, int group, MemMapImage &mm,
         carried[static_cast<std::size_t>(chan)] = channel;
     }
 
+    if (outsideGroup)
+        *outsideGroup = outside;
+    // A file that carries nothing would only switch the whole group off.
+    if (std::none_of(carried.begin(), carried.end(), [](const auto &c) { return c.has_value(); })) {
+        notes.push_back({header->line, CsvNoChannelNote});
+        return false;
+    }
     for (int chan = 0; chan < ChansPerGroup; ++chan)
         StoreChannel(mm, group, chan,
                      carried[static_cast<std::size_t>(chan)].value_or(ChannelTexts{}));

@@ -26,13 +26,23 @@ struct CsvNote {
     std::string what;
 };
 
+// Which channel a row becomes: the one its Location names (rows outside 1..20 are skipped), or
+// the next one in file order, whatever the Location says.
+enum class CsvNumbering { ByLocation, FileOrder };
+
+// The note of a file that carries no channel.
+inline constexpr char CsvNoChannelNote[] = "no channel carried";
+
 // Replaces group 0..24 with the file's channels; channels the file does not carry become
 // Inactive. A row that cannot be carried whole is skipped; it and everything carried only
 // in part (a name cut or with characters the label table lacks, a frequency moved onto the
-// raster) get a note. Returns false, with the image unchanged, when the text has no CHIRP
-// header with a Frequency column.
+// raster) get a note. Returns false, with the image unchanged and the reason as the last note,
+// when the text has no CHIRP header with a Frequency column or carries no channel.
+// outsideGroup, when given, counts the rows skipped for a Location outside 1..20.
 bool ImportChannelsCsv(const std::string &text, int group, MemMapImage &mm,
-                       std::vector<CsvNote> &notes);
+                       std::vector<CsvNote> &notes,
+                       CsvNumbering numbering = CsvNumbering::ByLocation,
+                       int *outsideGroup = nullptr);
 
 // "file:line: what".
 std::string CsvNoteLine(const std::string &file, const CsvNote &note);

@@ -2,6 +2,7 @@
 
 #include "fixedtext.h"
 #include "numtext.h"
+#include "textlimits.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -100,7 +101,7 @@ std::string ReadTone(const std::string &text, Guard &guard)
 {
     const std::optional<long long> tenths = ParseFixed(text, 1);
     if (!tenths || *tenths < MinToneTenths || *tenths > MaxToneTenths)
-        return "tone '" + text + "' is not one the radio has";
+        return "tone '" + Excerpt(text) + "' is not one the radio has";
     guard.kind = GuardKind::Tone;
     guard.tenths = *tenths;
     return {};
@@ -113,7 +114,7 @@ std::string ReadCode(const std::string &text, char polarity, Guard &guard)
         std::all_of(text.begin(), text.end(), [](char ch) { return ch >= '0' && ch <= '7'; });
     const std::string code = octal ? std::string(3 - text.size(), '0') + text : std::string();
     if (!octal || std::stoi(code) < MinDcsCode || std::stoi(code) > MaxDcsCode)
-        return "DCS code '" + text + "' is not one the radio has";
+        return "DCS code '" + Excerpt(text) + "' is not one the radio has";
     if (polarity != 'N' && polarity != 'R')
         return "DCS polarity is not N or R";
     guard.kind = GuardKind::Dcs;
@@ -164,8 +165,8 @@ std::string GuardsOfTones(const ChirpTones &tones, std::string &txGuard, std::st
                                ? FindMode(std::begin(CrossModes), std::end(CrossModes), tones.cross)
                                : FindMode(std::begin(ToneModes), std::end(ToneModes), tones.mode);
     if (!mode)
-        return cross ? "cross mode '" + tones.cross + "' is not one the radio has"
-                     : "tone mode '" + tones.mode + "' is not one the radio has";
+        return cross ? "cross mode '" + Excerpt(tones.cross) + "' is not one the radio has"
+                     : "tone mode '" + Excerpt(tones.mode) + "' is not one the radio has";
 
     const std::string polarity = tones.polarity.empty() ? "NN" : tones.polarity;
     const char txPolarity = polarity.size() == 2 ? polarity[0] : '?';

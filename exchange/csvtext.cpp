@@ -7,7 +7,9 @@ const std::string ByteOrderMark = "\xEF\xBB\xBF";
 
 bool NeedsQuotes(const std::string &field)
 {
-    return field.find_first_of(",\"\r\n") != std::string::npos;
+    // Readers trim unquoted fields: a leading or trailing blank is kept only inside quotes.
+    return field.find_first_of(",\"\r\n") != std::string::npos ||
+           (!field.empty() && (field.front() == ' ' || field.back() == ' '));
 }
 
 } // namespace

@@ -15,6 +15,6 @@ struct CsvRecord {
 // mark at the start is dropped; a quote left open runs to the end of the text.
 std::vector<CsvRecord> ReadCsvRecords(const std::string &text);
 
-// One record's text: fields quoted only when they hold a comma, a quote or a line break,
-// ended by CR LF.
+// One record's text: fields quoted only when they hold a comma, a quote or a line break, or
+// begin or end with a blank; ended by CR LF.
 std::string CsvLine(const std::vector<std::string> &fields);

@@ -8,6 +8,7 @@
 #include "platform.h"
 #include "tdffile.h"
 #include "textform.h"
+#include "textlimits.h"
 #include "windowservices.h"
 
 #include <optional>
@@ -15,9 +16,6 @@
 
 namespace
 {
-
-// A data file of the program is a few kilobytes: anything this large is not one.
-constexpr std::size_t MaxImportBytes = 4 * 1024 * 1024;
 
 struct FileKind {
     const char *title; // dialog title
@@ -77,8 +75,8 @@ std::optional<std::pair<std::string, std::string>> ChooseAndRead(const FileKind 
     const auto chosen = platform().dialogs->openFile(Request(kind, "Import"));
     if (!chosen)
         return std::nullopt;
-    const auto data = platform().files->read(*chosen, MaxImportBytes + 1);
-    if (!data || data->size() > MaxImportBytes) {
+    const auto data = platform().files->read(*chosen, MaxExchangeTextBytes + 1);
+    if (!data || data->size() > MaxExchangeTextBytes) {
         platform().dialogs->message(
             (data ? "The file is too large to be a " + std::string(kind.title) + " file: "
                   : std::string("The file could not be read: ")) +
@@ -143,7 +141,8 @@ void ImportTextFormCommand()
         return;
     MemMapImage image = MemMap;
     std::vector<TextFormError> errors;
-    if (!ReadTextForm(file->second, image, errors)) {
+    std::vector<TextFormError> notes;
+    if (!ReadTextForm(file->second, image, errors, &notes)) {
         std::vector<std::string> lines;
         for (const TextFormError &e : errors)
             lines.push_back(TextFormErrorLine(DisplayFileName(file->first), e));
@@ -155,6 +154,14 @@ void ImportTextFormCommand()
         return;
     }
     Accept(image, "Imported " + DisplayFileName(file->first));
+    if (notes.empty())
+        return;
+    std::vector<std::string> lines;
+    for (const TextFormError &n : notes)
+        lines.push_back(TextFormErrorLine(DisplayFileName(file->first), n));
+    platform().dialogs->message("Some values were taken otherwise than written:" +
+                                    ListedLines(lines),
+                                "IMPORT NOTES", MsgButtons::Ok, MsgIcon::Information);
 }
 
 void ImportGroupCsvCommand()
@@ -163,22 +170,50 @@ void ImportGroupCsvCommand()
     if (!file)
         return;
     const std::string group = "Group " + std::to_string(g_iCurGroup + 1);
+    const std::string name = DisplayFileName(file->first);
     MemMapImage image = MemMap;
     std::vector<CsvNote> notes;
-    if (!ImportChannelsCsv(file->second, g_iCurGroup, image, notes)) {
-        platform().dialogs->message("Nothing was imported: " + DisplayFileName(file->first) +
-                                        " is not a CHIRP channel list (no header line with a "
-                                        "Frequency column).",
-                                    "IMPORT FAILED", MsgButtons::Ok, MsgIcon::Exclamation);
+    int outside = 0;
+    bool imported = ImportChannelsCsv(file->second, g_iCurGroup, image, notes,
+                                      CsvNumbering::ByLocation, &outside);
+    // CHIRP lists often count from 0 or run past 20: the rows can still be taken in order.
+    if (outside > 0) {
+        const MsgAnswer answer = platform().dialogs->message(
+            std::to_string(outside) + (outside == 1 ? " row" : " rows") + " of " + name +
+                " name a Location outside 1 to 20.\r\n\r\nTake the rows in file order as "
+                "channels 1 to 20 instead?",
+            "IMPORT", MsgButtons::YesNoCancel, MsgIcon::Question);
+        if (answer == MsgAnswer::Cancel) {
+            StatusMsg("Import Canceled.....");
+            return;
+        }
+        if (answer == MsgAnswer::Yes) {
+            image = MemMap;
+            notes.clear();
+            imported =
+                ImportChannelsCsv(file->second, g_iCurGroup, image, notes, CsvNumbering::FileOrder);
+        }
+    }
+    if (!imported) {
+        std::vector<std::string> lines;
+        for (const CsvNote &n : notes)
+            lines.push_back(CsvNoteLine(name, n));
+        platform().dialogs->message(
+            "Nothing was imported: " + name +
+                (notes.back().what == CsvNoChannelNote
+                     ? " carries no channel." + ListedLines(lines)
+                     : std::string(" is not a CHIRP channel list (no header line with a "
+                                   "Frequency column).")),
+            "IMPORT FAILED", MsgButtons::Ok, MsgIcon::Exclamation);
         StatusMsg("Import Canceled.....");
         return;
     }
-    Accept(image, group + " Channels Imported From " + DisplayFileName(file->first));
+    Accept(image, group + " Channels Imported From " + name);
     if (notes.empty())
         return;
     std::vector<std::string> lines;
     for (const CsvNote &n : notes)
-        lines.push_back(CsvNoteLine(DisplayFileName(file->first), n));
+        lines.push_back(CsvNoteLine(name, n));
     platform().dialogs->message("Not everything in the file could be carried into " + group + ":" +
                                     ListedLines(lines),
                                 "IMPORT NOTES", MsgButtons::Ok, MsgIcon::Information);

@@ -12,6 +12,7 @@
 #include "numtext.h"
 #include "picklistcodec.h"
 #include "textfields.h"
+#include "textlimits.h"
 
 #include <utility>
 
@@ -30,7 +31,7 @@ const char *const LabelCharacters = "0-9 A-Z - * $ / + % \\ | _ < > h . and the 
 
 std::string Quoted(const std::string &text)
 {
-    return "\"" + text + "\"";
+    return "\"" + Excerpt(text) + "\"";
 }
 
 std::string WithoutColon(const std::string &caption)

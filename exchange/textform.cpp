@@ -2,7 +2,9 @@
 
 #include "appsettings.h"
 #include "formfields.h"
+#include "numtext.h"
 #include "ownedbits.h"
+#include "textlimits.h"
 
 #include <yaml-cpp/yaml.h>
 
@@ -14,6 +16,8 @@
 
 namespace
 {
+
+constexpr char InactiveText[] = "Inactive";
 
 using Path = std::vector<std::string>;
 
@@ -33,7 +37,7 @@ std::string Id(const Path &path)
 
 std::string Quoted(const std::string &text)
 {
-    return "\"" + text + "\"";
+    return "\"" + Excerpt(text) + "\"";
 }
 
 // Which key paths name a field and which a map of further keys.
@@ -79,7 +83,9 @@ public:
             const int line = key.Mark().line + 1;
             Path keyPath = path;
             keyPath.push_back(key.IsScalar() ? key.Scalar() : std::string("?"));
-            const std::string name = FormFieldName(keyPath);
+            Path shownPath = path;
+            shownPath.push_back(Excerpt(keyPath.back()));
+            const std::string name = FormFieldName(shownPath);
             const auto [first, fresh] = seen.emplace(keyPath.back(), line);
             if (!fresh) {
                 report(line, name,
@@ -198,12 +204,21 @@ std::string WriteTextForm(const MemMapImage &mm)
            SpacedSections(out.c_str());
 }
 
-bool ReadTextForm(const std::string &text, MemMapImage &image, std::vector<TextFormError> &errors)
+bool ReadTextForm(const std::string &text, MemMapImage &image, std::vector<TextFormError> &errors,
+                  std::vector<TextFormError> *notes)
 {
     errors.clear();
     YAML::Node root;
     try {
-        root = YAML::Load(text);
+        const std::vector<YAML::Node> documents = YAML::LoadAll(text);
+        // A second document would otherwise be dropped without a word.
+        if (documents.size() > 1) {
+            errors.push_back({std::max(documents[1].Mark().line, 0) + 1, "",
+                              "the text holds more than one document"});
+            return false;
+        }
+        if (!documents.empty())
+            root = documents[0];
     } catch (const YAML::Exception &e) {
         errors.push_back({e.mark.line + 1, "", e.msg});
         return false;
@@ -237,6 +252,11 @@ bool ReadTextForm(const std::string &text, MemMapImage &image, std::vector<TextF
             }
         }
         expected[i] = f.shown(work);
+        // The window takes any text it cannot read as a frequency as "Inactive"; so does the
+        // import, but a channel switched off by a typo must not go unseen.
+        if (notes && expected[i] == InactiveText && UpperCase(TrimBlanks(value)) != "INACTIVE")
+            notes->push_back(
+                {found[i]->line, FormFieldName(f.path), Quoted(value) + " taken as \"Inactive\""});
     }
     // The text stands for the owned bits only; an encoder that rewrites a whole byte leaves
     // the rest of it as it was.
@@ -263,6 +283,10 @@ bool ReadTextForm(const std::string &text, MemMapImage &image, std::vector<TextF
         return false;
     }
     image = work;
+    if (notes)
+        std::stable_sort(
+            notes->begin(), notes->end(),
+            [](const TextFormError &a, const TextFormError &b) { return a.line < b.line; });
     return true;
 }
 

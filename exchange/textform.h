@@ -19,8 +19,11 @@ struct TextFormError {
 
 // Reads a whole text onto the image with the editor's rules, storing only the values that
 // differ from what the image shows. All or nothing: on any error the image is unchanged, and
-// errors lists every bad, missing, doubled or unknown key in line order.
-bool ReadTextForm(const std::string &text, MemMapImage &image, std::vector<TextFormError> &errors);
+// errors lists every bad, missing, doubled or unknown key in line order; a text of more than
+// one document is refused. notes, when given, lists in line order the values taken otherwise
+// than written (a frequency that is no number taken as "Inactive").
+bool ReadTextForm(const std::string &text, MemMapImage &image, std::vector<TextFormError> &errors,
+                  std::vector<TextFormError> *notes = nullptr);
 
 // "file:line: field: what is wrong".
 std::string TextFormErrorLine(const std::string &file, const TextFormError &e);

@@ -36,8 +36,12 @@ bool LinkReady()
     return platform().serial != nullptr && platform().clock != nullptr;
 }
 
+// Set by an exact read that succeeded: until the next command, any input is surplus of its reply.
+bool s_exactReplyRead = false;
+
 void Send(const std::vector<std::uint8_t> &bytes)
 {
+    s_exactReplyRead = false;
     Port().write(bytes);
 }
 
@@ -57,10 +61,22 @@ bool AwaitReplyByte(std::uint8_t expected, double start, double limit, int block
     return false;
 }
 
+// The line under a COMM ERROR: whether the device went away or the radio fell silent.
+std::string LinkLossLine()
+{
+    const std::string device = Port().device();
+    if (!Port().deviceExists(device))
+        return device + " is gone: its cable or USB adapter was unplugged. Plug it in and try "
+                        "again.";
+    return device + " is there, but the radio did not answer as expected: check that it is on "
+                    "and its cable is seated, then try again.";
+}
+
 void ShowCommError(const std::string &routine)
 {
     if (platform().dialogs)
-        platform().dialogs->message("A COMM ERROR occurred in sub routine '" + routine + "'.      ",
+        platform().dialogs->message("A COMM ERROR occurred in sub routine '" + routine +
+                                        "'.      \r\n" + LinkLossLine(),
                                     "COMM ERROR", MsgButtons::OkCancel, MsgIcon::Exclamation);
 }
 
@@ -214,11 +230,17 @@ void UnhookRadio(bool close)
     m_bPortOpen = serial.isOpen();
 }
 
-bool ReadMultiEEBytes(int high, int low, int count, std::vector<std::uint8_t> &buffer)
+static bool ReadBlock(int high, int low, int count, std::vector<std::uint8_t> &buffer, bool exact)
 {
+    const bool afterExact = s_exactReplyRead;
     // A count byte outside 1..256 would ask the radio for a different length than we await.
     if (!g_bHooked || count < 1 || count > 256 || !LinkReady())
         return false;
+    if (exact && afterExact && !InputIsQuiet()) {
+        UnhookRadio(true);
+        ShowCommError("ReadMultiEEBytes");
+        return false;
+    }
     Port().discardInput();
     std::vector<std::uint8_t> command = {0xC7, static_cast<std::uint8_t>(high),
                                          static_cast<std::uint8_t>(low),
@@ -241,11 +263,36 @@ bool ReadMultiEEBytes(int high, int low, int count, std::vector<std::uint8_t> &b
     }
     Time().processEvents();
     const std::vector<std::uint8_t> input = Port().readAll();
+    // A line that adds bytes shifts the reply: the bytes cannot be told apart any more.
+    if (exact && input.size() > static_cast<std::size_t>(count)) {
+        UnhookRadio(true);
+        ShowCommError("ReadMultiEEBytes");
+        return false;
+    }
     if (buffer.size() < static_cast<std::size_t>(count))
         buffer.resize(count);
     const std::size_t n = std::min(input.size(), static_cast<std::size_t>(count));
     std::copy(input.begin(), input.begin() + static_cast<std::ptrdiff_t>(n), buffer.begin());
+    s_exactReplyRead = exact;
     return true;
+}
+
+bool ReadMultiEEBytes(int high, int low, int count, std::vector<std::uint8_t> &buffer)
+{
+    return ReadBlock(high, low, count, buffer, false);
+}
+
+bool ReadExactEEBytes(int high, int low, int count, std::vector<std::uint8_t> &buffer)
+{
+    return ReadBlock(high, low, count, buffer, true);
+}
+
+bool InputIsQuiet()
+{
+    if (!LinkReady())
+        return true;
+    Time().processEvents();
+    return Port().bytesWaiting() == 0;
 }
 
 bool WriteEEByte(int high, int low, int mask, int value)

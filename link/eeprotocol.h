@@ -20,6 +20,13 @@ void UnhookRadio(bool close);
 // Reads count (1..256) bytes from EEPROM address high * 256 + low into buffer[0..count-1].
 bool ReadMultiEEBytes(int high, int low, int count, std::vector<std::uint8_t> &buffer);
 
+// The same for a read whose bytes must be the radio's own (a backup, a verify): a reply longer
+// than count, or surplus of the previous exact read still arriving, fails it as a comm error.
+bool ReadExactEEBytes(int high, int low, int count, std::vector<std::uint8_t> &buffer);
+
+// True when no byte is waiting on the line.
+bool InputIsQuiet();
+
 // Writes the bits of value selected by mask into one EEPROM byte.
 bool WriteEEByte(int high, int low, int mask, int value);
 

@@ -61,11 +61,12 @@ int GroupHighByte(int group)
 }
 
 // Reads the four blocks of a group page into page.
-bool ReadGroupBlocks(int group, PageBuffer &page, Progress &progress)
+bool ReadGroupBlocks(int group, PageBuffer &page, Progress &progress, bool exact)
 {
     std::vector<std::uint8_t> block(BlockSize, 0);
+    const auto read = exact ? ReadExactEEBytes : ReadMultiEEBytes;
     for (int k = 0; k < BlocksPerPage; ++k) {
-        if (!ReadMultiEEBytes(GroupHighByte(group) + k, 0, BlockSize, block))
+        if (!read(GroupHighByte(group) + k, 0, BlockSize, block))
             return false;
         for (int i = 0; i < BlockSize; ++i) {
             page[k * BlockSize + i] = block[i];
@@ -77,11 +78,12 @@ bool ReadGroupBlocks(int group, PageBuffer &page, Progress &progress)
 
 // Reads the global page's first three blocks. The third block is read as the radio expects,
 // but the editor keeps offsets 512..1023 at 0.
-bool ReadGlobalBlocks(PageBuffer &page, Progress &progress)
+bool ReadGlobalBlocks(PageBuffer &page, Progress &progress, bool exact)
 {
     std::vector<std::uint8_t> block(BlockSize, 0);
+    const auto read = exact ? ReadExactEEBytes : ReadMultiEEBytes;
     for (int k = 0; k < 3; ++k) {
-        if (!ReadMultiEEBytes(k, 0, BlockSize, block))
+        if (!read(k, 0, BlockSize, block))
             return false;
         for (int i = 0; i < BlockSize; ++i) {
             page[k * BlockSize + i] = k < 2 ? block[i] : 0;
@@ -147,7 +149,9 @@ std::string GroupStatusMsg(const char *verb, int group)
 // Reads the pages of a scope into image, which changes only once every block has arrived.
 // A verb ("Reading") names each page in the status text; without one the caller has said
 // what is going on.
-bool ReadPages(MemMapImage &image, RadioPages pages, int group, const std::string &verb, bool close)
+// exact: a reply longer than asked fails the read instead of losing its surplus.
+bool ReadPages(MemMapImage &image, RadioPages pages, int group, const std::string &verb, bool close,
+               bool exact)
 {
     if (pages == RadioPages::Group && (group < 0 || group >= NumGroups))
         return false;
@@ -167,15 +171,18 @@ bool ReadPages(MemMapImage &image, RadioPages pages, int group, const std::strin
     if (pages != RadioPages::Group) {
         if (!verb.empty())
             StatusMsg(verb + " Unit Global Settings.....");
-        if (!ReadGlobalBlocks(globals, progress))
+        if (!ReadGlobalBlocks(globals, progress, exact))
             return FailStep();
     }
     for (int g = first; g < last; ++g) {
         if (!verb.empty())
             StatusMsg(GroupStatusMsg(verb.c_str(), g));
-        if (!ReadGroupBlocks(g, groups[g], progress))
+        if (!ReadGroupBlocks(g, groups[g], progress, exact))
             return FailStep();
     }
+    // Surplus of the last reply shows only once it has been read.
+    if (exact && !InputIsQuiet())
+        return FailStep();
     if (close)
         UnhookRadio(true);
     if (pages != RadioPages::Group)
@@ -189,7 +196,7 @@ bool ReadPages(MemMapImage &image, RadioPages pages, int group, const std::strin
 bool ReadIntoMemMap(RadioPages pages, int group, const std::string &verb, bool close)
 {
     MemMapImage image = MemMap;
-    if (!ReadPages(image, pages, group, verb, close))
+    if (!ReadPages(image, pages, group, verb, close, false))
         return false;
     MemMap = image;
     return true;
@@ -204,7 +211,7 @@ bool ReadAllFromRadio()
 
 bool ReadRadioPages(MemMapImage &image, RadioPages pages, int group, const std::string &verb)
 {
-    return ReadPages(image, pages, group, verb, true);
+    return ReadPages(image, pages, group, verb, true, true);
 }
 
 bool ReadGlobalsFromRadio(bool close)

@@ -21,5 +21,6 @@ bool WriteGroupToRadio(int group, bool close);
 enum class RadioPages { All, Globals, Group };
 // Reads the radio's pages of that scope (group: 0-based) into image and unhooks, leaving the
 // MemMap as it is: the read-back after a write, the backup before one, a comparison. verb
-// begins the status texts ("Verifying" gives "Verifying Group 3 Data.....").
+// begins the status texts ("Verifying" gives "Verifying Group 3 Data....."). Its bytes are
+// what a technician restores or trusts: a reply longer than asked fails the read.
 bool ReadRadioPages(MemMapImage &image, RadioPages pages, int group, const std::string &verb);

@@ -6,6 +6,7 @@
 #include "qtexitdialog.h"
 #include "qtserialport.h"
 #include "qttabledialog.h"
+#include "tempname.h"
 
 #include <QApplication>
 #include <QDir>
@@ -19,6 +20,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
+#include <cstring>
+#include <ctime>
+#include <random>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -151,30 +156,164 @@ static bool WriteAll(int fd, const std::vector<std::uint8_t> &data)
     return true;
 }
 
+// The file a path names once every link in its last part is followed; false for a loop.
+static bool FollowLinks(std::string path, std::string &target)
+{
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {
+        };
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+            target = path;
+            return true;
+        }
+        std::string link(PATH_MAX, '\0');
+        const ssize_t n = ::readlink(path.c_str(), link.data(), link.size());
+        if (n <= 0)
+            return false;
+        link.resize(static_cast<std::size_t>(n));
+        const std::size_t slash = path.rfind('/');
+        if (link[0] != '/' && slash != std::string::npos)
+            link = path.substr(0, slash + 1) + link;
+        path = link;
+    }
+    errno = ELOOP;
+    return false;
+}
+
+static std::string FolderOf(const std::string &path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string(".")
+           : slash == 0               ? std::string("/")
+                                      : path.substr(0, slash);
+}
+
+static std::string NameOf(const std::string &path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool QtFileSystem::refuse(const std::string &why)
+{
+    m_lastWriteError = why;
+    return false;
+}
+
+// A save killed between its write and its rename leaves a named temporary; the next save of the
+// same file clears it once no save can still be using it.
+void QtFileSystem::removeStaleTemps(const std::string &folder, const std::string &name)
+{
+    const std::string own = TempFileTemplate(name);
+    const std::string stem = own.substr(0, own.size() - TempFileRandomLength);
+    for (const std::string &entry : listFolder(folder)) {
+        const std::string path = folder + "/" + entry;
+        if (entry.compare(0, stem.size(), stem) == 0 && IsStaleTempFile(entry, ageSeconds(path)))
+            ::unlink(path.c_str());
+    }
+}
+
+// Gives the unnamed file a temporary name beside the target; -1 with errno when it cannot.
+static int NameUnnamedFile(int fd, std::string &temp)
+{
+    const std::string proc = "/proc/self/fd/" + std::to_string(fd);
+    std::random_device random;
+    static constexpr char Letters[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    const std::string pattern = temp;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temp = pattern;
+        for (std::size_t i = temp.size() - TempFileRandomLength; i < temp.size(); ++i)
+            temp[i] = Letters[random() % (sizeof(Letters) - 1)];
+        if (::linkat(AT_FDCWD, proc.c_str(), AT_FDCWD, temp.c_str(), AT_SYMLINK_FOLLOW) == 0)
+            return 0;
+        if (errno != EEXIST)
+            return -1;
+    }
+    return -1;
+}
+
 bool QtFileSystem::writeAtomic(const std::string &path, const std::vector<std::uint8_t> &data)
 {
-    // Written beside the file, then renamed over it: the old file stays whole until the new one
-    // is. A kill in between leaves the temporary, which the next start removes.
-    std::string temp = path + TempFileSuffixPattern;
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0)
-        return false;
+    m_lastWriteError.clear();
+    std::string target;
+    if (path.empty() || !FollowLinks(path, target))
+        return refuse(path + ": " + std::strerror(errno));
     struct stat old {
     };
+    const bool existed = ::stat(target.c_str(), &old) == 0;
+    // A device, a FIFO or a folder named as output must stay what it is.
+    if (existed && !S_ISREG(old.st_mode))
+        return refuse(target + ": not a regular file");
+    // Renaming over a read-only file would succeed where writing into it fails.
+    if (existed && ::access(target.c_str(), W_OK) != 0)
+        return refuse(target + ": " + std::strerror(errno));
+
+    const std::string folder = FolderOf(target);
+    removeStaleTemps(folder, NameOf(target));
+    // Written beside the file, then renamed over it: the old file stays whole until the new one
+    // is. Unnamed until the rename where the file system allows, so a kill leaves nothing.
+    std::string temp = folder + "/" + TempFileTemplate(NameOf(target));
+    int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    const bool unnamed = fd >= 0;
+    if (!unnamed)
+        fd = ::mkostemp(temp.data(), O_CLOEXEC);
+    if (fd < 0)
+        return refuse(target + ": " + std::strerror(errno));
     mode_t mode = 0;
-    if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+    if (existed) {
         mode = old.st_mode & 07777;
+        // Root saving a technician's file leaves it theirs.
+        const int owned = ::fchown(fd, old.st_uid, old.st_gid);
+        (void)owned;
     } else {
         const mode_t mask = ::umask(0);
         ::umask(mask);
         mode = 0666 & ~mask;
     }
-    const bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, data) && ::fsync(fd) == 0;
-    if (::close(fd) != 0 || !ok || ::rename(temp.c_str(), path.c_str()) != 0) {
-        ::unlink(temp.c_str());
-        return false;
+    bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, data) && ::fsync(fd) == 0;
+    int error = errno;
+    if (ok && beforeRename)
+        beforeRename();
+    if (ok && unnamed && NameUnnamedFile(fd, temp) != 0) {
+        ok = false;
+        error = errno;
+    }
+    const bool named = !unnamed || ok;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    if (ok && ::rename(temp.c_str(), target.c_str()) != 0) {
+        ok = false;
+        error = errno;
+    }
+    if (!ok) {
+        if (named)
+            ::unlink(temp.c_str());
+        return refuse(target + ": " + std::strerror(error));
+    }
+    // The new name lasts a power cut only once the folder is on disk too.
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
     }
     return true;
+}
+
+std::string QtFileSystem::lastWriteError()
+{
+    return m_lastWriteError;
+}
+
+long long QtFileSystem::ageSeconds(const std::string &path)
+{
+    struct stat st {
+    };
+    if (!StatPath(path, st))
+        return -1;
+    return static_cast<long long>(std::time(nullptr) - st.st_mtime);
 }
 
 bool QtFileSystem::makePath(const std::string &dir)

@@ -6,6 +6,8 @@
 #include "filesystem.h"
 #include "settings.h"
 
+#include <functional>
+
 class QWidget;
 
 class QtSettingsStore : public SettingsStore
@@ -27,8 +29,19 @@ public:
     std::optional<std::vector<std::uint8_t>> read(const std::string &path,
                                                   std::size_t maxBytes) override;
     bool writeAtomic(const std::string &path, const std::vector<std::uint8_t> &data) override;
+    std::string lastWriteError() override;
+    long long ageSeconds(const std::string &path) override;
     bool makePath(const std::string &dir) override;
     std::vector<std::string> listFolder(const std::string &dir) override;
+
+    // Called by writeAtomic() once the data is on disk and before it takes the file's name;
+    // lets a test stop a save there.
+    std::function<void()> beforeRename;
+
+private:
+    bool refuse(const std::string &why);
+    void removeStaleTemps(const std::string &folder, const std::string &name);
+    std::string m_lastWriteError;
 };
 
 class QtDialogs : public Dialogs

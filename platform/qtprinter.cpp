@@ -1,7 +1,11 @@
 #include "qtprinter.h"
 
+#include <QBuffer>
 #include <QFontMetricsF>
+#include <QLocale>
+#include <QPageLayout>
 #include <QPagedPaintDevice>
+#include <QPdfWriter>
 
 static constexpr double TwipsPerInch = 1440.0;
 static constexpr double TwipsPerPoint = 20.0;
@@ -104,4 +108,26 @@ void QtPagePrinter::endDoc()
 {
     if (m_painter.isActive())
         m_painter.end();
+}
+
+std::vector<std::uint8_t> PrintToPdf(const std::string &title,
+                                     const std::function<void(Printer &)> &print)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter pdf(&buffer);
+        pdf.setTitle(QString::fromStdString(title));
+        pdf.setCreator(QStringLiteral("ZPA Tessaro Editor"));
+        const bool letter = QLocale().measurementSystem() == QLocale::ImperialUSSystem;
+        pdf.setPageLayout(QPageLayout(QPageSize(letter ? QPageSize::Letter : QPageSize::A4),
+                                      QPageLayout::Portrait, QMarginsF(36, 36, 36, 36),
+                                      QPageLayout::Point));
+        QtPagePrinter page(&pdf);
+        if (!page.isActive())
+            return {};
+        print(page);
+    }
+    const QByteArray &bytes = buffer.data();
+    return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
 }

@@ -8,6 +8,10 @@
 #include <QFont>
 #include <QPainter>
 
+#include <cstdint>
+#include <functional>
+#include <vector>
+
 class QPagedPaintDevice;
 
 class QtPagePrinter : public Printer
@@ -46,3 +50,8 @@ private:
     double m_x = 0, m_y = 0;
     int m_page = 1;
 };
+
+// A PDF document printed by print, held in memory (A4, or Letter where the locale measures in
+// inches) so the caller can save it through the atomic write; empty when painting failed.
+std::vector<std::uint8_t> PrintToPdf(const std::string &title,
+                                     const std::function<void(Printer &)> &print);

@@ -1,12 +1,55 @@
 #include "qtserialport.h"
 
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QSerialPortInfo>
+#include <QStandardPaths>
 #include <QThread>
 
 #include <cstdlib>
 #include <unistd.h>
+
+// The lock file Qt Serial Port takes while it has the device open, in the first usable one of
+// its folders; holding the same file keeps other programs off between our opens.
+static QString LockFilePath(const std::string &device)
+{
+    QString name = QString::fromStdString(device);
+    if (name.startsWith(QLatin1String("/dev/")))
+        name.remove(0, 5);
+    name.replace(QLatin1Char('/'), QLatin1Char('_')).prepend(QLatin1String("/LCK.."));
+    for (const char *folder : {"/var/lock", "/etc/locks", "/var/spool/locks", "/var/spool/uucp",
+                               "/tmp", "/var/tmp", "/var/lock/lockdev", "/run/lock"}) {
+        const QFileInfo info(QString::fromLatin1(folder));
+        const QString path = info.filePath() + name;
+        if (info.isReadable() && (QFile::exists(path) || info.isWritable()))
+            return path;
+    }
+    return QStandardPaths::writableLocation(QStandardPaths::TempLocation) + name;
+}
+
+bool QtSerialPort::lockDevice()
+{
+    auto lock = std::make_unique<QLockFile>(LockFilePath(m_device));
+    lock->setStaleLockTime(0);
+    if (!lock->tryLock(0))
+        return false;
+    m_lock = std::move(lock);
+    return true;
+}
+
+bool QtSerialPort::hold(bool on)
+{
+    m_held = on;
+    if (!on || m_port.isOpen()) {
+        m_lock.reset();
+        return true;
+    }
+    if (m_lock || lockDevice())
+        return true;
+    m_held = false;
+    return false;
+}
 
 void QtSerialPort::selectDevice(const std::string &device)
 {
@@ -34,7 +77,10 @@ bool QtSerialPort::open()
         return false;
     }
     m_port.setPortName(QString::fromStdString(m_device));
+    m_lock.reset(); // the port takes the same lock file
     if (!m_port.open(QIODevice::ReadWrite)) {
+        if (m_held)
+            lockDevice();
         m_errorText = m_port.errorString().toStdString();
         switch (m_port.error()) {
         case QSerialPort::DeviceNotFoundError:
@@ -59,7 +105,7 @@ bool QtSerialPort::open()
     if (!framed) {
         m_error = SerialError::Other;
         m_errorText = m_port.errorString().toStdString();
-        m_port.close();
+        close();
         return false;
     }
     return true;
@@ -69,6 +115,8 @@ void QtSerialPort::close()
 {
     if (m_port.isOpen())
         m_port.close();
+    if (m_held && !m_lock)
+        lockDevice();
 }
 
 void QtSerialPort::fetch()

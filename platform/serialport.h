@@ -20,6 +20,9 @@ public:
     virtual bool setSettings(const std::string &settings) = 0;
     virtual bool open() = 0;
     virtual void close() = 0;
+    // With on, keeps the selected device locked against other programs from now on, also while
+    // the port is closed, until hold(false). False when another program holds it.
+    virtual bool hold(bool on) = 0;
     virtual bool isOpen() const = 0;
     // Cause of the last failed open.
     virtual SerialError lastError() const = 0;

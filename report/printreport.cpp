@@ -16,7 +16,9 @@
 #include "textfields.h"
 #include "version.h"
 
+#include <algorithm>
 #include <iterator>
+#include <utility>
 
 namespace
 {
@@ -77,15 +79,29 @@ std::string ShownFileName()
     return g_sCurFileName.empty() ? "New File" : DisplayFileName(g_sCurFileName);
 }
 
+// Where each character of a UTF-8 text starts.
+std::vector<std::size_t> CharStarts(const std::string &text)
+{
+    std::vector<std::size_t> starts;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80)
+            starts.push_back(i);
+    }
+    return starts;
+}
+
 // Prints the routines' pieces at character columns of the current font.
 class ReportWriter
 {
 public:
-    explicit ReportWriter(Printer &printer) : p(printer) {}
-
-    void font(const char *name, double points, bool bold)
+    explicit ReportWriter(Printer &printer, std::string fileName = {}, std::string date = {})
+        : p(printer), name(std::move(fileName)), today(std::move(date))
     {
-        p.setFontName(name);
+    }
+
+    void font(const char *family, double points, bool bold)
+    {
+        p.setFontName(family);
         p.setFontSize(points);
         p.setBold(bold);
     }
@@ -109,14 +125,36 @@ public:
         at(ValueColumn, " " + value, true);
     }
     // Right-aligned, 5 "X" from the right edge, at the given number of "X" heights from the
-    // bottom.
+    // bottom; never left of the margin.
     void bottomRight(const std::string &text, int linesUp)
     {
         const double x = p.pageWidth() - (5 * p.textWidth("X") + p.textWidth(text));
-        p.moveTo(x, p.pageHeight() - linesUp * p.textHeight("X"));
+        p.moveTo(std::max(0.0, x), p.pageHeight() - linesUp * p.textHeight("X"));
         line(text);
     }
-    void footer() { bottomRight("Page " + std::to_string(p.page()), 4); }
+    double rightEnd() { return p.pageWidth() - 5 * p.textWidth("X"); }
+    // before + the file name + after, the name shortened in the middle to fit the width.
+    std::string withName(const std::string &before, const std::string &after, double width)
+    {
+        const double room = width - p.textWidth(before) - p.textWidth(after);
+        if (p.textWidth(name) <= room)
+            return before + name + after;
+        const std::vector<std::size_t> starts = CharStarts(name);
+        const std::size_t n = starts.size();
+        for (std::size_t keep = n - 1; keep > 0; --keep) {
+            const std::string shown = name.substr(0, starts[(keep + 1) / 2]) + Ellipsis +
+                                      name.substr(starts[n - keep / 2]);
+            if (p.textWidth(shown) <= room)
+                return before + shown + after;
+        }
+        return before + Ellipsis + after;
+    }
+    // A loose page still names its file and day.
+    void footer()
+    {
+        bottomRight(withName({}, "   " + today + "   Page " + std::to_string(p.page()), rightEnd()),
+                    4);
+    }
     // A rule under a title line, from its first column to the end of its last title, just
     // above the next line.
     void ruleUnder(int firstColumn, int lastColumn, const std::string &lastTitle)
@@ -126,13 +164,20 @@ public:
     }
 
     Printer &p;
+    const std::string name;
+    const std::string today;
+
+private:
+    static constexpr const char *Ellipsis = "\u2026";
 };
 
-void PrintHeader(ReportWriter &w, const std::string &name, const LocalTime &now)
+const std::string TitleText = ProgramTitle + " Unit Data Printout for file: ";
+
+void PrintHeader(ReportWriter &w, const LocalTime &now)
 {
     w.font(TitleFont, 14, true);
     w.line();
-    w.line(ProgramTitle + " Unit Data Printout for file: " + name);
+    w.line(w.withName(TitleText, {}, w.p.pageWidth()));
     w.p.setFontSize(10);
     w.p.setBold(false);
     w.p.print(ProgramTitle + " Ver: " + TESSARO_VERSION_TEXT, false);
@@ -148,8 +193,7 @@ void PrintLabelLines(ReportWriter &w, const MemMapImage &mm, int list)
         w.labelLine(l.label, l.value);
 }
 
-void PrintGlobalPart(ReportWriter &w, const MemMapImage &mm, const std::string &name,
-                     bool finalBreak)
+void PrintGlobalPart(ReportWriter &w, const MemMapImage &mm, bool finalBreak)
 {
     w.font(BodyFont, 10, true);
     w.line("Global Settings:");
@@ -165,7 +209,7 @@ void PrintGlobalPart(ReportWriter &w, const MemMapImage &mm, const std::string &
     w.p.newPage();
 
     w.font(TitleFont, 14, true);
-    w.line(ProgramTitle + " Unit Data Printout for file: " + name + " (cont'd)");
+    w.line(w.withName(TitleText, " (cont'd)", w.p.pageWidth()));
     w.line();
     w.font(BodyFont, 10, true);
     w.line("Command Group:");
@@ -232,10 +276,10 @@ void PrintGroupPart(ReportWriter &w, const MemMapImage &mm, int first, int last)
     }
 }
 
-void PrintEnd(ReportWriter &w, const std::string &name)
+void PrintEnd(ReportWriter &w)
 {
     w.line();
-    w.bottomRight("End of printout for: " + name, 2);
+    w.bottomRight(w.withName("End of printout for: ", {}, w.rightEnd()), 2);
     w.p.endDoc();
 }
 
@@ -269,14 +313,14 @@ std::vector<ReportLine> GlobalReportLines(const MemMapImage &mm, int list)
 
 void PrintReport(Printer &printer, ReportKind kind, int group)
 {
-    ReportWriter w(printer);
-    const std::string name = ShownFileName();
-    PrintHeader(w, name, platform().clock->localTime());
+    const LocalTime now = platform().clock->localTime();
+    ReportWriter w(printer, ShownFileName(), ReportDate(now));
+    PrintHeader(w, now);
     if (kind != ReportKind::CurrentGroup)
-        PrintGlobalPart(w, MemMap, name, kind == ReportKind::All);
+        PrintGlobalPart(w, MemMap, kind == ReportKind::All);
     if (kind == ReportKind::All)
         PrintGroupPart(w, MemMap, 0, NumGroups - 1);
     else if (kind == ReportKind::CurrentGroup)
         PrintGroupPart(w, MemMap, group, group);
-    PrintEnd(w, name);
+    PrintEnd(w);
 }

@@ -3,6 +3,13 @@
 #include <algorithm>
 #include <cstdlib>
 
+SimSerialPort::~SimSerialPort()
+{
+    m_held = false;
+    close();
+    hold(false);
+}
+
 bool SimSerialPort::setSettings(const std::string &settings)
 {
     const long rate = std::strtol(settings.c_str(), nullptr, 10);
@@ -28,6 +35,15 @@ bool SimSerialPort::open()
         m_errorText = "refused";
         return false;
     }
+    if (locks) {
+        const auto holder = locks->find(m_device);
+        if (holder != locks->end() && holder->second != this) {
+            m_error = SerialError::Busy;
+            m_errorText = "locked";
+            return false;
+        }
+        (*locks)[m_device] = this;
+    }
     ++opens;
     m_open = true;
     return true;
@@ -40,6 +56,27 @@ void SimSerialPort::close()
     ++closes;
     m_open = false;
     m_incoming.clear();
+    if (locks && !m_held)
+        locks->erase(m_device);
+}
+
+bool SimSerialPort::hold(bool on)
+{
+    m_held = on;
+    if (!locks || m_open)
+        return true;
+    const auto holder = locks->find(m_device);
+    if (!on) {
+        if (holder != locks->end() && holder->second == this)
+            locks->erase(holder);
+        return true;
+    }
+    if (holder != locks->end() && holder->second != this) {
+        m_held = false;
+        return false;
+    }
+    (*locks)[m_device] = this;
+    return true;
 }
 
 int SimSerialPort::Arrived() const

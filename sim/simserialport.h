@@ -14,12 +14,14 @@ class SimSerialPort : public SerialPort
 {
 public:
     SimSerialPort(VirtualRadio &radio, FakeClock &clock) : m_radio(radio), m_clock(clock) {}
+    ~SimSerialPort() override;
 
     void selectDevice(const std::string &device) override { m_device = device; }
     std::string device() const override { return m_device; }
     bool setSettings(const std::string &settings) override;
     bool open() override;
     void close() override;
+    bool hold(bool on) override;
     bool isOpen() const override { return m_open; }
     SerialError lastError() const override { return m_error; }
     std::string lastErrorText() const override { return m_errorText; }
@@ -42,6 +44,9 @@ public:
     std::set<std::string> present;
     // Devices whose open fails, and why.
     std::map<std::string, SerialError> refuse;
+    // The machine's device locks, shared by the ports of one machine: device -> holder. Without
+    // it every open succeeds.
+    std::map<std::string, const SimSerialPort *> *locks = nullptr;
     // Replies take 10 bits per byte at the radio's rate, after the command's own wire time.
     bool paceAtLineRate = false;
 
@@ -57,6 +62,7 @@ private:
     };
     int Arrived() const;
 
+    bool m_held = false;
     VirtualRadio &m_radio;
     FakeClock &m_clock;
     std::string m_device;

@@ -142,6 +142,9 @@ void VirtualRadio::HandleCommand(std::vector<RadioReply> &replies)
         const int noisy = faults.noisyReadAt - address;
         if (noisy >= 0 && noisy < static_cast<int>(data.size()) && m_noisyReads++ % 2 == 1)
             data[static_cast<std::size_t>(noisy)] ^= 0x01;
+        const int babble = faults.babbleReadAt - address;
+        if (babble >= 0 && babble < static_cast<int>(data.size()))
+            data.insert(data.begin(), 0x5A);
         Reply(replies, code, std::move(data));
         return;
     }

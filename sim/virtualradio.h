@@ -14,6 +14,7 @@ struct RadioFaults {
     double replyDelay = 0.0;    // seconds before a reply starts (the host applies it)
     int corruptWriteAt = -1;    // a write to this address keeps its lowest bit inverted
     int noisyReadAt = -1;       // every second read of this address has its lowest bit inverted
+    int babbleReadAt = -1;      // a read of this address gets a stray byte before its reply
 };
 
 // One reply of the radio and the line rate it goes out at (a rate change answers at the

@@ -4,9 +4,15 @@
 // a file system for the alignment log.
 
 #include "benchmodel.h"
+#include "chanslot.h"
 #include "freqcodec.h"
 #include "guardcodec.h"
 #include "linkfixture.h"
+
+// The line a page adds when a run leaves the test channel in channel 1.
+inline const std::string Channel1Left =
+    "\r\nChannel 1 still holds the test channel: write Group 1 back from your data file with the "
+    "editor, or run this page again.";
 
 struct AlignFixture : LinkFixture {
     std::unique_ptr<RadioBench> bench;
@@ -15,6 +21,7 @@ struct AlignFixture : LinkFixture {
     void resetAlign()
     {
         reset();
+        ForgetChannel1();
         bench = std::make_unique<RadioBench>(*radio);
         files = std::make_unique<MemoryFileSystem>();
         platform().files = files.get();

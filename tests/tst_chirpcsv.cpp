@@ -291,10 +291,59 @@ private Q_SLOTS:
         QCOMPARE(notes.size(), std::size_t(1));
     }
 
+    // Which rows become channels, and a file that carries none changes nothing.
+    void carriesChannels_data()
+    {
+        QTest::addColumn<QByteArray>("rows");
+        QTest::addColumn<bool>("renumber");
+        QTest::addColumn<int>("outside");
+        QTest::addColumn<QString>("channels"); // RX Freq of channels 1, 2 and 20; "" refused
+        QByteArray from0, past20;
+        for (int loc = 0; loc < 20; ++loc)
+            from0 += QByteArray::number(loc) + ",C" + QByteArray::number(loc) + "," +
+                     QByteArray::number(150 + loc) + ".000000\r\n";
+        for (int loc = 21; loc < 24; ++loc)
+            past20 += QByteArray::number(loc) + ",P,151.000000\r\n";
+        QTest::newRow("header only") << QByteArray() << false << 0 << "";
+        QTest::newRow("Locations 0-19") << from0 << false << 1 << "151.00000|152.00000|Inactive";
+        QTest::newRow("Locations 0-19, renumbered")
+            << from0 << true << 0 << "150.00000|151.00000|169.00000";
+        QTest::newRow("all past 20") << past20 << false << 3 << "";
+        QTest::newRow("all past 20, renumbered")
+            << past20 << true << 0 << "151.00000|151.00000|Inactive";
+    }
+
+    void carriesChannels()
+    {
+        QFETCH(QByteArray, rows);
+        QFETCH(bool, renumber);
+        QFETCH(int, outside);
+        QFETCH(QString, channels);
+        const MemMapImage before = m_mm;
+        std::vector<CsvNote> notes;
+        int skipped = -1;
+        const bool ok = ImportChannelsCsv(
+            "Location,Name,Frequency\r\n" + rows.toStdString(), 0, m_mm, notes,
+            renumber ? CsvNumbering::FileOrder : CsvNumbering::ByLocation, &skipped);
+        QCOMPARE(ok, !channels.isEmpty());
+        QCOMPARE(skipped, outside);
+        if (!ok) {
+            QVERIFY(m_mm == before);
+            QCOMPARE(notes.back().what, std::string(CsvNoChannelNote));
+            return;
+        }
+        QStringList got;
+        for (int chan : {0, 1, 19})
+            got << QString::fromStdString(GetChanFreq(m_mm, 0, chan, true));
+        QCOMPARE(got.join('|'), channels);
+    }
+
     void roundTrip()
     {
         for (int i = 0; i < int(std::size(Setups)); ++i)
             Apply(m_mm, 0, i, Setups[i]);
+        // Blanks around a label are its own.
+        SetChanLabel(m_mm, 0, 2, " A ");
         SetChanLabel(m_mm, 0, 19, "");
         SetChanFreq(m_mm, 0, 19, true, "Inactive");
         // Every field of the target differs from what it gets.
@@ -306,6 +355,7 @@ private Q_SLOTS:
         QVERIFY(notes.empty());
         for (int chan = 0; chan < ChansPerGroup; ++chan)
             QCOMPARE(Cells(m_mm, 4, chan), Cells(m_mm, 0, chan));
+        QCOMPARE(GetChanLabel(m_mm, 4, 2), std::string(" A          "));
     }
 
 private:

@@ -50,7 +50,8 @@ private Q_SLOTS:
     void jobs_data()
     {
         QTest::addColumn<int>("verb");
-        QTest::addColumn<int>("fault"); // 0 none, 1 no hook answer, 2 corrupt, 3 silent, 4 noisy
+        // 0 none, 1 no hook answer, 2 corrupt, 3 silent, 4 noisy, 5 a line that adds bytes
+        QTest::addColumn<int>("fault");
         QTest::addColumn<bool>("backup");
         QTest::addColumn<bool>("ok");
         QTest::addColumn<QString>("message");
@@ -73,6 +74,11 @@ private Q_SLOTS:
         QTest::newRow("write, radio falls silent")
             << write << 3 << false << false << "COMM ERROR: A COMM ERROR occurred"
             << "";
+        QTest::newRow("write, babbling line: no backup, nothing written")
+            << write << 5 << true << false << "COMM ERROR"
+            << "";
+        QTest::newRow("verify, babbling line") << verify << 5 << true << false << "COMM ERROR"
+                                               << "";
         QTest::newRow("verify, radio differs")
             << verify << 0 << true << false << "the radio differs"
             << "Group 1 Channel 1 RX Freq";
@@ -89,6 +95,7 @@ private Q_SLOTS:
         // The silent radio also refuses the rate: its news is not the error to report.
         link.radio->maxBaudRate = fault == 3 ? 19200 : 115200;
         link.radio->faults.noisyReadAt = fault == 4 ? RxLowAddress : -1;
+        link.radio->faults.babbleReadAt = fault == 5 ? RxLowAddress : -1;
         JobRequest request;
         request.verb = Verb(verb);
         request.device = LinkFixture::Device;
@@ -116,6 +123,8 @@ private Q_SLOTS:
             QVERIFY(std::equal(before.begin() + PageSize, before.begin() + UsedPages * PageSize,
                                fs.files[r.file].begin() + PageSize));
         QVERIFY(!g_bHooked && !link.port->isOpen());
+        if (fault == 5) // the backup read failed, so nothing was sent
+            QVERIFY(link.radio->eeprom == before);
     }
 
     // Write All leaves the radio's own bytes alone, and the backup holds what it had before.
@@ -149,6 +158,47 @@ private Q_SLOTS:
         QVERIFY(std::equal(backup.begin() + PageSize, backup.end(), before.begin() + PageSize));
     }
 
+    // Nothing but a whole data file goes into a radio; the check comes before the port opens.
+    void refusedFiles_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("force");
+        QTest::addColumn<QString>("message"); // "" when taken
+        const QByteArray yaml = "Globals:\n  Serial Number: \"12.34.567\"\n";
+        const QByteArray binary(1500, '\0');
+        QTest::newRow("yaml") << yaml << false << "not a data file: 38 bytes, looks like text";
+        QTest::newRow("yaml, forced") << yaml << true << "not a data file: 38 bytes, looks like";
+        QTest::newRow("1,500 bytes")
+            << binary << false << "not a data file: 1,500 bytes, a data file holds 26,624";
+        QTest::newRow("1,500 bytes, forced") << binary << true << "";
+        QTest::newRow("empty, forced") << QByteArray() << true << "not a data file: 0 bytes";
+        QTest::newRow("one byte too many")
+            << QByteArray(26625, '\xff') << true << "not a data file: 26,625 bytes";
+        QTest::newRow("whole text") << QByteArray(26624, 'a') << false << "not a data file";
+    }
+
+    void refusedFiles()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, force);
+        QFETCH(QString, message);
+        fs.files[file].assign(bytes.begin(), bytes.end());
+        for (const Verb verb : {Verb::Write, Verb::Verify}) {
+            link.radio->clearTrace();
+            JobRequest request;
+            request.verb = verb;
+            request.device = LinkFixture::Device;
+            request.file = file;
+            request.force = force;
+            const JobResult r = RunJob(request);
+            QVERIFY2(
+                QString::fromStdString(r.message).startsWith(
+                    message.isEmpty() ? QString() : QString::fromStdString(file) + ": " + message),
+                r.message.c_str());
+            QCOMPARE(link.radio->received().empty(), !message.isEmpty());
+        }
+    }
+
     void commandLine_data()
     {
         QTest::addColumn<QStringList>("args");
@@ -174,8 +224,8 @@ private Q_SLOTS:
         QTest::newRow("csv by its name")
             << QStringList{"import", "list.CSV", "--base", "b.tdf", "-o", "c.tdf"}
             << "a channel CSV import needs --group N";
-        QTest::newRow("csv group") << QStringList{"export", "a.tdf", "--csv", "--group", "25"}
-                                   << "";
+        QTest::newRow("csv group")
+            << QStringList{"export", "a.tdf", "--csv", "--group", "25"} << "";
         QTest::newRow("group 26") << QStringList{"export", "a.tdf", "--csv", "--group", "26"}
                                   << "--group needs a group number from 1 to 25";
         QTest::newRow("group of yaml")

@@ -115,6 +115,31 @@ private Q_SLOTS:
         QCOMPARE(GetChanLabel(MemMap, 1, 4), std::string("COPIED      "));
     }
 
+    // Ctrl+C and Ctrl+V in the open cell editor copy and paste the grid block, as the menu does.
+    void keysInCellEditor()
+    {
+        showGroup(1);
+        SetChanLabel(MemMap, 0, 0, "FIRST");
+        SetChanLabel(MemMap, 0, 5, "SIXTH");
+        SetRightPaneView();
+        goTo(1, 1);
+        key(Qt::Key_C, Qt::ControlModifier);
+        goTo(6, 1);
+        type("QQQ");
+        key(Qt::Key_C, Qt::ControlModifier); // copies the cell as stored, the editor stays open
+        QCOMPARE(g_sCopyText, std::string("SIXTH       "));
+        key(Qt::Key_Escape);
+        goTo(7, 1);
+        key(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(GetChanLabel(MemMap, 0, 6), std::string("SIXTH       "));
+        // A paste commits the open editor first, then pastes over the cell.
+        goTo(8, 1);
+        type("ZZ");
+        key(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(GetChanLabel(MemMap, 0, 7), std::string("SIXTH       "));
+        QVERIFY(f.window->gridPane()->cellEditor()->isHidden());
+    }
+
     // Twenty steps of every kind, undone one by one and redone, byte for byte; the caption's mark
     // follows the saved state, which the New in the middle moved.
     void undoRedo()

@@ -160,13 +160,18 @@ private Q_SLOTS:
 
     void commErrorUnhooksClosesAndReports()
     {
-        // A wrong reply to a block or masked write, or a read that times out.
-        const std::pair<std::string, double> rows[] = {
-            {"WriteMultiEEBytes", 2.0}, {"WriteEEByte", 0.25}, {"ReadMultiEEBytes", 2.0}};
-        for (const auto &[routine, limit] : rows) {
+        // A wrong reply to a block or masked write, or a read that times out, also with the
+        // device unplugged.
+        const std::tuple<std::string, double, bool> rows[] = {{"WriteMultiEEBytes", 2.0, false},
+                                                              {"WriteEEByte", 0.25, false},
+                                                              {"ReadMultiEEBytes", 2.0, false},
+                                                              {"ReadMultiEEBytes", 2.0, true}};
+        for (const auto &[routine, limit, gone] : rows) {
             f.reset();
             const bool read = routine == "ReadMultiEEBytes";
             QCOMPARE(HookRadio(1, 3, 4800), 1);
+            if (gone)
+                f.port->present.clear();
             if (read)
                 f.radio->faults.stopAfterCommands = 1; // the hook is answered, nothing after it
             else
@@ -198,7 +203,12 @@ private Q_SLOTS:
             QVERIFY(!g_bHooked && !f.port->isOpen() && !m_bPortOpen);
             QCOMPARE(f.dialogs->messages.size(), std::size_t(1));
             checkMessage(f.dialogs->messages[0],
-                         "A COMM ERROR occurred in sub routine '" + routine + "'.      ",
+                         "A COMM ERROR occurred in sub routine '" + routine + "'.      \r\n" +
+                             LinkFixture::Device +
+                             (gone ? " is gone: its cable or USB adapter was unplugged. Plug it "
+                                     "in and try again."
+                                   : " is there, but the radio did not answer as expected: check "
+                                     "that it is on and its cable is seated, then try again."),
                          "COMM ERROR", MsgButtons::OkCancel, MsgIcon::Exclamation);
         }
     }

@@ -143,6 +143,24 @@ private Q_SLOTS:
         ImportGroupCsvCommand();
         QVERIFY(MemMap == before);
         QCOMPARE(dialogs.messages.back().caption, std::string("IMPORT FAILED"));
+
+        // A header without rows would switch the group off: refused.
+        put("empty.csv", "Location,Name,Frequency\r\n");
+        answer("empty.csv");
+        ImportGroupCsvCommand();
+        QVERIFY(MemMap == before);
+        QCOMPARE(dialogs.messages.back().text,
+                 std::string("Nothing was imported: empty.csv carries no channel.\r\n"
+                             "empty.csv:1: no channel carried"));
+
+        // Counted from 0: the technician may take the rows in file order.
+        put("zero.csv", "Location,Name,Frequency\r\n0,A,150.000000\r\n1,B,151.000000\r\n");
+        answer("zero.csv");
+        dialogs.messageAnswers = {MsgAnswer::Yes};
+        ImportGroupCsvCommand();
+        QCOMPARE(dialogs.messages.back().caption, std::string("IMPORT"));
+        QCOMPARE(GetChanFreq(MemMap, 6, 0, true), std::string("150.00000"));
+        QCOMPARE(GetChanFreq(MemMap, 6, 1, true), std::string("151.00000"));
     }
 
     void listedLinesAreCut()

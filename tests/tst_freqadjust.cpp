@@ -1,5 +1,7 @@
 #include "alignfixture.h"
+#include "eeprotocol.h"
 #include "freqadjust.h"
+#include "tunehold.h"
 
 #include <QtTest>
 
@@ -172,7 +174,8 @@ private Q_SLOTS:
         QVERIFY2(message.isEmpty() ? shown.isEmpty() : shown.contains(message),
                  qPrintable(shown.join('|')));
         QVERIFY(!page->HoldsRadio());
-        QCOMPARE(view.instructions, Aborted);
+        // A channel 1 not put back is said to be so.
+        QCOMPARE(view.instructions, fault ? Aborted + Channel1Left : Aborted);
         QCOMPARE(view.caption, std::string("Start"));
         QCOMPARE(navigation.back(), true);
         if (fault == 0)
@@ -191,6 +194,36 @@ private Q_SLOTS:
         page->EntryEnter(); // empty: only the focus goes back
         QVERIFY(page->HoldsRadio());
         QCOMPARE(view.focusFrom, -1);
+    }
+
+    // A second editor on the same cable, with a link of its own to the same radio, is kept
+    // off while the first one's run has the test channel in it, also with the port closed.
+    void secondEditorIsKeptOff()
+    {
+        std::map<std::string, const SimSerialPort *> locks;
+        SimSerialPort other(*f.radio, *f.clock);
+        other.present.insert(LinkFixture::Device);
+        f.port->locks = other.locks = &locks;
+        QVERIFY(HoldTuneDevice());
+        start();
+        QVERIFY(!f.port->isOpen());
+        platform().serial = &other;
+        QVERIFY(!HoldTuneDevice());
+        QVERIFY(QString::fromStdString(f.dialogs->messages.back().text)
+                    .startsWith("Comm Port 1 (/dev/ttyVR0) is in use by another program, perhaps "
+                                "a Tune screen"));
+        QCOMPARE(HookRadio(1, 1, 4800), -1); // nor can that editor's own commands reach it
+        QCOMPARE(f.dialogs->messages.back().caption, std::string("COMM PORT CONFLICT"));
+        platform().serial = f.port.get();
+        view.entry = "173.99500";
+        page->StartFinishClick();
+        onlyChanged({0x001F, 0x0020}); // channel 1 back, the adjust stored
+        ReleaseTuneDevice();
+        platform().serial = &other;
+        QVERIFY(HoldTuneDevice());
+        ReleaseTuneDevice();
+        platform().serial = f.port.get();
+        f.port->locks = nullptr;
     }
 
 private:

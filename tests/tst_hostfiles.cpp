@@ -9,6 +9,7 @@
 #include "qtplatform.h"
 #include "startup.h"
 #include "tdffile.h"
+#include "tempname.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -16,7 +17,15 @@
 
 #include <fstream>
 
+#include <csignal>
+#include <ctime>
+
+#include <grp.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/time.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 class TestHostFiles : public QObject
 {
@@ -94,17 +103,60 @@ private Q_SLOTS:
         QCOMPARE(CommandLineFileName("\"" + m_root + "/none\""), m_root + "/none");
     }
 
-    void staleTemporariesRemoved()
+    void tempNames_data()
     {
-        const std::string data = m_root + "/data";
-        QVERIFY(m_files.makePath(data));
-        const char *names[] = {"data/User.def.aB3dE9", "data/unit.tdf.Q1w2E3", "data/unit.tdf",
-                               "data/notes.txt.Q1w2E3", "data/unit.tdf.short"};
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("age");
+        QTest::addColumn<bool>("removed");
+        const int old = int(StaleTempFileSeconds);
+        QTest::newRow("own, old") << ".unit.tdf.tessaro-save.aB3dE9" << old << true;
+        QTest::newRow("own, still saving") << ".unit.tdf.tessaro-save.aB3dE9" << old - 1 << false;
+        QTest::newRow("own, age unknown") << ".User.def.tessaro-save.Q1w2E3" << -1 << false;
+        QTest::newRow("user's backup") << "customer.tdf.backup" << old << false;
+        QTest::newRow("user's copy") << "unit7.TDF.Copy01" << old << false;
+        QTest::newRow("user's default") << "User.def.before" << old << false;
+        QTest::newRow("user's version") << "fleet.tdf.2024v1" << old << false;
+        QTest::newRow("earlier pattern") << "unit.tdf.Q1w2E3" << old << false;
+        QTest::newRow("not hidden") << "unit.tdf.tessaro-save.aB3dE9" << old << false;
+        QTest::newRow("short random") << ".unit.tdf.tessaro-save.aB3dE" << old << false;
+        QTest::newRow("random not alnum") << ".unit.tdf.tessaro-save.aB3-E9" << old << false;
+    }
+
+    void tempNames()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, age);
+        QFETCH(bool, removed);
+        QCOMPARE(IsStaleTempFile(name.toStdString(), age), removed);
+        std::string made = TempFileTemplate(std::string(300, 'n'));
+        QVERIFY(made.size() <= 255);
+        made.replace(made.size() - 6, 6, "Zz0Zz0");
+        QVERIFY(IsTempFileName(made));
+    }
+
+    void startKeepsUsersFiles()
+    {
+        const char *names[] = {"customer.tdf.backup",
+                               "unit7.TDF.Copy01",
+                               "User.def.before",
+                               "fleet.tdf.2024v1",
+                               ".unit.tdf.tessaro-save.Fresh1",
+                               ".unit.tdf.tessaro-save.Stale1"};
+        QVERIFY(m_files.makePath(m_root + "/docs"));
         for (const char *name : names)
-            put(name, 0);
-        RemoveStaleTempFiles(data);
-        QCOMPARE(m_files.listFolder(data),
-                 (std::vector<std::string>{"notes.txt.Q1w2E3", "unit.tdf", "unit.tdf.short"}));
+            put(std::string("docs/") + name, 0);
+        const std::string stale = m_root + "/docs/.unit.tdf.tessaro-save.Stale1";
+        const struct timeval hourAgo[2] = {{std::time(nullptr) - StaleTempFileSeconds, 0},
+                                           {std::time(nullptr) - StaleTempFileSeconds, 0}};
+        QCOMPARE(::utimes(stale.c_str(), hourAgo), 0);
+        for (int start = 0; start < 2; ++start) {
+            BeginStartup("");
+            EndStartup();
+        }
+        QCOMPARE(m_files.listFolder(m_root + "/docs"),
+                 (std::vector<std::string>{".unit.tdf.tessaro-save.Fresh1", "User.def.before",
+                                           "customer.tdf.backup", "fleet.tdf.2024v1",
+                                           "unit7.TDF.Copy01"}));
     }
 
     void saveKeepsModeAndLeavesNoTemporary()
@@ -120,6 +172,98 @@ private Q_SLOTS:
         QCOMPARE((*m_files.read(path, 4))[3], std::uint8_t(0x77));
         // A folder that cannot take the temporary fails the save and keeps the old file.
         QVERIFY(!m_files.writeAtomic(m_root + "/missing/unit.tdf", {1, 2}));
+    }
+
+    void saveThroughLinkWritesTarget()
+    {
+        QVERIFY(m_files.makePath(m_root + "/real"));
+        const std::string target = put("real/unit.tdf", 0x01);
+        const std::string link = m_root + "/unit.tdf";
+        QCOMPARE(::symlink("real/unit.tdf", link.c_str()), 0);
+        LoadDataFile(link);
+        MemMap.set(1, 0, 0x77);
+        QVERIFY(SaveCurrentFile());
+        struct stat st {
+        };
+        QCOMPARE(::lstat(link.c_str(), &st), 0);
+        QVERIFY(S_ISLNK(st.st_mode));
+        QCOMPARE((*m_files.read(target, PageSize + 1))[PageSize], std::uint8_t(0x77));
+        QCOMPARE(m_files.listFolder(m_root + "/real"), std::vector<std::string>{"unit.tdf"});
+    }
+
+    // Each target exists and is not something a save may replace.
+    void refusedTargets_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("read-only file") << "0444";
+        QTest::newRow("character device") << "chr";
+        QTest::newRow("fifo") << "fifo";
+        QTest::newRow("folder") << "dir";
+        QTest::newRow("link to a fifo") << "link";
+    }
+
+    void refusedTargets()
+    {
+        QFETCH(QString, kind);
+        const std::string path = m_root + "/out.tdf";
+        if (kind == "0444") {
+            put("out.tdf", 0x01);
+            QCOMPARE(::chmod(path.c_str(), 0444), 0);
+        } else if (kind == "chr") {
+            if (::mknod(path.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+                QSKIP("making a device node needs root");
+        } else if (kind == "fifo") {
+            QCOMPARE(::mkfifo(path.c_str(), 0666), 0);
+        } else if (kind == "link") {
+            QCOMPARE(::mkfifo((m_root + "/fifo").c_str(), 0666), 0);
+            QCOMPARE(::symlink("fifo", path.c_str()), 0);
+        } else {
+            QVERIFY(m_files.makePath(path));
+        }
+        struct stat before {
+        };
+        QCOMPARE(::lstat(path.c_str(), &before), 0);
+        // Root may write anything; the save is made as a user who may not.
+        QCOMPARE(::chmod(m_root.c_str(), 0777), 0);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            if (::geteuid() == 0 &&
+                (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
+                ::_exit(3);
+            // File > Save gives the I/O error, and the tool has a reason to print.
+            g_sCurFileName = path;
+            const bool saved = SaveCurrentFile();
+            const bool ioError = m_dialogs.messages.size() == 1 &&
+                                 m_dialogs.messages[0].text.rfind("There was an I/O error", 0) == 0;
+            ::_exit(saved ? 1 : !ioError ? 2 : m_files.lastWriteError().empty() ? 4 : 0);
+        }
+        int status = -1;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QCOMPARE(WEXITSTATUS(status), 0);
+        struct stat after {
+        };
+        QCOMPARE(::lstat(path.c_str(), &after), 0);
+        QCOMPARE(after.st_ino, before.st_ino);
+        QCOMPARE(after.st_mode, before.st_mode);
+        QCOMPARE(after.st_size, before.st_size);
+        QCOMPARE(int(m_files.listFolder(m_root).size()), kind == "0444" ? 1 : 0);
+    }
+
+    void killBeforeRenameLeavesNothing()
+    {
+        const std::string path = put("unit.tdf", 0x01);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            QtFileSystem files;
+            files.beforeRename = [] { ::raise(SIGKILL); };
+            files.writeAtomic(path, {9});
+            ::_exit(0);
+        }
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QVERIFY(WIFSIGNALED(status));
+        QCOMPARE(m_files.listFolder(m_root), std::vector<std::string>{"unit.tdf"});
+        QCOMPARE(int(m_files.size(path)), TdfFileSize);
     }
 
     void unusableSettingsSaySo()

@@ -72,7 +72,7 @@ private Q_SLOTS:
             {"mnuFilePreviewCurrGrp", "Print Curent Active Group Information", ""},
             {"mnuFileExportPdf", "&Export PDF\u2026", ""},
             {"mnuFilePdfAll", "Print ALL Radio Information", ""},
-            {"mnuFileExit", "E&xit", ""},
+            {"mnuFileExit", "E&xit", "Ctrl+Q"},
             {"mnuRead", "Read", ""},
             {"mnuReadAll", "Read ALL Data From Radio", ""},
             {"mnuReadGlobals", "Read Global Settings", ""},
@@ -120,6 +120,12 @@ private Q_SLOTS:
                 QCOMPARE(a->shortcut().toString(), QString(extra));
             }
         }
+        QStringList file; // Exit last, below the exchange commands
+        for (QAction *a : f.window->findChild<QMenu *>("mnuFile")->actions())
+            file << (a->isSeparator() ? "-" : a->objectName());
+        QCOMPARE(file.join(' '),
+                 QString("mnuFileNew mnuFileOpen - mnuFileSave mnuFileSaveAs - "
+                         "mnuFilePrint - mnuFileExport mnuFileImport - mnuFileExit"));
         for (QAction *a : f.window->menuBar()->actions()) // the pop-ups are not in the menu bar
             QVERIFY(!a->objectName().startsWith("mnuReadWrite"));
 

@@ -382,8 +382,11 @@ private Q_SLOTS:
         QVERIFY(enabled("mnuFile") && enabled("mnuRead"));
         QStringList failure = {HookError};
         if (answered > 0)
-            failure.prepend(QString("COMM ERROR|A COMM ERROR occurred in sub routine '%1'.      ")
-                                .arg(write ? "WriteMultiEEBytes" : "ReadMultiEEBytes"));
+            failure.prepend(QString("COMM ERROR|A COMM ERROR occurred in sub routine '%1'.      "
+                                    "\r\n%2 is there, but the radio did not answer as expected: "
+                                    "check that it is on and its cable is seated, then try again.")
+                                .arg(write ? "WriteMultiEEBytes" : "ReadMultiEEBytes",
+                                     QString::fromStdString(LinkFixture::Device)));
         QCOMPARE(messages().mid(write ? 1 : 0), answered < 0 ? QStringList() : failure);
         if (answered < 0) {
             QVERIFY(caption().endsWith(" *"));
@@ -459,6 +462,7 @@ private Q_SLOTS:
     {
         start();
         g_iCurGroup = 2;
+        g_sPaneView = "Channels"; // the grid shown again must leave the failure in the status
         SetChanFreq(MemMap, 2, 0, true, "151.2500");
         const int rxFreqLow = 3 * 1024 + 256 + 1; // group 3, channel 1
         f.radio->faults.corruptWriteAt = rxFreqLow;

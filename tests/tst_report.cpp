@@ -17,6 +17,8 @@
 
 #include <QtTest>
 
+#include <set>
+
 using Call = RecordingPrinter::Call;
 
 // The fake font is fixed pitch: 0.6 em wide, 1.15 em high, in twips.
@@ -233,6 +235,47 @@ private Q_SLOTS:
         }
     }
 
+    // Every line stays on the paper, a long name shortened in its middle by whole characters;
+    // every page names its file.
+    void longFileNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("elided");
+        QTest::newRow("short") << "Fleet A.tdf" << false;
+        QTest::newRow("55") << "Fleet 12 - " + QString(38, 'W') + "#2.tdf" << true;
+        QTest::newRow("174") << "Fleet 12 - " + QString(157, 'm') + "#2.tdf" << true;
+        QTest::newRow("umlauts") << "Fleet 12 - M" + QString(40, QChar(0xFC)) + "#2.tdf" << true;
+    }
+    void longFileNames()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, elided);
+        const std::string shown = name.toStdString(), head = shown.substr(0, 5);
+        const std::string tail = shown.substr(shown.size() - 5);
+        g_sCurFileName = "/home/tech/radios/" + shown;
+        const std::vector<Call> calls = Report(ReportKind::All);
+        std::set<int> named;
+        for (const Call &c : calls) {
+            if (c.kind != RecordingPrinter::Kind::Text)
+                continue;
+            QVERIFY2(c.x >= 0 && c.x + c.text.size() * CharWidth(c) <= 11520, c.text.c_str());
+            QCOMPARE(QString::fromStdString(c.text).toStdString(), c.text);
+            const auto at = c.text.find(head);
+            if (at == std::string::npos)
+                continue;
+            named.insert(c.page);
+            if (c.text.rfind("ZPA Tessaro Editor Unit", 0) == 0) // the titles
+                QCOMPARE(c.text.find("\u2026") != std::string::npos, elided);
+            const std::string rest = c.text.substr(std::min(c.text.find(tail, at), c.text.size()));
+            QVERIFY2(
+                QList<std::string>({tail, tail + " (cont'd)",
+                                    tail + "   Sun, Dec 6, 2026   Page " + std::to_string(c.page)})
+                    .contains(rest),
+                c.text.c_str());
+        }
+        QCOMPARE(int(named.size()), 27);
+    }
+
 private:
     void checkPages(ReportKind kind, int pages, int firstGroupPage, int firstGroup)
     {
@@ -244,9 +287,8 @@ private:
         int groupTables = 0;
         for (const Call &c : calls) {
             breaks += c.kind == RecordingPrinter::Kind::NewPage;
-            if (c.text.rfind("Page ", 0) == 0) {
+            if (c.text == "Fleet A.tdf   Sun, Dec 6, 2026   Page " + std::to_string(c.page)) {
                 ++footers;
-                QCOMPARE(c.text, "Page " + std::to_string(c.page));
                 QCOMPARE(c.x, page.pageWidth() - (5 * CharWidth(c) + c.text.size() * CharWidth(c)));
                 QCOMPARE(c.y, page.pageHeight() - 4 * c.points * 23);
             }

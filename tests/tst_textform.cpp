@@ -234,6 +234,16 @@ private Q_SLOTS:
                                 << "Global Settings (1)/Low Power"
                                 << ""
                                 << "end of map not found";
+        QTest::newRow("second document")
+            << QStringList{"+Group 25/Channel 20/Low Power=--- {Volume: 11}"}
+            << "Group 25/Channel 20/Low Power/"
+            << ""
+            << "the text holds more than one document";
+        // A message repeats only the start of a pasted value.
+        QTest::newRow("megabyte label")
+            << QStringList{ch + "Label=\"" + QString(3500000, 'A') + "\""} << ch + "Label"
+            << "Group 1 Channel 2 Label"
+            << "\"" + QString(37, 'A') + "...\" is longer than 12 characters";
         // Choosing a duration lights the back light, as in the window.
         QTest::newRow("coupled values")
             << QStringList{"Global Settings (2)/Duration=\"3 Seconds\""}
@@ -280,8 +290,42 @@ private Q_SLOTS:
         QCOMPARE(errors[0].line, errorLine + 1);
         QCOMPARE(QString::fromStdString(errors[0].field), field);
         QVERIFY2(QString::fromStdString(errors[0].what).startsWith(what), errors[0].what.c_str());
+        QVERIFY(errors[0].what.size() < 200);
         // A file is not a dialog: nothing prompts or shows a message.
         QVERIFY(dialogs.messages.empty() && dialogs.inputs.empty());
+    }
+
+    // A frequency the window would take as "Inactive" is taken so, and said.
+    void inactiveNotes_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("noted");
+        QTest::newRow("nan") << "nan" << true;
+        QTest::newRow("inf") << "inf" << true;
+        QTest::newRow("negative") << "\"-146.52\"" << true;
+        QTest::newRow("empty") << "\"\"" << true;
+        QTest::newRow("binary") << "!!binary \"AAAA\"" << true;
+        QTest::newRow("Inactive") << "\"inactive\"" << false;
+    }
+
+    void inactiveNotes()
+    {
+        QFETCH(QString, value);
+        QFETCH(bool, noted);
+        MemMapImage image;
+        LoadDefaultImage(image);
+        SetChanFreq(image, 0, 1, true, "150.00000");
+        QStringList lines = QString::fromStdString(WriteTextForm(image)).split('\n');
+        const int line = LineOf(lines, "Group 1/Channel 2/RX Freq");
+        lines[line] = lines[line].section(':', 0, 0) + ": " + value;
+        lines[line + 2] = lines[line + 2].section(':', 0, 0) + ": \"Inactive\"";
+        std::vector<TextFormError> errors, notes;
+        QVERIFY2(ReadTextForm(lines.join('\n').toStdString(), image, errors, &notes),
+                 Errors(errors).c_str());
+        QCOMPARE(GetChanFreq(image, 0, 1, true), std::string("Inactive"));
+        QCOMPARE(notes.size(), std::size_t(noted ? 1 : 0));
+        if (noted)
+            QCOMPARE(notes[0].line, line + 1);
     }
 
     // Every owned bit of the global page and of a group page, flipped alone, is found as a

@@ -154,8 +154,14 @@ private Q_SLOTS:
         t.findChild<QPushButton *>("cmdCurveStart")->click();
         QVERIFY(bar->isVisible() && !tabs->isEnabled());
         QCOMPARE(f.bench->curveDAC, bar->value());
-        // The arrow moves the radio's DAC and the label at once.
-        bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        // The keys move the radio's DAC and the label at once: an arrow one position, Page Up a
+        // fiftieth of the range.
+        QCOMPARE(bar->focusPolicy(), Qt::StrongFocus);
+        const int from = bar->value();
+        QTest::keyClick(bar, Qt::Key_Right);
+        QCOMPARE(f.bench->curveDAC, from + 1);
+        QTest::keyClick(bar, Qt::Key_PageUp);
+        QCOMPARE(bar->value() - from - 1, std::max(1, (bar->maximum() - bar->minimum()) / 50));
         QCOMPARE(f.bench->curveDAC, bar->value());
         QCOMPARE(label->text(),
                  QString("%1 (HEX: %2)").arg(bar->value()).arg(bar->value(), 0, 16).toUpper());

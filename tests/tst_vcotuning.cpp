@@ -67,7 +67,9 @@ private Q_SLOTS:
                "(TX) @ 174.000MHz = 1.994VDC";
         QTest::newRow("receive limit at 4.5 V")
             << 255 << InWindow
-            << "Process aborted...  Set the unit to Channel 1 and click 'Start' below."
+            << "Process aborted...  Set the unit to Channel 1 and click 'Start' below.\r\n"
+               "Channel 1 still holds the test channel: write Group 1 back from your data file "
+               "with the editor, or run this page again."
             << "WARNING - VCO Steering Voltage in receive at 174MHz has been set to \r\nits limit "
                "at "
                "$7FFF and voltage is now 4.5VDC. - aborting process.";

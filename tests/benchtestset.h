@@ -1,0 +1,87 @@
+#pragma once
+
+// A test set on the in-process virtual bench: the counter, power meter, deviation meter and
+// SINAD meter read the bench model, and the generator level feeds the radio's receiver.
+// Knobs make it weak, silent or a stranger.
+
+#include "benchmodel.h"
+#include "testset.h"
+
+#include <cmath>
+
+class BenchTestSet : public TestSet
+{
+public:
+    explicit BenchTestSet(RadioBench &bench) : m_bench(bench) {}
+
+    bool identify(std::string &identity) override
+    {
+        identity = identityReply;
+        return Answer();
+    }
+    bool preset() override { return Answer(); }
+    bool counterFrequencyHz(double &hz) override
+    {
+        hz = m_bench.counterHz();
+        return Answer();
+    }
+    bool rfPowerW(double &watts) override
+    {
+        watts = m_bench.powerWatts() * powerScale;
+        return Answer();
+    }
+    bool fmDeviationHz(double &hz) override
+    {
+        hz = m_bench.deviationKHz() * 1000.0;
+        return Answer();
+    }
+    bool sinadDb(double &db) override
+    {
+        db = m_bench.sinadDb();
+        return Answer();
+    }
+    bool setGeneratorFrequencyHz(double) override { return Answer(); }
+    bool setGeneratorLevelDbm(double dbm) override
+    {
+        m_dbm = dbm;
+        Feed();
+        return Answer();
+    }
+    bool setGeneratorModulation(double, double) override { return Answer(); }
+    bool setGeneratorOutput(bool on) override
+    {
+        m_on = on;
+        Feed();
+        return Answer();
+    }
+    std::string lastErrorText() const override { return m_error; }
+
+    std::string identityReply = "ZPA,Virtual Bench,0,1.0";
+    double powerScale = 1.0;
+    double lossDb = 0.0;  // between the generator and the receiver
+    int answersLeft = -1; // -1: never falls silent
+    long calls = 0;
+
+private:
+    bool Answer()
+    {
+        ++calls;
+        if (answersLeft == 0) {
+            m_error = "no reply within 2000 ms";
+            return false;
+        }
+        if (answersLeft > 0)
+            --answersLeft;
+        return true;
+    }
+    // dBm into 50 ohms as microvolts.
+    void Feed()
+    {
+        m_bench.rfLevelUv = m_on ? std::pow(10.0, (m_dbm - lossDb + 107.0) / 20.0) : 0.0;
+    }
+
+    RadioBench &m_bench;
+    double m_dbm = -110.0;
+    bool m_on = false;
+    std::string m_error;
+};

@@ -1,0 +1,394 @@
+#include "alignfixture.h"
+#include "autotunereport.h"
+#include "autotunerunner.h"
+#include "benchtestset.h"
+#include "curveadjust.h"
+#include "eeprotocol.h"
+#include "freqadjust.h"
+#include "frontendadjust.h"
+#include "linkstate.h"
+#include "powerlevels.h"
+#include "searches.h"
+#include "testcommands.h"
+#include "tunejob.h"
+
+#include <QtTest>
+
+#include <cmath>
+
+namespace
+{
+
+// The technician's views for a replay: scroll bars that keep their value.
+struct Views : FreqAdjustView, CurveAdjustView, PowerLevelsView, FrontEndView {
+    void setInstructions(const std::string &) override {}
+    void setEntry(const std::string &text, bool) override { entry = text; }
+    std::string entryText() const override { return entry; }
+    void focusEntry(int) override {}
+    void setStartButton(const std::string &, bool) override {}
+    void setQuitEnabled(bool) override {}
+    void setStartButton(const std::string &) override {}
+    void showRunControls(bool) override {}
+    void setScrollRange(int) override {}
+    void setScrollValue(int v) override { scroll = v; }
+    int scrollValue() const override { return scroll; }
+    void setValueLabel(const std::string &) override {}
+    void showSetButtons(bool) override {}
+    void showAdjustControls(bool) override {}
+    void setValueText(const std::string &) override {}
+    void setStartCaption(const std::string &) override {}
+    void setScrollRange(int, int) override {}
+    std::string entry;
+    int scroll = 0;
+};
+
+// What a technician's hands do for an action of an automatic run.
+void Replay(AutoPage page, const std::vector<std::string> &actions, TuneScreen &screen)
+{
+    Views v;
+    FreqAdjust freq(screen, v);
+    CurveAdjust curve(PowerCurve, screen, v);
+    PowerLevels levels(screen, v);
+    FrontEndAdjust fe(screen, v);
+    for (const std::string &a : actions) {
+        const int value = a.rfind("move ", 0) == 0 ? std::stoi(a.substr(5)) : 0;
+        if (a.rfind("level", 0) == 0 || a.rfind("generator", 0) == 0)
+            continue; // the test set's, not the radio's
+        if (a == "key") {
+            if (g_bHooked || HookTDFx())
+                EnterTransparentTXMode();
+        } else if (a == "unkey") {
+            if (g_bHooked || HookTDFx())
+                ExitTransparentTXMode();
+            UnhookRadio(true);
+        } else if (a.rfind("type ", 0) == 0) {
+            v.entry = a.substr(5);
+        } else if (page == AutoPage::Frequency && a.rfind("click", 0) == 0) {
+            freq.StartFinishClick();
+        } else if (page == AutoPage::PowerCurve) {
+            if (value) {
+                v.scroll = value;
+                curve.ScrollChanged(value);
+            } else {
+                curve.StartClick();
+            }
+        } else if (page == AutoPage::PowerLevels) {
+            if (value)
+                levels.ScrollChange(value);
+            else if (a == "click Set High Power")
+                levels.SetHighClick();
+            else if (a == "click Set Low Power")
+                levels.SetLowClick();
+            else {
+                // "Save this value before quitting?"
+                static_cast<ScriptedDialogs *>(platform().dialogs)->messageAnswers = {
+                    MsgAnswer::Yes};
+                levels.FinishedClick();
+            }
+        } else if (page == AutoPage::FrontEnd) {
+            value ? fe.ScrollMoved(value) : fe.StartClick();
+        }
+    }
+}
+
+} // namespace
+
+class TestAutoTune : public QObject
+{
+    Q_OBJECT
+
+    AlignFixture f;
+    std::unique_ptr<BenchTestSet> set;
+
+    void seeded()
+    {
+        f.resetAlign();
+        RadioBench::SeedAlignmentCells(f.radio->eeprom);
+        f.bench->crystalErrorPpm = 2.0;
+        set = std::make_unique<BenchTestSet>(*f.bench);
+    }
+    AutoTuneReport run(AutoTuneRunner &runner, AutoPage page)
+    {
+        runner.onCoil = [this](double) { f.bench->coilVolts = 0.0; };
+        return runner.run({page});
+    }
+
+private Q_SLOTS:
+    void pagesAlign_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<int>("cell"); // a cell the page sets, 2 bytes when above 0x100
+        QTest::addColumn<int>("ideal");
+        QTest::addColumn<int>("slack");
+        QTest::newRow("VCO") << int(AutoPage::VCO) << 0x0303 << 16000 << 90;
+        // 2 ppm fast: 1024 / 512 ppm low, as two's complement.
+        QTest::newRow("frequency") << int(AutoPage::Frequency) << 0x001F << 0x10000 - 1024 << 15;
+        QTest::newRow("power curve") << int(AutoPage::PowerCurve) << 0 << 0 << 0;
+        QTest::newRow("power levels") << int(AutoPage::PowerLevels) << 0x000B << 195 << 1;
+        QTest::newRow("mod sense") << int(AutoPage::ModSense) << 0 << 0 << 0;
+        QTest::newRow("front end") << int(AutoPage::FrontEnd) << 0x031F << 17500 << 300;
+        QTest::newRow("squelch") << int(AutoPage::Squelch) << 0x0043 << 0x70 << 3;
+    }
+    void pagesAlign()
+    {
+        QFETCH(int, page);
+        QFETCH(int, cell);
+        seeded();
+        AutoTuneRunner runner(*set, DefaultLimits());
+        const AutoTuneReport report = run(runner, AutoPage(page));
+        QVERIFY2(report.stopReason.empty(), report.stopReason.c_str());
+        QVERIFY2(report.allPassed(), ReportCsv(report).c_str());
+        QVERIFY2(report.pages[0].completed, report.pages[0].outcome.c_str());
+        QCOMPARE(report.serial, std::string("1234567"));
+        QCOMPARE(report.instrument, set->identityReply);
+        QVERIFY(!f.bench->transparentTX);
+        QVERIFY(!g_bHooked);
+        if (cell) {
+            QFETCH(int, ideal);
+            QFETCH(int, slack);
+            const int value = cell > 0x100 || cell == 0x001F ? f.pair(cell) : f.radio->eeprom[cell];
+            QVERIFY2(std::abs(value - ideal) <= slack, std::to_string(value).c_str());
+        }
+        QVERIFY(f.log().find("AutoTune,,,Completed: ") != std::string::npos);
+    }
+
+    void traceEqualsManualRun_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::newRow("frequency") << int(AutoPage::Frequency);
+        QTest::newRow("power curve") << int(AutoPage::PowerCurve);
+        QTest::newRow("power levels") << int(AutoPage::PowerLevels);
+        QTest::newRow("front end") << int(AutoPage::FrontEnd);
+    }
+    void traceEqualsManualRun()
+    {
+        QFETCH(int, page);
+        seeded();
+        const auto start = f.radio->eeprom;
+        AutoTuneRunner runner(*set, DefaultLimits());
+        const AutoTuneReport report = run(runner, AutoPage(page));
+        QVERIFY(report.allPassed());
+        const auto automatic = f.radio->received();
+        const auto aligned = f.radio->eeprom;
+
+        seeded();
+        f.radio->eeprom = start;
+        TuneScreen screen;
+        Replay(AutoPage(page), report.pages[0].actions, screen);
+        QVERIFY(f.radio->received() == automatic);
+        QVERIFY(f.radio->eeprom == aligned);
+    }
+
+    void failuresRestore_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("stop");  // the run's stop reason starts so; "" for none
+        QTest::addColumn<QString>("first"); // verdict of the page's first point
+        QTest::newRow("weak transmitter") << int(AutoPage::PowerLevels) << "weak"
+                                          << ""
+                                          << "FAIL";
+        QTest::newRow("weak curve") << int(AutoPage::PowerCurve) << "weak"
+                                    << ""
+                                    << "FAIL";
+        QTest::newRow("deaf receiver") << int(AutoPage::FrontEnd) << "deaf"
+                                       << ""
+                                       << "FAIL";
+        QTest::newRow("instrument silent") << int(AutoPage::PowerLevels) << "silent"
+                                           << "Instrument lost: no reply"
+                                           << "not done";
+        QTest::newRow("instrument silent, squelch") << int(AutoPage::Squelch) << "silent"
+                                                    << "Instrument lost"
+                                                    << "not done";
+        QTest::newRow("wrong identity") << int(AutoPage::ModSense) << "stranger"
+                                        << "The test set did not identify"
+                                        << "not done";
+        QTest::newRow("abort mid-curve") << int(AutoPage::ModSense) << "abort"
+                                         << "Aborted by the technician"
+                                         << "not done";
+        QTest::newRow("abort in calibration") << int(AutoPage::Squelch) << "abort"
+                                              << "Aborted by the technician"
+                                              << "not done";
+        QTest::newRow("radio gone mid-search") << int(AutoPage::FrontEnd) << "radio gone"
+                                               << "\"RX Front End\" did not complete"
+                                               << "not done";
+    }
+    void failuresRestore()
+    {
+        QFETCH(int, page);
+        QFETCH(QString, fault);
+        seeded();
+        const auto before = f.radio->eeprom;
+        AutoTuneRunner runner(*set, DefaultLimits());
+        if (fault == "weak")
+            set->powerScale = 0.2;
+        if (fault == "deaf")
+            set->lossDb = 20;
+        if (fault == "silent")
+            set->answersLeft = 5;
+        if (fault == "stranger")
+            set->answersLeft = 0;
+        if (fault == "abort")
+            runner.onPoint = [&](const PointResult &) { runner.requestAbort(AbortCause::Button); };
+        if (fault == "radio gone")
+            runner.onStatus = [&](const std::string &s) {
+                if (s.rfind("Searching", 0) == 0)
+                    f.radio->faults.stopAfterCommands = f.radio->commandsHandled() + 3;
+            };
+        const AutoTuneReport report = run(runner, AutoPage(page));
+        QFETCH(QString, stop);
+        QVERIFY2(QString::fromStdString(report.stopReason).startsWith(stop),
+                 report.stopReason.c_str());
+        QFETCH(QString, first);
+        QCOMPARE(QString(VerdictText(report.points[0].verdict)), first);
+        QVERIFY(!report.allPassed());
+        QVERIFY(!report.pages[0].outcome.empty());
+        for (const PointResult &p : report.points)
+            QVERIFY2(p.verdict != Verdict::NotDone || !p.note.empty(), p.limit.key.c_str());
+        QVERIFY(!f.bench->transparentTX);
+        if (fault != "radio gone" && fault != "abort")
+            QVERIFY(f.radio->eeprom == before);
+        if (fault == "abort" && page == int(AutoPage::ModSense))
+            QVERIFY(f.radio->eeprom == before); // the curve is stored only at its end
+        const std::string log = f.log();
+        QVERIFY2(log.find("Failed: ", log.find(",AutoTune,,,")) != std::string::npos, log.c_str());
+    }
+
+    void limitsFile_data()
+    {
+        QTest::addColumn<QString>("yaml");
+        QTest::addColumn<QString>("why"); // "" when accepted
+        QTest::newRow("override") << "points:\n  high_power: {lower: 5.0, average: 4}\n"
+                                  << "";
+        QTest::newRow("unknown point") << "points:\n  hi_power: {lower: 5}\n"
+                                       << "unknown point \"hi_power\"";
+        QTest::newRow("crossed") << "points:\n  low_power: {lower: 2.2, upper: 2.1}\n"
+                                 << "low_power: the lower limit lies above the upper one";
+        QTest::newRow("no average") << "points:\n  low_power: {average: 0}\n"
+                                    << "low_power.average: unknown field or value out of range";
+        QTest::newRow("text") << "points:\n  low_power: {upper: two}\n"
+                              << "low_power.upper: not a number";
+        QTest::newRow("no points") << "limits: []\n"
+                                   << "no \"points:\" map";
+    }
+    void limitsFile()
+    {
+        QFETCH(QString, yaml);
+        QFETCH(QString, why);
+        std::vector<PointLimit> limits = DefaultLimits();
+        const auto defaults = limits;
+        std::string error;
+        QCOMPARE(ApplyLimitsText(yaml.toStdString(), limits, error), why.isEmpty());
+        QCOMPARE(QString::fromStdString(error), why);
+        const PointLimit *high = FindLimit(limits, "high_power");
+        QCOMPARE(high->lower, why.isEmpty() ? 5.0 : 5.1);
+        QCOMPARE(high->average, why.isEmpty() ? 4 : 2);
+        QCOMPARE(high->upper, 5.4);
+        QCOMPARE(limits.size(), defaults.size());
+    }
+
+    void searches_data()
+    {
+        QTest::addColumn<bool>("peak");
+        QTest::addColumn<double>("a"); // monotonic: y = a * x^2 (square) or a * x + b; peak at a
+        QTest::addColumn<double>("b");
+        QTest::addColumn<double>("start");
+        QTest::addColumn<int>("maxProbes"); // the most the search may use
+        QTest::newRow("square law from below") << false << 5.0 / 190 / 190 << 0.0 << 120.0 << 4;
+        QTest::newRow("square law from above") << false << 5.0 / 90 / 90 << 0.0 << 200.0 << 5;
+        QTest::newRow("falling line") << false << -0.05 << 14.0 << 30.0 << 4;
+        QTest::newRow("peak to the right") << true << 17500.0 << 0.0 << 12000.0 << 16;
+        QTest::newRow("peak to the left") << true << 11000.0 << 0.0 << 16000.0 << 16;
+        QTest::newRow("peak at the start") << true << 16000.0 << 0.0 << 16000.0 << 16;
+    }
+    void searches()
+    {
+        QFETCH(bool, peak);
+        QFETCH(double, a);
+        QFETCH(double, b);
+        QFETCH(double, start);
+        QFETCH(int, maxProbes);
+        double last = -1;
+        const Probe probe = [&](double x, double &y) {
+            last = x;
+            y = peak ? 30 - std::pow((x - a) / 2000, 2) : b == 0 ? a * x * x : a * x + b;
+            return true;
+        };
+        const SearchResult r =
+            peak ? FindPeak({10000, 22000, start, 500, 25, maxProbes}, probe)
+                 : SolveMonotonic({0, 255, start, 1, 5.0, 0.05, b == 0, 10}, probe);
+        QVERIFY(r.ok);
+        QCOMPARE(r.x, last);
+        QVERIFY2(r.probes <= maxProbes, std::to_string(r.probes).c_str());
+        if (peak)
+            QVERIFY2(std::abs(r.x - a) <= 100, std::to_string(r.x).c_str());
+        else
+            QVERIFY2(std::abs(r.y - 5.0) <= 0.05, std::to_string(r.y).c_str());
+    }
+
+    void tuneCommand_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("error"); // from the parse; "" when usable
+        QTest::addColumn<double>("powerScale");
+        QTest::addColumn<int>("status");
+        const QStringList base{"--port", "/dev/ttyVR0", "--instrument", "tcp://127.0.0.1:5025"};
+        QTest::newRow("passes") << base + QStringList{"--pages", "levels", "--report", "r.csv"}
+                                << "" << 1.0 << 0;
+        QTest::newRow("a point fails") << base + QStringList{"--pages", "4"} << "" << 0.2 << 1;
+        QTest::newRow("unknown page")
+            << base + QStringList{"--pages", "levels,vfo"} << "" << 1.0 << 2;
+        QTest::newRow("unreadable limits")
+            << base + QStringList{"--limits", "none.yaml"} << "" << 1.0 << 2;
+        QTest::newRow("no test set") << QStringList{"--port", "/dev/ttyVR0"}
+                                     << "tune needs --instrument ADDRESS" << 1.0 << 2;
+        QTest::newRow("bad rate") << base + QStringList{"--rate", "fast"}
+                                  << "--rate needs a bit rate" << 1.0 << 2;
+        QTest::newRow("no report name")
+            << base + QStringList{"--report"} << "--report needs a value" << 1.0 << 2;
+        QTest::newRow("unknown option")
+            << base + QStringList{"--coil"} << "tune: unknown option --coil" << 1.0 << 2;
+    }
+    void tuneCommand()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, error);
+        std::vector<std::string> words;
+        for (const QString &a : args)
+            words.push_back(a.toStdString());
+        const TuneRequest request = ParseTuneArgs(words);
+        QCOMPARE(QString::fromStdString(request.error), error);
+        if (!error.isEmpty())
+            return;
+        seeded();
+        QFETCH(double, powerScale);
+        set->powerScale = powerScale;
+        std::FILE *sink = std::tmpfile();
+        AutoTuneRunner *volatile running = nullptr;
+        QFETCH(int, status);
+        QCOMPARE(RunTuneJob(request, *set, {sink, sink, {}}, &running), status);
+        std::fclose(sink);
+        QVERIFY(running == nullptr);
+        if (!request.report.empty())
+            QVERIFY(f.files->files.count("r.csv"));
+    }
+
+    void reportForms()
+    {
+        seeded();
+        AutoTuneRunner runner(*set, DefaultLimits());
+        const AutoTuneReport report = run(runner, AutoPage::PowerLevels);
+        const std::string csv = ReportCsv(report);
+        QCOMPARE(std::count(csv.begin(), csv.end(), '\n'), 3L);
+        QVERIFY(csv.find("\r\nhigh_power,\"TX power, high level\",W,5.25,5.10,5.40,5.2") !=
+                std::string::npos);
+        QVERIFY(csv.find(",1234567,\"ZPA,Virtual Bench,0,1.0\",2026-12-06 14:03:59\r\n") !=
+                std::string::npos);
+        const std::string json = ReportJson(report);
+        QVERIFY(json.find("\"passed\": true") != std::string::npos);
+        QVERIFY(json.find("\"point\": \"low_power\"") != std::string::npos);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestAutoTune)
+#include "tst_autotune.moc"
