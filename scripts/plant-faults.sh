@@ -81,7 +81,8 @@ PY
         results+=("$n|$layer|$file|not applied: the original text is not there once|-")
         continue
     fi
-    restore() { [[ -f $file.planted-orig ]] && mv "$file.planted-orig" "$file"; }
+    # Written back rather than moved, so the file is newer than the objects built from the fault.
+    restore() { [[ -f $file.planted-orig ]] && cat "$file.planted-orig" >"$file" && rm "$file.planted-orig"; }
     trap restore EXIT INT TERM
     targets=$(tr '|' ' ' <<<"$tests")
     status=missed

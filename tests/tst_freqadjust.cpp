@@ -128,7 +128,7 @@ private Q_SLOTS:
             << QString::fromStdString(Lost) + "manually, then attempt to reset the TX Power Levels."
             << "Aborted: channel 1 and adjust lost";
         QTest::newRow("quit, radio silent while the adjust goes back")
-            << true << 3 << "A COMM ERROR occurred in sub routine 'WriteEEByte'.      "
+            << true << 3 << "Unable to 'Hook' radio.  Please check all connections and try again."
             << "Aborted: adjust not restored";
         QTest::newRow("finish, radio gone")
             << false << 1
