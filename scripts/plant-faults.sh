@@ -60,6 +60,12 @@ report@@report/printreport.cpp@@tst_report@@return GetTxOnPri1(mm) ? "Yes" : "No
 editor@@editor/mainwindowmenus.cpp@@tst_mainwindow@@"mnuFileSaveNew", "Save As New File"@@"mnuFileSaveNew", "Save As New file"
 EOF
 
+# Start from the product as it is: every file of the table rebuilt into the suites it names.
+all_targets=$(awk -F'@@' 'NF == 5 { print $3 }' <<<"$FAULTS" | tr '|' '\n' | sort -u)
+awk -F'@@' 'NF == 5 { print $2 }' <<<"$FAULTS" | sort -u | xargs touch
+nice cmake --build "$build" -j2 --target $all_targets >/tmp/plant-start.log 2>&1 ||
+    { echo "the suites do not build, see /tmp/plant-start.log" >&2; exit 2; }
+
 results=()
 caught=0
 missed=0
@@ -109,12 +115,15 @@ PY
     fi
     restore
     trap - EXIT INT TERM
+    # Rebuilt at once, so no later fault runs with this one still in the objects.
+    touch "$file"
+    nice cmake --build "$build" -j2 --target $targets >>"/tmp/plant-$n.log" 2>&1
     results+=("$n|$layer|$file|$status|$failing")
     echo "fault $n ($layer, $file): $status $failing" >&2
 done <<<"$FAULTS"
 
 # Put the product code back as it was built.
-nice cmake --build "$build" -j2 >/dev/null 2>&1 || true
+nice cmake --build "$build" -j2 -- -k 0 >/dev/null 2>&1 || true
 
 printf '%-3s %-10s %-30s %-10s %s\n' "#" layer file result "caught by"
 for r in "${results[@]}"; do
