@@ -116,8 +116,9 @@ private Q_SLOTS:
 
     void quitAndFailuresRestore_data()
     {
-        QTest::addColumn<bool>("quit");       // QUIT, else Finish with 173.996
-        QTest::addColumn<int>("fault");       // 1: the hook goes unanswered, 2: writes are refused
+        QTest::addColumn<bool>("quit"); // QUIT, else Finish with 173.996
+        // 1: the hook goes unanswered, 2: writes are refused, 3: silent after the first adjust byte
+        QTest::addColumn<int>("fault");
         QTest::addColumn<QString>("message"); // one of the messages shown
         QTest::addColumn<QString>("result");  // the log's last field
         QTest::newRow("quit") << true << 0 << ""
@@ -126,6 +127,9 @@ private Q_SLOTS:
             << true << 1
             << QString::fromStdString(Lost) + "manually, then attempt to reset the TX Power Levels."
             << "Aborted: channel 1 and adjust lost";
+        QTest::newRow("quit, radio silent while the adjust goes back")
+            << true << 3 << "Unable to 'Hook' radio.  Please check all connections and try again."
+            << "Aborted: adjust not restored";
         QTest::newRow("finish, radio gone")
             << false << 1
             << QString::fromStdString(Lost) +
@@ -147,6 +151,17 @@ private Q_SLOTS:
             f.radio->faults.wrongFirstByte = 0;
             f.radio->faults.wrongFirstByteFor = 0xD3;
         }
+        if (fault == 3) {
+            VirtualRadio &radio = *f.radio;
+            radio.afterCommand = [&radio, previous = radio.afterCommand] {
+                if (previous)
+                    previous();
+                using Bytes = std::vector<std::uint8_t>;
+                const Bytes r = radio.received();
+                if (r.size() >= 5 && Bytes(r.end() - 5, r.end() - 2) == Bytes{0xD3, 0x00, 0x1F})
+                    radio.faults.stopAfterCommands = radio.commandsHandled();
+            };
+        }
         f.dialogs->messageAnswers = {MsgAnswer::Cancel, MsgAnswer::Cancel};
         view.entry = "173.996";
         if (quit)
@@ -160,7 +175,7 @@ private Q_SLOTS:
                  qPrintable(shown.join('|')));
         QVERIFY(!page->HoldsRadio());
         // A channel 1 not put back is said to be so.
-        QCOMPARE(view.instructions, fault ? Aborted + Channel1Left : Aborted);
+        QCOMPARE(view.instructions, fault == 1 || fault == 2 ? Aborted + Channel1Left : Aborted);
         QCOMPARE(view.caption, std::string("Start"));
         QCOMPARE(navigation.back(), true);
         if (fault == 0)

@@ -58,6 +58,8 @@ const Paste Pastes[] = {
      None, {}, "", "PASTE", 0, {1, 1}},
     {"block, question answered OK", {2, 2, 3, 3}, nullptr, 1, {8, 5, 8, 5}, MsgAnswer::Ok,
      {2, 2, 3, 3}, {2, 2}, "", "PASTE", 0, {2, 2}},
+    {"block onto a same-size selection in other columns", {2, 2, 3, 3}, nullptr, 1, {10, 4, 11, 5},
+     MsgAnswer::Cancel, None, {}, "", "PASTE", 0, {1, 1}},
     {"block onto a same-size selection", {2, 2, 3, 3}, nullptr, 1, {10, 2, 11, 3}, MsgAnswer::Ok,
      {10, 2, 11, 3}, {2, 2}, "", "", 0, {10, 2}},
     {"paste before copy", None, "", 1, {4, 4, 4, 4}, MsgAnswer::Ok,

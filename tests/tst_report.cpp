@@ -233,6 +233,8 @@ private Q_SLOTS:
                 QCOMPARE(printed[1].text, " " + lines[i].value);
             }
         }
+        for (const char *numbered : {"Channel  9:", "Channel 10:", "UCG Pick List  9:"})
+            QVERIFY2(Find(calls, numbered), numbered);
     }
 
     // Every line stays on the paper, a long name shortened in its middle by whole characters;

@@ -56,6 +56,10 @@ private Q_SLOTS:
             << 1 << 0x80 << Readings{200, 251, 249} << Answers{} << 0x84
             << "Wideband Preset Squelch Gain set to: 0x84, adjustment complete.     "
             << Readings{0x80, 0x80, 0x84};
+        QTest::newRow("search reaches the top of the gain")
+            << 0 << 0xFB << Readings{246, 251, 249} << Answers{} << 0xFF
+            << "Narrowband Preset Squelch Gain set to: 0xFF, adjustment complete.     "
+            << Readings{0xFB, 0xFB, 0xFF};
         QTest::newRow("initialisation climbs by 20")
             << 1 << 0x10 << Readings{250, 247, 249, 246, 249} << Answers{} << 0x4C
             << "Wideband Preset Squelch Gain set to: 0x4C, adjustment complete.     "

@@ -112,11 +112,9 @@ private Q_SLOTS:
                      QList<int>({row[2], row[3], row[4], row[5]}));
         }
         // A window 11500 wide on a 19200 x 14400 twip screen: left, top, then kept reachable.
-        const int positions[][4] = {{100, 100, 100, 100},
-                                    {-11000, 100, 1500 - 11500, 100},
-                                    {100, -500, 100, -240},
-                                    {19000, 100, 18200, 100},
-                                    {100, 14000, 100, 13400}};
+        const int positions[][4] = {{100, 100, 100, 100},     {-11000, 100, 1500 - 11500, 100},
+                                    {100, -500, 100, -240},   {100, -241, 100, -240},
+                                    {19000, 100, 18200, 100}, {100, 14000, 100, 13400}};
         for (const auto &[left, top, newLeft, newTop] : positions) {
             const WindowPosition p = KeepReachable(left, top, 11500, 19200, 14400);
             QCOMPARE(QList<int>({p.left, p.top}), QList<int>({newLeft, newTop}));
