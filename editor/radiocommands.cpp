@@ -157,8 +157,8 @@ bool VerifyWrite(RadioCommand command, CommandNotes &notes)
         notes.detail += (notes.detail.empty() ? "" : "; ") + std::string("verify: no answer");
         return false;
     }
-    if (PagesOf(command) != RadioPages::Group)
-        notes.serial = GetEmbeddedSN(radio);
+    // The read-back covers only the bytes sent, never the serial number: that comes from the
+    // backup or is asked for when the event is filed.
     const std::vector<FieldDifference> differences = DiffFields(MemMap, radio);
     notes.detail += (notes.detail.empty() ? "verify: " : "; verify: ") +
                     std::to_string(differences.size()) + " field(s) differ";

@@ -347,7 +347,6 @@ private Q_SLOTS:
         const double dpi = ScreenDpi();
         auto *handle = f.window->findChild<QWidget *>("imgSplit");
         auto *bar = f.window->findChild<QWidget *>("picSplit");
-        auto *strip = f.window->findChild<QWidget *>("Tab1");
         const int treeWidth = tree()->width();
         const QPoint farLeft(-handle->x() - 200, 50), farRight(f.window->width() + 300, 50);
         QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(2, 50));
