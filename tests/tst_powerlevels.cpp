@@ -1,27 +1,9 @@
 #include "alignfixture.h"
-#include "powerlevels.h"
 
 #include <QtTest>
 
-namespace
-{
-
-struct View : PowerLevelsView {
-    void setInstructions(const std::string &text) override { instructions = text; }
-    void showSetButtons(bool visible) override { buttons = visible; }
-    void showAdjustControls(bool visible) override { adjusting = visible; }
-    void setScrollValue(int v) override { scroll = v; }
-    void setValueText(const std::string &text) override { value = text; }
-
-    std::string instructions, value;
-    bool buttons = false, adjusting = true;
-    int scroll = -1;
-};
-
 constexpr int High = 0x000B;
 constexpr int Low = 0x0014;
-
-} // namespace
 
 class TestPowerLevels : public QObject
 {
@@ -59,22 +41,21 @@ private Q_SLOTS:
         f.radio->eeprom[High] = 190;
         f.radio->eeprom[Low] = 120;
         const auto before = f.radio->eeprom;
-        TuneScreen screen;
-        View view;
-        PowerLevels page(screen, view);
+        PageViews view;
+        PowerLevels page(f.screen, view);
         page.SetupTabPage();
         high ? page.SetHighClick() : page.SetLowClick();
 
         const int saved = high ? 190 : 120;
-        QVERIFY(page.HoldsRadio() && !view.buttons && view.adjusting);
+        QVERIFY(page.HoldsRadio() && !view.buttons && view.controls);
         QVERIFY(f.dialogs->messages.empty());
         QCOMPARE(f.radio->eeprom[High], saved);
         QCOMPARE(f.radio->eeprom[Low], saved);
         QVERIFY(f.bench->transparentTX);
         QVERIFY(f.bench->powerWatts() > 0.0);
         QCOMPARE(view.scroll, saved);
-        QCOMPARE(screen.HP, high);
-        QCOMPARE(screen.LP, !high);
+        QCOMPARE(f.screen.HP, high);
+        QCOMPARE(f.screen.LP, !high);
         QVERIFY(view.instructions.find(high ? "5.25 watts." : "2.0 watts.") != std::string::npos);
         if (drag >= 0) {
             page.ScrollDrag(drag);
@@ -97,14 +78,12 @@ private Q_SLOTS:
         QCOMPARE(f.dialogs->messages.size(), std::size_t(answer ? 1 : 0));
         if (answer)
             QCOMPARE(f.dialogs->messages[0].text, std::string("Save this value before quitting?"));
-        QVERIFY(!page.HoldsRadio() && view.buttons && !view.adjusting && !f.bench->transparentTX);
+        QVERIFY(!page.HoldsRadio() && view.buttons && !view.controls && !f.bench->transparentTX);
         QFETCH(int, highEnd);
         QFETCH(int, lowEnd);
         QCOMPARE(int(f.radio->eeprom[High]), highEnd);
         QCOMPARE(int(f.radio->eeprom[Low]), lowEnd);
-        for (int a = 0; a < VirtualRadio::EepromSize; ++a)
-            if (a != High && a != Low)
-                QCOMPARE(f.radio->eeprom[a], before[a]);
+        QCOMPARE(f.changedOutside(before, {High, Low}), -1);
         QVERIFY2(QString::fromStdString(f.log()).contains(
                      QString(",TX Power Levels %1,BE 78,").arg(high ? "HIGH" : "LOW")),
                  f.log().c_str());
@@ -134,9 +113,8 @@ private Q_SLOTS:
         f.radio->eeprom[High] = 190;
         f.radio->eeprom[Low] = 120;
         const auto before = f.radio->eeprom;
-        TuneScreen screen;
-        View view;
-        PowerLevels page(screen, view);
+        PageViews view;
+        PowerLevels page(f.screen, view);
         f.radio->faults.noHookAnswer = fault < 0;
         f.radio->faults.wrongFirstByte = fault < 0 ? -1 : 0;
         f.radio->faults.wrongFirstByteFor = fault;
@@ -146,8 +124,83 @@ private Q_SLOTS:
         for (const auto &m : f.dialogs->messages)
             shown << QString::fromStdString(m.text);
         QVERIFY2(shown.contains(message), qPrintable(shown.join('|')));
-        QVERIFY(!page.HoldsRadio() && view.buttons && !view.adjusting && !g_bHooked);
+        QVERIFY(!page.HoldsRadio() && view.buttons && !view.controls && !g_bHooked);
         QVERIFY(f.radio->eeprom == before);
+    }
+
+    void frontEnd_data()
+    {
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<int>("start");   // where the scroll bar starts
+        QTest::addColumn<int>("moveTo");  // -1: no move
+        QTest::addColumn<bool>("finish"); // else Abort
+        QTest::addColumn<int>("kept");    // the cell after the run
+        QTest::newRow("top of the range") << 22000 << 22000 << -1 << false << 22000;
+        QTest::newRow("above the range") << 22001 << 16000 << -1 << false << 22001;
+        QTest::newRow("below the range, moved, aborted") << 9999 << 16000 << 12000 << false << 9999;
+        QTest::newRow("bottom of the range kept") << 10000 << 10000 << -1 << true << 10000;
+        QTest::newRow("moved and finished") << 20000 << 20000 << 16000 << true << 0x3E80;
+    }
+
+    void frontEnd()
+    {
+        QFETCH(int, stored);
+        QFETCH(int, start);
+        QFETCH(int, moveTo);
+        QFETCH(bool, finish);
+        QFETCH(int, kept);
+        f.resetAlign();
+        f.setPair(0x031F, stored >> 8, stored & 0xFF);
+        const auto before = f.radio->eeprom;
+        PageViews view;
+        FrontEndAdjust page(f.screen, view);
+        page.SetupTabPage();
+        page.StartClick();
+
+        QVERIFY(page.HoldsRadio());
+        const bool ranged = start != stored;
+        QCOMPARE(f.dialogs->messages.size(), std::size_t(ranged ? 1 : 0));
+        if (ranged)
+            QCOMPARE(f.dialogs->messages[0].caption, std::string("VALUE RANGE ERROR"));
+        QCOMPARE(view.scroll, start);
+        QCOMPARE(f.pair(0x031F), start);
+        QVERIFY(f.bench->rxPath);
+        QVERIFY(qAbs(f.bench->chanMHz(true) - 173.995) < 1e-6);
+        QCOMPARE(view.range, std::make_pair(0, 25000));
+        QCOMPARE(view.caption, std::string("Finish"));
+        QVERIFY(view.controls);
+        QCOMPARE(f.navigation, std::vector<bool>{false});
+        QVERIFY(view.instructions.find("3. Adjust the value for maximum sensitivity.") !=
+                std::string::npos);
+        if (moveTo >= 0) {
+            f.bench->rxPath = false;
+            page.ScrollMoved(moveTo);
+            QCOMPARE(f.pair(0x031F), moveTo);
+            QVERIFY(f.bench->rxPath);
+            QCOMPARE(view.value, moveTo == 16000 ? std::string("16000 (HEX: 3E80)")
+                                                 : std::string("12000 (HEX: 2EE0)"));
+        }
+        f.dialogs->messageAnswers = {MsgAnswer::Cancel};
+        page.AbortClick(); // Cancel keeps the run
+        QVERIFY(page.HoldsRadio());
+        if (finish) {
+            page.StartClick();
+            QVERIFY(view.instructions.find("adjustment is complete") != std::string::npos);
+        } else {
+            page.AbortClick();
+            QCOMPARE(f.dialogs->messages.back().text,
+                     std::string("Abort Front End Slope adjustment?      "));
+            QCOMPARE(view.instructions.substr(0, 20), std::string("This adjustment is m"));
+        }
+        QVERIFY(!page.HoldsRadio() && !view.controls && !g_bHooked);
+        QCOMPARE(view.caption, std::string("Start"));
+        QCOMPARE(f.navigation.back(), true);
+        QCOMPARE(f.pair(0x031F), kept);
+        QCOMPARE(f.changedOutside(before, {0x031F, 0x0320}), -1);
+        const std::string end =
+            "," + f.pairHex(kept) + (finish ? ",Completed\r\n" : ",Aborted\r\n");
+        QVERIFY2(f.log().size() > end.size() && f.log().substr(f.log().size() - end.size()) == end,
+                 f.log().c_str());
     }
 
 private:

@@ -1,5 +1,4 @@
 #include "alignfixture.h"
-#include "squelchadjust.h"
 
 #include <QtTest>
 
@@ -7,22 +6,6 @@
 
 namespace
 {
-
-struct View : SquelchView {
-    void setInstructions(const std::string &text) override { instructions = text; }
-    void setBandButton(int band, const std::string &caption, bool visible, bool enabled) override
-    {
-        buttons[band] = {caption, visible, enabled};
-    }
-    void showAbort(bool visible) override { abort = visible; }
-
-    struct Button {
-        std::string caption;
-        bool visible = false, enabled = false;
-    } buttons[2];
-    std::string instructions;
-    bool abort = true;
-};
 
 using Readings = std::vector<int>; // -1: the noise stream does not come
 using Answers = std::vector<int>;  // MsgAnswer values, in order
@@ -110,19 +93,16 @@ private Q_SLOTS:
             return level < 0 ? std::vector<std::uint8_t>{}
                              : std::vector<std::uint8_t>(96, static_cast<std::uint8_t>(level));
         });
-        TuneScreen screen;
-        std::vector<bool> navigation;
-        screen.navigation = [&](bool on) { navigation.push_back(on); };
-        View view;
-        SquelchAdjust page(screen, view);
+        PageViews view;
+        SquelchAdjust page(f.screen, view);
         page.SetupTabPage();
         page.BandClick(band);
 
-        QVERIFY(page.HoldsRadio() && view.abort && f.bench->rxPath && g_bHooked);
-        QCOMPARE(view.buttons[band].caption, std::string("Found 8 dB SINAD"));
-        QVERIFY(!view.buttons[1 - band].visible);
+        QVERIFY(page.HoldsRadio() && view.controls && f.bench->rxPath && g_bHooked);
+        QCOMPARE(view.bands[band].caption, std::string("Found 8 dB SINAD"));
+        QVERIFY(!view.bands[1 - band].visible);
         QCOMPARE(f.bench->chanFlag(2, 0x08), band == 0);
-        QVERIFY(navigation.empty());
+        QVERIFY(f.navigation.empty());
         for (int a : answers)
             f.dialogs->messageAnswers.push_back(MsgAnswer(a));
         if (noise.empty())
@@ -130,17 +110,15 @@ private Q_SLOTS:
         else
             page.BandClick(band);
 
-        QVERIFY(!page.HoldsRadio() && !view.abort && !g_bHooked);
-        QVERIFY(view.buttons[0].visible && view.buttons[1].visible && view.buttons[band].enabled);
-        QCOMPARE(view.buttons[band].caption, std::string(SquelchBands[band].caption));
-        QCOMPARE(navigation.back(), true);
+        QVERIFY(!page.HoldsRadio() && !view.controls && !g_bHooked);
+        QVERIFY(view.bands[0].visible && view.bands[1].visible && view.bands[band].enabled);
+        QCOMPARE(view.bands[band].caption, std::string(SquelchBands[band].caption));
+        QCOMPARE(f.navigation.back(), true);
         QFETCH(QString, message);
         QCOMPARE(QString::fromStdString(f.dialogs->messages.back().text), message);
         QFETCH(int, kept);
         QCOMPARE(int(f.radio->eeprom[cell]), kept);
-        for (int a = 0; a < VirtualRadio::EepromSize; ++a)
-            if (a != cell)
-                QCOMPARE(f.radio->eeprom[a], before[a]);
+        QCOMPARE(f.changedOutside(before, {cell}), -1);
         QFETCH(Readings, path);
         if (!path.empty())
             QCOMPARE(gains, path);

@@ -1,22 +1,8 @@
 #include "alignfixture.h"
-#include "vcotuning.h"
 
 #include <QtTest>
 
-namespace
-{
-
-struct View : VCOView {
-    void VCO_IM(const std::string &text) override { info = text; }
-    void VCO_MM(const std::string &text) override { measure = text; }
-    void showStart(bool visible) override { start = visible; }
-    std::string info, measure;
-    bool start = false;
-};
-
 constexpr int InWindow = 114; // 1.994 V
-
-} // namespace
 
 class TestVCOTuning : public QObject
 {
@@ -102,19 +88,16 @@ private Q_SLOTS:
                     f.bench->transparentTX ? (top ? InWindow : txLow) : (top ? rxHigh : InWindow);
             return std::vector<std::uint8_t>{static_cast<std::uint8_t>(counts)};
         });
-        TuneScreen screen;
-        std::vector<bool> navigation;
-        screen.navigation = [&](bool on) { navigation.push_back(on); };
-        View view;
-        VCOTuning page(screen, view);
+        PageViews view;
+        VCOTuning page(f.screen, view);
         page.StartClick();
 
         QFETCH(QString, info);
         QFETCH(QString, measure);
-        QCOMPARE(QString::fromStdString(view.info), info);
-        QCOMPARE(QString::fromStdString(view.measure), measure);
-        QCOMPARE(navigation, (std::vector<bool>{false, true}));
-        QVERIFY(view.start && !g_bHooked && !f.bench->transparentTX);
+        QCOMPARE(QString::fromStdString(view.instructions), info);
+        QCOMPARE(QString::fromStdString(view.value), measure);
+        QCOMPARE(f.navigation, (std::vector<bool>{false, true}));
+        QVERIFY(view.startEnabled && !g_bHooked && !f.bench->transparentTX);
         // Power cells always back; channel 1 back after a finished run; coarse cells as steered.
         QCOMPARE(f.radio->eeprom[0x000B], before[0x000B]);
         QCOMPARE(f.radio->eeprom[0x0014], before[0x0014]);
