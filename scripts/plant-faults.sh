@@ -58,6 +58,10 @@ report@@report/printreport.cpp@@tst_report@@{2, "Keypad Edit Password:", "ANI ID
 report@@report/printreport.cpp@@tst_report@@return (n < 10 ? " " : "") + std::to_string(n);@@return (n < 9 ? " " : "") + std::to_string(n);
 report@@report/printreport.cpp@@tst_report@@return GetTxOnPri1(mm) ? "Yes" : "No";@@return GetTxOnPri1(mm) ? "No" : "Yes";
 editor@@editor/mainwindowmenus.cpp@@tst_mainwindow@@"mnuFileSaveNew", "Save As New File"@@"mnuFileSaveNew", "Save As New file"
+platform@@platform/instrumentaddress.cpp@@tst_instrumentprofile@@1, 65535, a.port)@@0, 65535, a.port)
+autotune@@autotune/profiletestset.cpp@@tst_instrumentprofile@@std::abs(v) >= 9.9e37@@std::abs(v) >= 9.95e37
+alignment@@alignment/frontendadjust.h@@tst_powerlevels@@FrontEndRange{10000, 22000, 16000, 25000}@@FrontEndRange{10000, 21999, 16000, 25000}
+alignment@@alignment/powerlevels.cpp@@tst_powerlevels@@keep = Ask("Save this value before quitting?"@@keep = Ask("Save this value before quitting"
 EOF
 
 # Start from the product as it is: every file of the table rebuilt into the suites it names.

@@ -5,7 +5,6 @@
 
 #include "benchmodel.h"
 #include "chanslot.h"
-#include "curveadjust.h"
 #include "freqadjust.h"
 #include "freqcodec.h"
 #include "frontendadjust.h"
@@ -23,14 +22,9 @@ inline const std::string Channel1Left =
     "\r\nChannel 1 still holds the test channel: write Group 1 back from your data file with the "
     "editor, or run this page again.";
 
-// The pages' views as the technician sees them. The scroll bar clamps and, given a curve page,
-// reports a change to it like the widget does.
-struct PageViews : FreqAdjustView,
-                   CurveAdjustView,
-                   PowerLevelsView,
-                   FrontEndView,
-                   SquelchView,
-                   VCOView {
+// The pages' views as the technician sees them. (The curve pages' is left out: its page list
+// shares a name with the automatic run's.)
+struct PageViews : FreqAdjustView, PowerLevelsView, FrontEndView, SquelchView, VCOView {
     void setInstructions(const std::string &text) override { instructions = text; }
     void setEntry(const std::string &text, bool enabled) override
     {
@@ -45,22 +39,11 @@ struct PageViews : FreqAdjustView,
         startEnabled = enabled;
     }
     void setQuitEnabled(bool enabled) override { quitEnabled = enabled; }
-    void setStartButton(const std::string &text) override { caption = text; }
     void setStartCaption(const std::string &text) override { caption = text; }
-    void showRunControls(bool shown) override { controls = shown; }
     void showAdjustControls(bool shown) override { controls = shown; }
     void showSetButtons(bool shown) override { buttons = shown; }
-    void setScrollRange(int maximum) override { range = {0, maximum}; }
     void setScrollRange(int minimum, int maximum) override { range = {minimum, maximum}; }
-    void setScrollValue(int v) override
-    {
-        const int old = scroll;
-        scroll = curve ? std::clamp(v, range.first, range.second) : v;
-        if (curve && scroll != old)
-            curve->ScrollChanged(scroll);
-    }
-    int scrollValue() const override { return scroll; }
-    void setValueLabel(const std::string &text) override { value = text; }
+    void setScrollValue(int v) override { scroll = v; }
     void setValueText(const std::string &text) override { value = text; }
     void setBandButton(int band, const std::string &text, bool visible, bool enabled) override
     {
@@ -71,7 +54,6 @@ struct PageViews : FreqAdjustView,
     void VCO_MM(const std::string &text) override { value = text; }
     void showStart(bool shown) override { startEnabled = shown; }
 
-    CurveAdjust *curve = nullptr;
     std::string instructions, entry, caption, value;
     bool entryEnabled = true, startEnabled = false, quitEnabled = true, controls = false,
          buttons = false;

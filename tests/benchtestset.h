@@ -14,46 +14,16 @@ class BenchTestSet : public TestSet
 public:
     explicit BenchTestSet(RadioBench &bench) : m_bench(bench) {}
 
-    bool identify(std::string &identity) override
-    {
-        identity = identityReply;
-        return Answer();
-    }
+    bool identify(std::string &identity) override { return Give(identity, identityReply); }
     bool preset() override { return Answer(); }
-    bool counterFrequencyHz(double &hz) override
-    {
-        hz = m_bench.counterHz();
-        return Answer();
-    }
-    bool rfPowerW(double &watts) override
-    {
-        watts = m_bench.powerWatts() * powerScale;
-        return Answer();
-    }
-    bool fmDeviationHz(double &hz) override
-    {
-        hz = m_bench.deviationKHz() * 1000.0;
-        return Answer();
-    }
-    bool sinadDb(double &db) override
-    {
-        db = m_bench.sinadDb();
-        return Answer();
-    }
+    bool counterFrequencyHz(double &hz) override { return Give(hz, m_bench.counterHz()); }
+    bool rfPowerW(double &w) override { return Give(w, m_bench.powerWatts() * powerScale); }
+    bool fmDeviationHz(double &hz) override { return Give(hz, m_bench.deviationKHz() * 1000.0); }
+    bool sinadDb(double &db) override { return Give(db, m_bench.sinadDb()); }
     bool setGeneratorFrequencyHz(double) override { return Answer(); }
-    bool setGeneratorLevelDbm(double dbm) override
-    {
-        m_dbm = dbm;
-        Feed();
-        return Answer();
-    }
+    bool setGeneratorLevelDbm(double dbm) override { return Feed(m_dbm = dbm, m_on); }
     bool setGeneratorModulation(double, double) override { return Answer(); }
-    bool setGeneratorOutput(bool on) override
-    {
-        m_on = on;
-        Feed();
-        return Answer();
-    }
+    bool setGeneratorOutput(bool on) override { return Feed(m_dbm, m_on = on); }
     std::string lastErrorText() const override { return m_error; }
 
     std::string identityReply = "ZPA,Virtual Bench,0,1.0";
@@ -74,10 +44,16 @@ private:
             --answersLeft;
         return true;
     }
-    // dBm into 50 ohms as microvolts.
-    void Feed()
+    template <typename T, typename V> bool Give(T &out, const V &value)
     {
-        m_bench.rfLevelUv = m_on ? std::pow(10.0, (m_dbm - lossDb + 107.0) / 20.0) : 0.0;
+        out = value;
+        return Answer();
+    }
+    // dBm into 50 ohms as microvolts.
+    bool Feed(double dbm, bool on)
+    {
+        m_bench.rfLevelUv = on ? std::pow(10.0, (dbm - lossDb + 107.0) / 20.0) : 0.0;
+        return Answer();
     }
 
     RadioBench &m_bench;

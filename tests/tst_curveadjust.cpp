@@ -1,4 +1,5 @@
 #include "alignfixture.h"
+#include "curveadjust.h"
 #include "hextext.h"
 
 #include <QtTest>
@@ -19,6 +20,28 @@ struct HealingDialogs : ScriptedDialogs {
             radio->faults.stopAfterCommands = -1;
         return ScriptedDialogs::message(text, caption, buttons, icon);
     }
+};
+
+// A scroll bar: clamps, and reports a change to the procedure like the widget does.
+struct View : CurveAdjustView {
+    void setInstructions(const std::string &text) override { instructions = text; }
+    void setStartButton(const std::string &text) override { caption = text; }
+    void showRunControls(bool shown) override { controls = shown; }
+    void setScrollRange(int maximum) override { max = maximum; }
+    void setScrollValue(int v) override
+    {
+        const int old = scroll;
+        scroll = std::clamp(v, 0, max);
+        if (scroll != old)
+            procedure->ScrollChanged(scroll);
+    }
+    int scrollValue() const override { return scroll; }
+    void setValueLabel(const std::string &text) override { value = text; }
+
+    CurveAdjust *procedure = nullptr;
+    std::string instructions, caption, value;
+    bool controls = false;
+    int max = 0, scroll = 0;
 };
 
 } // namespace
@@ -166,7 +189,7 @@ private Q_SLOTS:
         dialogs.messages.clear();
         for (int v : {2000, 0, 2000, 0}) {
             page->StartClick();
-            QCOMPARE(view.range.second, 2000);
+            QCOMPARE(view.max, 2000);
             view.setScrollValue(v);
         }
         page->StartClick();
@@ -188,9 +211,9 @@ private:
         const CurveBytes bytes = EncodeCurve(stored, kind->base).value();
         std::copy(bytes.begin(), bytes.end(), f.radio->eeprom.begin() + cell);
         before = f.radio->eeprom;
-        view = PageViews();
+        view = View();
         page = std::make_unique<CurveAdjust>(*kind, f.screen, view);
-        view.curve = page.get();
+        view.procedure = page.get();
         page->SetupTabPage();
     }
     int sent() const { return kind == &ModSenseCurve ? f.bench->pot[0] : f.bench->curveDAC; }
@@ -208,7 +231,7 @@ private:
 
     AlignFixture f;
     HealingDialogs dialogs;
-    PageViews view;
+    View view;
     std::unique_ptr<CurveAdjust> page;
     const CurveKind *kind = nullptr;
     int cell = 0;
