@@ -13,6 +13,8 @@ using Bytes = std::vector<std::uint8_t>;
 using Call = std::function<int()>;
 Q_DECLARE_METATYPE(Bytes)
 Q_DECLARE_METATYPE(Call)
+// A link call as a row's value.
+#define CALL(expr) Call([] { return int(expr); })
 
 class TestAlignLink : public QObject
 {
@@ -37,38 +39,33 @@ private Q_SLOTS:
             " potentiometer value of 256, which is      \r\n"
             "outside the acceptable range of 0 to 255 - cancelling the attempt!"
             "      ";
-        QTest::newRow("rx path") << Call([] { return int(EnableRXPath()); }) << true << Bytes{0x32}
-                                 << 1 << "";
-        QTest::newRow("enter tx") << Call([] { return int(EnterTransparentTXMode()); }) << true
-                                  << Bytes{0xF3} << 1 << "";
-        QTest::newRow("exit tx") << Call([] { return int(ExitTransparentTXMode()); }) << true
-                                 << Bytes{0xF4} << 1 << "";
-        QTest::newRow("source low byte") << Call([] { return int(SelectTXTestSource(0x108)); })
-                                         << true << Bytes{0xF9, 0x08} << 1 << "";
-        QTest::newRow("pot 1, 255") << Call([] { return int(SetDigitalPotValue(1, 255)); }) << true
-                                    << Bytes{0xF8, 0x01, 0xFF} << 1 << "";
+        QTest::newRow("rx path") << CALL(EnableRXPath()) << true << Bytes{0x32} << 1 << "";
+        QTest::newRow("enter tx") << CALL(EnterTransparentTXMode()) << true << Bytes{0xF3} << 1
+                                  << "";
+        QTest::newRow("exit tx") << CALL(ExitTransparentTXMode()) << true << Bytes{0xF4} << 1 << "";
+        QTest::newRow("source low byte")
+            << CALL(SelectTXTestSource(0x108)) << true << Bytes{0xF9, 0x08} << 1 << "";
+        QTest::newRow("pot 1, 255")
+            << CALL(SetDigitalPotValue(1, 255)) << true << Bytes{0xF8, 0x01, 0xFF} << 1 << "";
         QTest::newRow("pot selector -1 unsigned")
-            << Call([] { return int(SetDigitalPotValue(-1, 10)); }) << true << Bytes{} << 0
+            << CALL(SetDigitalPotValue(-1, 10)) << true << Bytes{} << 0
             << "WARNING: Sub 'SetDigitalPotValue' was sent a 'Selector Code' of -1, which is      "
                "\r\n"
                "outside the acceptable range of 0 or 1 - cancelling the attempt!      ";
-        QTest::newRow("pot value 256") << Call([] { return int(SetDigitalPotValue(0, 256)); })
-                                       << true << Bytes{} << 0 << potValue;
-        QTest::newRow("curve dac") << Call([] { return int(SetPowerCurveDAC(0x1234, 0)); }) << true
+        QTest::newRow("pot value 256")
+            << CALL(SetDigitalPotValue(0, 256)) << true << Bytes{} << 0 << potValue;
+        QTest::newRow("curve dac") << CALL(SetPowerCurveDAC(0x1234, 0)) << true
                                    << Bytes{0xFB, 0x12, 0x34, 0x00} << 1 << "";
-        QTest::newRow("a2d") << Call([] { return ReadA2DVal(2, 5); }) << true
-                             << Bytes{0xFA, 0x05, 0xFA, 0x05} << 149 << "";
+        QTest::newRow("a2d") << CALL(ReadA2DVal(2, 5)) << true << Bytes{0xFA, 0x05, 0xFA, 0x05}
+                             << 149 << "";
         QTest::newRow("not hooked: a2d")
-            << Call([] { return ReadA2DVal(20, 5); }) << false << Bytes{} << -1000 << "";
+            << CALL(ReadA2DVal(20, 5)) << false << Bytes{} << -1000 << "";
         QTest::newRow("not hooked: coarse tune")
-            << Call([] { return int(GetVCOCourseTuneCurveValues(0, 1)); }) << false << Bytes{}
-            << -1000000 << "";
-        QTest::newRow("coarse tune (1, 1)")
-            << Call([] { return int(GetVCOCourseTuneCurveValues(1, 1)); }) << true
-            << Bytes{0xC7, 0x03, 0x0C, 0x02, 0xFF} << 0x4321 << "";
+            << CALL(GetVCOCourseTuneCurveValues(0, 1)) << false << Bytes{} << -1000000 << "";
+        QTest::newRow("coarse tune (1, 1)") << CALL(GetVCOCourseTuneCurveValues(1, 1)) << true
+                                            << Bytes{0xC7, 0x03, 0x0C, 0x02, 0xFF} << 0x4321 << "";
         QTest::newRow("coarse tune path 2")
-            << Call([] { return int(GetVCOCourseTuneCurveValues(2, 0)); }) << true << Bytes{}
-            << -1000000 << "";
+            << CALL(GetVCOCourseTuneCurveValues(2, 0)) << true << Bytes{} << -1000000 << "";
     }
 
     void testCommandsSendExactBytes()
@@ -95,12 +92,9 @@ private Q_SLOTS:
         QTest::addColumn<int>("failure");
         QTest::addColumn<double>("limit");
         QTest::addColumn<bool>("staysHooked");
-        QTest::newRow("test command 0.5 s")
-            << Call([] { return int(EnableRXPath()); }) << 0 << 0.5 << true;
-        QTest::newRow("a2d sample 10 s")
-            << Call([] { return ReadA2DVal(20, 5); }) << -1000 << 10.0 << true;
-        QTest::newRow("noise 2 s, released")
-            << Call([] { return ReadNoiseAverage(); }) << -10000 << 2.0 << false;
+        QTest::newRow("test command 0.5 s") << CALL(EnableRXPath()) << 0 << 0.5 << true;
+        QTest::newRow("a2d sample 10 s") << CALL(ReadA2DVal(20, 5)) << -1000 << 10.0 << true;
+        QTest::newRow("noise 2 s, released") << CALL(ReadNoiseAverage()) << -10000 << 2.0 << false;
     }
 
     void timeOuts()

@@ -154,14 +154,12 @@ private Q_SLOTS:
         SetChanLowPower(MemMap, 2, 4, "-");
         const std::vector<Call> calls = Report(ReportKind::CurrentGroup, 2);
 
+        // clang-format off
         const int columns[] = {1, 9, 22, 32, 39, 49, 56, 60, 64};
-        const char *titles[] = {"    ", "Label", "RX Freq", "CG", "TX Freq",
-                                "CG",   "Scn",   "BW",      "LP"};
-        const std::string row[] = {"Ch. 5",     GetChanLabel(MemMap, 2, 4),
-                                   "155.10000", "067.0",
-                                   "161.50000", "250.3",
-                                   "S",         "N",
-                                   "-"};
+        const char *titles[] = {"    ", "Label", "RX Freq", "CG", "TX Freq", "CG", "Scn", "BW", "LP"};
+        const std::string row[] = {"Ch. 5", GetChanLabel(MemMap, 2, 4), "155.10000", "067.0",
+                                   "161.50000", "250.3", "S", "N", "-"};
+        // clang-format on
         const Call *title = Find(calls, titles[0]);
         const Call *first = Find(calls, "Ch. 5");
         QVERIFY(title && first);
