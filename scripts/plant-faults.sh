@@ -58,6 +58,10 @@ report@@report/printreport.cpp@@tst_report@@{2, "Keypad Edit Password:", "ANI ID
 report@@report/printreport.cpp@@tst_report@@return (n < 10 ? " " : "") + std::to_string(n);@@return (n < 9 ? " " : "") + std::to_string(n);
 report@@report/printreport.cpp@@tst_report@@return GetTxOnPri1(mm) ? "Yes" : "No";@@return GetTxOnPri1(mm) ? "No" : "Yes";
 editor@@editor/mainwindowmenus.cpp@@tst_mainwindow@@"mnuFileSaveNew", "Save As New File"@@"mnuFileSaveNew", "Save As New file"
+files@@files/exitconfirm.cpp@@tst_exitconfirm@@return !g_bExitSave || SaveAsNewFile();@@return !g_bExitSave || SaveAsNewFile() || true;
+editor@@editor/copymacrodialog.cpp@@tst_groupcopy|tst_editmenu@@m_chkPasteDest[index]->setChecked(false);@@m_chkPasteDest[index]->setChecked(true);
+editor@@editor/optionsmenu.cpp@@tst_optionsmenu@@SaveSetting(setting, *flag ? "Yes" : "No");@@SaveSetting(setting, *flag ? "No" : "Yes");
+editor@@editor/edithistory.cpp@@tst_editmenu@@m_stack.setClean();@@(void)0;
 EOF
 
 # Start from the product as it is: every file of the table rebuilt into the suites it names.
