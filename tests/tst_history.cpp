@@ -20,8 +20,6 @@
 #include <QTableWidget>
 #include <QtTest>
 
-#include <thread>
-
 // The radio history against SQLite in a temporary folder and against a PostgreSQL server the
 // test starts itself: the same cases on both.
 class TestHistory : public QObject
