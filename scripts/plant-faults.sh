@@ -58,6 +58,14 @@ report@@report/printreport.cpp@@tst_report@@{2, "Keypad Edit Password:", "ANI ID
 report@@report/printreport.cpp@@tst_report@@return (n < 10 ? " " : "") + std::to_string(n);@@return (n < 9 ? " " : "") + std::to_string(n);
 report@@report/printreport.cpp@@tst_report@@return GetTxOnPri1(mm) ? "Yes" : "No";@@return GetTxOnPri1(mm) ? "No" : "Yes";
 editor@@editor/mainwindowmenus.cpp@@tst_mainwindow@@"mnuFileSaveNew", "Save As New File"@@"mnuFileSaveNew", "Save As New file"
+history@@history/historystore.cpp@@tst_history@@if (c == '%' || c == '_' || c == '!')@@if (c == '_' || c == '!')
+exchange@@exchange/chirpcsv.cpp@@tst_chirpcsv@@tx = *rx - *offset;@@tx = *rx + *offset;
+platform@@platform/tempname.cpp@@tst_hostfiles@@return ageSeconds >= StaleTempFileSeconds@@return ageSeconds > StaleTempFileSeconds
+cli@@cli/cliargs.cpp@@tst_clijobs@@if (c.group < 1 || c.group > 25)@@if (c.group < 1 || c.group > 26)
+files@@files/exitconfirm.cpp@@tst_exitconfirm@@return !g_bExitSave || SaveAsNewFile();@@return !g_bExitSave || SaveAsNewFile() || true;
+editor@@editor/copymacrodialog.cpp@@tst_groupcopy|tst_editmenu@@m_chkPasteDest[index]->setChecked(false);@@m_chkPasteDest[index]->setChecked(true);
+editor@@editor/optionsmenu.cpp@@tst_optionsmenu@@SaveSetting(setting, *flag ? "Yes" : "No");@@SaveSetting(setting, *flag ? "No" : "Yes");
+editor@@editor/edithistory.cpp@@tst_editmenu@@m_stack.setClean();@@(void)0;
 platform@@platform/instrumentaddress.cpp@@tst_instrumentprofile@@1, 65535, a.port)@@0, 65535, a.port)
 autotune@@autotune/profiletestset.cpp@@tst_instrumentprofile@@std::abs(v) >= 9.9e37@@std::abs(v) >= 9.95e37
 alignment@@alignment/frontendadjust.h@@tst_powerlevels@@FrontEndRange{10000, 22000, 16000, 25000}@@FrontEndRange{10000, 21999, 16000, 25000}

@@ -21,42 +21,32 @@ public:
     // Empty on success, else why the server cannot run here.
     QString start()
     {
-        const QStringList found = QDir(QStringLiteral("/usr/lib/postgresql"))
-                                      .entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-        for (const QString &version : found) {
-            const QString bin = QStringLiteral("/usr/lib/postgresql/%1/bin").arg(version);
-            if (QFile::exists(bin + QStringLiteral("/initdb")))
-                m_bin = bin;
-        }
+        for (const QString &version :
+             QDir("/usr/lib/postgresql").entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+            if (QFile::exists("/usr/lib/postgresql/" + version + "/bin/initdb"))
+                m_bin = "/usr/lib/postgresql/" + version + "/bin";
         if (m_bin.isEmpty())
-            return QStringLiteral("no PostgreSQL server binaries (Debian package postgresql)");
+            return "no PostgreSQL server binaries (Debian package postgresql)";
         if (!m_dir.isValid())
-            return QStringLiteral("no temporary folder");
+            return "no temporary folder";
         if (geteuid() == 0) {
             const passwd *pg = getpwnam("postgres");
             if (pg == nullptr ||
                 chown(m_dir.path().toLocal8Bit().constData(), pg->pw_uid, pg->pw_gid) != 0)
-                return QStringLiteral("running as root without a usable \"postgres\" user");
+                return "running as root without a usable \"postgres\" user";
             m_asUser = true;
         }
-        const QString data = m_dir.filePath(QStringLiteral("data"));
-        QString why = run(QStringLiteral("initdb"),
-                          {QStringLiteral("-D"), data, QStringLiteral("-U"),
-                           QStringLiteral("tessaro"), QStringLiteral("-A"), QStringLiteral("trust"),
-                           QStringLiteral("-N"), QStringLiteral("-E"), QStringLiteral("UTF8")});
-        if (why.isEmpty())
-            why = startServer();
-        return why;
+        const QString why = run("initdb", {"-D", m_dir.filePath("data"), "-U", "tessaro", "-A",
+                                           "trust", "-N", "-E", "UTF8"});
+        return why.isEmpty() ? startServer() : why;
     }
 
     QString startServer()
     {
-        const QString why =
-            run(QStringLiteral("pg_ctl"),
-                {QStringLiteral("-D"), m_dir.filePath(QStringLiteral("data")), QStringLiteral("-l"),
-                 m_dir.filePath(QStringLiteral("log")), QStringLiteral("-w"), QStringLiteral("-o"),
-                 QStringLiteral("-k %1 -c listen_addresses= -p %2 -F").arg(m_dir.path()).arg(Port),
-                 QStringLiteral("start")});
+        const QString why = run(
+            "pg_ctl",
+            {"-D", m_dir.filePath("data"), "-l", m_dir.filePath("log"), "-w", "-o",
+             QString("-k %1 -c listen_addresses= -p %2 -F").arg(m_dir.path()).arg(Port), "start"});
         m_running = why.isEmpty();
         return why;
     }
@@ -64,9 +54,7 @@ public:
     void stop()
     {
         if (m_running)
-            run(QStringLiteral("pg_ctl"),
-                {QStringLiteral("-D"), m_dir.filePath(QStringLiteral("data")), QStringLiteral("-m"),
-                 QStringLiteral("immediate"), QStringLiteral("-w"), QStringLiteral("stop")});
+            run("pg_ctl", {"-D", m_dir.filePath("data"), "-m", "immediate", "-w", "stop"});
         m_running = false;
     }
 
@@ -89,18 +77,14 @@ private:
     {
         QProcess p;
         p.setProcessChannelMode(QProcess::MergedChannels);
-        const QString exe = m_bin + QLatin1Char('/') + tool;
+        const QString exe = m_bin + '/' + tool;
         if (m_asUser)
-            p.start(QStringLiteral("runuser"),
-                    QStringList{QStringLiteral("-u"), QStringLiteral("postgres"),
-                                QStringLiteral("--"), exe} +
-                        args);
+            p.start("runuser", QStringList{"-u", "postgres", "--", exe} + args);
         else
             p.start(exe, args);
         if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit ||
             p.exitCode() != 0)
-            return tool + QStringLiteral(" failed: ") +
-                   QString::fromLocal8Bit(p.readAll()).trimmed();
+            return tool + " failed: " + QString::fromLocal8Bit(p.readAll()).trimmed();
         return {};
     }
 

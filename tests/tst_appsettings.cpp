@@ -37,14 +37,9 @@ private Q_SLOTS:
         QCOMPARE(GetSettingInt("Form Width", -1), asInt);
         QCOMPARE(GetSettingDouble("Form Width", -1.0), asDouble);
         QCOMPARE(GetSettingInt("Absent", 77), 77);
-    }
-
-    void keysLiveInTheProgramSection()
-    {
-        FakeSettings settings;
-        platform().settings = &settings;
-        SaveSetting("Comm Port", "3");
-        QCOMPARE(settings.values.at("ZPA Tessaro Editor/Settings/Comm Port"), std::string("3"));
+        // Keys live in the program's own section.
+        QCOMPARE(settings.values.at("ZPA Tessaro Editor/Settings/Form Width"),
+                 stored.toStdString());
     }
 };
 

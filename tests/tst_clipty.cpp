@@ -28,16 +28,29 @@ class TestCliPty : public QObject
         return bytes;
     }
     QString Path(const QString &name) { return m_dir.filePath(name); }
+    QString Write(const QString &name, const QByteArray &bytes)
+    {
+        QFile f(Path(name));
+        if (f.open(QIODevice::WriteOnly))
+            f.write(bytes);
+        return f.fileName();
+    }
     // A data file of the default image.
     QString DefaultBase()
     {
         MemMapImage image;
         LoadDefaultImage(image);
         const std::vector<std::uint8_t> bytes = UsedPagesBytes(image);
-        QFile base(Path("base.tdf"));
-        if (base.open(QIODevice::WriteOnly))
-            base.write(reinterpret_cast<const char *>(bytes.data()), qint64(bytes.size()));
-        return base.fileName();
+        return Write("base.tdf", QByteArray(reinterpret_cast<const char *>(bytes.data()),
+                                            qsizetype(bytes.size())));
+    }
+    // Runs the tool to its end.
+    static std::unique_ptr<QProcess> Run(const QStringList &args)
+    {
+        auto tool = std::make_unique<QProcess>();
+        tool->start(TESSARO_CLI, args);
+        tool->waitForFinished(30000);
+        return tool;
     }
     // Starts a virtual radio on its own pseudo-terminal and gives its device.
     QString StartSim(const QStringList &args)
@@ -73,28 +86,20 @@ private Q_SLOTS:
         QVERIFY(m_dir.isValid());
         const int corruptAt = Layout::ChanFieldAddress(1, 2, Layout::ChTxFreq);
         for (int i = 0; i < 3; ++i) {
-            QFile image(Path(QStringLiteral("radio%1.bin").arg(i)));
-            QVERIFY(image.open(QIODevice::WriteOnly));
-            image.write(Image(i));
-            image.close();
-            QStringList args{"--load", image.fileName(), "--dump",
-                             Path(QStringLiteral("dump%1.bin").arg(i))};
+            QStringList args{"--load", Write(QStringLiteral("radio%1.bin").arg(i), Image(i)),
+                             "--dump", Path(QStringLiteral("dump%1.bin").arg(i))};
             if (i == 1)
                 args << "--corrupt-write" << QString::number(corruptAt);
             m_ports << "--port" << StartSim(args);
         }
         const QByteArray file = Image(7).left(26624);
-        QFile tdf(Path("fleet.tdf"));
-        QVERIFY(tdf.open(QIODevice::WriteOnly));
-        tdf.write(file);
-        tdf.close();
+        const QString tdf = Write("fleet.tdf", file);
 
         QProcess tool;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_DATA_HOME", Path("data"));
         tool.setProcessEnvironment(env);
-        tool.start(TESSARO_CLI,
-                   QStringList{"write", "--rate", "115200", "--json", tdf.fileName()} + m_ports);
+        tool.start(TESSARO_CLI, QStringList{"write", "--rate", "115200", "--json", tdf} + m_ports);
         QVERIFY(tool.waitForFinished(120000));
         QCOMPARE(tool.exitCode(), 1);
         const QJsonArray radios = QJsonDocument::fromJson(tool.readAllStandardOutput())
@@ -183,58 +188,39 @@ private Q_SLOTS:
         QFETCH(QString, to);
         QFETCH(int, exitCode);
         QFETCH(QString, message);
-        QFile base(DefaultBase());
-        auto run = [](const QStringList &args) {
-            auto tool = std::make_unique<QProcess>();
-            tool->start(TESSARO_CLI, args);
-            tool->waitForFinished(30000);
-            return tool;
-        };
-        auto exported = run({"export", base.fileName()});
+        const QString base = DefaultBase();
+        auto exported = Run({"export", base});
         QCOMPARE(exported->exitCode(), 0);
         QString text = QString::fromUtf8(exported->readAllStandardOutput());
         QVERIFY(text.contains(from));
-        QFile yaml(Path("in.yaml"));
-        QVERIFY(yaml.open(QIODevice::WriteOnly));
         const int at = int(text.indexOf(from));
         const QString line = QString::number(text.left(at).count('\n') + 1);
-        yaml.write(text.replace(at, from.size(), to).toUtf8());
-        yaml.close();
-
+        const QString yaml = Write("in.yaml", text.replace(at, from.size(), to).toUtf8());
         QFile::remove(Path("out.tdf"));
-        auto imported =
-            run({"import", yaml.fileName(), "--base", base.fileName(), "-o", Path("out.tdf")});
+        auto imported = Run({"import", yaml, "--base", base, "-o", Path("out.tdf")});
         QCOMPARE(imported->exitCode(), exitCode);
         const QString errors = QString::fromUtf8(imported->readAllStandardError());
-        QVERIFY2(message.isEmpty()
-                     ? errors.isEmpty()
-                     : errors.startsWith(yaml.fileName() + ":" + line + ": " + message),
+        QVERIFY2(message.isEmpty() ? errors.isEmpty()
+                                   : errors.startsWith(yaml + ":" + line + ": " + message),
                  qPrintable(errors));
         QCOMPARE(QFile::exists(Path("out.tdf")), exitCode == 0);
         if (exitCode == 0)
-            QCOMPARE(run({"export", Path("out.tdf")})->readAllStandardOutput(), text.toUtf8());
+            QCOMPARE(Run({"export", Path("out.tdf")})->readAllStandardOutput(), text.toUtf8());
     }
 
     // A channel list into group 2: what cannot be carried is listed, the rest is written.
     void channelCsv()
     {
-        QFile base(DefaultBase());
-        QFile csv(Path("list.csv"));
-        QVERIFY(csv.open(QIODevice::WriteOnly));
-        csv.write("Location,Name,Frequency,Duplex,Offset\r\n"
-                  "1,PORT OPS,156.600000,,0.000000\r\n"
-                  "2,HIGH,223.500000,,0.000000\r\n");
-        csv.close();
-        QProcess tool;
-        tool.start(TESSARO_CLI, {"import", csv.fileName(), "--group", "2", "--base",
-                                 base.fileName(), "-o", Path("out.tdf")});
-        QVERIFY(tool.waitForFinished(30000));
-        QCOMPARE(tool.exitCode(), 0);
-        const QString errors = QString::fromUtf8(tool.readAllStandardError());
-        QVERIFY2(errors.startsWith(csv.fileName() + ":3: "), qPrintable(errors));
-        tool.start(TESSARO_CLI, {"export", Path("out.tdf"), "--csv", "--group", "2"});
-        QVERIFY(tool.waitForFinished(30000));
-        const QStringList rows = QString::fromUtf8(tool.readAllStandardOutput()).split("\r\n");
+        const QString csv = Write("list.csv", "Location,Name,Frequency,Duplex,Offset\r\n"
+                                              "1,PORT OPS,156.600000,,0.000000\r\n"
+                                              "2,HIGH,223.500000,,0.000000\r\n");
+        auto tool =
+            Run({"import", csv, "--group", "2", "--base", DefaultBase(), "-o", Path("out.tdf")});
+        QCOMPARE(tool->exitCode(), 0);
+        const QString errors = QString::fromUtf8(tool->readAllStandardError());
+        QVERIFY2(errors.startsWith(csv + ":3: "), qPrintable(errors));
+        tool = Run({"export", Path("out.tdf"), "--csv", "--group", "2"});
+        const QStringList rows = QString::fromUtf8(tool->readAllStandardOutput()).split("\r\n");
         QVERIFY2(rows.size() == 3 && rows[1].startsWith("1,PORT OPS,156.600000,"),
                  qPrintable(rows.join('|')));
     }

@@ -33,6 +33,13 @@ class TestExchangeCommands : public QObject
         return std::string(bytes.begin(), bytes.end());
     }
     void answer(const std::string &name) { dialogs.fileAnswers.push_back(docs + "/" + name); }
+    // The file as the technician picks it for the import command.
+    void import(void (*command)(), const std::string &name, const std::string &text)
+    {
+        put(name, text);
+        answer(name);
+        command();
+    }
 
 private Q_SLOTS:
     void init()
@@ -93,10 +100,8 @@ private Q_SLOTS:
         QVERIFY(at != std::string::npos);
         bad.replace(at, 11, "\"185.50000\"");
         const int badLine = static_cast<int>(std::count(bad.begin(), bad.begin() + at, '\n')) + 1;
-        put("bad.yaml", bad);
         const MemMapImage before = MemMap;
-        answer("bad.yaml");
-        ImportTextFormCommand();
+        import(ImportTextFormCommand, "bad.yaml", bad);
         QVERIFY(MemMap == before);
         QVERIFY(!IsDataChanged());
         QCOMPARE(dialogs.messages.size(), std::size_t(1));
@@ -106,9 +111,7 @@ private Q_SLOTS:
                  dialogs.messages[0].text.c_str());
         QCOMPARE(rec.statusTexts.back(), std::string("Import Canceled....."));
 
-        put("good.yaml", text);
-        answer("good.yaml");
-        ImportTextFormCommand();
+        import(ImportTextFormCommand, "good.yaml", text);
         QVERIFY(MemMap == edited);
         QVERIFY(IsDataChanged());
         QCOMPARE(rec.statusTexts.back(), std::string("Imported good.yaml....."));
@@ -119,12 +122,11 @@ private Q_SLOTS:
     void importChannelsCsv()
     {
         g_iCurGroup = 6;
-        put("list.csv", "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,"
-                        "DtcsCode,DtcsPolarity,Mode\r\n"
-                        "1,REPEATER,146.940000,-,0.600000,Tone,100.0,88.5,023,NN,FM\r\n"
-                        "2,FAR AWAY,223.500000,,0.000000,,88.5,88.5,023,NN,FM\r\n");
-        answer("list.csv");
-        ImportGroupCsvCommand();
+        import(ImportGroupCsvCommand, "list.csv",
+               "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,"
+               "DtcsCode,DtcsPolarity,Mode\r\n"
+               "1,REPEATER,146.940000,-,0.600000,Tone,100.0,88.5,023,NN,FM\r\n"
+               "2,FAR AWAY,223.500000,,0.000000,,88.5,88.5,023,NN,FM\r\n");
         QCOMPARE(GetChanFreq(MemMap, 6, 0, true), std::string("146.94000"));
         QCOMPARE(GetChanFreq(MemMap, 6, 0, false), std::string("146.34000"));
         QCOMPARE(GetChanFreq(MemMap, 6, 1, true), std::string("Inactive"));
@@ -138,26 +140,21 @@ private Q_SLOTS:
 
         // Not a channel list at all: nothing changes.
         const MemMapImage before = MemMap;
-        put("notes.csv", "just,some\r\ntext,here\r\n");
-        answer("notes.csv");
-        ImportGroupCsvCommand();
+        import(ImportGroupCsvCommand, "notes.csv", "just,some\r\ntext,here\r\n");
         QVERIFY(MemMap == before);
         QCOMPARE(dialogs.messages.back().caption, std::string("IMPORT FAILED"));
 
         // A header without rows would switch the group off: refused.
-        put("empty.csv", "Location,Name,Frequency\r\n");
-        answer("empty.csv");
-        ImportGroupCsvCommand();
+        import(ImportGroupCsvCommand, "empty.csv", "Location,Name,Frequency\r\n");
         QVERIFY(MemMap == before);
         QCOMPARE(dialogs.messages.back().text,
                  std::string("Nothing was imported: empty.csv carries no channel.\r\n"
                              "empty.csv:1: no channel carried"));
 
         // Counted from 0: the technician may take the rows in file order.
-        put("zero.csv", "Location,Name,Frequency\r\n0,A,150.000000\r\n1,B,151.000000\r\n");
-        answer("zero.csv");
         dialogs.messageAnswers = {MsgAnswer::Yes};
-        ImportGroupCsvCommand();
+        import(ImportGroupCsvCommand, "zero.csv",
+               "Location,Name,Frequency\r\n0,A,150.000000\r\n1,B,151.000000\r\n");
         QCOMPARE(dialogs.messages.back().caption, std::string("IMPORT"));
         QCOMPARE(GetChanFreq(MemMap, 6, 0, true), std::string("150.00000"));
         QCOMPARE(GetChanFreq(MemMap, 6, 1, true), std::string("151.00000"));

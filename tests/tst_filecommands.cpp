@@ -70,10 +70,8 @@ private Q_SLOTS:
             std::string caption;
         } rows[] = {
             {"DEFAULT VALUES", false, title + " - DEFAULT VALUES"},
-            {unit7, false, title + " - Unit7.tdf"},
             {"/home/tech/Unit7.tdf", true, title + " - Unit7.tdf *"},
             {"", true, title + " - New File *"}, // read from the radio
-            {g_sFactoryFile, false, title + " ver. " + TESSARO_VERSION_TEXT + " - Factory.def"},
             {g_sFactoryFile, true, title + " - New File *"},
         };
         for (const auto &row : rows) {

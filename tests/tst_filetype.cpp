@@ -41,15 +41,13 @@ private Q_SLOTS:
         QTest::addColumn<S>("oldAfter");
         QTest::addColumn<S>("handlerAfter");
 
-        QTest::newRow("another program opened them") << S("other-tdf.desktop") << Unset << false
-                                                     << S("other-tdf.desktop") << DesktopFileName;
-        QTest::newRow("no program opened them") << S() << Unset << false << S() << DesktopFileName;
+        const S other = "other-tdf.desktop", ours = DesktopFileName;
+        QTest::newRow("another program opened them") << other << Unset << false << other << ours;
+        QTest::newRow("no program opened them") << S() << Unset << false << S() << ours;
         QTest::newRow("already ours: old owner kept")
-            << DesktopFileName << S("kept.desktop") << false << S("kept.desktop")
-            << DesktopFileName;
+            << ours << S("kept.desktop") << false << S("kept.desktop") << ours;
         QTest::newRow("unwritable desktop folders: silent")
-            << S("other-tdf.desktop") << Unset << true << S("other-tdf.desktop")
-            << S("other-tdf.desktop");
+            << other << Unset << true << other << other;
     }
 
     // Two starts: the second must find the type ours and leave the old owner alone.

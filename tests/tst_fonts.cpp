@@ -13,10 +13,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("requested");
         QTest::addColumn<QString>("resolved");
-        QTest::newRow("Arial") << "Arial"
-                               << "Liberation Sans";
-        QTest::newRow("Courier New") << "Courier New"
-                                     << "Liberation Mono";
+        QTest::newRow("Arial") << QString("Arial") << QString("Liberation Sans");
+        QTest::newRow("Courier New") << QString("Courier New") << QString("Liberation Mono");
     }
 
     void windowsNamesResolve()

@@ -43,14 +43,7 @@ class TestStartup : public QObject
         LoadDefaultImage(image);
         return image;
     }
-    static std::vector<std::uint8_t> defaultFileBytes()
-    {
-        const MemMapImage image = defaults();
-        std::vector<std::uint8_t> bytes(TdfFileSize);
-        for (int i = 0; i < TdfFileSize; ++i)
-            bytes[i] = image.get(i / PageSize, i % PageSize);
-        return bytes;
-    }
+    static std::vector<std::uint8_t> defaultFileBytes() { return UsedPagesBytes(defaults()); }
     using Steps = std::vector<std::string>;
 
 private Q_SLOTS:

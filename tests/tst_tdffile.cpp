@@ -4,7 +4,6 @@
 #include "fakeplatform.h"
 #include "memmap.h"
 #include "platform.h"
-#include "qtplatform.h"
 #include "tdffile.h"
 
 #include <QtTest>
@@ -126,42 +125,6 @@ private Q_SLOTS:
         QCOMPARE(fs.files["/d/old.tdf"], old);
         QCOMPARE(dialogs.messages.size(), size_t(2));
         QCOMPARE(dialogs.messages[1].text, ioError("WriteMemMapTo_TDF_File", "/d/old.tdf"));
-    }
-
-    void realFileSystemWrite()
-    {
-        QtFileSystem realFs;
-        platform().files = &realFs;
-        QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        const QString path = dir.filePath("unit.tdf");
-        {
-            QFile longer(path);
-            QVERIFY(longer.open(QIODevice::WriteOnly));
-            longer.write(QByteArray(40000, 'x'));
-        }
-        fillPattern(6);
-        const MemMapImage written = MemMap;
-        WriteMemMapTo_TDF_File(path.toStdString());
-        QCOMPARE(QFileInfo(path).size(), qint64(TdfFileSize));
-        // No temporary file is left beside it.
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"unit.tdf"});
-        MemMap.clear();
-        LoadMemMapFrom_TDF_File(path.toStdString());
-        for (int i = 0; i < TdfFileSize; ++i)
-            QCOMPARE(MemMap.get(i / PageSize, i % PageSize),
-                     written.get(i / PageSize, i % PageSize));
-        // A folder that does not exist: reported, nothing created.
-        const std::string nowhere = dir.filePath("missing/unit.tdf").toStdString();
-        WriteMemMapTo_TDF_File(nowhere);
-        QVERIFY(!QFileInfo::exists(QString::fromStdString(nowhere)));
-        QCOMPARE(dialogs.messages.size(), size_t(1));
-        QCOMPARE(dialogs.messages[0].text, ioError("WriteMemMapTo_TDF_File", nowhere));
-        // The target is a folder: the write fails and the folder is untouched.
-        QVERIFY(QDir(dir.path()).mkdir("taken.tdf"));
-        WriteMemMapTo_TDF_File(dir.filePath("taken.tdf").toStdString());
-        QVERIFY(QFileInfo(dir.filePath("taken.tdf")).isDir());
-        QCOMPARE(dialogs.messages.size(), size_t(2));
     }
 };
 

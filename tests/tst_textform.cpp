@@ -23,57 +23,49 @@
 namespace
 {
 
-class Random
-{
-public:
-    explicit Random(unsigned seed) : m_engine(seed) {}
-    int operator()(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_engine); }
+// Random valid field values.
+struct Random {
+    std::mt19937 engine;
+    int operator()(int n) { return std::uniform_int_distribution<int>(0, n - 1)(engine); }
     bool coin() { return (*this)(2) == 1; }
-
-private:
-    std::mt19937 m_engine;
-};
-
-std::string Freq(Random &r)
-{
-    return QString::number((136000000 + 2500.0 * r(15201)) / 1e6, 'f', 5).toStdString();
-}
-
-std::string Guard(Random &r, bool reference)
-{
-    switch (r(reference ? 4 : 3)) {
-    case 0:
-        return "000.0";
-    case 1:
-        return QString::number((670 + r(1834)) / 10.0, 'f', 1).toStdString();
-    case 2:
-        for (;;) {
-            const int code = r(8) * 100 + r(8) * 10 + r(8);
-            if (code >= 23 && code <= 754)
-                return QString::asprintf("D%03d%s", code, r.coin() ? "-" : "").toStdString();
-        }
-    default:
-        return "UTXG " + std::to_string(1 + r(32));
+    std::string freq()
+    {
+        return QString::number(136 + 0.0025 * (*this)(15201), 'f', 5).toStdString();
     }
-}
-
-std::string Digits(Random &r, int count, const char *digits)
-{
-    std::string text;
-    for (int i = 0; i < count; ++i)
-        text += digits[r(static_cast<int>(std::strlen(digits)))];
-    return text;
-}
-
-std::string Label(Random &r)
-{
-    return Digits(r, 12, "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-*$/+%\\|_<>h .");
-}
+    std::string guard(bool reference)
+    {
+        switch ((*this)(reference ? 4 : 3)) {
+        case 0:
+            return "000.0";
+        case 1:
+            return QString::number((670 + (*this)(1834)) / 10.0, 'f', 1).toStdString();
+        case 2: {
+            const int code = 23 + (*this)(732);
+            if (code % 10 > 7 || code / 10 % 10 > 7)
+                return guard(reference);
+            return QString::asprintf("D%03d%s", code, coin() ? "-" : "").toStdString();
+        }
+        default:
+            return "UTXG " + std::to_string(1 + (*this)(32));
+        }
+    }
+    std::string digits(int count, const char *set)
+    {
+        std::string text;
+        for (int i = 0; i < count; ++i)
+            text += set[(*this)(static_cast<int>(std::strlen(set)))];
+        return text;
+    }
+    std::string label()
+    {
+        return digits(12, "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-*$/+%\\|_<>h .");
+    }
+};
 
 // Random bytes everywhere, then a random valid value in every field through the setters.
 MemMapImage RandomImage(unsigned seed)
 {
-    Random r(seed);
+    Random r{std::mt19937(seed)};
     MemMapImage mm;
     for (int page = 0; page < MemMapPages; ++page)
         for (int offset = 0; offset < PageSize; ++offset)
@@ -83,26 +75,26 @@ MemMapImage RandomImage(unsigned seed)
     SetSilentMode(mm, r.coin());
     SetTxOnPri1(mm, r.coin());
     SetPickListLock(mm, r.coin());
-    SetNullFreqSub(mm, r.coin() ? Freq(r) : "0");
-    SetANIID(mm, Digits(r, 7, "0123456789ABCDEF"));
-    SetKeypadPwd(mm, Digits(r, 6, "0123456789"));
+    SetNullFreqSub(mm, r.coin() ? r.freq() : "0");
+    SetANIID(mm, r.digits(7, "0123456789ABCDEF"));
+    SetKeypadPwd(mm, r.digits(6, "0123456789"));
     for (int k = 0; k < 20; ++k) {
         SetCmdGrpGroupIndex(mm, k, r(26));
         SetCmdGrpChanIndex(mm, k, r(20));
     }
     for (int k = 0; k < 32; ++k)
-        SetPickListGuard(mm, k, Guard(r, false));
+        SetPickListGuard(mm, k, r.guard(false));
     for (int g = 0; g < NumGroups; ++g) {
-        SetGrpLabel(mm, g, Label(r));
+        SetGrpLabel(mm, g, r.label());
         SetGrpIncomingClone(mm, g, r.coin());
         SetGrpScanList(mm, g, r.coin() ? "Yes" : "No");
         for (int ch = 0; ch < ChansPerGroup; ++ch) {
-            SetChanLabel(mm, g, ch, Label(r));
+            SetChanLabel(mm, g, ch, r.label());
             const bool receives = r(4) != 0;
-            SetChanFreq(mm, g, ch, true, receives ? Freq(r) : "Inactive");
-            SetChanFreq(mm, g, ch, false, receives && r.coin() ? Freq(r) : "Inactive");
-            SetChanGuard(mm, g, ch, true, Guard(r, false));
-            SetChanGuard(mm, g, ch, false, Guard(r, true));
+            SetChanFreq(mm, g, ch, true, receives ? r.freq() : "Inactive");
+            SetChanFreq(mm, g, ch, false, receives && r.coin() ? r.freq() : "Inactive");
+            SetChanGuard(mm, g, ch, true, r.guard(false));
+            SetChanGuard(mm, g, ch, false, r.guard(true));
             SetChanScan(mm, g, ch, r.coin() ? "S" : "-");
             SetChanNarrow(mm, g, ch, r.coin() ? "N" : "-");
             SetChanLowPower(mm, g, ch, r.coin() ? "L" : "-");
@@ -186,71 +178,48 @@ private Q_SLOTS:
         QTest::addColumn<QString>("at"); // the key whose line the error names
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("what");
-        const QString ch = "Group 1/Channel 2/";
-        QTest::newRow("out of band") << QStringList{ch + "RX Freq=\"180.00000\""} << ch + "RX Freq"
-                                     << "Group 1 Channel 2 RX Freq"
-                                     << "\"180.00000\" is not a frequency from 136.00000 to";
-        QTest::newRow("guard") << QStringList{ch + "TX Guard=\"D08X\""} << ch + "TX Guard"
-                               << "Group 1 Channel 2 TX Guard"
-                               << "\"D08X\" is not a channel guard";
-        QTest::newRow("reference on receive")
-            << QStringList{ch + "RX Guard=\"UTXG 3\""} << ch + "RX Guard"
-            << "Group 1 Channel 2 RX Guard"
-            << "\"UTXG 3\" is not a channel guard";
-        QTest::newRow("transmit without receive")
-            << QStringList{ch + "RX Freq=\"Inactive\"", ch + "TX Freq=\"150.00000\""}
-            << ch + "TX Freq"
-            << "Group 1 Channel 2 TX Freq"
-            << "a channel that does not receive cannot transmit";
-        QTest::newRow("option")
-            << QStringList{"Global Settings (2)/Battery Saver=\"Sometimes\""}
-            << "Global Settings (2)/Battery Saver"
-            << "Global Settings (2) Battery Saver"
-            << "unknown option \"Sometimes\" (the list: \"Allow\", \"Inhibit\")";
-        QTest::newRow("label character") << QStringList{ch + "Label=\"Ch#2\""} << ch + "Label"
-                                         << "Group 1 Channel 2 Label"
-                                         << "\"Ch#2\" holds \"#\", which is not a label character";
-        QTest::newRow("long label")
-            << QStringList{"Group 4/Group Label=\"ABCDEFGHIJKLM\""} << "Group 4/Group Label"
-            << "Group 4 Group Label"
-            << "\"ABCDEFGHIJKLM\" is longer than 12 characters";
-        QTest::newRow("missing group") << QStringList{"-Group 7"} << "Group 8"
-                                       << "Group 7"
-                                       << "missing";
-        QTest::newRow("missing key") << QStringList{"-" + ch + "Narrow"} << ch + "Low Power"
-                                     << "Group 1 Channel 2 Narrow"
-                                     << "missing";
-        QTest::newRow("doubled key")
-            << QStringList{"+Global Settings (1)/Silent Mode=  Silent Mode: \"On\""}
-            << "Global Settings (1)/Silent Mode/"
-            << "Global Settings (1) Silent Mode"
-            << "appears twice (first on line 17)";
-        QTest::newRow("unknown key")
-            << QStringList{"+Global Settings (1)/Silent Mode=  Volume: \"11\""}
-            << "Global Settings (1)/Volume"
-            << "Global Settings (1) Volume"
-            << "unknown key";
-        QTest::newRow("syntax") << QStringList{"Global Settings (1)/Low Power=\"Keypad\" x"}
-                                << "Global Settings (1)/Low Power"
-                                << ""
-                                << "end of map not found";
-        QTest::newRow("second document")
-            << QStringList{"+Group 25/Channel 20/Low Power=--- {Volume: 11}"}
-            << "Group 25/Channel 20/Low Power/"
-            << ""
-            << "the text holds more than one document";
+        // name|edits (by ";")|at|field|what, "@" for "Group 1/Channel 2/" in paths and
+        // "Group 1 Channel 2 " in fields.
+        const char *rows[] = {
+            "out of band|@RX Freq=\"180.00000\"|@RX Freq|@RX Freq|\"180.00000\" is not a frequency "
+            "from 136.00000 to",
+            "guard|@TX Guard=\"D08X\"|@TX Guard|@TX Guard|\"D08X\" is not a channel guard",
+            "reference on receive|@RX Guard=\"UTXG 3\"|@RX Guard|@RX Guard|\"UTXG 3\" is not a "
+            "channel guard",
+            "transmit without receive|@RX Freq=\"Inactive\";@TX Freq=\"150.00000\"|@TX Freq|"
+            "@TX Freq|a channel that does not receive cannot transmit",
+            "option|Global Settings (2)/Battery Saver=\"Sometimes\"|Global Settings (2)/Battery "
+            "Saver|Global Settings (2) Battery Saver|unknown option \"Sometimes\" (the list: "
+            "\"Allow\", \"Inhibit\")",
+            "label character|@Label=\"Ch#2\"|@Label|@Label|\"Ch#2\" holds \"#\", which is not a "
+            "label character",
+            "long label|Group 4/Group Label=\"ABCDEFGHIJKLM\"|Group 4/Group Label|Group 4 Group "
+            "Label|\"ABCDEFGHIJKLM\" is longer than 12 characters",
+            "missing group|-Group 7|Group 8|Group 7|missing",
+            "missing key|-@Narrow|@Low Power|@Narrow|missing",
+            "doubled key|+Global Settings (1)/Silent Mode=  Silent Mode: \"On\"|Global Settings "
+            "(1)/Silent Mode/|Global Settings (1) Silent Mode|appears twice (first on line 17)",
+            "unknown key|+Global Settings (1)/Silent Mode=  Volume: \"11\"|Global Settings "
+            "(1)/Volume|Global Settings (1) Volume|unknown key",
+            "syntax|Global Settings (1)/Low Power=\"Keypad\" x|Global Settings (1)/Low Power||end "
+            "of map not found",
+            "second document|+Group 25/Channel 20/Low Power=--- {Volume: 11}|Group 25/Channel "
+            "20/Low Power/||the text holds more than one document",
+            // Choosing a duration lights the back light, as in the window.
+            "coupled values|Global Settings (2)/Duration=\"3 Seconds\"|Global Settings (2)/Back "
+            "Light|Global Settings (2) Back Light|\"OFF\" does not hold with the values after it, "
+            "which make it \"Keypress & Display Change\""};
+        for (const char *row : rows) {
+            const QStringList f = QString(row).replace("@", "Group 1/Channel 2/").split('|');
+            QTest::newRow(qPrintable(f[0]))
+                << f[1].split(';') << f[2] << QString(f[3]).replace('/', ' ') << f[4];
+        }
         // A message repeats only the start of a pasted value.
         QTest::newRow("megabyte label")
-            << QStringList{ch + "Label=\"" + QString(3500000, 'A') + "\""} << ch + "Label"
+            << QStringList{"Group 1/Channel 2/Label=\"" + QString(3500000, 'A') + "\""}
+            << "Group 1/Channel 2/Label"
             << "Group 1 Channel 2 Label"
             << "\"" + QString(37, 'A') + "...\" is longer than 12 characters";
-        // Choosing a duration lights the back light, as in the window.
-        QTest::newRow("coupled values")
-            << QStringList{"Global Settings (2)/Duration=\"3 Seconds\""}
-            << "Global Settings (2)/Back Light"
-            << "Global Settings (2) Back Light"
-            << "\"OFF\" does not hold with the values after it, which make it \"Keypress & "
-               "Display Change\"";
     }
 
     void badValues()

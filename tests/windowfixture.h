@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QtTest>
 
 #include <memory>
@@ -94,4 +95,21 @@ struct WindowFixture {
         return window->findChild<T *>(QLatin1String(name));
     }
     QString status() const { return window->findChild<QLabel *>("sbpStatus")->text(); }
+    void trigger(const char *action) const { child<QAction>(action)->trigger(); }
+
+    // Clicks a node of the tree, scrolled into view, as the user does.
+    void clickNode(int node, Qt::MouseButton button = Qt::LeftButton) const
+    {
+        auto *tree = child<QTreeWidget>("TreeView");
+        tree->scrollToItem(window->treeItem(node));
+        QTest::mouseClick(tree->viewport(), button, {},
+                          tree->visualItemRect(window->treeItem(node)).center());
+    }
+
+    // Types into whichever control has the focus, as a keyboard would.
+    static void type(const char *text)
+    {
+        for (; *text; ++text)
+            QTest::keyClick(QApplication::focusWidget(), *text);
+    }
 };
