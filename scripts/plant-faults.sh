@@ -58,6 +58,10 @@ report@@report/printreport.cpp@@tst_report@@{2, "Keypad Edit Password:", "ANI ID
 report@@report/printreport.cpp@@tst_report@@return (n < 10 ? " " : "") + std::to_string(n);@@return (n < 9 ? " " : "") + std::to_string(n);
 report@@report/printreport.cpp@@tst_report@@return GetTxOnPri1(mm) ? "Yes" : "No";@@return GetTxOnPri1(mm) ? "No" : "Yes";
 editor@@editor/mainwindowmenus.cpp@@tst_mainwindow@@"mnuFileSaveNew", "Save As New File"@@"mnuFileSaveNew", "Save As New file"
+link@@link/serialdevices.cpp@@tst_portchoice|tst_serialports@@a.group < b.group : a.number < b.number;@@a.group < b.group : a.number > b.number;
+link@@link/serialdevices.cpp@@tst_portchoice|tst_serialports@@return a.facts->kernelName == b.facts->kernelName;@@return a.facts->kernelName == b.facts->kernelName + "-";
+model@@model/numtext.cpp@@tst_numtext|tst_chancodecs|tst_codecfuzz@@if (result % 2 != 0)@@if (result % 2 == 0)
+model@@model/globaloptions.cpp@@tst_globalcodec@@"Lockout with Override"@@"Lockout With Override"
 EOF
 
 # Start from the product as it is: every file of the table rebuilt into the suites it names.
