@@ -106,7 +106,7 @@ void CompareHistoryImages(const RadioEvent &older, const std::vector<std::uint8_
     const std::string heading =
         differences.empty()
             ? "The two images are the same: no field differs."
-            : std::to_string(differences.size()) + " field(s) differ between the " + older.kind +
+            : FieldsDiffer(differences.size()) + " between the " + older.kind +
                   " of " + older.at + " and the " + newer.kind + " of " + newer.at + ".";
     std::vector<std::string> columns = DifferenceColumns();
     columns[3] = older.at;

@@ -161,7 +161,7 @@ bool VerifyWrite(RadioCommand command, CommandNotes &notes)
     // backup or is asked for when the event is filed.
     const std::vector<FieldDifference> differences = DiffFields(MemMap, radio);
     notes.detail += (notes.detail.empty() ? "verify: " : "; verify: ") +
-                    std::to_string(differences.size()) + " field(s) differ";
+                    FieldsDiffer(differences.size());
     if (differences.empty())
         return true;
     Tell(VerifyFailedText(differences), VerifyFailedCaption, MsgIcon::Critical);
@@ -330,7 +330,7 @@ bool VerifyRadioCommand()
     if (InstalledHistory() != nullptr) {
         RadioEvent event = ImageEvent("Verify", differences.empty() ? "OK" : "Differs", radio);
         event.port = CommPortDevice(m_iCommPort);
-        event.detail = std::to_string(differences.size()) + " field(s) differ from the editor's data";
+        event.detail = FieldsDiffer(differences.size()) + " from the editor's data";
         RecordRadioEvent(std::move(event));
     }
     StatusMsg(CompareStatus(differences.size()));

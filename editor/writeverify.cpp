@@ -10,12 +10,12 @@ std::string Fields(std::size_t n)
     return std::to_string(n) + (n == 1 ? " field" : " fields");
 }
 
+} // namespace
+
 std::string FieldsDiffer(std::size_t n)
 {
     return Fields(n) + (n == 1 ? " differs" : " differ");
 }
-
-} // namespace
 
 std::string VerifyFailedText(const std::vector<FieldDifference> &differences)
 {

@@ -24,3 +24,6 @@ std::vector<std::string> DifferenceColumns();
 std::vector<std::vector<std::string>>
 DifferenceRows(const std::vector<FieldDifference> &differences);
 std::string CompareStatus(std::size_t fields);
+
+// "1 field differs", "3 fields differ".
+std::string FieldsDiffer(std::size_t n);
