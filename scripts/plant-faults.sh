@@ -70,6 +70,10 @@ platform@@platform/instrumentaddress.cpp@@tst_instrumentprofile@@1, 65535, a.por
 autotune@@autotune/profiletestset.cpp@@tst_instrumentprofile@@std::abs(v) >= 9.9e37@@std::abs(v) >= 9.95e37
 alignment@@alignment/frontendadjust.h@@tst_powerlevels@@FrontEndRange{10000, 22000, 16000, 25000}@@FrontEndRange{10000, 21999, 16000, 25000}
 alignment@@alignment/powerlevels.cpp@@tst_powerlevels@@keep = Ask("Save this value before quitting?"@@keep = Ask("Save this value before quitting"
+link@@link/serialdevices.cpp@@tst_portchoice|tst_serialports@@a.group < b.group : a.number < b.number;@@a.group < b.group : a.number > b.number;
+link@@link/serialdevices.cpp@@tst_portchoice|tst_serialports@@return a.facts->kernelName == b.facts->kernelName;@@return a.facts->kernelName == b.facts->kernelName + "-";
+model@@model/numtext.cpp@@tst_numtext|tst_chancodecs|tst_codecfuzz@@if (result % 2 != 0)@@if (result % 2 == 0)
+model@@model/globaloptions.cpp@@tst_globalcodec@@"Lockout with Override"@@"Lockout With Override"
 EOF
 
 # Start from the product as it is: every file of the table rebuilt into the suites it names.

@@ -193,15 +193,9 @@ private Q_SLOTS:
                                    "D23X",    "D023X",  "67A",   " 67",   "100.00"};
         CellUndoText.guard = "D131-";
         for (const char *text : bad) {
-            m_dialogs.messages.clear();
             QCOMPARE(qs(ValidateChanGuard(text)), QStringLiteral("D131-"));
-            QCOMPARE(m_dialogs.messages.size(), std::size_t(1));
-            const ScriptedDialogs::Message &msg = m_dialogs.messages[0];
-            QCOMPARE(qs(msg.caption), QStringLiteral("FORMAT ERROR"));
-            QCOMPARE(msg.buttons, MsgButtons::Ok);
-            QCOMPARE(msg.icon, MsgIcon::Information);
             QCOMPARE(
-                qs(msg.text),
+                qs(m_dialogs.messages.back().text),
                 QStringLiteral("You attempted to enter the value '") + text +
                     QStringLiteral("'.\r\n\r\nPlease enter a valid Channel Guard value.\r\n\r\n"
                                    "CTCSS in the range of '67.0' To '250.3'\r\n\r\n"
@@ -211,6 +205,10 @@ private Q_SLOTS:
                                    "CDCSS ONLY, example 'D131-') OR enter a\r\n"
                                    "User TX Guard in the format 'UTXG 3'"));
         }
+        QCOMPARE(m_dialogs.messages.size(), std::size(bad));
+        const ScriptedDialogs::Message &msg = m_dialogs.messages[0];
+        QVERIFY(msg.caption == "FORMAT ERROR" && msg.buttons == MsgButtons::Ok &&
+                msg.icon == MsgIcon::Information);
     }
 
     void utxgReference()

@@ -262,8 +262,6 @@ private Q_SLOTS:
             QCOMPARE(m_lBaudRate, rate);
             if (row.index != row.agreed)
                 QCOMPARE(f.setting("Baud Rate Index"), std::to_string(row.agreed));
-            QCOMPARE(f.port->rate(), rate);
-            QCOMPARE(f.radio->lineRate(), rate);
             for (int i = 0; i < 6; ++i)
                 QCOMPARE(mnuBaudState[i].checked, i == row.agreed);
             const bool announced = row.agreed != 0 && rate != row.requested;

@@ -129,18 +129,12 @@ private Q_SLOTS:
             MemMap.set(G + 1, Layout::ChanRecord(c) + 3, 100 + c);
             MemMap.set(G + 1, Layout::ChanRecord(c) + 14, 200 + c);
         }
-        const int refs[][2] = {{Layout::GlbPrio1Group, G},
-                               {Layout::GlbPrio1Chan, 0x20 | 4},
-                               {Layout::GlbPrio2Group, G},
-                               {Layout::GlbPrio2Chan, 19},
-                               {320, G},
-                               {321, 0},
-                               {322, G},
-                               {323, 2},
-                               {324, G - 1},
-                               {325, 4},
-                               {326, 255},
-                               {327, 4}};
+        // clang-format off
+        const int refs[][2] = {{Layout::GlbPrio1Group, G}, {Layout::GlbPrio1Chan, 0x20 | 4},
+                               {Layout::GlbPrio2Group, G}, {Layout::GlbPrio2Chan, 19},
+                               {320, G}, {321, 0}, {322, G}, {323, 2}, {324, G - 1}, {325, 4},
+                               {326, 255}, {327, 4}};
+        // clang-format on
         for (const auto &ref : refs) // bit 5 of priority 1 is not the channel's
             MemMap.set(0, ref[0], ref[1]);
     }

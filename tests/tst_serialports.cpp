@@ -33,24 +33,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("devices");
         QTest::addColumn<QString>("pins");
         QTest::addColumn<QString>("ports");
-        QTest::newRow("usb first, numeric") << "S0 ACM0 USB10 USB2"
-                                            << ""
-                                            << "USB2 USB10 ACM0 S0";
-        QTest::newRow("pin overrides, no device twice") << "USB0=A USB1=B"
-                                                        << "1=usb-B"
-                                                        << "usb-B USB0 - -";
-        QTest::newRow("pin by kernel name") << "USB0=A USB1=B"
-                                            << "3=USB0"
-                                            << "USB1 - USB0 -";
-        QTest::newRow("vanished pinned device keeps its port") << "USB0=A"
-                                                               << "2=usb-B"
-                                                               << "USB0 usb-B - -";
-        QTest::newRow("same model told apart, replugged in the other order") << "USB0=B USB1=A"
-                                                                             << "1=usb-A 2=usb-B"
-                                                                             << "usb-A usb-B - -";
-        QTest::newRow("pseudo-terminal pinned") << "S0"
-                                                << "1=pts/7"
-                                                << "pts/7 S0 - -";
+        const char *const rows[][4] = {
+            {"usb first, numeric", "S0 ACM0 USB10 USB2", "", "USB2 USB10 ACM0 S0"},
+            {"pin overrides, no device twice", "USB0=A USB1=B", "1=usb-B", "usb-B USB0 - -"},
+            {"pin by kernel name", "USB0=A USB1=B", "3=USB0", "USB1 - USB0 -"},
+            {"vanished pinned device keeps its port", "USB0=A", "2=usb-B", "USB0 usb-B - -"},
+            {"same model told apart, replugged in the other order", "USB0=B USB1=A",
+             "1=usb-A 2=usb-B", "usb-A usb-B - -"},
+            {"pseudo-terminal pinned", "S0", "1=pts/7", "pts/7 S0 - -"}};
+        for (const auto &row : rows)
+            QTest::newRow(row[0]) << row[1] << row[2] << row[3];
     }
 
     void commPortMap()
@@ -90,24 +82,17 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("given");
         QTest::addColumn<QString>("device"); // or the error
-        QTest::newRow("comm1") << "comm1"
-                               << "usb-B";
-        QTest::newRow("upper case") << "COMM2"
-                                    << "USB0";
-        QTest::newRow("editor's name") << "Comm Port 1"
-                                       << "usb-B";
-        QTest::newRow("unmapped") << "comm3"
-                                  << "comm3 stands for no serial device";
-        QTest::newRow("pinned, unplugged")
-            << "comm4"
-            << "comm4 stands for /dev/serial/by-id/usb-C, which is not present";
-        QTest::newRow("stable path") << "/dev/serial/by-id/usb-A"
-                                     << "usb-A";
-        QTest::newRow("stable name alone") << "usb-A"
-                                           << "usb-A";
-        QTest::newRow("comm11 is no port")
-            << "comm11"
-            << "comm11 is not present (tessaro ports lists the serial devices)";
+        const char *const rows[][2] = {
+            {"comm1", "usb-B"},
+            {"COMM2", "USB0"},
+            {"Comm Port 1", "usb-B"},
+            {"comm3", "comm3 stands for no serial device"},
+            {"comm4", "comm4 stands for /dev/serial/by-id/usb-C, which is not present"},
+            {"/dev/serial/by-id/usb-A", "usb-A"},
+            {"usb-A", "usb-A"},
+            {"comm11", "comm11 is not present (tessaro ports lists the serial devices)"}};
+        for (const auto &row : rows)
+            QTest::newRow(row[0]) << row[0] << row[1];
     }
 
     void portNames()
