@@ -22,7 +22,7 @@
 namespace
 {
 
-struct PageSpec {
+struct PageRow {
     AutoPage page;
     const char *name;
     const char *alias;
@@ -30,7 +30,7 @@ struct PageSpec {
     const char *keys[4];
 };
 
-constexpr PageSpec PageSpecs[AutoPageCount] = {
+constexpr PageRow PageRows[AutoPageCount] = {
     {AutoPage::VCO, "vco", "vco", 4, {"vco_rx_136", "vco_rx_174", "vco_tx_136", "vco_tx_174"}},
     {AutoPage::Frequency, "frequency", "freq", 1, {"frequency_error"}},
     {AutoPage::PowerCurve,
@@ -268,7 +268,7 @@ private:
 
 const char *AutoPageName(AutoPage page)
 {
-    return PageSpecs[static_cast<int>(page)].name;
+    return PageRows[static_cast<int>(page)].name;
 }
 
 bool ParsePageList(const std::string &text, std::vector<AutoPage> &pages, std::string &why)
@@ -282,12 +282,12 @@ bool ParsePageList(const std::string &text, std::vector<AutoPage> &pages, std::s
             if (c != ' ' && c != '-' && c != '_')
                 name += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         if (name == "all") {
-            for (const PageSpec &s : PageSpecs)
+            for (const PageRow &s : PageRows)
                 pages.push_back(s.page);
             continue;
         }
-        const PageSpec *found = nullptr;
-        for (const PageSpec &s : PageSpecs)
+        const PageRow *found = nullptr;
+        for (const PageRow &s : PageRows)
             if (name == s.name || name == s.alias ||
                 name == std::to_string(static_cast<int>(s.page) + 1))
                 found = &s;
@@ -386,7 +386,7 @@ private:
 
     void RunVCO();
     void RunFrequency();
-    void RunCurve(const CurveKind &kind, const PageSpec &spec);
+    void RunCurve(const CurveKind &kind, const PageRow &pagePoints);
     void RunPowerLevels();
     void RunFrontEnd();
     void RunSquelch();
@@ -479,9 +479,9 @@ void PageRun::Verdict(PointResult &point, double value, const std::string &note)
 
 void PageRun::Undone(AutoPage page, const std::string &note)
 {
-    const PageSpec &spec = PageSpecs[static_cast<int>(page)];
-    for (int i = 0; i < spec.count; ++i) {
-        PointResult &p = Point(spec.keys[i]);
+    const PageRow &pagePoints = PageRows[static_cast<int>(page)];
+    for (int i = 0; i < pagePoints.count; ++i) {
+        PointResult &p = Point(pagePoints.keys[i]);
         if (p.verdict != Verdict::NotDone || !p.note.empty())
             continue;
         p.note = note;
@@ -502,13 +502,13 @@ void PageRun::run(AutoPage page)
         RunFrequency();
         break;
     case AutoPage::PowerCurve:
-        RunCurve(PowerCurve, PageSpecs[2]);
+        RunCurve(PowerCurve, PageRows[2]);
         break;
     case AutoPage::PowerLevels:
         RunPowerLevels();
         break;
     case AutoPage::ModSense:
-        RunCurve(ModSenseCurve, PageSpecs[4]);
+        RunCurve(ModSenseCurve, PageRows[4]);
         break;
     case AutoPage::FrontEnd:
         RunFrontEnd();
@@ -536,13 +536,13 @@ void PageRun::run(AutoPage page)
     else if (page == AutoPage::VCO && !m_page.completed)
         m_page.outcome += " (the page's abort leaves its test channel in Group 1, Channel 1)";
     bool limitFailed = false;
-    const PageSpec &spec = PageSpecs[static_cast<int>(page)];
-    for (int i = 0; i < spec.count; ++i)
-        limitFailed = limitFailed || Point(spec.keys[i]).verdict == Verdict::Fail;
+    const PageRow &pagePoints = PageRows[static_cast<int>(page)];
+    for (int i = 0; i < pagePoints.count; ++i)
+        limitFailed = limitFailed || Point(pagePoints.keys[i]).verdict == Verdict::Fail;
     if (!m_page.completed) {
         // A point read in range but never stored is not aligned.
-        for (int i = 0; i < spec.count; ++i) {
-            PointResult &p = Point(spec.keys[i]);
+        for (int i = 0; i < pagePoints.count; ++i) {
+            PointResult &p = Point(pagePoints.keys[i]);
             if (p.verdict != Verdict::Pass)
                 continue;
             p.verdict = Verdict::NotDone;
@@ -654,7 +654,7 @@ void PageRun::RunFrequency()
         Verdict(point, (hz - expected) / expected * 1e6);
 }
 
-void PageRun::RunCurve(const CurveKind &kind, const PageSpec &spec)
+void PageRun::RunCurve(const CurveKind &kind, const PageRow &pagePoints)
 {
     CurveView view;
     CurveAdjust page(kind, m_screen, view);
@@ -664,7 +664,7 @@ void PageRun::RunCurve(const CurveKind &kind, const PageSpec &spec)
     page.StartClick();
     const Reading reading = kind.modulation ? Reading::DeviationKHz : Reading::PowerW;
     for (int k = 0; k < 4 && page.HoldsRadio(); ++k) {
-        PointResult &point = Point(spec.keys[k]);
+        PointResult &point = Point(pagePoints.keys[k]);
         const PointLimit &limit = point.limit;
         Status(point.limit.name);
         point.oldSetting = std::to_string(view.bar.value);
@@ -861,9 +861,9 @@ std::vector<PointLimit> PointsOf(const std::vector<PointLimit> &limits,
 {
     std::vector<PointLimit> points;
     for (AutoPage page : pages) {
-        const PageSpec &spec = PageSpecs[static_cast<int>(page)];
-        for (int i = 0; i < spec.count; ++i)
-            if (const PointLimit *l = FindLimit(limits, spec.keys[i]))
+        const PageRow &pagePoints = PageRows[static_cast<int>(page)];
+        for (int i = 0; i < pagePoints.count; ++i)
+            if (const PointLimit *l = FindLimit(limits, pagePoints.keys[i]))
                 points.push_back(*l);
     }
     return points;
