@@ -5,9 +5,9 @@
 #include "clihost.h"
 #include "clioutput.h"
 #include "exchangejob.h"
-#include "hostserialdevices.h"
 #include "historyconfig.h"
 #include "historyjob.h"
+#include "hostserialdevices.h"
 #include "multirun.h"
 #include "platform.h"
 #include "portchoice.h"
@@ -16,6 +16,7 @@
 #include "qtplatform.h"
 #include "qtserialport.h"
 #include "qtsqldatabase.h"
+#include "readonlysettings.h"
 #include "recordevent.h"
 #include "serialdevices.h"
 #include "tunecommand.h"
@@ -28,28 +29,6 @@
 
 namespace
 {
-
-// The editor's settings are read (port map, rate) but never changed by the tool.
-class ReadOnlySettings : public SettingsStore
-{
-public:
-    std::string get(const std::string &app, const std::string &section, const std::string &key,
-                    const std::string &defaultValue) override
-    {
-        const auto it = m_changed.find(app + "/" + section + "/" + key);
-        return it != m_changed.end() ? it->second : m_stored.get(app, section, key, defaultValue);
-    }
-    void save(const std::string &app, const std::string &section, const std::string &key,
-              const std::string &value) override
-    {
-        m_changed[app + "/" + section + "/" + key] = value;
-    }
-    std::string unusableFile(const std::string &) override { return {}; }
-
-private:
-    QtSettingsStore m_stored;
-    std::map<std::string, std::string> m_changed;
-};
 
 // A radio job's events go to the history through a queue of the job's own device, sent when
 // the job is done; what the database does not take waits for the next run.
@@ -66,9 +45,9 @@ struct CliHistory {
             !platform().files->makePath(platform().programFolder))
             return;
         std::string tag = device.substr(device.rfind('/') + 1);
-        recorder = std::make_unique<HistoryRecorder>(
-            connector, *where, platform().files,
-            platform().programFolder + "/" + HistoryQueueFileName + "." + tag);
+        recorder = std::make_unique<HistoryRecorder>(connector, *where, platform().files,
+                                                     platform().programFolder + "/" +
+                                                         HistoryQueueFileName + "." + tag);
         InstallHistory(recorder.get(), QSysInfo::machineHostName().toStdString());
     }
     ~CliHistory()
@@ -76,8 +55,9 @@ struct CliHistory {
         if (!recorder)
             return;
         if (recorder->flush() > 0)
-            std::fprintf(stderr, "tessaro: the history database is not reachable (%s); %zu "
-                                 "event(s) wait for the next run\n",
+            std::fprintf(stderr,
+                         "tessaro: the history database is not reachable (%s); %zu "
+                         "event(s) wait for the next run\n",
                          recorder->lastError().c_str(), recorder->waiting());
         InstallHistory(nullptr, {});
     }

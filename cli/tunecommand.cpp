@@ -15,6 +15,7 @@
 #include "qtplatform.h"
 #include "qtprinter.h"
 #include "qtserialport.h"
+#include "readonlysettings.h"
 #include "serialdevices.h"
 #include "serialportlist.h"
 #include "tunejob.h"
@@ -37,28 +38,6 @@ void Interrupted(int)
     std::signal(SIGINT, SIG_DFL);
 }
 
-// The editor's settings are read but never changed by the tool.
-class MemorySettings : public SettingsStore
-{
-public:
-    std::string get(const std::string &app, const std::string &section, const std::string &key,
-                    const std::string &defaultValue) override
-    {
-        const auto it = m_changed.find(app + "/" + section + "/" + key);
-        return it != m_changed.end() ? it->second : m_stored.get(app, section, key, defaultValue);
-    }
-    void save(const std::string &app, const std::string &section, const std::string &key,
-              const std::string &value) override
-    {
-        m_changed[app + "/" + section + "/" + key] = value;
-    }
-    std::string unusableFile(const std::string &) override { return {}; }
-
-private:
-    QtSettingsStore m_stored;
-    std::map<std::string, std::string> m_changed;
-};
-
 } // namespace
 
 int RunTuneCommand(int argc, char **argv)
@@ -80,7 +59,7 @@ int RunTuneCommand(int argc, char **argv)
     QtFileSystem files;
     QtSerialPort serial;
     QtClock clock;
-    MemorySettings settings;
+    ReadOnlySettings settings;
     CliDialogs dialogs;
     CliWindow window;
     Platform &p = platform();
