@@ -6,6 +6,7 @@
 #include "historyexport.h"
 #include "historyschema.h"
 #include "historystore.h"
+#include "jsontext.h"
 #include "platform.h"
 
 #include <cstdio>
@@ -13,27 +14,9 @@
 namespace
 {
 
-std::string Quoted(const std::string &text)
-{
-    std::string out = "\"";
-    for (unsigned char c : text) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-            out += escaped;
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out + "\"";
-}
-
 std::string Pair(const char *key, const std::string &value)
 {
-    return Quoted(key) + ": " + Quoted(value);
+    return JsonString(key) + ": " + JsonString(value);
 }
 
 std::string RadioJson(const RadioSummary &r)
