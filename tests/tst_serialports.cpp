@@ -1,7 +1,6 @@
 #include "devicetest.h"
 #include "fakeserialdevices.h"
 #include "linkfixture.h"
-#include "qtplatform.h"
 #include "serialdevices.h"
 #include "serialportlist.h"
 
@@ -13,9 +12,6 @@ class TestSerialPorts : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // The store finds its folder once per process.
-    void initTestCase() { qputenv("XDG_CONFIG_HOME", home.path().toUtf8()); }
-
     void init()
     {
         f.reset();
@@ -35,6 +31,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("ports");
         const char *const rows[][4] = {
             {"usb first, numeric", "S0 ACM0 USB10 USB2", "", "USB2 USB10 ACM0 S0"},
+            {"others left out, duplicates once", "S11 AMA0 USB10 USB USBx ACM1 ACM1 S3", "",
+             "USB10 ACM1 S3 S11"},
             {"pin overrides, no device twice", "USB0=A USB1=B", "1=usb-B", "usb-B USB0 - -"},
             {"pin by kernel name", "USB0=A USB1=B", "3=USB0", "USB1 - USB0 -"},
             {"vanished pinned device keeps its port", "USB0=A", "2=usb-B", "USB0 usb-B - -"},
@@ -116,32 +114,11 @@ private Q_SLOTS:
         PinCommPort(1, "");
         QCOMPARE(shortName(CommPortDevice(1)), std::string("USB0"));
         QCOMPARE(window.optionsMenuChanges, 2);
+        // A pin beyond the four ports the map shows, and keys of ports that do not exist.
+        setUp("", "9=USB3 0=USB0 11=USB0");
+        QCOMPARE(CommPortDevice(9) + CommPortDevice(0) + CommPortDevice(11),
+                 std::string("/dev/ttyUSB3"));
         platform().window = nullptr;
-    }
-
-    void settingsKeepDevicePathsExactly_data()
-    {
-        QTest::addColumn<QString>("path");
-        QTest::newRow("comma and blank") << "/dev/serial/by-id/usb-Acme,Inc Cable 2-if00";
-        QTest::newRow("non-ASCII") << "/dev/serial/by-id/usb-Müller_Kabel";
-        QTest::newRow("quote and backslash") << "/tmp/a\"b\\c";
-    }
-
-    void settingsKeepDevicePathsExactly()
-    {
-        QFETCH(QString, path);
-        QtSettingsStore store;
-        store.save("ZPA Tessaro Editor", "Settings", "Comm Port 1 Device", path.toStdString());
-        QCOMPARE(QString::fromStdString(
-                     store.get("ZPA Tessaro Editor", "Settings", "Comm Port 1 Device", "")),
-                 path);
-        // Written by hand, without the quotes the store would add.
-        QFile file(home.filePath("ZPA Tessaro Editor/ZPA Tessaro Editor.conf"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[Settings]\nComm%20Port%202%20Device=/dev/a,b c\n");
-        file.close();
-        QCOMPARE(store.get("ZPA Tessaro Editor", "Settings", "Comm Port 2 Device", ""),
-                 std::string("/dev/a,b c"));
     }
 
     void testingADevice()
@@ -206,7 +183,6 @@ private:
 
     LinkFixture f;
     FakeSerialDevices table;
-    QTemporaryDir home;
 };
 
 QTEST_APPLESS_MAIN(TestSerialPorts)
