@@ -17,7 +17,6 @@ class TestCliPty : public QObject
 
     QTemporaryDir m_dir;
     std::vector<std::unique_ptr<QProcess>> m_sims;
-    QStringList m_ports;
 
     QByteArray Image(int seed)
     {
@@ -80,27 +79,53 @@ private Q_SLOTS:
         }
     }
 
-    void writeThreeRadios()
+    // Three radios at once: one corrupts a written byte, and the report names it; or Ctrl+C
+    // reaches every worker, whether the tool passes it on or the terminal sends it to all of
+    // them (and the tool once more), and each radio stops between two commands.
+    void fleet_data()
     {
-        QVERIFY(m_dir.isValid());
-        const int corruptAt = Layout::ChanFieldAddress(1, 2, Layout::ChTxFreq);
-        for (int i = 0; i < 3; ++i) {
-            QStringList args{"--load", Write(QStringLiteral("radio%1.bin").arg(i), Image(i)),
-                             "--dump", Path(QStringLiteral("dump%1.bin").arg(i))};
-            if (i == 1)
-                args << "--corrupt-write" << QString::number(corruptAt);
-            m_ports << "--port" << StartSim(args);
-        }
-        const QByteArray file = Image(7).left(26624);
-        const QString tdf = Write("fleet.tdf", file);
+        QTest::addColumn<int>("interrupt"); // 0 none, 1 to the tool, 2 to its process group
+        QTest::newRow("one radio corrupts a byte") << 0;
+        QTest::newRow("Ctrl+C to the tool") << 1;
+        QTest::newRow("Ctrl+C to its process group, as a terminal does") << 2;
+    }
 
+    void fleet()
+    {
+        QFETCH(int, interrupt);
+        const int corruptAt = Layout::ChanFieldAddress(1, 2, Layout::ChTxFreq);
+        QStringList ports, args{"write", "--json", Write("fleet.tdf", Image(7).left(26624))};
+        for (int i = 0; i < 3; ++i) {
+            QStringList sim{"--load", Write(QStringLiteral("radio%1.bin").arg(i), Image(i)),
+                            "--dump", Path(QStringLiteral("dump%1.bin").arg(i))};
+            if (interrupt)
+                sim << "--pace"
+                    << "--max-baud"
+                    << "19200";
+            else if (i == 1)
+                sim << "--corrupt-write" << QString::number(corruptAt);
+            ports << "--port" << StartSim(sim);
+        }
+        if (interrupt)
+            args << "--no-backup"
+                 << "--no-verify";
         QProcess tool;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_DATA_HOME", Path("data"));
         tool.setProcessEnvironment(env);
-        tool.start(TESSARO_CLI, QStringList{"write", "--rate", "115200", "--json", tdf} + m_ports);
+        tool.setChildProcessModifier([] { ::setpgid(0, 0); });
+        tool.setReadChannel(QProcess::StandardError);
+        tool.start(TESSARO_CLI, args + ports);
+        QByteArray progress;
+        while (interrupt && !progress.contains("25%") && tool.waitForReadyRead(10000))
+            progress += tool.readAllStandardError();
+        if (interrupt) {
+            QVERIFY2(progress.contains("25%") && tool.processId() > 0, progress.constData());
+            ::kill(static_cast<pid_t>(interrupt == 2 ? -tool.processId() : tool.processId()),
+                   SIGINT);
+        }
         QVERIFY(tool.waitForFinished(120000));
-        QCOMPARE(tool.exitCode(), 1);
+        QCOMPARE(tool.exitCode(), interrupt ? 130 : 1);
         const QJsonArray radios = QJsonDocument::fromJson(tool.readAllStandardOutput())
                                       .object()
                                       .value("radios")
@@ -108,60 +133,28 @@ private Q_SLOTS:
         QCOMPARE(radios.size(), 3);
         for (int i = 0; i < 3; ++i) {
             const QJsonObject r = radios[i].toObject();
-            QCOMPARE(r.value("port").toString(), m_ports[2 * i + 1]);
-            QCOMPARE(r.value("ok").toBool(), i != 1);
+            QCOMPARE(r.value("port").toString(), ports[2 * i + 1]);
+            if (interrupt) {
+                QCOMPARE(r.value("message").toString(),
+                         QString("interrupted: the radio is partly written; write it again"));
+                continue;
+            }
             // The verify read each radio back; the in-process jobs check what a write changes.
+            QCOMPARE(r.value("ok").toBool(), i != 1);
             const QByteArray dump = Read(Path(QStringLiteral("dump%1.bin").arg(i)));
             QCOMPARE(dump.size(), 65536);
-            QCOMPARE(dump[corruptAt] ^ file[corruptAt], i == 1 ? 1 : 0);
+            QCOMPARE(dump[corruptAt] ^ Image(7)[corruptAt], i == 1 ? 1 : 0);
             // Each backup holds that radio's own image from before the write.
             const QByteArray backup = Read(r.value("backup").toString());
             QCOMPARE(backup.mid(1024), Image(i).mid(1024, 25 * 1024));
         }
         const QJsonArray diffs = radios[1].toObject().value("differences").toArray();
-        QCOMPARE(diffs.size(), 1);
-        QCOMPARE(diffs[0].toObject().value("group").toInt(), 2);
-        QCOMPARE(diffs[0].toObject().value("channel").toInt(), 3);
-        QCOMPARE(diffs[0].toObject().value("field").toString(), QString("TX Freq"));
-    }
-
-    // Ctrl+C to a several-radio write reaches every worker, whether the tool passes it on or
-    // the terminal sends it to all of them (and the tool once more): each radio stops between
-    // two commands and is named as partly written.
-    void fleetInterrupted_data()
-    {
-        QTest::addColumn<bool>("group");
-        QTest::newRow("to the tool") << false;
-        QTest::newRow("to its process group, as a terminal does") << true;
-    }
-
-    void fleetInterrupted()
-    {
-        QStringList ports;
-        for (int i = 0; i < 2; ++i)
-            ports << "--port" << StartSim({"--pace", "--max-baud", "19200"});
-        QFETCH(bool, group);
-        QProcess tool;
-        tool.setChildProcessModifier([] { ::setpgid(0, 0); });
-        tool.setReadChannel(QProcess::StandardError);
-        tool.start(TESSARO_CLI,
-                   QStringList{"write", "--no-backup", "--no-verify", "--json", DefaultBase()} +
-                       ports);
-        QByteArray progress;
-        while (!progress.contains("25%") && tool.waitForReadyRead(10000))
-            progress += tool.readAllStandardError();
-        QVERIFY2(progress.contains("25%") && tool.processId() > 0, progress.constData());
-        ::kill(static_cast<pid_t>(group ? -tool.processId() : tool.processId()), SIGINT);
-        QVERIFY(tool.waitForFinished(30000));
-        QCOMPARE(tool.exitCode(), 130);
-        const QJsonArray radios = QJsonDocument::fromJson(tool.readAllStandardOutput())
-                                      .object()
-                                      .value("radios")
-                                      .toArray();
-        QCOMPARE(radios.size(), 2);
-        for (const QJsonValue &r : radios)
-            QCOMPARE(r.toObject().value("message").toString(),
-                     QString("interrupted: the radio is partly written; write it again"));
+        QCOMPARE(diffs.size(), interrupt ? 0 : 1);
+        for (const QJsonValue &d : diffs)
+            QCOMPARE(QStringList({QString::number(d.toObject().value("group").toInt()),
+                                  QString::number(d.toObject().value("channel").toInt()),
+                                  d.toObject().value("field").toString()}),
+                     QStringList({"2", "3", "TX Freq"}));
     }
 
     // Export, edit one value, import: a refused value names its line and writes nothing.

@@ -60,10 +60,6 @@ private Q_SLOTS:
         QCOMPARE(run("xdg-mime", queryDefault), Ours);
         QCOMPARE(oldAssociation(), Theirs);
 
-        QVERIFY(startEditor().startsWith("ZPA Tessaro Editor"));
-        QCOMPARE(oldAssociation(), Theirs);
-        QCOMPARE(run("xdg-mime", queryDefault), Ours);
-
         // Opening the data file as the desktop does: the Exec line with the file for %f.
         const QString entry = path("data/applications/") + Ours;
         QSettings desktop(entry, QSettings::IniFormat);

@@ -68,18 +68,16 @@ private Q_SLOTS:
             int position;
         } cases[] = {
             // clang-format off
-            {"cbToggleAssign_0", {}, "Left Toggle", 0}, {"cbToggleAssign_1", {}, "Center Toggle", 1},
-            {"cbToggleAssign_2", {}, "Right Toggle", 2}, {"cbToggleAssign_3", {}, "Keypad", 5},
-            {"cbToggleAssign_4", {}, "Keypad", 5}, {"cbDTMFDev", {}, "3000Hz", 16},
+            {"cbToggleAssign_1", {}, "Center Toggle", 1}, {"cbToggleAssign_2", {}, "Right Toggle", 2},
+            {"cbToggleAssign_3", {}, "Keypad", 5}, {"cbToggleAssign_4", {}, "Keypad", 5},
             {"cbFrontPorchTime", {}, "30 mSec", 0}, {"cbANI", {}, "10 Characters Per Second", 0},
             // "#.00": no integer digit below one second, unlike the list's "0.50 Seconds".
-            {"cbPriRate", {}, ".50 Seconds", 1}, {"cbFreqDisp", {}, "Disabled", 1},
-            {"cbPerChanPower", {}, "Enabled", 0}, {"cbTalkbackScan", {}, "Disabled", 1},
-            {"cbNuisanceChanDel", {}, "Disabled", 1}, {"cbDispOpts_0", {}, "OFF", 0},
-            {"cbDispOpts_1", {}, "OFF", 0}, {"cbPriOpts_0", {}, "Group 1", 0},
-            {"cbPriOpts_1", {}, "Group 1", 0}, {"cbPriOpts_2", {}, "Priority 1 use MAIN channel", 21},
-            {"cbPriOpts_3", {}, "Priority 2 OFF", 0}, {"cbUCG", {}, "Disabled", 0},
-            {"cbMisc_0", {}, "2.0 Seconds", 4}, {"cbMisc_1", {}, "225 Seconds", 15},
+            {"cbPriRate", {}, ".50 Seconds", 1}, {"cbPerChanPower", {}, "Enabled", 0},
+            {"cbTalkbackScan", {}, "Disabled", 1}, {"cbNuisanceChanDel", {}, "Disabled", 1},
+            {"cbDispOpts_0", {}, "OFF", 0}, {"cbPriOpts_0", {}, "Group 1", 0},
+            {"cbPriOpts_2", {}, "Priority 1 use MAIN channel", 21},
+            {"cbPriOpts_3", {}, "Priority 2 OFF", 0}, {"cbMisc_0", {}, "2.0 Seconds", 4},
+            {"cbMisc_1", {}, "225 Seconds", 15},
             {"cbMisc_2", {}, "Allow", 0}, {"cbMisc_3", {}, "Indicate", 1},
             {"cbMisc_4", {}, "DTMF Only", 1}, {"cbMisc_5", {}, "User Select", 0},
             {"cbMisc_6", {}, "User Select", 0},
@@ -138,7 +136,6 @@ private Q_SLOTS:
             // clang-format off
             {"cbFrontPorchTime", "360 mSec", {{7, 128}}, {{7, 129}}, true},
             {"cbANI", "20 Char/Sec", {{7, 129}}, {{7, 133}}, true},
-            {"cbFrontPorchTime", "1020 mSec", {{7, 133}}, {{7, 135}}, true},
             // The list's text differs from the decoded one but stands for the same value.
             {"cbANI", "10 Char/Sec", {{7, 128}}, {{7, 128}}, false},
             {"cbPriRate", "0.25 Seconds", {{135, 64}}, {{135, 64}}, false},
