@@ -49,7 +49,7 @@ private Q_SLOTS:
         for (const int length : {0, 1500, TdfFileSize - 1, 30000}) {
             data.resize(length);
             for (int i = 0; i < length; ++i)
-                data[i] = static_cast<std::uint8_t>(i + i / 256);
+                data[i] = static_cast<std::uint8_t>(i + i / 256 + 1);
             fs.files["/x.tdf"] = data;
             fillPattern(0);
             const MemMapImage before = MemMap;
