@@ -1,5 +1,6 @@
 // The instruments over real connections: liblxi to the virtual bench's test set on
-// 127.0.0.1, and SCPI on a serial line played by a pseudo-terminal.
+// 127.0.0.1, and SCPI on a serial line played by a pseudo-terminal. The bench's own commands
+// on the simulator's input too.
 #include "lxiinstrument.h"
 #include "qtserialinstrument.h"
 
@@ -45,6 +46,23 @@ private Q_SLOTS:
             QVERIFY(!lxi.isConnected() && !lxi.write("*RST"));
             QVERIFY(timer.elapsed() < 2000);
         });
+        QTest::newRow("bench commands on the input")
+            << Scenario([](QProcess &sim, LxiInstrument &) {
+                   const auto line = [&sim] {
+                       while (!sim.canReadLine() && sim.waitForReadyRead(3000)) {
+                       }
+                       return QString::fromUtf8(sim.readLine()).trimmed();
+                   };
+                   const auto volts = [](const QString &text) {
+                       return text.section(' ', -2, -2).toDouble();
+                   };
+                   const QString first = line();
+                   QVERIFY(first.startsWith("bench: counter "));
+                   sim.write("coil -0.2\ncoil 0.1\nturn\n");
+                   QCOMPARE(volts(line()), volts(first) - 0.2);
+                   QCOMPARE(volts(line()), volts(first) - 0.4);
+                   QCOMPARE(line(), QString("bench: not understood: turn"));
+               });
         QTest::newRow("nobody listens") << Scenario([](QProcess &, LxiInstrument &lxi) {
             // A port that was free a moment ago.
             const int probe = ::socket(AF_INET, SOCK_STREAM, 0);
@@ -66,7 +84,7 @@ private Q_SLOTS:
     {
         QFETCH(Scenario, scenario);
         QProcess sim;
-        sim.start(TESSARO_RADIO_SIM, {"--instrument", "0"});
+        sim.start(TESSARO_RADIO_SIM, {"--instrument", "0", "--coil", "0.5"});
         QVERIFY(sim.waitForStarted());
         QString address;
         while (address.isEmpty() && (sim.canReadLine() || sim.waitForReadyRead(5000))) {
