@@ -1,7 +1,6 @@
 #include "alignfixture.h"
 #include "autotunewindow.h"
 #include "benchtestset.h"
-#include "tunewindow.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -96,23 +95,6 @@ private Q_SLOTS:
         QVERIFY(window.saveReport("/home/tech/unit.pdf")); // the report's text has its own test
         const auto &pdf = f.files->files["/home/tech/unit.pdf"];
         QVERIFY(pdf.size() > 1000 && std::string(pdf.begin(), pdf.begin() + 5) == "%PDF-");
-    }
-
-    void tuneWindowOpensIt()
-    {
-        f.resetAlign();
-        int opened = 0;
-        TuneWindow::autoTuneOpener = [&](QWidget *) { ++opened; };
-        TuneWindow tune;
-        tune.show();
-        auto *button = tune.findChild<QPushButton *>("cmdAutoTune");
-        QVERIFY(button->isVisible());
-        QTest::mouseClick(button, Qt::LeftButton);
-        QCOMPARE(opened, 1);
-        TuneWindow::autoTuneOpener = nullptr;
-        TuneWindow plain;
-        plain.show();
-        QVERIFY(!plain.findChild<QPushButton *>("cmdAutoTune")->isVisible());
     }
 };
 

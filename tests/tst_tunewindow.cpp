@@ -69,6 +69,8 @@ private Q_SLOTS:
     {
         AlignFixture f;
         f.resetAlign();
+        int autoTunes = 0; // the AutoTune button shows only where it can open something
+        TuneWindow::autoTuneOpener = [&](QWidget *) { ++autoTunes; };
         TuneWindow t;
         auto *tabs = t.findChild<QTabBar *>("tabTune");
         const QStringList titles = {
@@ -99,6 +101,10 @@ private Q_SLOTS:
         QVERIFY(!t.findChild<QFrame *>("fraVCOMeasure")->isHidden());
         t.VCO_MM("");
         QVERIFY(t.findChild<QFrame *>("fraVCOMeasure")->isHidden());
+        t.show();
+        QTest::mouseClick(t.findChild<QPushButton *>("cmdAutoTune"), Qt::LeftButton);
+        QCOMPARE(autoTunes, 1);
+        TuneWindow::autoTuneOpener = nullptr;
     }
 
     void frequencyRunThroughTheWidgets()
@@ -110,7 +116,7 @@ private Q_SLOTS:
         t.findChild<QTabBar *>("tabTune")->setCurrentIndex(1);
         auto *entry = t.findChild<QLineEdit *>("txtFreq");
         auto *start = t.findChild<QPushButton *>("cmdFreqStart");
-        QVERIFY(!entry->isEnabled());
+        QVERIFY(!entry->isEnabled() && !t.findChild<QPushButton *>("cmdAutoTune")->isVisible());
         start->click();
         QCOMPARE(start->text(), QString("Finish"));
         QCOMPARE(entry->selectedText(), QString("5000"));
