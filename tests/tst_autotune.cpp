@@ -83,8 +83,7 @@ private Q_SLOTS:
         QVERIFY2(report.stopReason.empty(), report.stopReason.c_str());
         QVERIFY2(report.allPassed(), ReportCsv(report).c_str());
         QVERIFY2(report.pages[0].completed, report.pages[0].outcome.c_str());
-        QVERIFY(!f.bench->transparentTX);
-        QVERIFY(!g_bHooked);
+        QVERIFY(!f.bench->transparentTX && !g_bHooked);
         if (cell) {
             QFETCH(int, ideal);
             QFETCH(int, slack);

@@ -13,12 +13,6 @@
 namespace
 {
 
-QString Resource(const QString &name)
-{
-    QFile file(qEnvironmentVariable("TESSARO_SOURCE_DIR") + "/resources/instruments/" + name);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
-
 const char TestProfile[] = R"(
 name: Test set
 identify: "*IDN?"
@@ -99,7 +93,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("yaml");
         QTest::addColumn<QString>("error"); // empty: loads
         const QString base = TestProfile;
-        QTest::newRow("shipped template") << Resource("template.yaml.example") << "";
+        QFile shipped(qEnvironmentVariable("TESSARO_SOURCE_DIR") +
+                      "/resources/instruments/template.yaml.example");
+        QTest::newRow("shipped template")
+            << (shipped.open(QIODevice::ReadOnly) ? QString::fromUtf8(shipped.readAll())
+                                                  : QString())
+            << "";
         QTest::newRow("test profile") << base << "";
         // The test profile with one text replaced.
         const char *const rows[][3] = {

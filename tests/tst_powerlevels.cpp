@@ -146,11 +146,9 @@ private Q_SLOTS:
             QCOMPARE(f.dialogs->messages[0].caption, std::string("VALUE RANGE ERROR"));
         QCOMPARE(view.scroll, start);
         QCOMPARE(f.pair(0x031F), start);
-        QVERIFY(f.bench->rxPath);
-        QVERIFY(qAbs(f.bench->chanMHz(true) - 173.995) < 1e-6);
+        QVERIFY(f.bench->rxPath && view.controls && qAbs(f.bench->chanMHz(true) - 173.995) < 1e-6);
         QCOMPARE(view.range, std::make_pair(0, 25000));
         QCOMPARE(view.caption, std::string("Finish"));
-        QVERIFY(view.controls);
         QCOMPARE(f.navigation, std::vector<bool>{false});
         QVERIFY(view.instructions.find("3. Adjust the value for maximum sensitivity.") !=
                 std::string::npos);

@@ -197,13 +197,9 @@ private Q_SLOTS:
         auto *tabs = t.findChild<QTabBar *>("tabTune");
         tabs->setCurrentIndex(page);
         TuneProcedure *run = &t.freqPage().procedure();
-        if (page == 1) {
-            t.freqPage().procedure().StartFinishClick();
-            QVERIFY(f.pair(0x001F) == 0);
-        } else {
-            t.findChild<QPushButton *>("cmdNarrowband")->click();
+        if (page != 1)
             run = &t.squelchPage().procedure();
-        }
+        t.findChild<QPushButton *>(page == 1 ? "cmdFreqStart" : "cmdNarrowband")->click();
         QVERIFY(f.radio->eeprom != before);
         f.dialogs->messageAnswers = {yes ? MsgAnswer::Yes : MsgAnswer::No};
         if (close)
