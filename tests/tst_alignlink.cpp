@@ -179,8 +179,7 @@ private Q_SLOTS:
     {
         hook();
         f.radio->faults.stopAfterCommands = f.radio->commandsHandled();
-        QVERIFY(!WriteLowPowerDAC(3, false));
-        QVERIFY(!g_bHooked);
+        QVERIFY(!WriteLowPowerDAC(3, false) && !g_bHooked);
         QCOMPARE(f.dialogs->messages.size(), std::size_t(2));
         QCOMPARE(
             f.dialogs->messages[1].text,

@@ -23,11 +23,9 @@
 #include <thread>
 #include <unistd.h>
 
-using Change = std::function<void(RadioBench &)>;
 using Measure = std::function<bool(TestSet &, double &)>;
 using Setup = std::function<void(RadioBench &, VirtualRadio &)>;
 using Reading = std::function<double(const RadioBench &)>;
-Q_DECLARE_METATYPE(Change)
 Q_DECLARE_METATYPE(Measure)
 Q_DECLARE_METATYPE(Setup)
 using Scenario = std::function<void(QProcess &sim, LxiInstrument &lxi)>;
@@ -158,13 +156,13 @@ private Q_SLOTS:
 
     void readings_data()
     {
-        QTest::addColumn<Change>("change");
+        QTest::addColumn<Setup>("change");
         QTest::addColumn<double>("wait"); // seconds after the change
         QTest::addColumn<Measure>("measure");
         QTest::addColumn<double>("expected");
         const Measure power = [](TestSet &t, double &v) { return t.rfPowerW(v); };
         const Measure deviation = [](TestSet &t, double &v) { return t.fmDeviationHz(v); };
-        const Change keyed = [](RadioBench &b) {
+        const Setup keyed = [](RadioBench &b, VirtualRadio &) {
             b.transparentTX = true;
             b.curveDAC = 800;
             b.pot[0] = 160;
@@ -172,10 +170,12 @@ private Q_SLOTS:
         QTest::newRow("power one time constant on")
             << keyed << BenchInstrument::PowerSettle << power << 5.0 * (1 - std::exp(-1.0));
         QTest::newRow("deviation") << keyed << 5.0 << deviation << 3000.0;
-        QTest::newRow("amplifier that cannot reach 5 W") << Change([keyed](RadioBench &b) {
-            keyed(b);
-            b.powerCeilingW = 4.0;
-        }) << 5.0 << power << 4.0;
+        QTest::newRow("amplifier that cannot reach 5 W")
+            << Setup([keyed](RadioBench &b, VirtualRadio &r) {
+                   keyed(b, r);
+                   b.powerCeilingW = 4.0;
+               })
+            << 5.0 << power << 4.0;
         const double at1uV = 8.0 + 20.0 * std::log10(1.0 / 0.35);
         // SINAD with the generator on channel 1 at 1 uV, after a step.
         const auto sinad = [](std::function<bool(TestSet &)> step) {
@@ -183,7 +183,7 @@ private Q_SLOTS:
                 return Generator(t, -106.99) && step(t) && t.sinadDb(v);
             });
         };
-        const Change none = [](RadioBench &) {};
+        const Setup none = [](RadioBench &, VirtualRadio &) {};
         QTest::newRow("SINAD at 1 uV")
             << none << 5.0 << sinad([](TestSet &) { return true; }) << at1uV;
         QTest::newRow("SINAD 3 kHz off the channel")
@@ -195,14 +195,14 @@ private Q_SLOTS:
         QTest::newRow("SINAD with the output off")
             << none << 5.0 << sinad([](TestSet &t) { return t.setGeneratorOutput(false); }) << 0.0;
         QTest::newRow("deaf receiver, one time constant on")
-            << Change([](RadioBench &b) { b.sensitivityLossDb = 15; })
+            << Setup([](RadioBench &b, VirtualRadio &) { b.sensitivityLossDb = 15; })
             << BenchInstrument::SinadSettle << sinad([](TestSet &) { return true; })
             << at1uV - 15.0 * (1 - std::exp(-1.0));
     }
 
     void readings()
     {
-        QFETCH(Change, change);
+        QFETCH(Setup, change);
         QFETCH(double, wait);
         QFETCH(Measure, measure);
         QFETCH(double, expected);
@@ -212,7 +212,7 @@ private Q_SLOTS:
         double v = 0.0;
         QVERIFY(measure(*b.testSet, v)); // settled on the bench as it was
         b.clock.advance(5.0);
-        change(b.bench);
+        change(b.bench, b.radio);
         b.instrument.Track();
         b.clock.advance(wait);
         QVERIFY2(measure(*b.testSet, v), b.testSet->lastErrorText().c_str());

@@ -9,17 +9,12 @@
 Q_DECLARE_METATYPE(CurveBytes)
 Q_DECLARE_METATYPE(CurvePoints)
 
-namespace
-{
-
-CurveBytes Bytes(std::initializer_list<int> values)
+static CurveBytes Bytes(std::initializer_list<int> values)
 {
     CurveBytes bytes{};
     std::copy(values.begin(), values.end(), bytes.begin());
     return bytes;
 }
-
-} // namespace
 
 class TestCurveMath : public QObject
 {

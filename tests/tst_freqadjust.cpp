@@ -4,14 +4,9 @@
 
 #include <QtTest>
 
-namespace
-{
-
 const std::string Aborted = "Frequency adjust aborted.  Click 'Start' below to try again.";
 const std::string Lost = "The original frequency adjust values as well as data for Channel 1 "
                          "have been lost.\r\nYou will need to restore the Channel 1 data ";
-
-} // namespace
 
 class TestFreqAdjust : public QObject
 {
@@ -188,8 +183,7 @@ private:
         QCOMPARE(f.pair(0x0508), 0xE73C);
         QCOMPARE(f.radio->eeprom[0x0502] & 0x08, 0);
         QCOMPARE(f.radio->eeprom[0x050A] & 0x20, 0x20);
-        QCOMPARE(f.pair(0x0504) | f.pair(0x050C), 0);
-        QCOMPARE(f.pair(0x001F), 0);
+        QCOMPARE(f.pair(0x0504) | f.pair(0x050C) | f.pair(0x001F), 0);
         QVERIFY(!g_bHooked && !f.port->isOpen());
         QCOMPARE(view.caption, std::string("Finish"));
         QVERIFY(view.entryEnabled && view.quitEnabled && view.startEnabled);

@@ -58,10 +58,8 @@ private Q_SLOTS:
         if (fault) {
             QFETCH(int, error);
             QCOMPARE(f.dialogs->messages.back().text,
-                     QString("Comm Error %1 in Sub 'cmdSet%2Power_Click', please try again.     ")
-                         .arg(error)
-                         .arg(high ? "High" : "Low")
-                         .toStdString());
+                     "Comm Error " + std::to_string(error) + " in Sub 'cmdSet" +
+                         (high ? "High" : "Low") + "Power_Click', please try again.     ");
             QVERIFY(!page.HoldsRadio() && view.buttons && !view.controls && !g_bHooked);
             QVERIFY(f.radio->eeprom == before);
             return;
