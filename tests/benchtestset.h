@@ -30,12 +30,10 @@ public:
     double powerScale = 1.0;
     double lossDb = 0.0;  // between the generator and the receiver
     int answersLeft = -1; // -1: never falls silent
-    long calls = 0;
 
 private:
     bool Answer()
     {
-        ++calls;
         if (answersLeft == 0) {
             m_error = "no reply within 2000 ms";
             return false;

@@ -124,9 +124,11 @@ private Q_SLOTS:
     {
         QFETCH(int, first);
         QFETCH(int, second);
-        std::vector<int> samples(10, first);
-        samples.insert(samples.end(), 10, second);
-        script(0xFA, 1, samples);
+        // Ten samples of each, one per request.
+        auto n = std::make_shared<int>(0);
+        f.radio->addCommand(0xFA, 1, [=](VirtualRadio &, const Bytes &) {
+            return Bytes{static_cast<std::uint8_t>((*n)++ < 10 ? first : second)};
+        });
         hook();
         QTEST(ReadA2DVal(20, 5), "average");
     }
@@ -162,67 +164,26 @@ private Q_SLOTS:
         TuneChanRec rec;
         QVERIFY(GetChanDataFromUnit(0, 0, rec, false));
         QCOMPARE(rec.RxFreq, 0.0);
-        const TuneChanRec test{161.25, "N", "067.0", 173.995, "L", "D023"};
-        QVERIFY(WriteChanDataToUnit(0, 0, test, true));
-        QVERIFY(!g_bHooked);
-        QVERIFY(GetChanDataFromUnit(0, 0, rec, true));
-        QCOMPARE(rec.RxFreq, 161.25);
-        QCOMPARE(rec.TxFreq, 173.995);
-        QCOMPARE(
-            QString::fromStdString(rec.NarrowFlag + rec.RxGuard + rec.LowPowerFlag + rec.TxGuard),
-            QString("N067.0LD023"));
-        // Only the six fields' bytes of the slot changed.
-        for (int a = 0; a < VirtualRadio::EepromSize; ++a) {
-            const int off = a - 0x0500;
-            const bool field = off == 0 || off == 1 || off == 2 || off == 4 || off == 5 ||
-                               off == 8 || off == 9 || off == 10 || off == 12 || off == 13 ||
-                               (a >= 0x0600 && a <= 0x0601);
-            if (!field && f.radio->eeprom[a] != before[a])
-                QFAIL(qPrintable(QString("byte 0x%1 changed").arg(a, 4, 16, QChar('0'))));
-        }
+        // Written back, the record changes only its six fields' bytes of the slot.
+        QVERIFY(WriteChanDataToUnit(0, 0, {161.25, "N", "067.0", 173.995, "L", "D023"}, true));
+        Bytes expected = before;
+        for (int a :
+             {0x500, 0x501, 0x502, 0x504, 0x505, 0x508, 0x509, 0x50A, 0x50C, 0x50D, 0x600, 0x601})
+            expected[a] = f.radio->eeprom[a];
+        QVERIFY(f.radio->eeprom == expected);
     }
 
-    void cellsAndHookFailures()
+    // A cell write the radio no longer answers: released, comm error then hook error. (The cells
+    // themselves are checked through the pages that set them.)
+    void cellWriteUnanswered()
     {
-        QVERIFY(WriteFreqAdjValues(0xF4, 0x81)); // hooks by itself
-        QCOMPARE(f.radio->eeprom[0x001F], 0xF4);
-        QCOMPARE(f.radio->eeprom[0x0020], 0x81);
-        int high = 0;
-        int low = 0;
-        QVERIFY(ReadFreqAdjValues(high, low));
-        QCOMPARE(high * 256 + low, 0xF481);
-        QVERIFY(WriteHighPowerDAC(0x9A, true));
-        QVERIFY(!g_bHooked);
-        QCOMPARE(ReadHighPowerDAC(false), 0x9A);
-        QVERIFY(WriteVCOCourseTuneCurveValues(40000, 1, 0));
-        QCOMPARE(GetVCOCourseTuneCurveValues(1, 0), 40000L);
-        const CurveBytes curve = {1, 2, 3, 4, 5, 6, 7, 8, 9};
-        CurveBytes back{};
-        QVERIFY(WritePowerCurve(curve) && ReadPowerCurve(back));
-        QVERIFY(back == curve);
-        QCOMPARE(f.radio->eeprom[0x0336], 9);
-
-        // A write the radio no longer answers: released, comm error then hook error.
-        f.dialogs->messages.clear();
+        hook();
         f.radio->faults.stopAfterCommands = f.radio->commandsHandled();
-        QVERIFY(!WriteLowPowerDAC(3, false));
-        QVERIFY(!g_bHooked);
+        QVERIFY(!WriteLowPowerDAC(3, false) && !g_bHooked);
         QCOMPARE(f.dialogs->messages.size(), std::size_t(2));
         QCOMPARE(
             f.dialogs->messages[1].text,
             std::string("Unable to 'Hook' radio.  Please check all connections and try again."));
-    }
-
-    void hookTDFxOffersRetry()
-    {
-        f.radio->faults.noHookAnswer = true;
-        f.dialogs->messageAnswers = {MsgAnswer::Retry, MsgAnswer::Cancel};
-        QVERIFY(!HookTDFx());
-        QCOMPARE(f.dialogs->messages.size(), std::size_t(2));
-        QCOMPARE(f.dialogs->messages[0].caption, std::string("COMM ERROR"));
-        QVERIFY(f.dialogs->messages[0].buttons == MsgButtons::RetryCancel);
-        f.radio->faults.noHookAnswer = false;
-        QVERIFY(HookTDFx());
     }
 
     void cellHookFailures_data()
@@ -252,20 +213,21 @@ private Q_SLOTS:
         QCOMPARE(int(hookErrors), 2 * messages);
         QVERIFY(!f.port->isOpen() && !g_bHooked);
         QVERIFY(f.radio->received().empty() == portRefused);
+        if (portRefused)
+            return;
+        // The pages' own hook offers a retry, and gets through once the radio answers.
+        f.dialogs->messages.clear();
+        f.dialogs->messageAnswers = {MsgAnswer::Retry, MsgAnswer::Cancel};
+        QVERIFY(!HookTDFx());
+        QCOMPARE(f.dialogs->messages.size(), std::size_t(2));
+        QCOMPARE(f.dialogs->messages[0].caption, std::string("COMM ERROR"));
+        QVERIFY(f.dialogs->messages[0].buttons == MsgButtons::RetryCancel);
+        f.radio->faults.noHookAnswer = false;
+        QVERIFY(HookTDFx());
     }
 
 private:
     void hook() { QCOMPARE(HookRadio(1, 3, 4800), 1); }
-    // Replaces a test command's reply by the values given, one per request.
-    void script(std::uint8_t code, int args, std::vector<int> values)
-    {
-        auto queue = std::make_shared<std::vector<int>>(std::move(values));
-        f.radio->addCommand(code, args, [queue](VirtualRadio &, const Bytes &) {
-            const int v = queue->front();
-            queue->erase(queue->begin());
-            return Bytes{static_cast<std::uint8_t>(v)};
-        });
-    }
     LinkFixture f;
     std::unique_ptr<RadioBench> bench;
 };

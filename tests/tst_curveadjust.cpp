@@ -71,23 +71,19 @@ private Q_SLOTS:
         QFETCH(CurvePoints, chosen);
         setUp(mod, stored);
         const CurveBytes expected = EncodeCurve(chosen, kind->base).value();
-        int opens = 0, perHook = 0;
+        int opens = 0;
         for (int k = 0; k < 4; ++k) {
             const long seen = f.bench->commandsSeen;
             page->StartClick();
             // Exit, enter, the test source and the one value sent: seeding sends nothing.
             QCOMPARE(f.bench->commandsSeen - seen, long(k == 0 ? 0 : 1) + (mod ? 3 : 2));
             QVERIFY(std::abs(page->seeds()[k] - stored[k]) <= 2);
-            QCOMPARE(view.scroll, page->seeds()[k]);
-            QCOMPARE(sent(), page->seeds()[k]);
-            QCOMPARE(view.value, ValueWithHex(view.scroll));
+            QVERIFY(view.scroll == page->seeds()[k] && sent() == view.scroll);
             QCOMPARE(f.bench->chanMHz(false), CurveFreqs[k]);
             QVERIFY(view.controls && f.bench->transparentTX);
-            if (k == 0) {
-                perHook = f.port->opens;
-                opens = f.port->opens;
-            }
-            QCOMPARE(f.port->opens - opens, mod ? k * perHook : 0);
+            if (k == 0)
+                opens = f.port->opens; // one hook's
+            QCOMPARE(f.port->opens, mod ? (k + 1) * opens : opens);
             QVERIFY(view.instructions.rfind("Step " + std::to_string(k + 1) + " - ", 0) == 0);
             // By hand every position goes to the radio, and the meter reaches its target.
             for (int v : {chosen[k] - 9, chosen[k]}) {

@@ -4,13 +4,8 @@
 
 #include <deque>
 
-namespace
-{
-
 using Readings = std::vector<int>; // -1: the noise stream does not come
 using Answers = std::vector<int>;  // MsgAnswer values, in order
-
-} // namespace
 
 class TestSquelchAdjust : public QObject
 {
