@@ -37,9 +37,9 @@ private Q_SLOTS:
                  QStringLiteral("Label|Receive Freq|RX CG|Transmit Freq|TX CG|Scn|BW|LP"));
         QCOMPARE(m_grid->verticalHeaderItem(19)->text(), QStringLiteral(" Ch 20"));
         QVERIFY(m_grid->item(0, 1)->textAlignment() & Qt::AlignHCenter);
-        auto *label = child<QLineEdit>("txtGroupLabel");
-        auto *clone = child<QComboBox>("cbIncomingClone");
-        auto *scan = child<QCheckBox>("chkGrpScanList");
+        auto *label = fx.child<QLineEdit>("txtGroupLabel");
+        auto *clone = fx.child<QComboBox>("cbIncomingClone");
+        auto *scan = fx.child<QCheckBox>("chkGrpScanList");
         QCOMPARE(label->text(), QStringLiteral("YARD        "));
         QCOMPARE(clone->currentText(), QStringLiteral("Reject"));
         QVERIFY(!scan->isChecked());
@@ -50,7 +50,7 @@ private Q_SLOTS:
         clone->setCurrentIndex(0);
         clone->activated(0);
         QVERIFY(!GetGrpIncomingClone(MemMap, 4));
-        QVERIFY(changed());
+        QVERIFY(fx.changed());
         label->setFocus(Qt::TabFocusReason);
         fx.type("tower b");
         QTest::keyClick(label, Qt::Key_Return); // moves on, which is leaving the field
@@ -78,7 +78,7 @@ private Q_SLOTS:
         QVERIFY(!m_editor->isVisible());
         QCOMPARE(shown(4, 2), before);
         QCOMPARE(focus(), m_grid);
-        QVERIFY(!changed());
+        QVERIFY(!fx.changed());
 
         // Tab stores, moves on and gives the grid the focus.
         goTo(4, 3);
@@ -108,7 +108,7 @@ private Q_SLOTS:
         goTo(1, 8);
         QTest::keyClick(m_grid, Qt::Key_L);
         QCOMPARE(shown(1, 8), QStringLiteral("L"));
-        QVERIFY(changed());
+        QVERIFY(fx.changed());
 
         // A double-click toggles and moves to the next cell.
         const QRect rect = m_grid->visualItemRect(m_grid->item(2, 5));
@@ -119,8 +119,8 @@ private Q_SLOTS:
         QCOMPARE(m_pane->currentCell(), (GridCell{3, 7}));
 
         // While the grid has the focus, Tab moves between cells instead of reaching the others.
-        auto *label = child<QLineEdit>("txtGroupLabel");
-        QWidget *others[] = {label, child<QWidget>("TreeView")};
+        auto *label = fx.child<QLineEdit>("txtGroupLabel");
+        QWidget *others[] = {label, fx.child<QWidget>("TreeView")};
         for (QWidget *w : others)
             QVERIFY(!(w->focusPolicy() & Qt::TabFocus));
         label->setFocus(Qt::MouseFocusReason);
@@ -146,10 +146,10 @@ private Q_SLOTS:
         goTo(3, 1);
         fx.type("pump");
         fx.dialogs.fileAnswers.push_back("/docs/unit.tdf");
-        child<QAction>("mnuFileSave")->trigger();
+        fx.child<QAction>("mnuFileSave")->trigger();
         const int labelByte = 1024 + 256 + 32 * 2 + 20;
         QCOMPARE(int(fx.fs.files["/docs/unit.tdf"].at(labelByte)), CharToLabelCode('P'));
-        QVERIFY(!changed());
+        QVERIFY(!fx.changed());
 
         // Stored without leaving the cell: Esc then brings back the stored text, not the old one.
         goTo(3, 2);
@@ -173,9 +173,9 @@ private:
     void start(int group)
     {
         fx.start(true);
-        m_pane = child<ChanGridPane>("fraGrid");
-        m_grid = child<QTableWidget>("Grid");
-        m_editor = child<QLineEdit>("Text1");
+        m_pane = fx.child<ChanGridPane>("fraGrid");
+        m_grid = fx.child<QTableWidget>("Grid");
+        m_editor = fx.child<QLineEdit>("Text1");
         fx.clickNode(FirstGroupNode + group - 1);
         QVERIFY(m_pane->isVisible());
         QCOMPARE(g_iCurGroup, group - 1);
@@ -190,8 +190,6 @@ private:
 
     QString shown(int row, int col) const { return m_grid->item(row - 1, col - 1)->text(); }
     QWidget *focus() const { return QApplication::focusWidget(); }
-    template <class T> T *child(const char *name) const { return fx.child<T>(name); }
-    bool changed() const { return fx.changed(); }
     WindowFixture fx;
     ChanGridPane *m_pane = nullptr;
     QTableWidget *m_grid = nullptr;

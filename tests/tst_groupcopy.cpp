@@ -98,8 +98,7 @@ private Q_SLOTS:
         for (int i = 0; i < NumGroups; ++i) {
             QCOMPARE(opt(i)->text(), QString("Group %1").arg(i + 1));
             QCOMPARE(dest(i)->text(), opt(i)->text());
-            QVERIFY(!opt(i)->isChecked());
-            QVERIFY(dest(i)->isEnabled() && !dest(i)->isChecked());
+            QVERIFY(!opt(i)->isChecked() && dest(i)->isEnabled() && !dest(i)->isChecked());
         }
         QVERIFY(dlg.findChild<QCheckBox *>("chkCopyChanData")->isChecked());
         QVERIFY(dlg.findChild<QCheckBox *>("chkCopyParams")->isChecked());

@@ -84,17 +84,16 @@ private Q_SLOTS:
         }
         for (int i = 0; i < 10; ++i)
             expected << QString("mnuComm_%1=Use Comm Port %2").arg(i).arg(i + 1);
-        expected << "mnuSerialPorts=Serial Ports\u2026"
-                 << "-";
+        expected += {"mnuSerialPorts=Serial Ports\u2026", "-"};
         const char *rates[] = {"4800", "9600", "19200", "38400", "57600", "115200"};
         for (int i = 0; i < 6; ++i)
             expected << QString("mnuBaud_%1=Use %2 BAUD Rate").arg(i).arg(rates[i]);
-        expected << "-"
-                 << "mnuShowTuneWarning=Show 'Tune' Warning Message"
-                 << "-"
-                 << "mnuVerifyAfterWrite=Verify After Write"
-                 << "mnuBackupBeforeWrite=Back Up Radio Before Write"
-                 << "mnuKeepHistory=Keep Radio History";
+        expected += {"-",
+                     "mnuShowTuneWarning=Show 'Tune' Warning Message",
+                     "-",
+                     "mnuVerifyAfterWrite=Verify After Write",
+                     "mnuBackupBeforeWrite=Back Up Radio Before Write",
+                     "mnuKeepHistory=Keep Radio History"};
         QCOMPARE(texts, expected);
     }
 
