@@ -154,9 +154,15 @@ private Q_SLOTS:
             },
             [&] { f.dialogs.messageAnswers = {MsgAnswer::No}, f.trigger("mnuFileNew"); },
             [&] {
-                f.clickNode(GlobalsNode), click(f.window->findChild<QCheckBox *>("chkBeepDisable"));
+                f.clickNode(GlobalsNode);
+                auto *box = f.window->findChild<QCheckBox *>("chkBeepDisable");
+                QTest::mouseClick(box, Qt::LeftButton, {}, {6, box->height() / 2});
             },
-            [&] { importFile("mnuFileImportText", "/tmp/in.yaml", yamlWithLabel("IMPORTED")); },
+            [&] {
+                MemMapImage edited = MemMap;
+                SetChanLabel(edited, 5, 2, "IMPORTED");
+                importFile("mnuFileImportText", "/tmp/in.yaml", WriteTextForm(edited));
+            },
             [&] {
                 importFile("mnuFileImportGroupCsv", "/tmp/in.csv",
                            "Location,Name,Frequency\r\n1,CSV,151.000000\r\n3,MORE,152.000000\r\n");
@@ -258,11 +264,6 @@ private:
         QCOMPARE(g_iCurGroup, group - 1);
     }
 
-    static void click(QWidget *box)
-    {
-        QTest::mouseClick(box, Qt::LeftButton, {}, {6, box->height() / 2});
-    }
-
     void goTo(int row, int col)
     {
         // A closed dialog leaves the offscreen window inactive.
@@ -297,12 +298,6 @@ private:
         f.fs.files[path] = std::vector<std::uint8_t>(text.begin(), text.end());
         f.dialogs.fileAnswers = {path};
         f.trigger(action);
-    }
-    static std::string yamlWithLabel(const char *label)
-    {
-        MemMapImage edited = MemMap;
-        SetChanLabel(edited, 5, 2, label);
-        return WriteTextForm(edited);
     }
     // Runs Copy Groups from the menu: source, destinations, then the arrow.
     void runCopyGroups(int source, std::initializer_list<int> dests)

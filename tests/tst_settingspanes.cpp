@@ -30,7 +30,7 @@ private Q_SLOTS:
             MemMap.set(0, offset, static_cast<int>(rng() & 0xFF));
         MemMap.set(0, 201, 25); // a channel beyond the list shows no entry
         const MemMapImage image = MemMap;
-        start();
+        fx.start(true);
         QVERIFY(MemMap == image && !fx.changed());
 
         // Each choice reaches the MemMap as the row stores it and marks the data changed when
@@ -80,7 +80,7 @@ private Q_SLOTS:
             {1, "txtNullFreqSub", "", "0.0", 174, {0, 0}},
             {4, "txtUCGList_0", "D023", "D023", 256, {0x88, 0x13}},
         };
-        start();
+        fx.start(true);
         for (const auto &c : cases) {
             showTab(c.tab);
             QLineEdit *edit = field(c.field);
@@ -152,7 +152,7 @@ private Q_SLOTS:
         } boxes[] = {{1, "chkBeepDisable", 197, 0x01},
                      {2, "chkPriOpts", 197, 0x20},
                      {4, "chkUCGPickListLock", 136, 0x40}};
-        start();
+        fx.start(true);
         for (const auto &b : boxes) {
             showTab(b.tab);
             auto *box = fx.window->findChild<QCheckBox *>(b.name);
@@ -177,7 +177,7 @@ private Q_SLOTS:
     {
         MemMap.set(0, 321 + 2 * 6, 25); // above the channels: channel 1
         MemMap.set(0, 320 + 2 * 6, 0);
-        start();
+        fx.start(true);
         showTab(3);
         QCOMPARE(box("cbGrpAsn_0")->currentText(), QString("Unprogrammed"));
         QVERIFY(!box("cbChnAsn_0")->isEnabled());
@@ -206,7 +206,7 @@ private Q_SLOTS:
     // smallest window the size rules allow.
     void namesAndFit()
     {
-        start();
+        fx.start(true);
         for (const auto &[control, name] : {std::pair{"cbANI", "ANI Rate:"},
                                             {"txtGroupLabel", "Group Label:"},
                                             {"txtUCGList_6", "User TX Guard 7:"},
@@ -239,8 +239,6 @@ private Q_SLOTS:
     }
 
 private:
-    void start() { fx.start(true); }
-
     // 1-based
     void showTab(int tab)
     {
