@@ -58,7 +58,7 @@ private Q_SLOTS:
         QCOMPARE(GetGrpLabel(MemMap, 4), std::string("TOWER B     "));
     }
 
-    void editorKeys()
+    void keysAndClicks()
     {
         start(1);
         goTo(4, 2);
@@ -100,20 +100,16 @@ private Q_SLOTS:
         QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, {}, rect.center());
         QCOMPARE(GetChanLabel(MemMap, 0, 1), std::string("GATE        "));
         QCOMPARE(m_pane->currentCell(), (GridCell{6, 3}));
-    }
 
-    void flagsMouseAndTabOrder()
-    {
-        start(1);
+        // Flags by key and double-click; Tab stays in the grid while it has the focus.
         goTo(1, 8);
         QTest::keyClick(m_grid, Qt::Key_L);
         QCOMPARE(shown(1, 8), QStringLiteral("L"));
-        QVERIFY(fx.changed());
 
         // A double-click toggles and moves to the next cell.
-        const QRect rect = m_grid->visualItemRect(m_grid->item(2, 5));
-        QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, {}, rect.center());
-        QTest::mouseDClick(m_grid->viewport(), Qt::LeftButton, {}, rect.center());
+        const QRect flagRect = m_grid->visualItemRect(m_grid->item(2, 5));
+        QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, {}, flagRect.center());
+        QTest::mouseDClick(m_grid->viewport(), Qt::LeftButton, {}, flagRect.center());
         QCOMPARE(shown(3, 6), QStringLiteral("S"));
         QCOMPARE(GetChanScan(MemMap, 0, 2), std::string("S"));
         QCOMPARE(m_pane->currentCell(), (GridCell{3, 7}));
@@ -127,7 +123,7 @@ private Q_SLOTS:
         for (QWidget *w : others)
             QVERIFY(w->focusPolicy() & Qt::TabFocus);
 
-        QTest::mouseRelease(m_grid->viewport(), Qt::RightButton, {}, rect.center());
+        QTest::mouseRelease(m_grid->viewport(), Qt::RightButton, {}, flagRect.center());
         QCOMPARE(fx.popups->shown.size(), std::size_t(1));
         QCOMPARE(fx.popups->shown[0].first, QStringLiteral("mnuEdit"));
     }

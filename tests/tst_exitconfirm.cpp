@@ -97,6 +97,14 @@ private Q_SLOTS:
             QCOMPARE(w.fs.files[g_sFactoryFile], defaultFileBytes());
             QCOMPARE(int(MemMap.get(0, 7)), 128); // the user defaults are not loaded
         }
+        // A failing write does not stop the start; the routine ends there, without a user file.
+        w.fs.files.clear();
+        w.fs.failWrite.insert(folder + "/Factory.def");
+        QCOMPARE(start(""), (Steps{"main(loading) without User.def", "end"}));
+        QCOMPARE(w.dialogs.messages.size(), size_t(1));
+        QCOMPARE(w.dialogs.messages[0].text,
+                 std::string("There was an I/O error in the sub routine: 'SetUpDefaultFiles'"));
+        QVERIFY(!w.fs.exists(g_sUserFile));
     }
 
     void commandLine_data()
@@ -136,17 +144,6 @@ private Q_SLOTS:
         QCOMPARE(w.dialogs.messages.size(), std::size_t(readable ? 0 : 1));
         QCOMPARE(steps, (!file.isEmpty() ? Steps{"main(loading)", "refresh", "end"}
                                          : Steps{"main(loading)", "end"}));
-    }
-
-    void failingDefaultFilesDoNotStopStartUp()
-    {
-        w.fs.failWrite.insert(folder + "/Factory.def");
-        QCOMPARE(start(""), (Steps{"main(loading) without User.def", "end"}));
-        QCOMPARE(w.dialogs.messages.size(), size_t(1));
-        QCOMPARE(w.dialogs.messages[0].text,
-                 std::string("There was an I/O error in the sub routine: 'SetUpDefaultFiles'"));
-        // The routine ended at the failure: the user file was not written either.
-        QVERIFY(!w.fs.exists(g_sUserFile));
     }
 
     void answers_data()

@@ -171,7 +171,8 @@ private Q_SLOTS:
                          {"Read Global Data From Radio", "-", "Write Global Data To Radio"}}}));
     }
 
-    void progress()
+    // What a transfer shows: the progress bar, and every control off until it is over.
+    void transferDisplay()
     {
         const int rows[][3] = {{1, 3, 33}, {2, 3, 67}, {1, 8, 12}, {3, 8, 38}, // halves to even
                                {5, 5, -1}, {6, 5, -1}, {0, 0, -1}, {26367, 26368, 100}};
@@ -191,6 +192,18 @@ private Q_SLOTS:
         QCOMPARE(bar->value(), 25);
         ShowProgressBar(false);
         QVERIFY(!bar->isVisible());
+
+        f.clickNode(6);
+        EnableMainControls(false);
+        for (const char *name : {"mnuFile", "mnuRead", "mnuWrite", "mnuEdit", "mnuOptions",
+                                 "mnuTune", "mnuHelp", "tbOpen", "tbExit"})
+            QVERIFY2(!action(name)->isEnabled(), name);
+        for (const char *name : {"TreeView", "Grid", "txtGroupLabel"})
+            QVERIFY2(!f.window->findChild<QWidget *>(name)->isEnabled(), name);
+        EnableMainControls(true);
+        QVERIFY(action("mnuFile")->isEnabled());
+        QVERIFY(tree()->isEnabled());
+        QVERIFY(f.window->findChild<QWidget *>("cbIncomingClone")->isEnabled());
     }
 
     void captionAndNew()
@@ -288,23 +301,6 @@ private Q_SLOTS:
         QVERIFY(qAbs(PixelsToTwips(tree()->width(), dpi) - 1440) <= 15);
     }
 
-    // The accessible names of the inputs are checked with the panes.
-    void enableControls()
-    {
-        f.start();
-        f.clickNode(6);
-        EnableMainControls(false);
-        for (const char *name : {"mnuFile", "mnuRead", "mnuWrite", "mnuEdit", "mnuOptions",
-                                 "mnuTune", "mnuHelp", "tbOpen", "tbExit"})
-            QVERIFY2(!action(name)->isEnabled(), name);
-        for (const char *name : {"TreeView", "Grid", "txtGroupLabel"})
-            QVERIFY2(!f.window->findChild<QWidget *>(name)->isEnabled(), name);
-        EnableMainControls(true);
-        QVERIFY(action("mnuFile")->isEnabled());
-        QVERIFY(tree()->isEnabled());
-        QVERIFY(f.window->findChild<QWidget *>("cbIncomingClone")->isEnabled());
-    }
-
     void helpAndAbout()
     {
         f.start();
@@ -354,15 +350,12 @@ private Q_SLOTS:
             QVERIFY2(linked.contains(page), qPrintable(page + " is linked nowhere"));
     }
 
-    // Asked for by their Windows names, through fontconfig's metric-compatible aliases.
-    void windowsFontNames()
+    // The fonts asked for by their Windows names come through fontconfig's metric-compatible
+    // aliases; the widths measured with them.
+    void fontsAndWidths()
     {
         QCOMPARE(QFontInfo(QFont("Arial", 10)).family(), QString("Liberation Sans"));
         QCOMPARE(QFontInfo(QFont("Courier New", 10)).family(), QString("Liberation Mono"));
-    }
-
-    void getMaxWidth()
-    {
         QCOMPARE(GetMaxWidth("", ""), 100);
         QCOMPARE(GetMaxWidth("WWWWWWWWWWWW", "Label "), GetMaxWidth("Label ", "WWWWWWWWWWWW"));
         QVERIFY(GetMaxWidth("WWWWWWWWWWWW", "Label ") > GetMaxWidth("Label ", "Label "));

@@ -95,10 +95,8 @@ private Q_SLOTS:
                      "mnuBackupBeforeWrite=Back Up Radio Before Write",
                      "mnuKeepHistory=Keep Radio History"};
         QCOMPARE(texts, expected);
-    }
 
-    void restoreChecksStoredChoice()
-    {
+        // Restoring checks the stored choice.
         f.setSetting("Comm Port", "8");
         f.setSetting("Baud Rate Index", "2");
         f.setSetting("Comm Port 8 Device", "/dev/ttyV8");

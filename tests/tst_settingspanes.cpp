@@ -143,8 +143,11 @@ private Q_SLOTS:
         QCOMPARE(MemMap.get(0, 256 + 62), std::uint8_t(0x88));
     }
 
-    void checkBoxesAndButtons()
+    // Check boxes, buttons and the command group's dependent lists.
+    void checkBoxesButtonsAndLists()
     {
+        MemMap.set(0, 321 + 2 * 6, 25); // above the channels: channel 1
+        MemMap.set(0, 320 + 2 * 6, 0);
         const struct {
             int tab;
             const char *name;
@@ -171,13 +174,7 @@ private Q_SLOTS:
         QCOMPARE(fx.dialogs.messages.size(), std::size_t(2));
         QVERIFY(fx.dialogs.messages[0].text == "What?" && fx.dialogs.messages[1].text == "What?");
         QVERIFY(MemMap == image && !fx.changed());
-    }
 
-    void commandGroup()
-    {
-        MemMap.set(0, 321 + 2 * 6, 25); // above the channels: channel 1
-        MemMap.set(0, 320 + 2 * 6, 0);
-        fx.start(true);
         showTab(3);
         QCOMPARE(box("cbGrpAsn_0")->currentText(), QString("Unprogrammed"));
         QVERIFY(!box("cbChnAsn_0")->isEnabled());

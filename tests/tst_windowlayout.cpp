@@ -227,7 +227,8 @@ private Q_SLOTS:
         }
     }
 
-    void rightClickPopups()
+    // Right-clicks show each node's pop-up; a press on empty space changes nothing.
+    void rightClickAndEmptyPress()
     {
         const std::pair<const char *, TreePopup> rows[] = {{"Radio", TreePopup::Radio},
                                                            {"Global Settings", TreePopup::Globals},
@@ -237,10 +238,6 @@ private Q_SLOTS:
             QCOMPARE(TreeMouseDown(m_tree, text, true).popup, popup);
         QCOMPARE(g_iCurGroup, 11);
         QCOMPARE(m_tree.images[15], TreeImage::FolderOpen);
-    }
-
-    void pressOnEmptySpaceChangesNothing()
-    {
         g_sPaneView = "Channels";
         g_iCurGroup = 0;
         g_iLastNode = 4;
