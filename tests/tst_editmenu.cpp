@@ -90,11 +90,9 @@ private Q_SLOTS:
         goTo(2, 1);
         key(Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(GetChanLabel(MemMap, 1, 4), std::string("COPIED      "));
-    }
 
-    // Ctrl+C and Ctrl+V in the open cell editor copy and paste the grid block, as the menu does.
-    void keysInCellEditor()
-    {
+        // Ctrl+C and Ctrl+V in the open cell editor copy and paste the grid block, as the menu
+        // does.
         showGroup(1);
         SetChanLabel(MemMap, 0, 0, "FIRST");
         SetChanLabel(MemMap, 0, 5, "SIXTH");

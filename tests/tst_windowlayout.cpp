@@ -146,7 +146,8 @@ private Q_SLOTS:
         QCOMPARE(FixedTabWidth(9000, 0), 0);
     }
 
-    void paneRects()
+    // The panes in the tab strip, and the channel grid in the room its pane leaves.
+    void paneAndGridFit()
     {
         const PaneRect grid = PositionPaneRect(true, 9000, 6000);
         QCOMPARE(QList<int>({grid.left, grid.top, grid.width, grid.height}),
@@ -158,10 +159,7 @@ private Q_SLOTS:
         const PaneRect lower = PositionPaneRect(false, 9000, 6000, 480);
         QCOMPARE(lower.top, 480);
         QCOMPARE(lower.top + lower.height, settings.top + settings.height);
-    }
 
-    void gridFit()
-    {
         // Room 8000 x 5000; a scroll bar takes 240 and the grid grows by it up to the room.
         const int rows[][4] = {{7000, 4000, 7000, 4000}, {9000, 4000, 8000, 4240},
                                {9000, 4900, 8000, 5000}, {7000, 6000, 7240, 5000},
