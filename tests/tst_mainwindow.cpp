@@ -327,22 +327,19 @@ private Q_SLOTS:
         QCOMPARE(window->text(), QString(info).replace("\r\n", "\n"));
         window->findChild<QPushButton *>("cmdCopy")->click();
         QCOMPARE(QGuiApplication::clipboard()->text(), window->text());
-    }
 
-    // Every help page is reachable from the overview, and every link and picture names a file.
-    void helpPagesLinked()
-    {
-        const QDir help(qEnvironmentVariable("TESSARO_SOURCE_DIR") + "/help");
-        const QStringList pages = help.entryList({"*.htm"}, QDir::Files);
+        // Every help page is reachable from the overview, and every link and picture names a file.
+        const QDir folder(qEnvironmentVariable("TESSARO_SOURCE_DIR") + "/help");
+        const QStringList pages = folder.entryList({"*.htm"}, QDir::Files);
         QVERIFY(pages.contains("Overview.htm"));
         const QRegularExpression target("(?:href|src)=\"([^\"#:]+)[\"#]");
         QSet<QString> linked{"Overview.htm"};
         for (const QString &page : pages) {
-            QFile file(help.filePath(page));
+            QFile file(folder.filePath(page));
             QVERIFY(file.open(QIODevice::ReadOnly));
             for (auto it = target.globalMatch(QString::fromUtf8(file.readAll())); it.hasNext();) {
                 const QString name = it.next().captured(1);
-                QVERIFY2(help.exists(name), qPrintable(page + ": " + name));
+                QVERIFY2(folder.exists(name), qPrintable(page + ": " + name));
                 linked.insert(name);
             }
         }

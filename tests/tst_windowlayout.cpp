@@ -190,7 +190,7 @@ private Q_SLOTS:
                  std::string("Write Group 3 Channel Data and Settings to Radio"));
     }
 
-    void clickOnNode()
+    void clicksAndArrowKeys()
     {
         // Coming from Group 6: text, view, current group and node after the press and after the
         // node click that follows it. Even from a group view "Groups" shows Group 1.
@@ -223,32 +223,8 @@ private Q_SLOTS:
             }
             QVERIFY(!m_tree.mouseSelect);
         }
-    }
 
-    // Right-clicks show each node's pop-up; a press on empty space changes nothing.
-    void rightClickAndEmptyPress()
-    {
-        const std::pair<const char *, TreePopup> rows[] = {{"Radio", TreePopup::Radio},
-                                                           {"Global Settings", TreePopup::Globals},
-                                                           {"Groups", TreePopup::None},
-                                                           {"Group 12 Channels", TreePopup::Group}};
-        for (const auto &[text, popup] : rows)
-            QCOMPARE(TreeMouseDown(m_tree, text, true).popup, popup);
-        QCOMPARE(g_iCurGroup, 11);
-        QCOMPARE(m_tree.images[15], TreeImage::FolderOpen);
-        g_sPaneView = "Channels";
-        g_iCurGroup = 0;
-        g_iLastNode = 4;
-        m_tree.selectedNode = 4;
-        const TreeAction action = TreeMouseDown(m_tree, "", false);
-        QVERIFY(!action.showPane);
-        QCOMPARE(action.popup, TreePopup::None);
-        QCOMPARE(g_sPaneView, std::string("Channels"));
-        QCOMPARE(m_tree.selectedNode, 4);
-    }
-
-    void arrowKeysWalkTheTree()
-    {
+        init();
         // Down from the global settings to the last group ("Groups" moves on to Group 1), then
         // back up; the shown group's folder is the only one open.
         g_sPaneView = "Globals";
@@ -276,6 +252,28 @@ private Q_SLOTS:
         QCOMPARE(g_sPaneView, std::string("Globals"));
         QCOMPARE(m_tree.selectedNode, GlobalsNode);
         QCOMPARE(openFolders(), 0);
+    }
+
+    // Right-clicks show each node's pop-up; a press on empty space changes nothing.
+    void rightClickAndEmptyPress()
+    {
+        const std::pair<const char *, TreePopup> rows[] = {{"Radio", TreePopup::Radio},
+                                                           {"Global Settings", TreePopup::Globals},
+                                                           {"Groups", TreePopup::None},
+                                                           {"Group 12 Channels", TreePopup::Group}};
+        for (const auto &[text, popup] : rows)
+            QCOMPARE(TreeMouseDown(m_tree, text, true).popup, popup);
+        QCOMPARE(g_iCurGroup, 11);
+        QCOMPARE(m_tree.images[15], TreeImage::FolderOpen);
+        g_sPaneView = "Channels";
+        g_iCurGroup = 0;
+        g_iLastNode = 4;
+        m_tree.selectedNode = 4;
+        const TreeAction action = TreeMouseDown(m_tree, "", false);
+        QVERIFY(!action.showPane);
+        QCOMPARE(action.popup, TreePopup::None);
+        QCOMPARE(g_sPaneView, std::string("Channels"));
+        QCOMPARE(m_tree.selectedNode, 4);
     }
 
 private:
