@@ -123,15 +123,7 @@ private Q_SLOTS:
         for (QWidget *w : others)
             QVERIFY(w->focusPolicy() & Qt::TabFocus);
 
-        QTest::mouseRelease(m_grid->viewport(), Qt::RightButton, {}, flagRect.center());
-        QCOMPARE(fx.popups->shown.size(), std::size_t(1));
-        QCOMPARE(fx.popups->shown[0].first, QStringLiteral("mnuEdit"));
-    }
-
-    // Transfers, shortcuts and a resize do not move the focus, yet what is typed must count.
-    void pendingEditsStored()
-    {
-        start(1);
+        // Transfers, shortcuts and a resize do not move the focus, yet what is typed must count.
         goTo(3, 1);
         fx.type("relay");
         EnableMainControls(false);
@@ -162,6 +154,9 @@ private Q_SLOTS:
         fx.window->resize(fx.window->width() + 40, fx.window->height() + 30);
         QTRY_COMPARE(GetChanLabel(MemMap, 0, 3), std::string("YARD        "));
         QCOMPARE(shown(4, 1), QStringLiteral("YARD        "));
+        QTest::mouseRelease(m_grid->viewport(), Qt::RightButton, {}, flagRect.center());
+        QCOMPARE(fx.popups->shown.size(), std::size_t(1));
+        QCOMPARE(fx.popups->shown[0].first, QStringLiteral("mnuEdit"));
     }
 
 private:

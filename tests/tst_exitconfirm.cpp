@@ -223,16 +223,13 @@ private Q_SLOTS:
             QVERIFY(!dialog.isVisible());
             QCOMPARE(int(dialog.choice()), int(choice));
         }
-    }
 
-    void cancelledExitKeepsWindowAndSettings()
-    {
+        // Cancelled, the window stays; its settings are saved only when the program really ends.
         w.dialogs.exitAnswers = {ExitChoice::Cancel, ExitChoice::Exit};
         w.start();
         const int saves = w.settings.saveCount;
         QVERIFY(!w.window->close());
         QVERIFY(w.window->isVisible());
-        // The window settings are saved only when the program really ends.
         QCOMPARE(w.settings.saveCount, saves);
         QVERIFY(w.window->close());
         QVERIFY(w.settings.saveCount > saves);

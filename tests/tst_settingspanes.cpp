@@ -22,16 +22,17 @@ private Q_SLOTS:
     void init() { fx.reset(); }
     void cleanup() { fx.stop(); }
 
-    void globalLists()
+    // The lists and the text fields of the global settings.
+    void globalListsAndFields()
     {
         // Odd bytes in the global options: loading shows each row's entry and stores nothing.
         std::mt19937 rng(5);
         for (int offset : {7, 130, 131, 135, 196, 197, 198, 199, 200, 201, 202, 203})
             MemMap.set(0, offset, static_cast<int>(rng() & 0xFF));
         MemMap.set(0, 201, 25); // a channel beyond the list shows no entry
-        const MemMapImage image = MemMap;
+        const MemMapImage loaded = MemMap;
         fx.start(true);
-        QVERIFY(MemMap == image && !fx.changed());
+        QVERIFY(MemMap == loaded && !fx.changed());
 
         // Each choice reaches the MemMap as the row stores it and marks the data changed when
         // it changed it; every list of the pane then shows what is stored. The first choice in
@@ -62,10 +63,8 @@ private Q_SLOTS:
             pick(row, b->itemText((b->currentIndex() + 1) % b->count()));
         }
         QVERIFY(unchanged > 10);
-    }
 
-    void textFields()
-    {
+        // What is typed into the text fields.
         const struct {
             int tab;
             const char *field;
@@ -80,7 +79,6 @@ private Q_SLOTS:
             {1, "txtNullFreqSub", "", "0.0", 174, {0, 0}},
             {4, "txtUCGList_0", "D023", "D023", 256, {0x88, 0x13}},
         };
-        fx.start(true);
         for (const auto &c : cases) {
             showTab(c.tab);
             QLineEdit *edit = field(c.field);
