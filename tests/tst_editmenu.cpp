@@ -37,10 +37,32 @@ private Q_SLOTS:
 
     void cleanup() { f.stop(); }
 
-    void copyAndPaste()
+    void copyPasteAndFind()
     {
         f.trigger("mnuEditPaste"); // the grid is not shown: nothing at all
         QVERIFY(f.dialogs.messages.empty());
+
+        // A bulk command that changes nothing leaves the caption alone; the grid's pop-up; find.
+        showGroup(3);
+        goTo(1, 1);
+        key(Qt::Key_Up, Qt::AltModifier);
+        settle();
+        QVERIFY(!f.changed());
+        QTest::mouseClick(m_grid->viewport(), Qt::RightButton, {},
+                          m_grid->visualItemRect(m_grid->item(0, 0)).center());
+        QVERIFY(f.popups->shown.back().second.contains("Insert Channel"));
+        SetChanLabel(MemMap, 24, 6, "TOWER");
+        SetChanLabel(MemMap, 1, 0, "TOWER");
+        f.dialogs.inputAnswers = {std::string("tower")};
+        goTo(1, 1);
+        key(Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(f.window->SelectedTreeNode(), GroupNode(24));
+        QCOMPARE(f.window->gridPane()->currentCell(), (GridCell{7, 1}));
+        key(Qt::Key_F3);
+        QCOMPARE(g_iCurGroup, 1); // round from group 25 to group 2
+        key(Qt::Key_F3, Qt::ShiftModifier);
+        QCOMPARE(g_iCurGroup, 24);
+
         showGroup(1);
         f.trigger("mnuEditPaste");
         QCOMPARE(f.dialogs.messages.back().text, std::string(NothingCopiedMessage));
@@ -227,30 +249,6 @@ private Q_SLOTS:
         key(Qt::Key_Y, Qt::ControlModifier);
         settle();
         QVERIFY(!f.changed() && MemMap == images.back());
-    }
-
-    // A bulk command that changes nothing leaves the caption alone; the grid's pop-up; find.
-    void bulkCommandsAndFind()
-    {
-        showGroup(3);
-        goTo(1, 1);
-        key(Qt::Key_Up, Qt::AltModifier);
-        settle();
-        QVERIFY(!f.changed());
-        QTest::mouseClick(m_grid->viewport(), Qt::RightButton, {},
-                          m_grid->visualItemRect(m_grid->item(0, 0)).center());
-        QVERIFY(f.popups->shown.back().second.contains("Insert Channel"));
-        SetChanLabel(MemMap, 24, 6, "TOWER");
-        SetChanLabel(MemMap, 1, 0, "TOWER");
-        f.dialogs.inputAnswers = {std::string("tower")};
-        goTo(1, 1);
-        key(Qt::Key_F, Qt::ControlModifier);
-        QCOMPARE(f.window->SelectedTreeNode(), GroupNode(24));
-        QCOMPARE(f.window->gridPane()->currentCell(), (GridCell{7, 1}));
-        key(Qt::Key_F3);
-        QCOMPARE(g_iCurGroup, 1); // round from group 25 to group 2
-        key(Qt::Key_F3, Qt::ShiftModifier);
-        QCOMPARE(g_iCurGroup, 24);
     }
 
 private:

@@ -141,8 +141,8 @@ private Q_SLOTS:
         QCOMPARE(MemMap.get(0, 256 + 62), std::uint8_t(0x88));
     }
 
-    // Check boxes, buttons and the command group's dependent lists.
-    void checkBoxesButtonsAndLists()
+    // Check boxes, buttons, the command group's dependent lists; the names and fit of them all.
+    void otherControls()
     {
         MemMap.set(0, 321 + 2 * 6, 25); // above the channels: channel 1
         MemMap.set(0, 320 + 2 * 6, 0);
@@ -195,13 +195,9 @@ private Q_SLOTS:
         EnableMainControls(false);
         EnableMainControls(true);
         QVERIFY(box("cbPriOpts_2")->isEnabled() && !box("cbPriOpts_0")->isEnabled());
-    }
 
-    // The inputs are named, a check box by its own text, and every control fits the panes at the
-    // smallest window the size rules allow.
-    void namesAndFit()
-    {
-        fx.start(true);
+        // The inputs are named, a check box by its own text, and every control fits the panes at
+        // the smallest window the size rules allow.
         for (const auto &[control, name] : {std::pair{"cbANI", "ANI Rate:"},
                                             {"txtGroupLabel", "Group Label:"},
                                             {"txtUCGList_6", "User TX Guard 7:"},
