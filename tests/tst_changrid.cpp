@@ -9,7 +9,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTableWidget>
-#include <QTreeWidget>
 
 // The channel grid's wiring: keys, clicks and focus reach the edit session and the grid shows
 // what it stores. The editing rules themselves are tested on the session.

@@ -17,7 +17,6 @@
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QToolButton>
-#include <QTreeWidget>
 
 // The Edit menu on the main window: block copy and paste through the real keys, headers and
 // menu items, Copy Groups through its dialog, and undo and redo of a run of mixed edits

@@ -171,8 +171,9 @@ private Q_SLOTS:
                          {"Read Global Data From Radio", "-", "Write Global Data To Radio"}}}));
     }
 
-    // What a transfer shows: the progress bar, and every control off until it is over.
-    void transferDisplay()
+    // What a transfer shows: the progress bar, and every control off until it is over; the
+    // caption.
+    void transferAndCaption()
     {
         const int rows[][3] = {{1, 3, 33}, {2, 3, 67}, {1, 8, 12}, {3, 8, 38}, // halves to even
                                {5, 5, -1}, {6, 5, -1}, {0, 0, -1}, {26367, 26368, 100}};
@@ -204,12 +205,9 @@ private Q_SLOTS:
         QVERIFY(action("mnuFile")->isEnabled());
         QVERIFY(tree()->isEnabled());
         QVERIFY(f.window->findChild<QWidget *>("cbIncomingClone")->isEnabled());
-    }
 
-    void captionAndNew()
-    {
+        // The caption, and New from the menu.
         f.fs.files[g_sFactoryFile] = std::vector<std::uint8_t>(TdfFileSize, 0x33);
-        f.start();
         QCOMPARE(f.window->windowTitle(), QString("ZPA Tessaro Editor - DEFAULT VALUES"));
         f.clickNode(12);
         MarkDataChanged();

@@ -35,7 +35,8 @@ private Q_SLOTS:
         }
     }
 
-    void restore()
+    // What is restored from the settings and what is saved to them.
+    void restoreAndSave()
     {
         WindowGeometry g = RestoreWindowGeometry();
         QCOMPARE(int(g.state), 0);
@@ -65,10 +66,7 @@ private Q_SLOTS:
                 QCOMPARE(QList<int>({g.left, g.top, g.width, g.height})[k], expected);
             }
         }
-    }
 
-    void saveRules()
-    {
         // State, left, top, width, height and splitter; then the state, splitter, width, height,
         // top and left stored ("-": none). Values out of range are not stored, a maximised window
         // keeps its normal size and place, a minimised one stores nothing.
@@ -76,20 +74,20 @@ private Q_SLOTS:
             int state;
             int geometry[5];
             const char *saved[6];
-        } rows[] = {
+        } saves[] = {
             {0, {200, 300, 12000, 9000, 2600}, {"0", "2600", "12000", "9000", "300", "200"}},
             {0, {9001, 6001, 40000, 8000, 50}, {"0", "-", "-", "-", "-", "-"}},
             {0, {0, 0, 11500, 8700, 11500}, {"0", "-", "11500", "8700", "0", "0"}},
             {2, {0, 0, 25000, 15000, 3000}, {"2", "3000", "-", "-", "-", "-"}},
             {1, {200, 300, 12000, 9000, 2600}, {"-", "-", "-", "-", "-", "-"}}};
-        for (const auto &row : rows) {
+        for (const auto &row : saves) {
             init();
             const int *r = row.geometry;
             SaveWindowSettings({WindowStateCode(row.state), r[0], r[1], r[2], r[3], r[4]});
-            const char *keys[] = {"Window State", "picSplit Left", "Form Width",
-                                  "Form Height",  "Form Top",      "Form Left"};
+            const char *saved[] = {"Window State", "picSplit Left", "Form Width",
+                                   "Form Height",  "Form Top",      "Form Left"};
             for (int i = 0; i < 6; ++i) {
-                auto it = m_settings.values.find(ProgramTitle + "/Settings/" + keys[i]);
+                auto it = m_settings.values.find(ProgramTitle + "/Settings/" + saved[i]);
                 const std::string stored = it == m_settings.values.end() ? "-" : it->second;
                 QCOMPARE(QString::fromStdString(stored), QString(row.saved[i]));
             }
