@@ -81,11 +81,6 @@ const Paste Pastes[] = {
 };
 // clang-format on
 
-std::string Cell(const MemMapImage &mm, int group, GridCell cell)
-{
-    return ChannelCellText(mm, group, cell.row - 1, cell.col);
-}
-
 constexpr int G = 2; // the group the commands run on (page 3)
 
 // Channels 1-7; channel n of 8-20 receives 150 + n MHz, transmits 174 - (n - 6) / 2, is "CHnn".
@@ -258,8 +253,8 @@ private Q_SLOTS:
         std::map<std::pair<int, int>, std::string> expected;
         for (int row = p.dest.row; row <= p.dest.endRow; ++row) {
             for (int col = p.dest.col; col <= p.dest.endCol; ++col) {
-                const GridCell source{p.from.row + row - p.dest.row, p.from.col + col - p.dest.col};
-                expected[{row, col}] = Cell(before, 0, source);
+                expected[{row, col}] = ChannelCellText(before, 0, p.from.row + row - p.dest.row - 1,
+                                                       p.from.col + col - p.dest.col);
             }
         }
         for (const QString &check : QString::fromUtf8(p.cells).split(';', Qt::SkipEmptyParts)) {
@@ -270,9 +265,10 @@ private Q_SLOTS:
         for (int row = 1; row <= GridLastRow; ++row) {
             for (int col = 1; col <= GridLastCol; ++col) {
                 const auto it = expected.find({row, col});
-                const std::string want =
-                    it != expected.end() ? it->second : Cell(before, p.group, {row, col});
-                QCOMPARE(Cell(MemMap, p.group, {row, col}), want);
+                const std::string want = it != expected.end()
+                                             ? it->second
+                                             : ChannelCellText(before, p.group, row - 1, col);
+                QCOMPARE(ChannelCellText(MemMap, p.group, row - 1, col), want);
                 QCOMPARE(m_session.text({row, col}), want);
             }
         }
