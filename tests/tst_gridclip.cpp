@@ -152,6 +152,7 @@ const struct Find {
 } Finds[] = {
     {"wraps from group 25 to 1", "tower", {24, {20, 1}}, true, {0, {4, 1}}},
     {"back from group 1 to 25", "TOWER", {0, {4, 1}}, false, {24, {20, 1}}},
+    {"back from group 12 to 1", "tower", {11, {7, 5}}, false, {0, {4, 1}}},
     {"frequency text", "162.55", {0, {1, 2}}, true, {0, {2, 2}}},
     {"frequency as it would be stored", "162.5501", {0, {2, 2}}, true, {0, {4, 2}}},
     {"guard across groups", "d023", {0, {1, 1}}, true, {11, {7, 5}}},

@@ -202,8 +202,7 @@ private Q_SLOTS:
         for (const char *name : {"TreeView", "Grid", "txtGroupLabel"})
             QVERIFY2(!f.window->findChild<QWidget *>(name)->isEnabled(), name);
         EnableMainControls(true);
-        QVERIFY(action("mnuFile")->isEnabled());
-        QVERIFY(tree()->isEnabled());
+        QVERIFY(action("mnuFile")->isEnabled() && tree()->isEnabled());
         QVERIFY(f.window->findChild<QWidget *>("cbIncomingClone")->isEnabled());
 
         // The caption, and New from the menu.
