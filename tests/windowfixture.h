@@ -83,11 +83,7 @@ struct WindowFixture {
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
 
-    void stop()
-    {
-        window.reset();
-        popups.reset();
-    }
+    void stop() { window.reset(), popups.reset(); }
 
     bool changed() const { return window->windowTitle().endsWith(QStringLiteral(" *")); }
     template <class T> T *child(const char *name) const
