@@ -110,22 +110,12 @@ inline Bytes Session(const Bytes &body)
     return bytes;
 }
 
-inline Bytes WriteGlobalsTrace(const MemMapImage &mm)
-{
-    return Session(GlobalWrites(mm, false));
-}
-
 inline Bytes WriteAllTrace(const MemMapImage &mm)
 {
     Bytes body = GlobalWrites(mm, true);
     for (int g = 0; g < 25; ++g)
         Append(body, GroupWrites(mm, g));
     return Session(body);
-}
-
-inline Bytes WriteGroupTrace(const MemMapImage &mm, int group)
-{
-    return Session(GroupWrites(mm, group));
 }
 
 inline Bytes ReadTrace(const std::vector<int> &highBytes)
@@ -138,8 +128,8 @@ inline Bytes ReadTrace(const std::vector<int> &highBytes)
 
 // The read-back of a write reads only the runs written, neighbours a few bytes apart as one:
 // on the global page 0x007, 0x082..0x088, 0x0AD..0x0CB and 0x100..0x1FF; in a group page the
-// clone byte, label and scan list byte, and the channel records.
-inline Bytes ReadBackTrace(bool globals, const std::vector<int> &groups)
+// clone byte, label and scan list byte, and the channel records. Groups first to end - 1.
+inline Bytes ReadBackTrace(bool globals, int first = 0, int end = 0)
 {
     Bytes body;
     auto read = [&body](int address, int count) {
@@ -151,19 +141,11 @@ inline Bytes ReadBackTrace(bool globals, const std::vector<int> &groups)
     if (globals)
         for (auto [address, count] : {std::pair{0x007, 1}, {0x082, 7}, {0x0AD, 31}, {0x100, 256}})
             read(address, count);
-    for (int g : groups)
+    for (int g = first; g < end; ++g)
         for (auto [offset, count] :
              {std::pair{0, 1}, {0x20, 13}, {0x100, 256}, {0x200, 256}, {0x300, 128}})
             read((g + 1) * 1024 + offset, count);
     return Session(body);
-}
-
-inline std::vector<int> GroupList()
-{
-    std::vector<int> groups;
-    for (int g = 0; g < 25; ++g)
-        groups.push_back(g);
-    return groups;
 }
 
 inline std::vector<int> ReadAllBlocks()
@@ -172,28 +154,6 @@ inline std::vector<int> ReadAllBlocks()
     for (int h = 4; h < 104; ++h)
         blocks.push_back(h);
     return blocks;
-}
-
-// The radio's EEPROM after Write All of mm over before: each masked byte takes mm's bits
-// under its mask, each block its bytes.
-inline Bytes AfterWriteAll(const Bytes &before, const MemMapImage &mm)
-{
-    Bytes after = before;
-    const Bytes writes = WriteAllTrace(mm);
-    for (std::size_t at = WakeUp().size(); writes[at] != Unhook()[0];) {
-        const std::size_t address = writes[at + 1] * 256u + writes[at + 2];
-        if (writes[at] == 0xD3) {
-            const int mask = writes[at + 3];
-            after[address] =
-                static_cast<std::uint8_t>((after[address] & ~mask) | (writes[at + 4] & mask));
-            at += 5;
-        } else {
-            const std::size_t count = writes[at + 3] ? writes[at + 3] : 256;
-            std::copy_n(writes.begin() + at + 4, count, after.begin() + address);
-            at += 4 + count;
-        }
-    }
-    return after;
 }
 
 } // namespace RadioTrace

@@ -1,105 +1,42 @@
 // The configuration as YAML text: written and read back byte for byte, read onto another image
 // through the owned bits only, and every refused value named by line and field.
 
-#include "chanrecord.h"
-#include "cmdgroupcodec.h"
 #include "defaultimage.h"
 #include "fakeplatform.h"
 #include "fielddiff.h"
+#include "formfields.h"
 #include "freqcodec.h"
-#include "globalcodec.h"
-#include "globaloptions.h"
-#include "guardcodec.h"
-#include "picklistcodec.h"
+#include "ownedbits.h"
 #include "platform.h"
-#include "textfields.h"
 #include "textform.h"
 
 #include <QtTest>
 
-#include <cstring>
 #include <random>
 
 namespace
 {
 
-// Random valid field values.
-struct Random {
-    std::mt19937 engine;
-    int operator()(int n) { return std::uniform_int_distribution<int>(0, n - 1)(engine); }
-    bool coin() { return (*this)(2) == 1; }
-    std::string freq()
-    {
-        return QString::number(136 + 0.0025 * (*this)(15201), 'f', 5).toStdString();
-    }
-    std::string guard(bool reference)
-    {
-        switch ((*this)(reference ? 4 : 3)) {
-        case 0:
-            return "000.0";
-        case 1:
-            return QString::number((670 + (*this)(1834)) / 10.0, 'f', 1).toStdString();
-        case 2: {
-            const int code = 23 + (*this)(732);
-            if (code % 10 > 7 || code / 10 % 10 > 7)
-                return guard(reference);
-            return QString::asprintf("D%03d%s", code, coin() ? "-" : "").toStdString();
-        }
-        default:
-            return "UTXG " + std::to_string(1 + (*this)(32));
-        }
-    }
-    std::string digits(int count, const char *set)
-    {
-        std::string text;
-        for (int i = 0; i < count; ++i)
-            text += set[(*this)(static_cast<int>(std::strlen(set)))];
-        return text;
-    }
-    std::string label()
-    {
-        return digits(12, "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-*$/+%\\|_<>h .");
-    }
-};
-
-// Random bytes everywhere, then a random valid value in every field through the setters.
+// An image the editor could have made: the default one with every unowned bit at random, each
+// field given the text a random image shows or, where the editor refuses that, a typed one.
 MemMapImage RandomImage(unsigned seed)
 {
-    Random r{std::mt19937(seed)};
-    MemMapImage mm;
+    std::mt19937 r(seed);
+    MemMapImage mm, raw;
+    LoadDefaultImage(mm);
     for (int page = 0; page < MemMapPages; ++page)
-        for (int offset = 0; offset < PageSize; ++offset)
-            mm.set(page, offset, r(256));
-    for (const GlobalOption &option : GlobalOptions())
-        ChooseGlobalOption(mm, option, option.entries()[r(int(option.entries().size()))]);
-    SetSilentMode(mm, r.coin());
-    SetTxOnPri1(mm, r.coin());
-    SetPickListLock(mm, r.coin());
-    SetNullFreqSub(mm, r.coin() ? r.freq() : "0");
-    SetANIID(mm, r.digits(7, "0123456789ABCDEF"));
-    SetKeypadPwd(mm, r.digits(6, "0123456789"));
-    for (int k = 0; k < 20; ++k) {
-        SetCmdGrpGroupIndex(mm, k, r(26));
-        SetCmdGrpChanIndex(mm, k, r(20));
-    }
-    for (int k = 0; k < 32; ++k)
-        SetPickListGuard(mm, k, r.guard(false));
-    for (int g = 0; g < NumGroups; ++g) {
-        SetGrpLabel(mm, g, r.label());
-        SetGrpIncomingClone(mm, g, r.coin());
-        SetGrpScanList(mm, g, r.coin() ? "Yes" : "No");
-        for (int ch = 0; ch < ChansPerGroup; ++ch) {
-            SetChanLabel(mm, g, ch, r.label());
-            const bool receives = r(4) != 0;
-            SetChanFreq(mm, g, ch, true, receives ? r.freq() : "Inactive");
-            SetChanFreq(mm, g, ch, false, receives && r.coin() ? r.freq() : "Inactive");
-            SetChanGuard(mm, g, ch, true, r.guard(false));
-            SetChanGuard(mm, g, ch, false, r.guard(true));
-            SetChanScan(mm, g, ch, r.coin() ? "S" : "-");
-            SetChanNarrow(mm, g, ch, r.coin() ? "N" : "-");
-            SetChanLowPower(mm, g, ch, r.coin() ? "L" : "-");
+        for (int offset = 0; offset < PageSize; ++offset) {
+            const int owned = OwnedMask(page, offset);
+            mm.set(page, offset, (mm.get(page, offset) & owned) | (r() & ~owned & 0xFF));
+            raw.set(page, offset, r() & 0xFF);
         }
-    }
+    const char *const typed[] = {"Inactive", "136.00000",    "155.00625", "173.99750",
+                                 "067.0",    "250.3",        "D023",      "D754-",
+                                 "UTXG 32",  "h .<>-*$/+%|", "S",         "N",
+                                 "L",        "0123456789AB", "Yes",       "On"};
+    for (const FormField &field : FormFields())
+        if (!field.store(mm, field.shown(raw)).empty())
+            field.store(mm, typed[r() % std::size(typed)]);
     return mm;
 }
 

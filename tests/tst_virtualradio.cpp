@@ -57,6 +57,9 @@ private Q_SLOTS:
         // A count other than 1 waits for the 0xFF that follows it.
         QCOMPARE(Answer(radio, {0xC7, 0x00, 0x05, 0x02}), Bytes{});
         QCOMPARE(Answer(radio, {0xFF}), (Bytes{0x99, 0x00}));
+        // Bytes that are no command are ignored and do not disturb the next one. (Added
+        // commands and single-command faults are the alignment link's to test.)
+        QCOMPARE(Answer(radio, {0x77, 0xC7, 0, 0x05, 1}), Bytes{0x99});
     }
 
     void baudChangeAnswersAtTheOldRate()
@@ -96,36 +99,6 @@ private Q_SLOTS:
         Answer(radio, {0x05, 0x02});
         QCOMPARE(Answer(radio, WakeUp), Bytes{0x12});
         QCOMPARE(radio.lineRate(), 4800L);
-    }
-
-    void faults()
-    {
-        // Silence and wrong replies are exercised through the link; here only the wrong reply
-        // limited to one command.
-        VirtualRadio wrong;
-        wrong.faults.wrongFirstByte = 0x55;
-        wrong.faults.wrongFirstByteFor = 0xD5;
-        QCOMPARE(Answer(wrong, WakeUp), Bytes{0x12});
-        QCOMPARE(Answer(wrong, {0xD3, 0, 1, 0xFF, 7}), Bytes{0x01});
-        QCOMPARE(Answer(wrong, {0xD5, 0, 1, 1, 9}), Bytes{0x55});
-        QCOMPARE(wrong.eeprom[1], std::uint8_t(9));
-    }
-
-    void extraCommands()
-    {
-        VirtualRadio radio;
-        Bytes seen;
-        radio.addCommand(0xF8, 2, [&seen](VirtualRadio &, const Bytes &args) {
-            seen = args;
-            return Bytes{0x01};
-        });
-        QCOMPARE(Answer(radio, {0xF8, 1, 2}), Bytes{});
-        Answer(radio, WakeUp);
-        QCOMPARE(Answer(radio, {0xF8, 1}), Bytes{});
-        QCOMPARE(Answer(radio, {0xFF}), Bytes{0x01});
-        QCOMPARE(seen, (Bytes{1, 0xFF}));
-        // Bytes that are no command are ignored and do not disturb the next one.
-        QCOMPARE(Answer(radio, {0x77, 0xC7, 0, 0, 1}), Bytes{0x00});
     }
 };
 
