@@ -28,6 +28,14 @@ class TestEeProtocol : public QObject
 {
     Q_OBJECT
 
+    // A fresh radio, hooked at 4800 bit/s, its trace cleared.
+    void hooked()
+    {
+        f.reset();
+        QCOMPARE(HookRadio(1, 3, 4800), 1);
+        f.radio->clearTrace();
+    }
+
 private Q_SLOTS:
     void init() { f.reset(); }
 
@@ -76,10 +84,8 @@ private Q_SLOTS:
                      {0x0400, 256, {0xC7, 0x04, 0x00, 0x00, 0xFF}},
                      {0xFF00, 256, {0xC7, 0xFF, 0x00, 0x00, 0xFF}}};
         for (const auto &row : reads) {
-            f.reset();
+            hooked();
             f.fillPattern();
-            QCOMPARE(HookRadio(1, 3, 4800), 1);
-            f.radio->clearTrace();
             Bytes buffer(256, 0xEE);
             QVERIFY(ReadMultiEEBytes(row.address >> 8, row.address & 0xFF, row.count, buffer));
             QCOMPARE(f.radio->received(), row.command);
@@ -91,9 +97,7 @@ private Q_SLOTS:
         }
 
         for (const auto &[address, count] : {std::pair{0x0007, 1}, {0x0420, 12}, {0x6500, 256}}) {
-            f.reset();
-            QCOMPARE(HookRadio(1, 3, 4800), 1);
-            f.radio->clearTrace();
+            hooked();
             Bytes expected = {0xD5, std::uint8_t(address >> 8), std::uint8_t(address & 0xFF),
                               std::uint8_t(count & 0xFF)};
             for (int i = 0; i < count; ++i)
@@ -111,10 +115,8 @@ private Q_SLOTS:
                                  {0x00, 0x08, 0xFF, 0x08},
                                  {0x3F, 0xC0, 0x80, 0xBF}};
         for (const auto &[before, mask, value, after] : masked) {
-            f.reset();
+            hooked();
             f.radio->eeprom[0x0088] = static_cast<std::uint8_t>(before);
-            QCOMPARE(HookRadio(1, 3, 4800), 1);
-            f.radio->clearTrace();
             QVERIFY(WriteEEByte(0x00, 0x88, mask, value));
             QCOMPARE(f.radio->received(),
                      (Bytes{0xD3, 0x00, 0x88, std::uint8_t(mask), std::uint8_t(value)}));
@@ -148,8 +150,7 @@ private Q_SLOTS:
         // Alone before the radio's 0x01, a stray byte lets that 0x01 start the next chunk; in the
         // same chunk as the 0x01, the chunk does not count.
         for (const auto &[strayAt, ok] : {std::pair{0.05, true}, {0.10, false}}) {
-            f.reset();
-            QCOMPARE(HookRadio(1, 3, 4800), 1);
+            hooked();
             f.radio->faults.replyDelay = 0.10;
             f.port->injectInput({0x55}, strayAt);
             QCOMPARE(WriteMultiEEBytes(0, 0x10, 1, Bytes{0x42}), ok);
@@ -167,9 +168,8 @@ private Q_SLOTS:
                                                               {"ReadMultiEEBytes", 2.0, false},
                                                               {"ReadMultiEEBytes", 2.0, true}};
         for (const auto &[routine, limit, gone] : rows) {
-            f.reset();
+            hooked();
             const bool read = routine == "ReadMultiEEBytes";
-            QCOMPARE(HookRadio(1, 3, 4800), 1);
             if (gone)
                 f.port->present.clear();
             if (read)
@@ -217,10 +217,9 @@ private Q_SLOTS:
     {
         // 5 + 256 bytes at 480 bytes/s take 0.54 s of the 2 s.
         for (const auto &[replyDelay, ok] : {std::pair{0.0, true}, {1.4, true}, {1.5, false}}) {
-            f.reset();
+            hooked();
             f.fillPattern();
             f.port->paceAtLineRate = true;
-            QCOMPARE(HookRadio(1, 3, 4800), 1);
             f.radio->faults.replyDelay = replyDelay;
             Bytes buffer(256);
             const double start = f.clock->now;
@@ -329,22 +328,6 @@ private Q_SLOTS:
         QCOMPARE(f.port->written.size(), written + 1);
         QVERIFY(!g_bHooked && !f.radio->hooked());
         QVERIFY(f.port->isOpen() && m_bPortOpen);
-    }
-
-    void hookMessages()
-    {
-        const std::string text =
-            "Unable to 'Hook' radio.  Please check all connections and try again.";
-        ShowHookError();
-        f.dialogs->messageAnswers = {MsgAnswer::Retry, MsgAnswer::Cancel};
-        QVERIFY(AskHookRetry());
-        QVERIFY(!AskHookRetry());
-        QCOMPARE(f.dialogs->messages.size(), std::size_t(3));
-        checkMessage(f.dialogs->messages[0], text, "COMM ERROR", MsgButtons::Ok,
-                     MsgIcon::Exclamation);
-        for (int i : {1, 2})
-            checkMessage(f.dialogs->messages[i], text, "COMM ERROR", MsgButtons::RetryCancel,
-                         MsgIcon::Exclamation);
     }
 
     void withoutAPortEverythingFailsQuietly()
