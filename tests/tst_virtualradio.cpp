@@ -62,29 +62,7 @@ private Q_SLOTS:
         QCOMPARE(Answer(radio, {0x77, 0xC7, 0, 0x05, 1}), Bytes{0x99});
     }
 
-    void baudChangeAnswersAtTheOldRate()
-    {
-        // The radio's top rate, the index asked for, the rate after (4800: refused).
-        const long rows[][3] = {{115200, 5, 115200},
-                                {19200, 3, 4800},
-                                {19200, 2, 19200},
-                                {115200, 0, 4800},
-                                {115200, 6, 4800}};
-        for (const auto &[maxRate, index, rateAfter] : rows) {
-            VirtualRadio radio;
-            radio.maxBaudRate = maxRate;
-            Answer(radio, WakeUp);
-            const std::vector<RadioReply> replies = radio.receive({0x05, std::uint8_t(index)});
-            const bool accepted = rateAfter != 4800;
-            QCOMPARE(replies.size(), std::size_t(accepted));
-            if (accepted) {
-                QCOMPARE(replies[0].bytes, Bytes{0x01});
-                QCOMPARE(replies[0].lineRate, 4800L);
-            }
-            QCOMPARE(radio.lineRate(), rateAfter);
-        }
-    }
-
+    // Which rate changes it takes, the link's rate tests show.
     void unhookReturnsTo4800()
     {
         VirtualRadio radio;
