@@ -41,11 +41,6 @@ inline Bytes Unhook()
     return {0x01};
 }
 
-inline Bytes ReadBlock(int high)
-{
-    return {0xC7, static_cast<std::uint8_t>(high), 0x00, 0x00, 0xFF};
-}
-
 // One row of a write sheet: a masked byte (length 0) or a block, of zeros where so marked.
 struct Row {
     int address;
@@ -91,11 +86,6 @@ inline Bytes Writes(const MemMapImage &mm, int page, const std::vector<Row> &row
     return bytes;
 }
 
-inline Bytes GlobalWrites(const MemMapImage &mm, bool writeAll)
-{
-    return Writes(mm, 0, GlobalRows(writeAll));
-}
-
 inline Bytes GroupWrites(const MemMapImage &mm, int group)
 {
     return Writes(mm, group + 1, GroupRows());
@@ -112,18 +102,19 @@ inline Bytes Session(const Bytes &body)
 
 inline Bytes WriteAllTrace(const MemMapImage &mm)
 {
-    Bytes body = GlobalWrites(mm, true);
+    Bytes body = Writes(mm, 0, GlobalRows(true));
     for (int g = 0; g < 25; ++g)
         Append(body, GroupWrites(mm, g));
     return Session(body);
 }
 
-inline Bytes ReadTrace(const std::vector<int> &highBytes)
+// Reads of whole blocks, by their high address byte.
+inline Bytes ReadBlocks(const std::vector<int> &highBytes)
 {
     Bytes body;
     for (int high : highBytes)
-        Append(body, ReadBlock(high));
-    return Session(body);
+        Append(body, {0xC7, static_cast<std::uint8_t>(high), 0x00, 0x00, 0xFF});
+    return body;
 }
 
 // The read-back of a write reads only the runs written, neighbours a few bytes apart as one:

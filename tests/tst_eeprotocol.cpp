@@ -126,7 +126,7 @@ private Q_SLOTS:
 
     void refusedWithoutSending()
     {
-        // Counts outside 1 to 256 while hooked, and anything while not hooked.
+        // Counts outside 1 to 256 while hooked, and anything while not hooked or without a port.
         for (const auto &[hooked, count] :
              {std::pair{true, 0}, {true, 257}, {true, -1}, {false, 16}}) {
             f.reset();
@@ -143,6 +143,14 @@ private Q_SLOTS:
             QCOMPARE(buffer, Bytes(300, 0x11));
             QVERIFY(f.dialogs->messages.empty());
         }
+        // Without a port everything fails quietly.
+        platform().serial = nullptr;
+        QCOMPARE(HookRadio(1, 3, 4800), -1);
+        QVERIFY(!WriteEEByte(0, 0, 0xFF, 1));
+        UnhookRadio(true);
+        SendByte(1);
+        QCOMPARE(OpenCommPort(true), 0);
+        QVERIFY(!m_bPortOpen && !g_bHooked && f.dialogs->messages.empty());
     }
 
     void onlyAChunkStartingWithAckEndsAWrite()
@@ -328,17 +336,6 @@ private Q_SLOTS:
         QCOMPARE(f.port->written.size(), written + 1);
         QVERIFY(!g_bHooked && !f.radio->hooked());
         QVERIFY(f.port->isOpen() && m_bPortOpen);
-    }
-
-    void withoutAPortEverythingFailsQuietly()
-    {
-        platform().serial = nullptr;
-        QCOMPARE(HookRadio(1, 3, 4800), -1);
-        QVERIFY(!WriteEEByte(0, 0, 0xFF, 1));
-        UnhookRadio(true);
-        SendByte(1);
-        QCOMPARE(OpenCommPort(true), 0);
-        QVERIFY(!m_bPortOpen && !g_bHooked && f.dialogs->messages.empty());
     }
 
 private:

@@ -171,11 +171,10 @@ private Q_SLOTS:
                                           : 0;
                 }));
         };
-        f.radio->clearTrace();
-        Bytes expected = WakeUp();
-        for (int h = 12; h < 16; ++h)
-            Append(expected, ReadBlock(h));
-        Append(expected, GlobalWrites(MemMap, false));
+        f.radio->clearTrace(); // one wake-up for the three transactions
+        const Bytes expected =
+            Session(Join({ReadBlocks({12, 13, 14, 15}), Writes(MemMap, 0, GlobalRows(false)),
+                          ReadBlocks({0, 1, 2})}));
         QVERIFY(ReadGroupFromRadio(2, false));
         QVERIFY(g_bHooked && f.port->isOpen());
         pagesAre([](int p) { return p == 3; });
@@ -183,9 +182,6 @@ private Q_SLOTS:
         QVERIFY(ReadGlobalsFromRadio(true));
         QVERIFY(!g_bHooked && !f.port->isOpen());
         pagesAre([](int p) { return p == 0 || p == 3; });
-        for (int h = 0; h < 3; ++h)
-            Append(expected, ReadBlock(h));
-        Append(expected, Unhook());
         QCOMPARE(f.radio->received(), expected);
         QVERIFY(ReadAllFromRadio());
         pagesAre([](int p) { return p <= NumGroups; });
@@ -207,7 +203,7 @@ private Q_SLOTS:
         // What was sent is what the editor holds (a focused field commits when the controls go
         // off): one hook, the 21 rows of the sheet, the unhook; then the read-back.
         QCOMPARE(f.radio->received(),
-                 Join({Session(GlobalWrites(MemMap, false)), ReadBackTrace(true)}));
+                 Join({Session(Writes(MemMap, 0, GlobalRows(false))), ReadBackTrace(true)}));
         QCOMPARE(f.dialogs->messages[0].icon, MsgIcon::Question);
         QVERIFY(!f.port->isOpen() && !g_bHooked && !barShown() && enabled("tbRead"));
     }
@@ -330,10 +326,11 @@ private Q_SLOTS:
             QVERIFY(caption().endsWith(" *"));
             QCOMPARE(caption().endsWith(" - New File *"), action == "tbRead");
             if (!write)
-                QCOMPARE(f.radio->received(), ReadTrace(action == "tbRead" ? ReadAllBlocks()
-                                                        : action == "mnuReadGlobals"
-                                                            ? std::vector<int>{0, 1, 2}
-                                                            : std::vector<int>{48, 49, 50, 51}));
+                QCOMPARE(f.radio->received(),
+                         Session(ReadBlocks(action == "tbRead" ? ReadAllBlocks()
+                                            : action == "mnuReadGlobals"
+                                                ? std::vector<int>{0, 1, 2}
+                                                : std::vector<int>{48, 49, 50, 51})));
             return;
         }
         QCOMPARE(f.dialogs->messages.back().icon, MsgIcon::Exclamation);
@@ -445,7 +442,7 @@ private Q_SLOTS:
         // Same second, same radio: the second backup of that name.
         w.fs.failWrite.insert(Backups + "/" + names[0].substr(0, names[0].size() - 4) + "_2.tdf");
         trigger("mnuWriteAll");
-        QCOMPARE(f.radio->received(), ReadTrace(ReadAllBlocks()));
+        QCOMPARE(f.radio->received(), Session(ReadBlocks(ReadAllBlocks())));
         QCOMPARE(f.radio->eeprom, radioBefore);
         QCOMPARE(f.dialogs->messages.back().caption, std::string("BACKUP FAILED"));
         QCOMPARE(w.status(), QString("Action Canceled....."));
@@ -463,7 +460,7 @@ private Q_SLOTS:
         f.radio->clearTrace();
         f.dialogs->messages.clear();
         trigger("mnuReadVerify");
-        QCOMPARE(f.radio->received(), ReadTrace(ReadAllBlocks()));
+        QCOMPARE(f.radio->received(), Session(ReadBlocks(ReadAllBlocks())));
         QVERIFY(MemMap == edited);
         QCOMPARE(caption(), captionBefore);
         QVERIFY(f.dialogs->messages.empty() && f.dialogs->tables.size() == 1);
