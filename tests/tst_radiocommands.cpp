@@ -454,6 +454,12 @@ private Q_SLOTS:
     {
         start();
         trigger("mnuWriteAll");
+        f.dialogs->messages.clear();
+        trigger("mnuReadVerify");
+        QCOMPARE(messages(), QStringList{"VERIFY RADIO|The radio holds the editor data: no field "
+                                         "differs."});
+        QCOMPARE(w.status(), QString("Radio Data Matches Editor Data....."));
+
         SetChanFreq(MemMap, 4, 9, false, "155.5000");
         const MemMapImage edited = MemMap;
         const QString captionBefore = caption();
@@ -473,13 +479,6 @@ private Q_SLOTS:
                      table.rows[0][3],
                  std::string("5|10|TX Freq|155.50000"));
         QCOMPARE(w.status(), QString("Radio Data Differs From Editor Data: 1 field....."));
-
-        trigger("mnuWriteAll");
-        f.dialogs->messages.clear();
-        trigger("mnuReadVerify");
-        QCOMPARE(messages(), QStringList{"VERIFY RADIO|The radio holds the editor data: no field "
-                                         "differs."});
-        QCOMPARE(w.status(), QString("Radio Data Matches Editor Data....."));
     }
 
     // Write All keeps no second copy of a radio whose Read All backup still stands for it:
