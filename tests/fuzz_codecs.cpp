@@ -115,25 +115,6 @@ std::vector<Decoder> decoders(int g, int c, int k)
     return list;
 }
 
-void fill(MemMapImage &mm, const std::uint8_t *data, std::size_t size)
-{
-    for (int p = 0; p < UsedPages; ++p)
-        for (int o = 0; o < PageSize; ++o) {
-            const std::size_t at = static_cast<std::size_t>(p * PageSize + o);
-            mm.set(p, o, size ? data[at % size] ^ static_cast<std::uint8_t>(at / size) : 0);
-        }
-}
-
-void fillRandom(MemMapImage &mm, std::mt19937 &rng)
-{
-    for (int p = 0; p < MemMapPages; ++p)
-        for (int o = 0; o < PageSize; o += 4) {
-            const std::uint32_t r = rng();
-            for (int i = 0; i < 4; ++i)
-                mm.set(p, o + i, static_cast<int>((r >> (8 * i)) & 0xFF));
-        }
-}
-
 // Whatever the bytes, each decoder gives the same text once everything outside its field is
 // replaced, and a list is told to show one of its entries (none only for a priority channel
 // beyond the list).
@@ -141,7 +122,12 @@ void checkDecoders(const MemMapImage &mm, int g, int c, int k, std::uint32_t see
 {
     std::mt19937 rng(seed);
     static MemMapImage other;
-    fillRandom(other, rng);
+    for (int p = 0; p < MemMapPages; ++p)
+        for (int o = 0; o < PageSize; o += 4) {
+            const std::uint32_t r = rng();
+            for (int i = 0; i < 4; ++i)
+                other.set(p, o + i, static_cast<int>((r >> (8 * i)) & 0xFF));
+        }
     for (const Decoder &decoder : decoders(g, c, k)) {
         for (int i = 0; i < decoder.count; ++i)
             other.set(decoder.page, decoder.offset + i, mm.get(decoder.page, decoder.offset + i));
@@ -254,7 +240,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     CellUndoText.guard = text;
 
     static MemMapImage mm;
-    fill(mm, data, size);
+    for (int p = 0; p < UsedPages; ++p)
+        for (int o = 0; o < PageSize; ++o) {
+            const std::size_t at = static_cast<std::size_t>(p * PageSize + o);
+            mm.set(p, o, data[at % size] ^ static_cast<std::uint8_t>(at / size));
+        }
     std::uint32_t seed = static_cast<std::uint32_t>(size);
     for (std::size_t i = 0; i < size; ++i)
         seed = seed * 31 + data[i];

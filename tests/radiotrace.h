@@ -65,12 +65,6 @@ inline std::vector<Row> GlobalRows(bool writeAll)
     return rows;
 }
 
-// The blocks of each group write, by offset in the group's page, in order.
-inline std::vector<Row> GroupRows()
-{
-    return {{0, 0, 1}, {0x20, 0, 12}, {0x2C, 0, 1}, {256, 0, 256}, {512, 0, 256}, {768, 0, 128}};
-}
-
 // A masked write is 0xD3, address, mask, value; a block 0xD5, address, count (0 for 256), data.
 inline Bytes Writes(const MemMapImage &mm, int page, const std::vector<Row> &rows)
 {
@@ -86,9 +80,12 @@ inline Bytes Writes(const MemMapImage &mm, int page, const std::vector<Row> &row
     return bytes;
 }
 
+// The blocks of each group write, by offset in the group's page, in order.
 inline Bytes GroupWrites(const MemMapImage &mm, int group)
 {
-    return Writes(mm, group + 1, GroupRows());
+    return Writes(
+        mm, group + 1,
+        {{0, 0, 1}, {0x20, 0, 12}, {0x2C, 0, 1}, {256, 0, 256}, {512, 0, 256}, {768, 0, 128}});
 }
 
 // Whole exchanges from a radio that was not hooked, at 4800 bit/s.

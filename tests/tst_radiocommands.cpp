@@ -141,7 +141,6 @@ private Q_SLOTS:
             rec.statusTexts.clear();
             QVERIFY(run());
             QCOMPARE(rec.statusTexts, expected);
-            QVERIFY(!f.port->isOpen());
         }
         QVERIFY(!ReadGroupFromRadio(25, true)); // groups outside 0..24 are refused
         QVERIFY(!WriteGroupToRadio(-1, true));
