@@ -22,10 +22,6 @@ class TestExchangeCommands : public QObject
     RecordingWindow rec;
     const std::string docs = "/home/tech/Documents/My QV Radios";
 
-    void put(const std::string &name, const std::string &text)
-    {
-        fs.files[docs + "/" + name] = std::vector<std::uint8_t>(text.begin(), text.end());
-    }
     std::string file(const std::string &name)
     {
         const auto &bytes = fs.files[docs + "/" + name];
@@ -35,7 +31,7 @@ class TestExchangeCommands : public QObject
     // The file as the technician picks it for the import command.
     void import(void (*command)(), const std::string &name, const std::string &text)
     {
-        put(name, text);
+        fs.files[docs + "/" + name] = std::vector<std::uint8_t>(text.begin(), text.end());
         answer(name);
         command();
     }

@@ -16,8 +16,6 @@ using namespace RadioTrace;
 namespace
 {
 
-const QString HookError =
-    "COMM ERROR|Unable to 'Hook' radio.  Please check all connections and try again.";
 const QString SaveBeforeRead = "READ UNIT|Save the existing data before reading new data?      ";
 const std::string Backups = "/home/tech/.local/share/ZPA Tessaro Editor/Backups";
 
@@ -81,14 +79,6 @@ class TestRadioCommands : public QObject
     {
         for (int i = 0; i < 7; ++i)
             f.radio->eeprom[113 + i] = static_cast<std::uint8_t>(set ? 1 + i : 0);
-    }
-    static bool pageIs(int page, const std::function<int(int)> &expected)
-    {
-        for (int a = 0; a < PageSize; ++a) {
-            if (MemMap.get(page, a) != expected(a))
-                return false;
-        }
-        return true;
     }
 
 private Q_SLOTS:
@@ -164,11 +154,10 @@ private Q_SLOTS:
         // read but cleared), otherwise as before.
         const auto pagesAre = [&](const std::function<bool(int)> &read) {
             for (int p = 0; p < MemMapPages; ++p)
-                QVERIFY(pageIs(p, [&](int a) {
-                    return !read(p)       ? before.get(p, a)
-                           : p || a < 512 ? f.radio->eeprom[p * 1024 + a]
-                                          : 0;
-                }));
+                for (int a = 0; a < PageSize; ++a) {
+                    const int radio = p || a < 512 ? f.radio->eeprom[p * 1024 + a] : 0;
+                    QVERIFY(MemMap.get(p, a) == (read(p) ? radio : before.get(p, a)));
+                }
         };
         f.radio->clearTrace(); // one wake-up for the three transactions
         const Bytes expected =
@@ -311,7 +300,8 @@ private Q_SLOTS:
         QCOMPARE(w.status(), statusAfter);
         QVERIFY(!f.port->isOpen() && !g_bHooked && !RadioTransferRunning());
         QVERIFY(enabled("mnuFile") && enabled("mnuRead"));
-        QStringList failure = {HookError};
+        QStringList failure = {
+            "COMM ERROR|Unable to 'Hook' radio.  Please check all connections and try again."};
         if (answered > 0)
             failure.prepend(QString("COMM ERROR|A COMM ERROR occurred in sub routine '%1'.      "
                                     "\r\n%2 is there, but the radio did not answer as expected: "
