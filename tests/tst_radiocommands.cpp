@@ -257,7 +257,7 @@ private Q_SLOTS:
             {"mnuReadAll", 0, "COMM ERROR Reading Radio....."},
             {"mnuReadAll", 11, "COMM ERROR Reading Radio....."},
             {"mnuReadGlobals", -1, "Global Settings Read Complete....."},
-            {"mnuReadGlobals", 0, "COMM ERROR Reading Global Settings....."},
+            {"mnuPopupReadGlobals", 0, "COMM ERROR Reading Global Settings....."},
             {"mnuReadCurrGrp", -1, "Group 12 Data Read Complete....."},
             {"mnuReadCurrGrp", 0, "COMM ERROR Reading Group 12 Data....."},
             {"mnuPopupReadGroup", 3, "COMM ERROR Reading Group 12 Data....."},
@@ -267,7 +267,7 @@ private Q_SLOTS:
             {"mnuWriteGlobals", 0, "COMM ERROR writing Global Settings....."},
             {"mnuWriteGlobals", 7, "COMM ERROR writing Global Settings....."},
             {"mnuWriteCurrGrp", -1, "Group 12 Data Write Complete....."},
-            {"mnuWriteCurrGrp", 0, "COMM ERROR writing Group 12 Data....."},
+            {"mnuPopupWriteGroup", 0, "COMM ERROR writing Group 12 Data....."},
         };
         for (const auto &[action, answered, statusAfter] : rows)
             QTest::addRow("%s %s", action,
@@ -282,7 +282,7 @@ private Q_SLOTS:
         QFETCH(QString, action);
         QFETCH(int, answered);
         QFETCH(QString, statusAfter);
-        const bool write = action.startsWith("mnuWrite"); // asked first
+        const bool write = action.contains("Write"); // asked first
         const bool ask = !write && answered >= 0; // changed data: asked to save first, No goes on
         start();
         f.fillPattern();
