@@ -9,7 +9,6 @@
 #include "chanrecord.h"
 #include "choicelists.h"
 #include "cmdgroupcodec.h"
-#include "codecfields.h"
 #include "freqcodec.h"
 #include "globalcodec.h"
 #include "globaloptions.h"
@@ -19,28 +18,39 @@
 #include "numtext.h"
 #include "picklistcodec.h"
 #include "platform.h"
+#include "reliability/fuzzcheck.h"
 #include "textfields.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <functional>
 #include <iterator>
+#include <map>
 #include <random>
 #include <regex>
 #include <string>
+#include <vector>
 
 namespace
 {
 
-void check(bool ok, const std::string &what)
-{
-    if (!ok) {
-        std::fprintf(stderr, "FAIL: %s\n", what.c_str());
-        std::abort();
-    }
-}
+// The page 0 bytes, first to last, that each global option list owns by the radio's memory
+// layout, independent of the codec's tables.
+// clang-format off
+const std::map<std::string, std::pair<int, int>> GlobalOptionBytes{
+    {"cbToggleAssign_0", {130, 130}}, {"cbToggleAssign_1", {130, 130}},
+    {"cbToggleAssign_2", {130, 131}}, {"cbToggleAssign_3", {131, 131}},
+    {"cbToggleAssign_4", {131, 131}}, {"cbDTMFDev", {7, 7}}, {"cbFrontPorchTime", {7, 7}},
+    {"cbANI", {7, 7}}, {"cbPriRate", {135, 135}}, {"cbFreqDisp", {135, 135}},
+    {"cbPerChanPower", {135, 135}}, {"cbTalkbackScan", {135, 135}},
+    {"cbNuisanceChanDel", {135, 135}}, {"cbDispOpts_0", {197, 197}},
+    {"cbDispOpts_1", {199, 199}}, {"cbPriOpts_0", {200, 200}}, {"cbPriOpts_1", {202, 202}},
+    {"cbPriOpts_2", {201, 201}}, {"cbPriOpts_3", {203, 203}}, {"cbUCG", {198, 198}},
+    {"cbMisc_0", {196, 196}}, {"cbMisc_1", {196, 196}}, {"cbMisc_2", {197, 197}},
+    {"cbMisc_3", {198, 198}}, {"cbMisc_4", {198, 198}}, {"cbMisc_5", {197, 197}},
+    {"cbMisc_6", {197, 197}}};
+// clang-format on
 
 // A decoder and the bytes it may read: count bytes from offset on one page.
 struct Decoder {
@@ -93,35 +103,16 @@ std::vector<Decoder> decoders(int g, int c, int k)
     // Each global option list reads from its first to its last page 0 byte.
     for (const GlobalOption &choice : GlobalOptions()) {
         const GlobalOption *ch = &choice;
-        const auto field = GlobalOptionFields().find(choice.control);
-        if (field == GlobalOptionFields().end())
+        const auto field = GlobalOptionBytes.find(choice.control);
+        if (field == GlobalOptionBytes.end())
             continue;
-        const int first = field->second.front().offset, last = field->second.back().offset;
+        const auto [first, last] = field->second;
         list.push_back({choice.control,
                         [ch](M mm) { return ch->decode(mm) + "#" + num(ch->position(mm)); }, 0,
                         first, last - first + 1});
     }
-    check(list.size() == 21 + GlobalOptions().size(), "a global option without its field");
+    FuzzCheck(list.size() == 21 + GlobalOptions().size(), "a global option without its field");
     return list;
-}
-
-void fill(MemMapImage &mm, const std::uint8_t *data, std::size_t size)
-{
-    for (int p = 0; p < UsedPages; ++p)
-        for (int o = 0; o < PageSize; ++o) {
-            const std::size_t at = static_cast<std::size_t>(p * PageSize + o);
-            mm.set(p, o, size ? data[at % size] ^ static_cast<std::uint8_t>(at / size) : 0);
-        }
-}
-
-void fillRandom(MemMapImage &mm, std::mt19937 &rng)
-{
-    for (int p = 0; p < MemMapPages; ++p)
-        for (int o = 0; o < PageSize; o += 4) {
-            const std::uint32_t r = rng();
-            for (int i = 0; i < 4; ++i)
-                mm.set(p, o + i, static_cast<int>((r >> (8 * i)) & 0xFF));
-        }
 }
 
 // Whatever the bytes, each decoder gives the same text once everything outside its field is
@@ -131,13 +122,18 @@ void checkDecoders(const MemMapImage &mm, int g, int c, int k, std::uint32_t see
 {
     std::mt19937 rng(seed);
     static MemMapImage other;
-    fillRandom(other, rng);
+    for (int p = 0; p < MemMapPages; ++p)
+        for (int o = 0; o < PageSize; o += 4) {
+            const std::uint32_t r = rng();
+            for (int i = 0; i < 4; ++i)
+                other.set(p, o + i, static_cast<int>((r >> (8 * i)) & 0xFF));
+        }
     for (const Decoder &decoder : decoders(g, c, k)) {
         for (int i = 0; i < decoder.count; ++i)
             other.set(decoder.page, decoder.offset + i, mm.get(decoder.page, decoder.offset + i));
-        check(decoder.decode(mm) == decoder.decode(other),
-              decoder.name + " reads outside its field (group " + num(g) + ", channel " + num(c) +
-                  ", entry " + num(k) + ")");
+        FuzzCheck(decoder.decode(mm) == decoder.decode(other),
+                  decoder.name + " reads outside its field (group " + num(g) + ", channel " +
+                      num(c) + ", entry " + num(k) + ")");
         for (int i = 0; i < decoder.count; ++i)
             other.set(decoder.page, decoder.offset + i, static_cast<int>(rng() & 0xFF));
     }
@@ -145,14 +141,14 @@ void checkDecoders(const MemMapImage &mm, int g, int c, int k, std::uint32_t see
         const int position = choice.position(mm);
         const std::string control = choice.control;
         const bool priorityChannel = control == "cbPriOpts_2" || control == "cbPriOpts_3";
-        check(position < static_cast<int>(ChoiceList(control).size()) &&
-                  (position >= 0 || (priorityChannel && position == -1)),
-              control + " shows no entry of its list");
+        FuzzCheck(position < static_cast<int>(ChoiceList(control).size()) &&
+                      (position >= 0 || (priorityChannel && position == -1)),
+                  control + " shows no entry of its list");
     }
     for (int e = 0; e < 20; ++e)
-        check(GetCmdGrpGroupIndex(mm, e) >= 0 && GetCmdGrpGroupIndex(mm, e) < 26 &&
-                  GetCmdGrpChanIndex(mm, e) >= 0 && GetCmdGrpChanIndex(mm, e) < 20,
-              "command group entry out of its list");
+        FuzzCheck(GetCmdGrpGroupIndex(mm, e) >= 0 && GetCmdGrpGroupIndex(mm, e) < 26 &&
+                      GetCmdGrpChanIndex(mm, e) >= 0 && GetCmdGrpChanIndex(mm, e) < 20,
+                  "command group entry out of its list");
 }
 
 // An encoder and the decoders whose text it may change.
@@ -216,12 +212,12 @@ void checkEncoders(MemMapImage &mm, int g, int c, int k, const std::string &text
         encoder.encode(mm);
         for (int p = 1; p < MemMapPages; ++p)
             for (int o = 0; p != g + 1 && o < PageSize; ++o)
-                check(mm.get(p, o) == before.get(p, o), "page " + num(p) + " written");
+                FuzzCheck(mm.get(p, o) == before.get(p, o), "page " + num(p) + " written");
         for (const Decoder &field : fields) {
             const auto &own = encoder.changes;
             if (std::find(own.begin(), own.end(), field.name) == own.end())
-                check(field.decode(mm) == field.decode(before),
-                      "the encoder of " + own.front() + " changed " + field.name);
+                FuzzCheck(field.decode(mm) == field.decode(before),
+                          "the encoder of " + own.front() + " changed " + field.name);
         }
     }
 }
@@ -244,7 +240,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     CellUndoText.guard = text;
 
     static MemMapImage mm;
-    fill(mm, data, size);
+    for (int p = 0; p < UsedPages; ++p)
+        for (int o = 0; o < PageSize; ++o) {
+            const std::size_t at = static_cast<std::size_t>(p * PageSize + o);
+            mm.set(p, o, data[at % size] ^ static_cast<std::uint8_t>(at / size));
+        }
     std::uint32_t seed = static_cast<std::uint32_t>(size);
     for (std::size_t i = 0; i < size; ++i)
         seed = seed * 31 + data[i];
@@ -278,19 +278,20 @@ void everyFrequencyWord()
     MemMapImage mm;
     for (int word = 0; word < 65536; ++word) {
         const std::string text = BytesToFreq(word / 256, word % 256);
-        check(std::regex_match(text, shape), "frequency text " + text);
+        FuzzCheck(std::regex_match(text, shape), "frequency text " + text);
         for (int at : {256, 264}) {
             mm.set(3, at, word / 256);
             mm.set(3, at + 1, word % 256);
         }
         const std::string shown = GetChanFreq(mm, 2, 0, true);
         const bool inBand = word >= 28800 && word <= 59200;
-        check(shown == (word == 0 ? "Inactive" : inBand ? text : "?"), "shown as " + shown);
-        check(GetChanFreq(mm, 2, 0, false) == shown, "transmit side shows another text");
+        FuzzCheck(shown == (word == 0 ? "Inactive" : inBand ? text : "?"), "shown as " + shown);
+        FuzzCheck(GetChanFreq(mm, 2, 0, false) == shown, "transmit side shows another text");
         // What is shown in the band stores back to the same word.
         if (inBand) {
             SetChanFreq(mm, 2, 0, true, shown);
-            check(mm.get(3, 256) * 256 + mm.get(3, 257) == word, shown + " stores another word");
+            FuzzCheck(mm.get(3, 256) * 256 + mm.get(3, 257) == word,
+                      shown + " stores another word");
         }
     }
 }
@@ -300,14 +301,14 @@ void everyGuardWord()
     const std::regex shape("[0-9A-F]{3}\\.[0-9A-F]|D[0-7]{3}-?");
     for (int word = 0; word < 65536; ++word) {
         const std::string text = BytesToGuard(word / 256, word % 256);
-        check(std::regex_match(text, shape), "guard text " + text);
+        FuzzCheck(std::regex_match(text, shape), "guard text " + text);
         // Words written the codec's way read back and store again unchanged.
         const bool bcd = (word & 0x8000) == 0 && (word & 0x000F) <= 9 && (word & 0x00F0) <= 0x90 &&
                          (word & 0x0F00) <= 0x900 && (word & 0xF000) <= 0x9000;
         const bool cdcss = (word & 0xBE00) == 0x8800;
         const GuardBytes bytes = GuardToBytes(text);
-        check(!(bcd || cdcss) || bytes.high * 256 + bytes.low == word,
-              text + " stores another word");
+        FuzzCheck(!(bcd || cdcss) || bytes.high * 256 + bytes.low == word,
+                  text + " stores another word");
     }
 }
 

@@ -41,11 +41,6 @@ inline Bytes Unhook()
     return {0x01};
 }
 
-inline Bytes ReadBlock(int high)
-{
-    return {0xC7, static_cast<std::uint8_t>(high), 0x00, 0x00, 0xFF};
-}
-
 // One row of a write sheet: a masked byte (length 0) or a block, of zeros where so marked.
 struct Row {
     int address;
@@ -70,12 +65,6 @@ inline std::vector<Row> GlobalRows(bool writeAll)
     return rows;
 }
 
-// The blocks of each group write, by offset in the group's page, in order.
-inline std::vector<Row> GroupRows()
-{
-    return {{0, 0, 1}, {0x20, 0, 12}, {0x2C, 0, 1}, {256, 0, 256}, {512, 0, 256}, {768, 0, 128}};
-}
-
 // A masked write is 0xD3, address, mask, value; a block 0xD5, address, count (0 for 256), data.
 inline Bytes Writes(const MemMapImage &mm, int page, const std::vector<Row> &rows)
 {
@@ -91,14 +80,12 @@ inline Bytes Writes(const MemMapImage &mm, int page, const std::vector<Row> &row
     return bytes;
 }
 
-inline Bytes GlobalWrites(const MemMapImage &mm, bool writeAll)
-{
-    return Writes(mm, 0, GlobalRows(writeAll));
-}
-
+// The blocks of each group write, by offset in the group's page, in order.
 inline Bytes GroupWrites(const MemMapImage &mm, int group)
 {
-    return Writes(mm, group + 1, GroupRows());
+    return Writes(
+        mm, group + 1,
+        {{0, 0, 1}, {0x20, 0, 12}, {0x2C, 0, 1}, {256, 0, 256}, {512, 0, 256}, {768, 0, 128}});
 }
 
 // Whole exchanges from a radio that was not hooked, at 4800 bit/s.
@@ -110,36 +97,27 @@ inline Bytes Session(const Bytes &body)
     return bytes;
 }
 
-inline Bytes WriteGlobalsTrace(const MemMapImage &mm)
-{
-    return Session(GlobalWrites(mm, false));
-}
-
 inline Bytes WriteAllTrace(const MemMapImage &mm)
 {
-    Bytes body = GlobalWrites(mm, true);
+    Bytes body = Writes(mm, 0, GlobalRows(true));
     for (int g = 0; g < 25; ++g)
         Append(body, GroupWrites(mm, g));
     return Session(body);
 }
 
-inline Bytes WriteGroupTrace(const MemMapImage &mm, int group)
-{
-    return Session(GroupWrites(mm, group));
-}
-
-inline Bytes ReadTrace(const std::vector<int> &highBytes)
+// Reads of whole blocks, by their high address byte.
+inline Bytes ReadBlocks(const std::vector<int> &highBytes)
 {
     Bytes body;
     for (int high : highBytes)
-        Append(body, ReadBlock(high));
-    return Session(body);
+        Append(body, {0xC7, static_cast<std::uint8_t>(high), 0x00, 0x00, 0xFF});
+    return body;
 }
 
 // The read-back of a write reads only the runs written, neighbours a few bytes apart as one:
 // on the global page 0x007, 0x082..0x088, 0x0AD..0x0CB and 0x100..0x1FF; in a group page the
-// clone byte, label and scan list byte, and the channel records.
-inline Bytes ReadBackTrace(bool globals, const std::vector<int> &groups)
+// clone byte, label and scan list byte, and the channel records. Groups first to end - 1.
+inline Bytes ReadBackTrace(bool globals, int first = 0, int end = 0)
 {
     Bytes body;
     auto read = [&body](int address, int count) {
@@ -151,19 +129,11 @@ inline Bytes ReadBackTrace(bool globals, const std::vector<int> &groups)
     if (globals)
         for (auto [address, count] : {std::pair{0x007, 1}, {0x082, 7}, {0x0AD, 31}, {0x100, 256}})
             read(address, count);
-    for (int g : groups)
+    for (int g = first; g < end; ++g)
         for (auto [offset, count] :
              {std::pair{0, 1}, {0x20, 13}, {0x100, 256}, {0x200, 256}, {0x300, 128}})
             read((g + 1) * 1024 + offset, count);
     return Session(body);
-}
-
-inline std::vector<int> GroupList()
-{
-    std::vector<int> groups;
-    for (int g = 0; g < 25; ++g)
-        groups.push_back(g);
-    return groups;
 }
 
 inline std::vector<int> ReadAllBlocks()
@@ -172,28 +142,6 @@ inline std::vector<int> ReadAllBlocks()
     for (int h = 4; h < 104; ++h)
         blocks.push_back(h);
     return blocks;
-}
-
-// The radio's EEPROM after Write All of mm over before: each masked byte takes mm's bits
-// under its mask, each block its bytes.
-inline Bytes AfterWriteAll(const Bytes &before, const MemMapImage &mm)
-{
-    Bytes after = before;
-    const Bytes writes = WriteAllTrace(mm);
-    for (std::size_t at = WakeUp().size(); writes[at] != Unhook()[0];) {
-        const std::size_t address = writes[at + 1] * 256u + writes[at + 2];
-        if (writes[at] == 0xD3) {
-            const int mask = writes[at + 3];
-            after[address] =
-                static_cast<std::uint8_t>((after[address] & ~mask) | (writes[at + 4] & mask));
-            at += 5;
-        } else {
-            const std::size_t count = writes[at + 3] ? writes[at + 3] : 256;
-            std::copy_n(writes.begin() + at + 4, count, after.begin() + address);
-            at += 4 + count;
-        }
-    }
-    return after;
 }
 
 } // namespace RadioTrace

@@ -41,17 +41,17 @@ private Q_SLOTS:
 
     void freqWordsAndTexts()
     {
-        // MHz to the stored word and, where given, the word back to its text. Exact half steps
-        // go to the even count; below the base stores 0, beyond two bytes is held.
+        // MHz to the stored word and, where given, the word back to its text (every word: the
+        // codec fuzzing). Exact half steps go to the even count; below the base stores 0,
+        // beyond two bytes is held.
         const struct {
             double mhz;
             int word;
             const char *text;
-        } rows[] = {{162.4, 0xC300, "162.40000"}, {162.55, 0xC378, "162.55000"},
-                    {136.0, 28800, "136.00000"},  {174.0, 59200, "174.00000"},
-                    {100.00125, 1, "100.00125"},  {181.91875, 0xFFFF, "181.91875"},
-                    {100.000625, 0, nullptr},     {100.001875, 2, nullptr},
-                    {50.0, 0, nullptr},           {500.0, 0xFFFF, nullptr}};
+        } rows[] = {{162.4, 0xC300, "162.40000"},     {100.00125, 1, "100.00125"},
+                    {181.91875, 0xFFFF, "181.91875"}, {100.000625, 0, nullptr},
+                    {100.001875, 2, nullptr},         {50.0, 0, nullptr},
+                    {500.0, 0xFFFF, nullptr}};
         for (const auto &row : rows) {
             const FreqBytes bytes = FreqToBytes(row.mhz);
             QCOMPARE(bytes.high * 256 + bytes.low, row.word);
@@ -151,8 +151,6 @@ private Q_SLOTS:
         MemMap.set(0, 175, 64000 % 256);
         QCOMPARE(qs(GetNullFreqSub(MemMap)), QStringLiteral("?"));
 
-        QCOMPARE(qs(ValidateNullFreqSub("155.0037", "?")), QStringLiteral("155.00250"));
-        QCOMPARE(qs(ValidateNullFreqSub("", "155.00250")), QStringLiteral("0.0"));
         QCOMPARE(qs(ValidateNullFreqSub("0", "155.00250")), QStringLiteral("0.0"));
 
         // The field's own previous text is the example, and what Cancel keeps.
@@ -256,7 +254,6 @@ private Q_SLOTS:
     {
         // The code of each character is its place in this row.
         const std::string table = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-*$/+%\\|_<>h .";
-        QCOMPARE(table.size(), std::size_t(50));
         for (int code = 0; code < 50; ++code) {
             QCOMPARE(CharToLabelCode(table[code]), code);
             QCOMPARE(qs(LabelCodeToChar(code)), QString(QChar(table[code])));
@@ -301,14 +298,11 @@ private Q_SLOTS:
         } rows[] = {
             // clang-format off
             {"ch 1", 1, "Ch 1        "}, {"abc", 0, "abc"}, {"off", 4, "Inactive"},
-            {"162.4", 2, "162.40000"}, {"155.0037", 4, "155.00250"}, {"136", 2, "136.00000"},
-            {"0", 4, "Inactive"}, {"", 2, "Inactive"}, {"Inactive", 2, "Inactive"},
-            {"67", 3, "67.0"}, {"67.0", 5, "67.0"}, {"250.3", 3, "250.3"}, {"100", 5, "100.0"},
-            {"D023", 3, "D023"}, {"d023-", 5, "D023-"}, {"D754", 3, "D754"}, {"OFF", 5, "000.0"},
-            {"0", 3, "000.0"}, {"-", 5, "000.0"}, {"", 3, "000.0"}, {"   ", 5, "000.0"},
-            {"utxg 5", 5, "UTXG 5"}, {"UTXG 32", 3, "UTXG 32"}, {"UTXG 1", 5, "UTXG 1"},
-            {" UTXG 3", 3, "UTXG 3"},
-            {"x", 6, "S"}, {"-", 6, "-"}, {"n", 7, "N"}, {"-", 7, "-"}, {"S", 8, "L"}, {"-", 8, "-"},
+            {"155.0037", 4, "155.00250"}, {"0", 4, "Inactive"}, {"", 2, "Inactive"},
+            {"67", 3, "67.0"}, {"100", 5, "100.0"}, {"d023-", 5, "D023-"}, {"OFF", 5, "000.0"},
+            {"0", 3, "000.0"}, {"-", 5, "000.0"}, {"   ", 5, "000.0"},
+            {"utxg 5", 5, "UTXG 5"}, {" UTXG 3", 3, "UTXG 3"},
+            {"x", 6, "S"}, {"-", 6, "-"}, {"n", 7, "N"}, {"S", 8, "L"},
             // clang-format on
         };
         for (const auto &row : rows)

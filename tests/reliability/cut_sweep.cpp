@@ -24,66 +24,37 @@ void Expect(bool ok, const std::string &what, int cut)
     std::fprintf(stderr, "FAIL at cut %d: %s\n", cut, what.c_str());
 }
 
-struct Sweep {
+// Cuts a transaction after each command the radio answers (the hook and every read or write;
+// the closing unhook expects no answer). Returns the number of such commands.
+int SweepCuts(bool (*run)(), bool writes)
+{
     LinkFixture link;
-
-    void start(int cut)
-    {
+    const auto start = [&link](int cut) {
         link.reset();
         link.fillPattern();
         link.radio->faults.stopAfterCommands = cut;
         for (int p = 0; p < MemMapPages; ++p)
             for (int o = 0; o < PageSize; ++o)
                 MemMap.set(p, o, (p * 13 + o * 5 + 3) & 0xFF);
-    }
-
-    void cleanFailure(int cut, bool ok)
-    {
-        Expect(!ok, "reported success", cut);
+    };
+    start(-1);
+    if (!run())
+        return -1;
+    const int total = link.radio->commandsHandled() - 1;
+    const std::vector<std::uint8_t> written = link.radio->eeprom;
+    start(-1);
+    const std::vector<std::uint8_t> original = link.radio->eeprom;
+    std::vector<std::uint8_t> previous = original;
+    for (int cut = 1; cut < total; ++cut) {
+        start(cut);
+        const MemMapImage before = MemMap;
+        Expect(!run(), "reported success", cut);
         Expect(!g_bHooked && !link.port->isOpen(), "left hooked or open", cut);
         Expect(!link.dialogs->messages.empty() &&
                    link.dialogs->messages.front().caption == "COMM ERROR",
                "no COMM ERROR message", cut);
-    }
-};
-
-// Number of commands a whole transaction sends that the radio answers: the hook and every read or
-// write; the closing unhook expects no answer.
-template <typename Run> int CommandsOf(Sweep &s, Run run)
-{
-    s.start(-1);
-    if (!run())
-        return -1;
-    return s.link.radio->commandsHandled() - 1;
-}
-
-int SweepReadAll()
-{
-    Sweep s;
-    const int total = CommandsOf(s, [] { return ReadAllFromRadio(); });
-    for (int cut = 1; cut < total; ++cut) {
-        s.start(cut);
-        const MemMapImage before = MemMap;
-        s.cleanFailure(cut, ReadAllFromRadio());
-        Expect(MemMap == before, "read changed the MemMap", cut);
-    }
-    return total;
-}
-
-int SweepWriteAll()
-{
-    Sweep s;
-    const int total = CommandsOf(s, [] { return WriteAllToRadio(); });
-    const std::vector<std::uint8_t> written = s.link.radio->eeprom;
-    s.start(-1);
-    const std::vector<std::uint8_t> original = s.link.radio->eeprom;
-    std::vector<std::uint8_t> previous = original;
-    for (int cut = 1; cut < total; ++cut) {
-        s.start(cut);
-        const MemMapImage before = MemMap;
-        s.cleanFailure(cut, WriteAllToRadio());
-        Expect(MemMap == before, "write changed the MemMap", cut);
-        const std::vector<std::uint8_t> &now = s.link.radio->eeprom;
+        Expect(MemMap == before, "the MemMap changed", cut);
+        const std::vector<std::uint8_t> &now = link.radio->eeprom;
         for (std::size_t a = 0; a < now.size(); ++a) {
             // Bits of a masked write may land one command before the rest of their byte.
             const std::uint8_t changed = now[a] ^ original[a];
@@ -95,7 +66,7 @@ int SweepWriteAll()
         }
         previous = now;
     }
-    Expect(previous != original, "no cut wrote anything", total);
+    Expect(writes == (previous != original), "a cut write wrote nothing, or a read wrote", total);
     return total;
 }
 
@@ -103,8 +74,8 @@ int SweepWriteAll()
 
 int main()
 {
-    const int reads = SweepReadAll();
-    const int writes = SweepWriteAll();
+    const int reads = SweepCuts(ReadAllFromRadio, false);
+    const int writes = SweepCuts(WriteAllToRadio, true);
     std::printf("cut sweep: Read All cut at %d points, Write All at %d points\n", reads - 1,
                 writes - 1);
     if (reads < 2 || writes < 2)
