@@ -35,6 +35,57 @@ struct HookedSet : BenchTestSet {
     std::function<void()> hook;
 };
 
+// The views a replay needs: scroll bars that keep their value.
+struct Views : PageViews, CurveAdjustView {
+    using PageViews::setScrollRange;
+    using PageViews::setStartButton;
+    void setInstructions(const std::string &) override {}
+    void setStartButton(const std::string &) override {}
+    void showRunControls(bool) override {}
+    void setScrollRange(int) override {}
+    void setScrollValue(int v) override { scroll = v; }
+    int scrollValue() const override { return scroll; }
+    void setValueLabel(const std::string &) override {}
+};
+
+// What a technician's hands do for an action of an automatic run.
+void Replay(AutoPage page, const std::vector<std::string> &actions, TuneScreen &screen)
+{
+    Views v;
+    FreqAdjust freq(screen, v);
+    CurveAdjust curve(PowerCurve, screen, v);
+    PowerLevels levels(screen, v);
+    FrontEndAdjust fe(screen, v);
+    for (const std::string &a : actions) {
+        const int value = a.rfind("move ", 0) == 0 ? std::stoi(a.substr(5)) : 0;
+        if (a.rfind("level", 0) == 0 || a.rfind("generator", 0) == 0)
+            continue; // the test set's, not the radio's
+        if (a == "key" || a == "unkey") {
+            if (g_bHooked || HookTDFx())
+                a == "key" ? EnterTransparentTXMode() : ExitTransparentTXMode();
+            if (a == "unkey")
+                UnhookRadio(true);
+        } else if (a.rfind("type ", 0) == 0) {
+            v.entry = a.substr(5);
+        } else if (page == AutoPage::Frequency) {
+            if (a.rfind("click", 0) == 0)
+                freq.StartFinishClick();
+        } else if (page == AutoPage::PowerCurve) {
+            v.scroll = value ? value : v.scroll;
+            value ? curve.ScrollChanged(value) : curve.StartClick();
+        } else if (page == AutoPage::FrontEnd) {
+            value ? fe.ScrollMoved(value) : fe.StartClick();
+        } else if (value) {
+            levels.ScrollChange(value);
+        } else if (a.rfind("click Set ", 0) == 0) {
+            a == "click Set High Power" ? levels.SetHighClick() : levels.SetLowClick();
+        } else { // "Save this value before quitting?"
+            static_cast<ScriptedDialogs *>(platform().dialogs)->messageAnswers = {MsgAnswer::Yes};
+            levels.FinishedClick();
+        }
+    }
+}
+
 } // namespace
 
 class TestAutoTune : public QObject
@@ -78,6 +129,7 @@ private Q_SLOTS:
         QFETCH(int, page);
         QFETCH(int, cell);
         seeded();
+        const auto start = f.radio->eeprom;
         AutoTuneRunner runner(*set, DefaultLimits());
         const AutoTuneReport report = run(runner, AutoPage(page));
         QVERIFY2(report.stopReason.empty(), report.stopReason.c_str());
@@ -91,6 +143,17 @@ private Q_SLOTS:
             QVERIFY2(std::abs(value - ideal) <= slack, std::to_string(value).c_str());
         }
         QVERIFY(f.log().find("AutoTune,,,Completed: ") != std::string::npos);
+        // By hand from the report's actions, the radio sees the same bytes.
+        if (AutoPage(page) == AutoPage::Frequency || AutoPage(page) == AutoPage::PowerCurve ||
+            AutoPage(page) == AutoPage::PowerLevels || AutoPage(page) == AutoPage::FrontEnd) {
+            const auto automatic = f.radio->received();
+            const auto aligned = f.radio->eeprom;
+            seeded();
+            f.radio->eeprom = start;
+            Replay(AutoPage(page), report.pages[0].actions, f.screen);
+            QVERIFY(f.radio->received() == automatic);
+            QVERIFY(f.radio->eeprom == aligned);
+        }
         if (AutoPage(page) != AutoPage::PowerLevels)
             return;
         // The report's two forms, with the radio's serial number and the test set's identity.
