@@ -110,27 +110,20 @@ private Q_SLOTS:
         QTEST(g_bHooked, "staysHooked");
     }
 
-    void a2dAverageHalvesToEven_data()
-    {
-        QTest::addColumn<int>("first");
-        QTest::addColumn<int>("second");
-        QTest::addColumn<int>("average");
-        QTest::newRow("100.5") << 100 << 101 << 100;
-        QTest::newRow("101.5") << 101 << 102 << 102;
-        QTest::newRow("0 and 255") << 0 << 255 << 128;
-    }
-
     void a2dAverageHalvesToEven()
     {
-        QFETCH(int, first);
-        QFETCH(int, second);
-        // Ten samples of each, one per request.
-        auto n = std::make_shared<int>(0);
-        f.radio->addCommand(0xFA, 1, [=](VirtualRadio &, const Bytes &) {
-            return Bytes{static_cast<std::uint8_t>((*n)++ < 10 ? first : second)};
-        });
-        hook();
-        QTEST(ReadA2DVal(20, 5), "average");
+        // Ten samples of each, one per request: 100.5, 101.5 and 127.5 go to the even number.
+        for (const auto &[first, second, average] :
+             {std::tuple{100, 101, 100}, {101, 102, 102}, {0, 255, 128}}) {
+            init();
+            auto n = std::make_shared<int>(0);
+            f.radio->addCommand(
+                0xFA, 1, [=, first = first, second = second](VirtualRadio &, const Bytes &) {
+                    return Bytes{static_cast<std::uint8_t>((*n)++ < 10 ? first : second)};
+                });
+            hook();
+            QCOMPARE(ReadA2DVal(20, 5), average);
+        }
     }
 
     void noiseAverageCountsTheTail()
@@ -186,35 +179,28 @@ private Q_SLOTS:
             std::string("Unable to 'Hook' radio.  Please check all connections and try again."));
     }
 
-    void cellHookFailures_data()
-    {
-        QTest::addColumn<bool>("portRefused");
-        QTest::addColumn<int>("messages");
-        QTest::newRow("port unusable: only the link's conflict") << true << 0;
-        QTest::newRow("no answer: hook error") << false << 1;
-    }
-
     void cellHookFailures()
     {
-        QFETCH(bool, portRefused);
-        if (portRefused)
-            f.port->refuse[LinkFixture::Device] = SerialError::Busy;
-        else
-            f.radio->faults.noHookAnswer = true;
-        QFETCH(int, messages);
-        TuneChanRec rec;
-        QVERIFY(!WriteHighPowerDAC(1, false));
-        QVERIFY(!GetChanDataFromUnit(0, 0, rec, false));
-        const auto hookErrors =
-            std::count_if(f.dialogs->messages.begin(), f.dialogs->messages.end(),
-                          [](const ScriptedDialogs::Message &m) {
-                              return m.text.rfind("Unable to 'Hook'", 0) == 0;
-                          });
-        QCOMPARE(int(hookErrors), 2 * messages);
-        QVERIFY(!f.port->isOpen() && !g_bHooked);
-        QVERIFY(f.radio->received().empty() == portRefused);
-        if (portRefused)
-            return;
+        // A port that cannot be used shows only the link's conflict; a radio that does not answer,
+        // the hook error at each call.
+        for (const bool portRefused : {true, false}) {
+            init();
+            if (portRefused)
+                f.port->refuse[LinkFixture::Device] = SerialError::Busy;
+            else
+                f.radio->faults.noHookAnswer = true;
+            TuneChanRec rec;
+            QVERIFY(!WriteHighPowerDAC(1, false));
+            QVERIFY(!GetChanDataFromUnit(0, 0, rec, false));
+            const auto hookErrors =
+                std::count_if(f.dialogs->messages.begin(), f.dialogs->messages.end(),
+                              [](const ScriptedDialogs::Message &m) {
+                                  return m.text.rfind("Unable to 'Hook'", 0) == 0;
+                              });
+            QCOMPARE(int(hookErrors), portRefused ? 0 : 2);
+            QVERIFY(!f.port->isOpen() && !g_bHooked);
+            QVERIFY(f.radio->received().empty() == portRefused);
+        }
         // The pages' own hook offers a retry, and gets through once the radio answers.
         f.dialogs->messages.clear();
         f.dialogs->messageAnswers = {MsgAnswer::Retry, MsgAnswer::Cancel};

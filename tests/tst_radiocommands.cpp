@@ -182,20 +182,6 @@ private Q_SLOTS:
         QVERIFY(f.radio->received().empty() && rec.statusTexts.empty());
     }
 
-    void writeGlobalsSendsTheSheetInOrder()
-    {
-        start();
-        for (int a = 0; a < PageSize; ++a)
-            MemMap.set(0, a, (a * 13 + 5) & 0xFF);
-        trigger("mnuWriteGlobals");
-        // What was sent is what the editor holds (a focused field commits when the controls go
-        // off): one hook, the 21 rows of the sheet, the unhook; then the read-back.
-        QCOMPARE(f.radio->received(),
-                 Join({Session(Writes(MemMap, 0, GlobalRows(false))), ReadBackTrace(true)}));
-        QCOMPARE(f.dialogs->messages[0].icon, MsgIcon::Question);
-        QVERIFY(!f.port->isOpen() && !g_bHooked && !barShown() && enabled("tbRead"));
-    }
-
     // Cancel at a write's confirmation, or at a read's save question, sends nothing.
     void cancelledQuestionSendsNothing_data()
     {
@@ -291,6 +277,9 @@ private Q_SLOTS:
             MarkDataChanged();
             f.dialogs->messageAnswers = {MsgAnswer::No};
         }
+        const bool sheet = action == "mnuWriteGlobals" && answered < 0;
+        for (int a = 0; sheet && a < PageSize; ++a) // each byte sent tells where it came from
+            MemMap.set(0, a, (a * 13 + 5) & 0xFF);
         const QString captionBefore = caption();
         const MemMapImage before = MemMap;
         f.radio->faults.noHookAnswer = answered == 0;
@@ -298,8 +287,8 @@ private Q_SLOTS:
             f.radio->faults.stopAfterCommands = answered;
         trigger(action);
         QCOMPARE(w.status(), statusAfter);
-        QVERIFY(!f.port->isOpen() && !g_bHooked && !RadioTransferRunning());
-        QVERIFY(enabled("mnuFile") && enabled("mnuRead"));
+        QVERIFY(!f.port->isOpen() && !g_bHooked && !RadioTransferRunning() && !barShown());
+        QVERIFY(enabled("mnuFile") && enabled("mnuRead") && enabled("tbRead"));
         QStringList failure = {
             "COMM ERROR|Unable to 'Hook' radio.  Please check all connections and try again."};
         if (answered > 0)
@@ -310,11 +299,18 @@ private Q_SLOTS:
                                      QString::fromStdString(LinkFixture::Device)));
         if (ask)
             QCOMPARE(messages().value(0), SaveBeforeRead);
+        if (write)
+            QCOMPARE(f.dialogs->messages[0].icon, MsgIcon::Question);
         QCOMPARE(messages().mid(write || ask ? 1 : 0), answered < 0 ? QStringList() : failure);
         if (answered < 0) {
             QVERIFY(caption().endsWith(" *"));
             QCOMPARE(caption().endsWith(" - New File *"), action == "tbRead");
-            if (!write)
+            // Write Globals sends what the editor holds (a focused field commits when the controls
+            // go off): the sheet's rows, then the read-back.
+            if (sheet)
+                QCOMPARE(f.radio->received(), Join({Session(Writes(MemMap, 0, GlobalRows(false))),
+                                                    ReadBackTrace(true)}));
+            else if (!write)
                 QCOMPARE(f.radio->received(),
                          Session(ReadBlocks(action == "tbRead" ? ReadAllBlocks()
                                             : action == "mnuReadGlobals"

@@ -175,13 +175,12 @@ private Q_SLOTS:
         QTest::addColumn<bool>("close"); // else switch the page
         QTest::addColumn<bool>("yes");
         QTest::addColumn<int>("page"); // TX Frequency measuring, or Squelch waiting for 8 dB SINAD
-        for (int page : {1, 6}) {
-            const QByteArray name = page == 1 ? "frequency, " : "squelch, ";
-            QTest::newRow(name + "close, no") << true << false << page;
-            QTest::newRow(name + "close, yes") << true << true << page;
-            QTest::newRow(name + "switch, no") << false << false << page;
-            QTest::newRow(name + "switch, yes") << false << true << page;
-        }
+        for (int page : {1, 6})
+            for (bool close : {true, false})
+                for (bool yes : {false, true})
+                    QTest::addRow("%s, %s, %s", page == 1 ? "frequency" : "squelch",
+                                  close ? "close" : "switch", yes ? "yes" : "no")
+                        << close << yes << page;
     }
 
     void leavingAMeasuringRunAsks()
@@ -196,9 +195,8 @@ private Q_SLOTS:
         t.show();
         auto *tabs = t.findChild<QTabBar *>("tabTune");
         tabs->setCurrentIndex(page);
-        TuneProcedure *run = &t.freqPage().procedure();
-        if (page != 1)
-            run = &t.squelchPage().procedure();
+        TuneProcedure *run = page == 1 ? static_cast<TuneProcedure *>(&t.freqPage().procedure())
+                                       : &t.squelchPage().procedure();
         t.findChild<QPushButton *>(page == 1 ? "cmdFreqStart" : "cmdNarrowband")->click();
         QVERIFY(f.radio->eeprom != before);
         f.dialogs->messageAnswers = {yes ? MsgAnswer::Yes : MsgAnswer::No};
