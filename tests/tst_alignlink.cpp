@@ -166,40 +166,36 @@ private Q_SLOTS:
         QVERIFY(f.radio->eeprom == expected);
     }
 
-    // A cell write the radio no longer answers: released, comm error then hook error. (The cells
-    // themselves are checked through the pages that set them.)
-    void cellWriteUnanswered()
+    // A cell call without a radio: a port that cannot be used shows only the link's conflict; a
+    // radio that does not answer, the hook error at each call; one that falls silent mid-write,
+    // the comm error first. (The cells themselves are checked through the pages that set them.)
+    void cellCallsWithoutARadio()
     {
-        hook();
-        f.radio->faults.stopAfterCommands = f.radio->commandsHandled();
-        QVERIFY(!WriteLowPowerDAC(3, false) && !g_bHooked);
-        QCOMPARE(f.dialogs->messages.size(), std::size_t(2));
-        QCOMPARE(
-            f.dialogs->messages[1].text,
-            std::string("Unable to 'Hook' radio.  Please check all connections and try again."));
-    }
-
-    void cellHookFailures()
-    {
-        // A port that cannot be used shows only the link's conflict; a radio that does not answer,
-        // the hook error at each call.
-        for (const bool portRefused : {true, false}) {
+        for (const std::string radio : {"refused", "silent", "no answer"}) {
             init();
-            if (portRefused)
+            if (radio == "refused") {
                 f.port->refuse[LinkFixture::Device] = SerialError::Busy;
-            else
+            } else if (radio == "silent") {
+                hook();
+                f.radio->faults.stopAfterCommands = f.radio->commandsHandled();
+            } else {
                 f.radio->faults.noHookAnswer = true;
+            }
             TuneChanRec rec;
             QVERIFY(!WriteHighPowerDAC(1, false));
             QVERIFY(!GetChanDataFromUnit(0, 0, rec, false));
-            const auto hookErrors =
-                std::count_if(f.dialogs->messages.begin(), f.dialogs->messages.end(),
-                              [](const ScriptedDialogs::Message &m) {
-                                  return m.text.rfind("Unable to 'Hook'", 0) == 0;
-                              });
-            QCOMPARE(int(hookErrors), portRefused ? 0 : 2);
+            const auto hookErrors = std::count_if(
+                f.dialogs->messages.begin(), f.dialogs->messages.end(),
+                [](const ScriptedDialogs::Message &m) {
+                    return m.text ==
+                           "Unable to 'Hook' radio.  Please check all connections and try again.";
+                });
+            QCOMPARE(int(hookErrors), radio == "refused" ? 0 : 2);
+            QCOMPARE(f.dialogs->messages.size() - hookErrors,
+                     std::size_t(radio == "refused" ? 2 : radio == "silent"));
+            QVERIFY(radio != "silent" || f.dialogs->messages[0].text.rfind("A COMM ERROR", 0) == 0);
             QVERIFY(!f.port->isOpen() && !g_bHooked);
-            QVERIFY(f.radio->received().empty() == portRefused);
+            QVERIFY(f.radio->received().empty() == (radio == "refused"));
         }
         // The pages' own hook offers a retry, and gets through once the radio answers.
         f.dialogs->messages.clear();

@@ -324,9 +324,7 @@ private Q_SLOTS:
         QVERIFY(MemMap == before);
         QVERIFY(w.fs.listFolder(Backups).empty());
         QCOMPARE(f.radio->received().back(), Unhook()[0]);
-        if (answered == 0) { // three wake-ups, then the unhook
-            QCOMPARE(f.radio->received(), Join({WakeUp(), WakeUp(), WakeUp(), Unhook()}));
-        } else if (write) { // the six byte writes went, the first block not
+        if (answered > 0 && write) { // the six byte writes went, the first block not
             QCOMPARE(int(f.radio->eeprom[0x007]), int(MemMap.get(0, 0x007)));
             QCOMPARE(int(f.radio->eeprom[0x0AE]), (0xAE * 7 + 1) & 0xFF);
             QVERIFY(MemMap.get(0, 0x0AE) != f.radio->eeprom[0x0AE]);
