@@ -8,10 +8,7 @@
 namespace
 {
 
-struct Byte {
-    int offset;
-    int value;
-};
+using Byte = std::pair<int, int>; // offset, value
 
 QString qs(const std::string &text)
 {
@@ -31,7 +28,7 @@ void loadImage(const std::vector<Byte> &bytes)
 {
     LoadDefaultImage(MemMap);
     for (const Byte &b : bytes)
-        MemMap.set(0, b.offset, b.value);
+        MemMap.set(0, b.first, b.second);
 }
 
 } // namespace
@@ -180,7 +177,7 @@ private Q_SLOTS:
             loadImage(c.before);
             MemMapImage expected = MemMap;
             for (const Byte &b : c.after)
-                expected.set(0, b.offset, b.value);
+                expected.set(0, b.first, b.second);
             const QString what = QStringLiteral("%1 <- %2").arg(QLatin1String(c.control), c.text);
             QVERIFY2(ChooseGlobalOption(MemMap, option(c.control), c.text) == c.changed,
                      qPrintable(what));

@@ -21,6 +21,8 @@ class TestTuneWindow : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void init() { f.resetAlign(); }
+
     void launchAsksFirstAndRemembersTheCheckBox()
     {
         WindowFixture w;
@@ -67,8 +69,6 @@ private Q_SLOTS:
 
     void pagesInOrderWithTheirTexts()
     {
-        AlignFixture f;
-        f.resetAlign();
         int autoTunes = 0; // the AutoTune button shows only where it can open something
         TuneWindow::autoTuneOpener = [&](QWidget *) { ++autoTunes; };
         TuneWindow t;
@@ -109,8 +109,6 @@ private Q_SLOTS:
 
     void frequencyRunThroughTheWidgets()
     {
-        AlignFixture f;
-        f.resetAlign();
         TuneWindow t;
         t.show();
         t.findChild<QTabBar *>("tabTune")->setCurrentIndex(1);
@@ -143,8 +141,6 @@ private Q_SLOTS:
 
     void curveRunThroughTheWidgets()
     {
-        AlignFixture f;
-        f.resetAlign();
         TuneWindow t;
         t.show();
         auto *tabs = t.findChild<QTabBar *>("tabTune");
@@ -188,8 +184,6 @@ private Q_SLOTS:
         QFETCH(bool, close);
         QFETCH(bool, yes);
         QFETCH(int, page);
-        AlignFixture f;
-        f.resetAlign();
         const std::vector<std::uint8_t> before = f.radio->eeprom;
         TuneWindow t;
         t.show();
@@ -214,6 +208,7 @@ private Q_SLOTS:
     }
 
 private:
+    AlignFixture f;
     // Runs inside the modal window once it is up, then closes it.
     void whenTuneOpens(std::function<void(TuneWindow &)> body)
     {
