@@ -100,8 +100,7 @@ private Q_SLOTS:
         QVERIFY(channel1Intact() && !page->HoldsRadio() && !g_bHooked);
         for (int a = 0; a < VirtualRadio::EepromSize; ++a)
             QVERIFY(f.radio->eeprom[a] == before[a] || (a >= cell && a < cell + 9));
-        QCOMPARE(view.caption, std::string("Start"));
-        QVERIFY(!view.controls);
+        QVERIFY(view.caption == "Start" && !view.controls);
         QCOMPARE(view.instructions, CurveInstructions(*kind, 5));
         // The log names the radio, the bytes before and after, and the four values.
         const std::string logged = "1234567," + std::string(kind->procedure) + "," +
