@@ -78,7 +78,6 @@ private Q_SLOTS:
         QTest::newRow("own, old") << ".unit.tdf.tessaro-save.aB3dE9" << old << true;
         QTest::newRow("own, still saving") << ".unit.tdf.tessaro-save.aB3dE9" << old - 1 << false;
         QTest::newRow("own, age unknown") << ".User.def.tessaro-save.Q1w2E3" << -1 << false;
-        QTest::newRow("user's backup") << "customer.tdf.backup" << old << false;
         QTest::newRow("user's version") << "fleet.tdf.2024v1" << old << false;
         QTest::newRow("earlier pattern") << "unit.tdf.Q1w2E3" << old << false;
         QTest::newRow("not hidden") << "unit.tdf.tessaro-save.aB3dE9" << old << false;

@@ -41,7 +41,6 @@ private Q_SLOTS:
     void init() { f.reset(); }
     void cleanup() { f.stop(); }
 
-    // Menu and pop-up items with their shortcut; toolbar buttons ("tb") with their tooltip.
     void startUp()
     {
         f.start();
