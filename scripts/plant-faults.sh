@@ -95,6 +95,11 @@ link@@link/transactions.cpp@@tst_radiocommands@@if (pages != RadioPages::Group)\
 link@@link/transactions.cpp@@tst_radiocommands@@constexpr int RunMergeGap = 16;@@constexpr int RunMergeGap = 8;
 sim@@sim/virtualradio.cpp@@tst_virtualradio@@m_hooked = true;\n        m_lineRate = 4800;@@m_hooked = true;
 exchange@@exchange/textform.cpp@@tst_textform@@Quoted(value) + " taken as \"Inactive\""@@Quoted(value) + " read as \"Inactive\""
+platform@@platform/qtplatform.cpp@@tst_hostfiles@@mode = old.st_mode & 07777;@@mode = 0644;
+platform@@platform/qtplatform.cpp@@tst_hostfiles@@if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {@@if (true) {
+app@@app/startup.cpp@@tst_hostfiles@@return "Settings cannot be read or stored: " + file + ".....";@@return "Settings cannot be read or stored: " + file;
+rules@@rules/treelogic.cpp@@tst_windowlayout|tst_mainwindow@@if (rightButton && nodeText.find("Groups") == std::string::npos) {@@if (rightButton) {
+report@@report/printreport.cpp@@tst_report@@const double x = p.pageWidth() - (5 * p.textWidth("X") + p.textWidth(text));@@const double x = p.pageWidth() - (4 * p.textWidth("X") + p.textWidth(text));
 EOF
 
 # Start from the product as it is: every file of the table rebuilt into the suites it names.
