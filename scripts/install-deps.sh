@@ -6,7 +6,7 @@ packages=(
     cmake g++ ninja-build pkg-config
     qt6-base-dev qt6-serialport-dev libgl-dev libyaml-cpp-dev liblxi-dev libtirpc-dev
     fonts-liberation fontconfig
-    xvfb xauth poppler-utils libx11-dev libgmp-dev
+    xvfb xauth poppler-utils libx11-dev
     xdg-utils libfile-mimeinfo-perl shared-mime-info desktop-file-utils
     lintian appstream man-db dpkg-dev python3
     libqt6sql6-sqlite libqt6sql6-psql postgresql

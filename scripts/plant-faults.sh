@@ -74,6 +74,32 @@ link@@link/serialdevices.cpp@@tst_portchoice|tst_serialports@@a.group < b.group 
 link@@link/serialdevices.cpp@@tst_portchoice|tst_serialports@@return a.facts->kernelName == b.facts->kernelName;@@return a.facts->kernelName == b.facts->kernelName + "-";
 model@@model/numtext.cpp@@tst_numtext|tst_chancodecs|tst_codecfuzz@@if (result % 2 != 0)@@if (result % 2 == 0)
 model@@model/globaloptions.cpp@@tst_globalcodec@@"Lockout with Override"@@"Lockout With Override"
+history@@history/historystore.cpp@@tst_history@@if (SqlInt(rows[0][0]) > 0) // sent before@@if (SqlInt(rows[0][0]) > 1) // sent before
+link@@link/portchoice.cpp@@tst_portchoice@@            OptionsMenuChanged();\n            return;@@            return;
+files@@files/tdffile.cpp@@tst_tdffile|tst_filecommands@@for (std::size_t i = 0; i < data->size(); ++i)@@for (std::size_t i = 0; i + 1 < data->size(); ++i)
+cli@@cli/radiojob.cpp@@tst_clijobs@@device.compare(0, 5, "/dev/") == 0 ? device.substr(5)@@device.compare(0, 5, "/dev/") == 0 ? device.substr(4)
+history@@history/historyrecorder.cpp@@tst_history@@m_db.reset(); // a lost server@@(void)0; // a lost server
+autotune@@autotune/autotunerunner.cpp@@tst_autotune@@stop = "Aborted: the window was closed";@@stop = "Aborted: the window closed";
+alignment@@alignment/testcommands.cpp@@tst_alignlink@@        if (!AskHookRetry())@@        if (AskHookRetry() || true)
+sim@@sim/benchmodel.cpp@@tst_benchinstrument@@std::pow((fes - FESIdeal) / 2000.0, 2)@@std::pow((fes - FESIdeal) / 2500.0, 2)
+alignment@@alignment/curvemath.cpp@@tst_curvemath|tst_curveadjust@@RoundCurveNum(std::fabs(value))@@RoundCurveNum(value)
+alignment@@alignment/curvemath.cpp@@tst_curvemath@@return std::llrint(value);@@return std::llround(value);
+autotune@@autotune/searches.cpp@@tst_autotune@@constexpr double Golden = 0.3819660112501051;@@constexpr double Golden = 0.4819660112501051;
+rules@@rules/treelogic.cpp@@tst_windowlayout|tst_mainwindow@@tree.selectedNode = GlobalsNode;@@tree.selectedNode = RadioNode;
+rules@@rules/gridfind.cpp@@tst_gridclip|tst_editmenu@@(forward ? n : -n)@@(forward ? n : n)
+app@@app/startup.cpp@@tst_exitconfirm@@g_iLastNode = 2;@@g_iLastNode = 4;
+editor@@editor/cmdgrouppane.cpp@@tst_settingspanes@@[i] { return !CmdGrpChanEnabled(MemMap, i); });@@[i] { return false && !CmdGrpChanEnabled(MemMap, i); });
+editor@@editor/mainwindowlayout.cpp@@tst_mainwindow@@if (p.left != now.left || p.top != now.top)@@if (p.top != now.top)
+link@@link/transactions.cpp@@tst_radiocommands@@page[k * BlockSize + i] = k < 2 ? block[i] : 0;@@page[k * BlockSize + i] = k < 3 ? block[i] : 0;
+link@@link/transactions.cpp@@tst_radiocommands@@if (pages != RadioPages::Group)\n        CopyToImage(image, Layout::GlobalPage, globals);@@if (true)\n        CopyToImage(image, Layout::GlobalPage, globals);
+link@@link/transactions.cpp@@tst_radiocommands@@constexpr int RunMergeGap = 16;@@constexpr int RunMergeGap = 8;
+sim@@sim/virtualradio.cpp@@tst_virtualradio@@m_hooked = true;\n        m_lineRate = 4800;@@m_hooked = true;
+exchange@@exchange/textform.cpp@@tst_textform@@Quoted(value) + " taken as \"Inactive\""@@Quoted(value) + " read as \"Inactive\""
+platform@@platform/qtplatform.cpp@@tst_hostfiles@@mode = old.st_mode & 07777;@@mode = 0644;
+platform@@platform/qtplatform.cpp@@tst_hostfiles@@if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {@@if (true) {
+app@@app/startup.cpp@@tst_hostfiles@@return "Settings cannot be read or stored: " + file + ".....";@@return "Settings cannot be read or stored: " + file;
+rules@@rules/treelogic.cpp@@tst_windowlayout|tst_mainwindow@@if (rightButton && nodeText.find("Groups") == std::string::npos) {@@if (rightButton) {
+report@@report/printreport.cpp@@tst_report@@const double x = p.pageWidth() - (5 * p.textWidth("X") + p.textWidth(text));@@const double x = p.pageWidth() - (4 * p.textWidth("X") + p.textWidth(text));
 EOF
 
 # Start from the product as it is: every file of the table rebuilt into the suites it names.

@@ -57,14 +57,13 @@ private Q_SLOTS:
     }
     void cleanup() { w.stop(); }
 
-    void firstStartCreatesDefaultFiles()
+    void defaultFiles()
     {
         QCOMPARE(start(""), (Steps{"main(loading)", "end"}));
         QCOMPARE(g_sFactoryFile, folder + "/Factory.def");
         QCOMPARE(g_sUserFile, folder + "/User.def");
         QCOMPARE(w.fs.files[g_sFactoryFile], defaultFileBytes());
         QCOMPARE(w.fs.files[g_sUserFile], defaultFileBytes());
-        QCOMPARE(GetSetting("Current File Name", ""), std::string("DEFAULT VALUES"));
         QCOMPARE(g_sCurFileName, std::string("DEFAULT VALUES"));
         QCOMPARE(g_sPaneView, std::string("Globals"));
         QCOMPARE(g_iLastTab, 1);
@@ -82,11 +81,8 @@ private Q_SLOTS:
             QCOMPARE(g_sCurFileName, std::string("DEFAULT VALUES"));
             QVERIFY(!g_bShowTuneWarning);
         }
-    }
 
-    // A user file of the wrong size is replaced; the factory file always is.
-    void userFileSurvivesOrIsReplaced()
-    {
+        // A user file of the wrong size is replaced; the factory file always is.
         for (const int length : {TdfFileSize, TdfFileSize - 1, TdfFileSize + 1, 0}) {
             const std::vector<std::uint8_t> custom(length, 0x5A);
             w.fs.files[folder + "/User.def"] = custom;

@@ -78,7 +78,6 @@ private Q_SLOTS:
         QTest::newRow("own, old") << ".unit.tdf.tessaro-save.aB3dE9" << old << true;
         QTest::newRow("own, still saving") << ".unit.tdf.tessaro-save.aB3dE9" << old - 1 << false;
         QTest::newRow("own, age unknown") << ".User.def.tessaro-save.Q1w2E3" << -1 << false;
-        QTest::newRow("user's backup") << "customer.tdf.backup" << old << false;
         QTest::newRow("user's version") << "fleet.tdf.2024v1" << old << false;
         QTest::newRow("earlier pattern") << "unit.tdf.Q1w2E3" << old << false;
         QTest::newRow("not hidden") << "unit.tdf.tessaro-save.aB3dE9" << old << false;
@@ -98,8 +97,10 @@ private Q_SLOTS:
         QVERIFY(IsTempFileName(made));
     }
 
+    // The start removes only its own old temporaries, and says when the settings are unusable.
     void startKeepsUsersFiles()
     {
+        m_settings.unusable = "/home/tech/.config/ZPA Tessaro Editor/ZPA Tessaro Editor.conf";
         const char *names[] = {"customer.tdf.backup", ".unit.tdf.tessaro-save.Fresh1",
                                ".unit.tdf.tessaro-save.Stale1"};
         QVERIFY(m_files.makePath(m_root + "/docs"));
@@ -116,23 +117,9 @@ private Q_SLOTS:
         QCOMPARE(
             m_files.listFolder(m_root + "/docs"),
             (std::vector<std::string>{".unit.tdf.tessaro-save.Fresh1", "customer.tdf.backup"}));
-    }
-
-    void saveKeepsModeAndLeavesNoTemporary()
-    {
-        const std::string path = put("unit.tdf", 0x01);
-        QCOMPARE(::chmod(path.c_str(), 0640), 0);
-        // A shorter image replaces a longer file whole.
-        QVERIFY(m_files.writeAtomic(path, std::vector<std::uint8_t>(100, 0x77)));
-        struct stat st {
-        };
-        QCOMPARE(::stat(path.c_str(), &st), 0);
-        QCOMPARE(int(st.st_mode & 0777), 0640);
-        QCOMPARE(int(st.st_size), 100);
-        QCOMPARE(m_files.listFolder(m_root), std::vector<std::string>{"unit.tdf"});
-        QCOMPARE((*m_files.read(path, 4))[3], std::uint8_t(0x77));
-        // A folder that cannot take the temporary fails the save and keeps the old file.
-        QVERIFY(!m_files.writeAtomic(m_root + "/missing/unit.tdf", {1, 2}));
+        QCOMPARE(m_window.statusTexts.back(),
+                 std::string("Settings cannot be read or stored: /home/tech/.config/ZPA Tessaro "
+                             "Editor/ZPA Tessaro Editor.conf....."));
     }
 
     void settingsReachTheFile_data()
@@ -167,21 +154,6 @@ private Q_SLOTS:
         QCOMPARE(QtSettingsStore().get(app, "Settings", "Comm Port 2 Device", ""),
                  std::string("/dev/a,b c"));
         file.remove();
-    }
-
-    void saveThroughLinkWritesTarget()
-    {
-        QVERIFY(m_files.makePath(m_root + "/real"));
-        const std::string target = put("real/unit.tdf", 0x01);
-        const std::string link = m_root + "/unit.tdf";
-        QCOMPARE(::symlink("real/unit.tdf", link.c_str()), 0);
-        QVERIFY(m_files.writeAtomic(link, std::vector<std::uint8_t>(PageSize + 1, 0x77)));
-        struct stat st {
-        };
-        QCOMPARE(::lstat(link.c_str(), &st), 0);
-        QVERIFY(S_ISLNK(st.st_mode));
-        QCOMPARE((*m_files.read(target, PageSize + 1))[PageSize], std::uint8_t(0x77));
-        QCOMPARE(m_files.listFolder(m_root + "/real"), std::vector<std::string>{"unit.tdf"});
     }
 
     // Each target exists and is not something a save may replace.
@@ -240,9 +212,14 @@ private Q_SLOTS:
         QCOMPARE(int(m_files.listFolder(m_root).size()), kind == "0444" ? 1 : 0);
     }
 
-    void killBeforeRenameLeavesNothing()
+    // The save keeps the file's mode and links, leaves no temporary, and a kill before the
+    // rename leaves the old file whole.
+    void saveReplacesTheTargetOnly()
     {
-        const std::string path = put("unit.tdf", 0x01);
+        QVERIFY(m_files.makePath(m_root + "/real"));
+        const std::string path = put("real/unit.tdf", 0x01), link = m_root + "/unit.tdf";
+        QCOMPARE(::chmod(path.c_str(), 0640), 0);
+        QCOMPARE(::symlink("real/unit.tdf", link.c_str()), 0);
         const pid_t child = ::fork();
         if (child == 0) {
             QtFileSystem files;
@@ -253,18 +230,21 @@ private Q_SLOTS:
         int status = 0;
         QCOMPARE(::waitpid(child, &status, 0), child);
         QVERIFY(WIFSIGNALED(status));
-        QCOMPARE(m_files.listFolder(m_root), std::vector<std::string>{"unit.tdf"});
+        QCOMPARE(m_files.listFolder(m_root + "/real"), std::vector<std::string>{"unit.tdf"});
         QCOMPARE(int(m_files.size(path)), TdfFileSize);
-    }
-
-    void unusableSettingsSaySo()
-    {
-        m_settings.unusable = "/home/tech/.config/ZPA Tessaro Editor/ZPA Tessaro Editor.conf";
-        BeginStartup("");
-        EndStartup();
-        QCOMPARE(m_window.statusTexts.back(),
-                 std::string("Settings cannot be read or stored: /home/tech/.config/ZPA Tessaro "
-                             "Editor/ZPA Tessaro Editor.conf....."));
+        // A shorter image, through the link, replaces the longer file whole.
+        QVERIFY(m_files.writeAtomic(link, std::vector<std::uint8_t>(100, 0x77)));
+        struct stat st {
+        };
+        QCOMPARE(::lstat(link.c_str(), &st), 0);
+        QVERIFY(S_ISLNK(st.st_mode));
+        QCOMPARE(::stat(path.c_str(), &st), 0);
+        QCOMPARE(int(st.st_mode & 0777), 0640);
+        QCOMPARE(int(st.st_size), 100);
+        QCOMPARE(m_files.listFolder(m_root + "/real"), std::vector<std::string>{"unit.tdf"});
+        QCOMPARE((*m_files.read(path, 4))[3], std::uint8_t(0x77));
+        // A folder that cannot take the temporary fails the save.
+        QVERIFY(!m_files.writeAtomic(m_root + "/missing/unit.tdf", {1, 2}));
     }
 
 private:

@@ -61,17 +61,44 @@ private Q_SLOTS:
         g_sCurFileName = "/home/tech/radios/Fleet A.tdf";
     }
 
+    // Every page has its footer; the first channel table's page (0: none); the end line.
     void pages()
     {
-        // The page of the first channel table, 0: none.
         const struct {
             ReportKind kind;
             int pages, firstGroupPage, firstGroup;
         } rows[] = {{ReportKind::All, 27, 3, 1},
                     {ReportKind::Global, 2, 0, 0},
                     {ReportKind::CurrentGroup, 1, 1, 7}};
-        for (const auto &row : rows)
-            checkPages(row.kind, row.pages, row.firstGroupPage, row.firstGroup);
+        RecordingPrinter page;
+        for (const auto &[kind, pages, firstGroupPage, firstGroup] : rows) {
+            const std::vector<Call> calls = Report(kind, 6);
+            int breaks = 0, footers = 0, groupTables = 0;
+            for (const Call &c : calls) {
+                breaks += c.kind == RecordingPrinter::Kind::NewPage;
+                if (c.text == "Fleet A.tdf   Sun, Dec 6, 2026   Page " + std::to_string(c.page)) {
+                    ++footers;
+                    QCOMPARE(c.x, page.pageWidth() - (5 + c.text.size()) * CharWidth(c));
+                    QCOMPARE(c.y, page.pageHeight() - 4 * c.points * 23);
+                }
+                if (c.text ==
+                    "Group " + std::to_string(firstGroup + groupTables) + " Channel Settings:") {
+                    QCOMPARE(c.page, firstGroupPage + groupTables);
+                    QVERIFY(c.bold);
+                    ++groupTables;
+                }
+            }
+            QCOMPARE(breaks, pages - 1);
+            QCOMPARE(footers, pages);
+            QCOMPARE(groupTables, kind == ReportKind::All ? 25 : firstGroupPage ? 1 : 0);
+            // The end line sits below the last footer, on the last page, and ends the document.
+            QCOMPARE(int(calls.back().kind), int(RecordingPrinter::Kind::EndDoc));
+            const Call &end = calls[calls.size() - 2];
+            QCOMPARE(end.text, std::string("End of printout for: Fleet A.tdf"));
+            QCOMPARE(end.page, pages);
+            QCOMPARE(end.x, page.pageWidth() - (5 + end.text.size()) * CharWidth(end));
+            QCOMPARE(end.y, page.pageHeight() - 2 * end.points * 23);
+        }
     }
 
     void header()
@@ -119,10 +146,7 @@ private Q_SLOTS:
             QCOMPARE(ReportDate(row.time), std::string(row.date));
             QCOMPARE(ReportTime(row.time), std::string(row.clock));
         }
-    }
 
-    void labelLine()
-    {
         // Dots fill the label to 43 characters; the value follows it two columns on.
         for (const auto &[length, valueColumn] : {std::pair{7, 45}, {43, 45}, {44, 46}, {50, 52}}) {
             const std::string label(length, 'L');
@@ -270,41 +294,6 @@ private Q_SLOTS:
     }
 
 private:
-    void checkPages(ReportKind kind, int pages, int firstGroupPage, int firstGroup)
-    {
-        const std::vector<Call> calls = Report(kind, 6);
-        RecordingPrinter page;
-
-        int breaks = 0;
-        int footers = 0;
-        int groupTables = 0;
-        for (const Call &c : calls) {
-            breaks += c.kind == RecordingPrinter::Kind::NewPage;
-            if (c.text == "Fleet A.tdf   Sun, Dec 6, 2026   Page " + std::to_string(c.page)) {
-                ++footers;
-                QCOMPARE(c.x, page.pageWidth() - (5 * CharWidth(c) + c.text.size() * CharWidth(c)));
-                QCOMPARE(c.y, page.pageHeight() - 4 * c.points * 23);
-            }
-            const int table = firstGroup + groupTables;
-            if (c.text == "Group " + std::to_string(table) + " Channel Settings:") {
-                QCOMPARE(c.page, firstGroupPage + groupTables);
-                QVERIFY(c.bold);
-                ++groupTables;
-            }
-        }
-        QCOMPARE(breaks, pages - 1);
-        QCOMPARE(footers, pages);
-        QCOMPARE(groupTables, kind == ReportKind::All ? 25 : firstGroupPage ? 1 : 0);
-
-        // The end line sits below the last footer, on the last page, and ends the document.
-        QCOMPARE(int(calls.back().kind), int(RecordingPrinter::Kind::EndDoc));
-        const Call &end = calls[calls.size() - 2];
-        QCOMPARE(end.text, std::string("End of printout for: Fleet A.tdf"));
-        QCOMPARE(end.page, pages);
-        QCOMPARE(end.x, page.pageWidth() - (5 * CharWidth(end) + end.text.size() * CharWidth(end)));
-        QCOMPARE(end.y, page.pageHeight() - 2 * end.points * 23);
-    }
-
     FakeClock m_clock;
 };
 

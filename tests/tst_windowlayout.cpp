@@ -48,8 +48,6 @@ private Q_SLOTS:
         QCOMPARE(int(RestoreWindowGeometry().state), 0);
         SaveSetting("Window State", "2");
         QCOMPARE(int(RestoreWindowGeometry().state), 2);
-        SaveSetting("picSplit Left", "3000.4");
-        QCOMPARE(RestoreWindowGeometry().splitLeft, 3000);
 
         // Left and top out of range come back as 100, width and height below the minimum as it.
         const char *keys[] = {"Form Left", "Form Top", "Form Width", "Form Height"};
@@ -96,7 +94,7 @@ private Q_SLOTS:
         }
     }
 
-    void sizeAndPositionLimits()
+    void sizePositionAndSplitterLimits()
     {
         // width, height, corrected width and height, whether each was limited
         const int sizes[][6] = {{12000, 9000, 12000, 9000, 0, 0},
@@ -117,10 +115,7 @@ private Q_SLOTS:
             const WindowPosition p = KeepReachable(left, top, 11500, 19200, 14400);
             QCOMPARE(QList<int>({p.left, p.top}), QList<int>({newLeft, newTop}));
         }
-    }
 
-    void splitter()
-    {
         // In a window 12000 wide.
         const int clamps[][2] = {{500, 1500}, {1500, 1500}, {4000, 4000}, {11000, 12000 - 1500}};
         for (const auto &[x, clamped] : clamps)
@@ -186,6 +181,25 @@ private Q_SLOTS:
                  std::string("Read Group 12 Channel Data and Settings from Radio"));
         QCOMPARE(PopupWriteGroupCaption(3),
                  std::string("Write Group 3 Channel Data and Settings to Radio"));
+
+        // Right-clicks show each node's pop-up; a press on empty space changes nothing.
+        const std::pair<const char *, TreePopup> rows[] = {{"Radio", TreePopup::Radio},
+                                                           {"Global Settings", TreePopup::Globals},
+                                                           {"Groups", TreePopup::None},
+                                                           {"Group 12 Channels", TreePopup::Group}};
+        for (const auto &[text, popup] : rows)
+            QCOMPARE(TreeMouseDown(m_tree, text, true).popup, popup);
+        QCOMPARE(g_iCurGroup, 11);
+        QCOMPARE(m_tree.images[15], TreeImage::FolderOpen);
+        g_sPaneView = "Channels";
+        g_iCurGroup = 0;
+        g_iLastNode = 4;
+        m_tree.selectedNode = 4;
+        const TreeAction action = TreeMouseDown(m_tree, "", false);
+        QVERIFY(!action.showPane);
+        QCOMPARE(action.popup, TreePopup::None);
+        QCOMPARE(g_sPaneView, std::string("Channels"));
+        QCOMPARE(m_tree.selectedNode, 4);
     }
 
     void clicksAndArrowKeys()
@@ -250,28 +264,6 @@ private Q_SLOTS:
         QCOMPARE(g_sPaneView, std::string("Globals"));
         QCOMPARE(m_tree.selectedNode, GlobalsNode);
         QCOMPARE(openFolders(), 0);
-    }
-
-    // Right-clicks show each node's pop-up; a press on empty space changes nothing.
-    void rightClickAndEmptyPress()
-    {
-        const std::pair<const char *, TreePopup> rows[] = {{"Radio", TreePopup::Radio},
-                                                           {"Global Settings", TreePopup::Globals},
-                                                           {"Groups", TreePopup::None},
-                                                           {"Group 12 Channels", TreePopup::Group}};
-        for (const auto &[text, popup] : rows)
-            QCOMPARE(TreeMouseDown(m_tree, text, true).popup, popup);
-        QCOMPARE(g_iCurGroup, 11);
-        QCOMPARE(m_tree.images[15], TreeImage::FolderOpen);
-        g_sPaneView = "Channels";
-        g_iCurGroup = 0;
-        g_iLastNode = 4;
-        m_tree.selectedNode = 4;
-        const TreeAction action = TreeMouseDown(m_tree, "", false);
-        QVERIFY(!action.showPane);
-        QCOMPARE(action.popup, TreePopup::None);
-        QCOMPARE(g_sPaneView, std::string("Channels"));
-        QCOMPARE(m_tree.selectedNode, 4);
     }
 
 private:
