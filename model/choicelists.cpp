@@ -61,13 +61,3 @@ const std::vector<std::string> &ChoiceList(const std::string &control)
     static const Entries none;
     return none;
 }
-
-int ChoiceIndex(const std::string &control, const std::string &text)
-{
-    const Entries &entries = ChoiceList(control);
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (entries[i] == text)
-            return static_cast<int>(i);
-    }
-    return -1;
-}

@@ -8,5 +8,3 @@
 // Entries of the list of a control ("cbMisc_1"; every "cbGrpAsn_k" shares "cbGrpAsn").
 // Empty for a name without a list.
 const std::vector<std::string> &ChoiceList(const std::string &control);
-// Position of text in the control's list, -1 when it is not an entry.
-int ChoiceIndex(const std::string &control, const std::string &text);

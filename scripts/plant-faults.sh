@@ -100,6 +100,10 @@ platform@@platform/qtplatform.cpp@@tst_hostfiles@@if (::lstat(path.c_str(), &st)
 app@@app/startup.cpp@@tst_hostfiles@@return "Settings cannot be read or stored: " + file + ".....";@@return "Settings cannot be read or stored: " + file;
 rules@@rules/treelogic.cpp@@tst_windowlayout|tst_mainwindow@@if (rightButton && nodeText.find("Groups") == std::string::npos) {@@if (rightButton) {
 report@@report/printreport.cpp@@tst_report@@const double x = p.pageWidth() - (5 * p.textWidth("X") + p.textWidth(text));@@const double x = p.pageWidth() - (4 * p.textWidth("X") + p.textWidth(text));
+link@@link/writetables.h@@tst_radiocommands@@{0x0C1, WriteKind::Block, 4, WriteUse::GlobalsOnly},@@{0x0C1, WriteKind::Block, 3, WriteUse::GlobalsOnly},
+link@@link/eeprotocol.cpp@@tst_eeprotocol@@    m_iBaudIndex = index;\n    SetBaudRate();@@    m_iBaudIndex = index;
+platform@@platform/lxiinstrument.cpp@@tst_benchinstrument@@if (!Alive()) {@@if (false && !Alive()) {
+alignment@@alignment/alignmentcells.cpp@@tst_alignlink@@    UnhookRadio(true);\n    ShowHookError();\n    return false;@@    UnhookRadio(true);\n    return false;
 EOF
 
 # Start from the product as it is: every file of the table rebuilt into the suites it names.

@@ -237,8 +237,6 @@ private Q_SLOTS:
                 actual << qs(entry);
             QCOMPARE(actual, expected);
         }
-        QCOMPARE(ChoiceIndex("cbMisc_3", "Lockout"), 3);
-        QCOMPARE(ChoiceIndex("cbMisc_3", "lockout"), -1);
     }
 };
 
