@@ -1,5 +1,6 @@
 #include "alignlog.h"
 
+#include "csvtext.h"
 #include "eeprotocol.h"
 #include "layout.h"
 #include "linkstate.h"
@@ -11,20 +12,6 @@
 
 namespace
 {
-
-// Fields are quoted when they hold a separator or a quote.
-std::string CsvField(const std::string &text)
-{
-    if (text.find_first_of(",\"\r\n") == std::string::npos)
-        return text;
-    std::string quoted = "\"";
-    for (char ch : text) {
-        if (ch == '"')
-            quoted += '"';
-        quoted += ch;
-    }
-    return quoted + '"';
-}
 
 std::vector<std::string> SplitCsvLine(const std::string &line)
 {

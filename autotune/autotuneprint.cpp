@@ -1,7 +1,5 @@
 #include "autotuneprint.h"
 
-#include <cstdio>
-
 namespace
 {
 
@@ -73,13 +71,9 @@ void PrintAutoTuneReport(Printer &p, const AutoTuneReport &report)
     p.print("ZPA Tessaro AutoTune Report", true);
     p.setFontSize(10);
     p.setBold(false);
-    char when[48];
-    const LocalTime &t = report.started;
-    std::snprintf(when, sizeof when, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day,
-                  t.hour, t.minute, t.second);
     p.print("Radio serial number: " + (report.serial.empty() ? "(not read)" : report.serial), true);
     p.print("Test set: " + (report.instrument.empty() ? "(none)" : report.instrument), true);
-    p.print(std::string("Date and time: ") + when, true);
+    p.print("Date and time: " + LocalTimeText(report.started), true);
     p.setBold(true);
     p.print("Result: " + std::string(report.allPassed() ? "PASS" : "FAIL") + " - " +
                 std::to_string(report.passed()) + " of " + std::to_string(report.points.size()) +

@@ -1,29 +1,13 @@
 #include "autotunereport.h"
 
+#include "csvtext.h"
 #include "jsontext.h"
+
 #include <cmath>
 #include <cstdio>
 
 namespace
 {
-
-std::string Stamp(const LocalTime &t)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day,
-                  t.hour, t.minute, t.second);
-    return text;
-}
-
-std::string CsvField(const std::string &text)
-{
-    if (text.find_first_of(",\"\r\n") == std::string::npos)
-        return text;
-    std::string quoted = "\"";
-    for (char c : text)
-        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + "\"";
-}
 
 std::string JsonNumber(double value)
 {
@@ -88,7 +72,7 @@ std::string ReportCsv(const AutoTuneReport &report)
                                       p.note,
                                       report.serial,
                                       report.instrument,
-                                      Stamp(report.started)};
+                                      LocalTimeText(report.started)};
         std::string line;
         for (const std::string &f : fields)
             line += (line.empty() ? "" : ",") + CsvField(f);
@@ -101,7 +85,7 @@ std::string ReportJson(const AutoTuneReport &report)
 {
     std::string j = "{\n  \"serial\": " + JsonString(report.serial) +
                     ",\n  \"instrument\": " + JsonString(report.instrument) +
-                    ",\n  \"date\": " + JsonString(Stamp(report.started)) +
+                    ",\n  \"date\": " + JsonString(LocalTimeText(report.started)) +
                     ",\n  \"passed\": " + (report.allPassed() ? "true" : "false") +
                     ",\n  \"stopReason\": " + JsonString(report.stopReason) + ",\n  \"points\": [";
     for (std::size_t i = 0; i < report.points.size(); ++i) {

@@ -1,5 +1,6 @@
 #include "historyexport.h"
 
+#include "csvtext.h"
 #include "recordevent.h"
 
 #include <map>
@@ -8,16 +9,6 @@ namespace
 {
 
 constexpr std::size_t ImageBytes = UsedPages * PageSize;
-
-std::string CsvField(const std::string &text)
-{
-    if (text.find_first_of(",\"\r\n") == std::string::npos)
-        return text;
-    std::string quoted = "\"";
-    for (char c : text)
-        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + "\"";
-}
 
 // "SN1234567_2026-12-07_09-30-15.tdf": the first event that holds the image names it.
 std::string ImageFileName(const RadioEvent &e)

@@ -16,14 +16,6 @@ namespace
 HistoryRecorder *s_recorder = nullptr;
 std::string s_bench;
 
-std::string Stamp(const LocalTime &t)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day,
-                  t.hour, t.minute, t.second);
-    return text;
-}
-
 std::string NewEventKey(const std::string &at)
 {
     static std::mt19937_64 random{std::random_device{}()};
@@ -50,7 +42,7 @@ void RecordRadioEvent(RadioEvent event)
     if (s_recorder == nullptr || !g_bKeepHistory)
         return;
     if (event.at.empty() && platform().clock != nullptr)
-        event.at = Stamp(platform().clock->localTime());
+        event.at = LocalTimeText(platform().clock->localTime());
     if (event.key.empty())
         event.key = NewEventKey(event.at);
     if (event.bench.empty())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 // A moment of local time, as backups and printouts name it.
 struct LocalTime {
     int year = 2000;
@@ -9,6 +11,9 @@ struct LocalTime {
     int minute = 0;
     int second = 0;
 };
+
+// "2026-12-07 14:03:59"
+std::string LocalTimeText(const LocalTime &t);
 
 // Time for the waiting loops: a seconds clock, a millisecond sleep and the event pump; and the
 // local time of day.
