@@ -196,6 +196,26 @@ int RunAll(TestSet &set, TimedPort &port, long rate, const std::function<int()> 
 
 // The same against tessaro-radio-sim on a pseudo-terminal and its test set on 127.0.0.1, in
 // real time.
+// The host as the editor sees it, with the radio on Comm Port 1 at the given rate.
+void InstallHost(Clock &clock, SerialPort &port, FileSystem &files, const std::string &folder,
+                 const std::string &device, long rate)
+{
+    static FakeSettings settings;
+    static ScriptedDialogs dialogs;
+    Platform &p = platform();
+    p.clock = &clock;
+    p.serial = &port;
+    p.settings = &settings;
+    p.dialogs = &dialogs;
+    p.files = &files;
+    p.programFolder = folder;
+    settings.values["ZPA Tessaro Editor/Settings/Comm Port 1 Device"] = device;
+    ResetLinkState();
+    ResetPortChoice();
+    m_iCommPort = 1;
+    m_lBaudRate = rate;
+}
+
 int RunOnSim(const char *sim, long rate)
 {
     const QString image = QDir::temp().filePath(QStringLiteral("tessaro-bench-autotune-sim.bin"));
@@ -216,21 +236,8 @@ int RunOnSim(const char *sim, long rate)
     QtSerialPort serial;
     QtClock clock;
     TimedPort port(serial, clock);
-    FakeSettings settings;
-    ScriptedDialogs dialogs;
     QtFileSystem files;
-    Platform &p = platform();
-    p.clock = &clock;
-    p.serial = &port;
-    p.settings = &settings;
-    p.dialogs = &dialogs;
-    p.files = &files;
-    p.programFolder = QDir::tempPath().toStdString();
-    settings.values["ZPA Tessaro Editor/Settings/Comm Port 1 Device"] = device;
-    ResetLinkState();
-    ResetPortChoice();
-    m_iCommPort = 1;
-    m_lBaudRate = rate;
+    InstallHost(clock, port, files, QDir::tempPath().toStdString(), device, rate);
     std::string why;
     auto set = OpenHostTestSet("tcp://127.0.0.1:5129", "virtual-bench", why);
     if (!set) {
@@ -271,21 +278,8 @@ int main(int argc, char **argv)
     sim.paceAtLineRate = true;
     sim.present.insert("/dev/ttyVR0");
     TimedPort port(sim, clock);
-    FakeSettings settings;
-    ScriptedDialogs dialogs;
     MemoryFileSystem files;
-    Platform &p = platform();
-    p.clock = &clock;
-    p.serial = &port;
-    p.settings = &settings;
-    p.dialogs = &dialogs;
-    p.files = &files;
-    p.programFolder = "/bench";
-    settings.values["ZPA Tessaro Editor/Settings/Comm Port 1 Device"] = "/dev/ttyVR0";
-    ResetLinkState();
-    ResetPortChoice();
-    m_iCommPort = 1;
-    m_lBaudRate = rate;
+    InstallHost(clock, port, files, "/bench", "/dev/ttyVR0", rate);
 
     SeedRadio(radio.eeprom);
     RadioBench bench(radio);
